@@ -1,0 +1,157 @@
+// Files: folders, file tests, byte streams, memory banks and whole-text load and save.
+// Every path has its backslashes turned into slashes before it is used.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vsm {
+
+// "a\\b" -> "a/b".
+std::string FixPath(const std::string& path);
+
+// ---- Folders and files ---------------------------------------------------------------------
+
+constexpr int FILETYPE_NONE = 0;
+constexpr int FILETYPE_FILE = 1;
+constexpr int FILETYPE_DIR = 2;
+
+int FileType(const std::string& path);
+// Size in bytes; -1 when the file does not exist.
+int64_t FileSize(const std::string& path);
+
+struct DirEntry {
+    std::string name;
+    int type; // FILETYPE_FILE or FILETYPE_DIR
+};
+// The folder's entries without "." and "..", sorted by name; empty when it cannot be read.
+std::vector<DirEntry> ListDir(const std::string& path);
+
+// Folder walk in the classic form: ReadDir gives a handle (null when the folder cannot be read),
+// NextFile gives ".", "..", then the entries sorted by name, then "" at the end.
+class TDirWalk;
+using DirHandle = std::shared_ptr<TDirWalk>;
+DirHandle ReadDir(const std::string& path);
+std::string NextFile(const DirHandle& dir);
+void CloseDir(const DirHandle& dir);
+
+// Creates the folder; with recurse, every missing parent too. True when it exists afterwards.
+bool CreateDir(const std::string& path, bool recurse = false);
+// Deletes the folder; with recurse, its contents too. True when it is gone afterwards.
+bool DeleteDir(const std::string& path, bool recurse = false);
+// Creates an empty file (truncating one that exists); false on failure.
+bool CreateFile(const std::string& path);
+bool DeleteFile(const std::string& path);
+// Renames; refuses (false) to replace an existing target unless replace is set.
+bool RenameFile(const std::string& from, const std::string& to, bool replace = false);
+bool CopyFile(const std::string& from, const std::string& to);
+
+// Path pieces: ExtractExt("a/b.png") "png", ExtractDir "a", StripDir "b.png", StripExt "a/b",
+// StripAll "b".
+std::string ExtractExt(const std::string& path);
+std::string ExtractDir(const std::string& path);
+std::string StripDir(const std::string& path);
+std::string StripExt(const std::string& path);
+std::string StripAll(const std::string& path);
+
+// The running executable's full path and its folder.
+std::string AppFile();
+std::string AppDir();
+// The user's home folder (no trailing slash).
+std::string HomeDir();
+
+// ---- Memory banks --------------------------------------------------------------------------
+
+// A resizable block of bytes.
+class TBank {
+  public:
+    explicit TBank(size_t size = 0) : bytes(size, 0) {}
+    std::vector<uint8_t> bytes;
+};
+using BankPtr = std::shared_ptr<TBank>;
+
+BankPtr CreateBank(size_t size = 0);
+// Loads a whole file into a bank; null on failure.
+BankPtr LoadBank(const std::string& path);
+size_t BankSize(const BankPtr& bank);
+void ResizeBank(const BankPtr& bank, size_t size);
+// Out-of-range peeks give 0 and pokes do nothing.
+int PeekByte(const BankPtr& bank, size_t offset);
+void PokeByte(const BankPtr& bank, size_t offset, int value);
+int32_t PeekInt(const BankPtr& bank, size_t offset);
+void PokeInt(const BankPtr& bank, size_t offset, int32_t value);
+// Copies count bytes; false (and nothing copied) when a range lies outside either bank.
+bool CopyBank(const BankPtr& src, size_t srcOffset, const BankPtr& dst, size_t dstOffset, size_t count);
+
+// ---- Streams -------------------------------------------------------------------------------
+
+// A byte stream. Integers are little-endian. Reads past the end give 0 and set Eof.
+class TStream {
+  public:
+    virtual ~TStream() = default;
+    // Reads up to count bytes; returns how many were read.
+    virtual size_t Read(void* buf, size_t count) = 0;
+    // Writes count bytes; returns how many were written (0 on a read-only stream).
+    virtual size_t Write(const void* buf, size_t count) = 0;
+    virtual bool Eof() = 0;
+    virtual int64_t Pos() = 0;
+    virtual int64_t Size() = 0;
+    // Moves to an absolute position (clamped to 0..Size); returns the new position.
+    virtual int64_t Seek(int64_t pos) = 0;
+    // Finishes the stream; for a file written by WriteFile, moves it into place.
+    // False when anything failed.
+    virtual bool Close() { return true; }
+    // True when any write failed since the stream opened.
+    bool failed = false;
+};
+using StreamPtr = std::shared_ptr<TStream>;
+
+// Opens a file for reading; null on failure.
+StreamPtr ReadFile(const std::string& path);
+// Opens a file for writing through a temporary file in the same folder; CloseStream renames it
+// into place, so an interrupted save never leaves a half-written file. Null on failure.
+StreamPtr WriteFile(const std::string& path);
+// A stream over a copy of the bytes, or over a bank (which it shares and grows when written).
+StreamPtr CreateMemoryStream(std::vector<uint8_t> bytes);
+StreamPtr CreateBankStream(const BankPtr& bank);
+// Closes the stream; false when a write or the final rename failed.
+bool CloseStream(const StreamPtr& s);
+
+int ReadByte(TStream& s);
+int ReadShort(TStream& s);
+int32_t ReadInt(TStream& s);
+float ReadFloat(TStream& s);
+// Reads up to count bytes into a string.
+std::string ReadString(TStream& s, size_t count);
+// Reads to "\n" (a "\r" before it is dropped).
+std::string ReadLine(TStream& s);
+// Everything from the current position to the end.
+std::vector<uint8_t> ReadAll(TStream& s);
+void SkipBytes(TStream& s, int64_t count);
+void WriteByte(TStream& s, int value);
+void WriteShort(TStream& s, int value);
+void WriteInt(TStream& s, int32_t value);
+void WriteFloat(TStream& s, float value);
+void WriteString(TStream& s, const std::string& text);
+void WriteLine(TStream& s, const std::string& text);
+void WriteBytes(TStream& s, const void* bytes, size_t count);
+bool Eof(TStream& s);
+
+// ---- Whole texts ---------------------------------------------------------------------------
+
+// Decodes bytes by their mark: FE FF UTF-16 BE, FF FE UTF-16 LE, EF BB BF UTF-8, else one byte
+// per character (Latin-1). The result is UTF-8.
+std::string DecodeText(const uint8_t* bytes, size_t size);
+// Encodes UTF-8 text for saving: one byte per character when every character is below 256,
+// else FF FE and UTF-16 LE.
+std::vector<uint8_t> EncodeText(const std::string& utf8);
+// Loads a whole text; nullopt when the file cannot be read.
+std::optional<std::string> LoadText(const std::string& path);
+// Saves a whole text through a temporary file renamed into place; false on failure, and then
+// the old file is untouched.
+bool SaveText(const std::string& utf8, const std::string& path);
+
+} // namespace vsm

@@ -1,0 +1,48 @@
+// System: clock, random numbers, notifications, diagnostics and program end.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace vsm {
+
+// Milliseconds since program start from a monotonic clock (the headless backend's is virtual).
+int MilliSecs();
+int64_t MilliSecs64();
+
+// One seedable generator for the whole game.
+void SeedRnd(uint32_t seed);
+uint32_t RndSeed();
+// Uniform integer from a to b inclusive, in either order of the bounds.
+int Rand(int a, int b);
+// Rand(1, a) for a one-argument call.
+int Rand(int a);
+// Uniform real in [a, b) (either order).
+double Rnd(double a = 0, double b = 1);
+
+// Modal message box; works before the display opens. The headless backend only logs it.
+void Notify(const std::string& text, bool serious = false);
+// Yes/no question; true for yes. The headless backend answers what the test set.
+bool Confirm(const std::string& text);
+// Opens a web page in the user's browser; false when it could not.
+bool OpenURL(const std::string& url);
+// The local date as "%d %b %Y" in the C locale, e.g. "07 Mar 2026".
+std::string CurrentDate();
+// Writes one line to standard output.
+void Print(const std::string& text);
+
+// Thrown by End and RuntimeError; main catches it, runs the exit hook once and exits.
+struct ProgramEnd {
+    int exitCode = 0;
+    std::string error; // empty for End
+};
+// Registers the exit hook (the last registration wins).
+void OnEnd(std::function<void()> hook);
+// Runs the exit hook once (later calls do nothing); main calls it after catching ProgramEnd.
+void RunExitHook();
+[[noreturn]] void End();
+// Writes the text to standard error, then unwinds like End with exit code 1.
+[[noreturn]] void RuntimeError(const std::string& text);
+
+} // namespace vsm

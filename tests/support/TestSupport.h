@@ -1,0 +1,15 @@
+// TestSupport: paths and scratch folders shared by the tests.
+#pragma once
+
+#include <string>
+
+namespace vsm::test {
+
+// The source tree's root (from VSM_SOURCE_DIR, else the build's compile-time value).
+std::string SourceDir();
+// The built resources folder, ending in "/" (from VSM_RESOURCES).
+std::string ResourcesDir();
+// A fresh empty folder under the system's temporary folder, removed at exit.
+std::string ScratchDir(const std::string& tag);
+
+} // namespace vsm::test
