@@ -68,7 +68,14 @@ class Backend {
     // Draws the frame with its top-left at (x, y) relative to the handle, stretched to w x h.
     virtual void DrawImage(const DrawState& s, const ImagePtr& image, int frame, float x, float y, float w,
                            float h) = 0;
+    // DrawImageRect's call; backends that need not tell the two apart keep this default.
+    virtual void DrawImageRect(const DrawState& s, const ImagePtr& image, int frame, float x, float y,
+                               float w, float h) {
+        DrawImage(s, image, frame, x, y, w, h);
+    }
     virtual void DrawRect(const DrawState& s, float x, float y, float w, float h) = 0;
+    // One pixel; a 1x1 rectangle unless the backend records it apart.
+    virtual void Plot(const DrawState& s, float x, float y) { DrawRect(s, x, y, 1, 1); }
     virtual void DrawLine(const DrawState& s, float x1, float y1, float x2, float y2) = 0;
     virtual void DrawOval(const DrawState& s, float x, float y, float w, float h) = 0;
     virtual void DrawPixmap(const DrawState& s, const PixmapPtr& pixmap, int x, int y) = 0;
