@@ -1,0 +1,31 @@
+// LevelSeams: what the level subsystem asks of the sphere, the popups, the puzzle, the ring
+// mini-game and the program shell; those subsystems fill the hooks when they are created.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace vsm {
+
+class TTSCFile;
+
+struct TLevelSeams {
+    // magicSphere.Load(document): the sphere reads its colours and capacities.
+    std::function<void(const std::shared_ptr<TTSCFile>&)> sphereLoad;
+    // magicSphere.IsFull(): 1 when every coloured ball holds its capacity. Unset: 0.
+    std::function<int()> sphereIsFull;
+    // popupManager.Prepare(): queues the popups of the level at sequencer.seqNo.
+    std::function<void()> popupsPrepare;
+    // puzzle.Load(document name).
+    std::function<void(const std::string&)> puzzleLoad;
+    // ringGame.Load(document name).
+    std::function<void(const std::string&)> ringGameLoad;
+    // The program shell's gameState (0 no campaign, -3 new, 1 play, 2 won). Unset: 0.
+    std::function<int()> gameState;
+};
+
+// The hooks in force; ResetLevelGlobals leaves them untouched.
+extern TLevelSeams levelSeams;
+
+} // namespace vsm

@@ -1,0 +1,124 @@
+// TLevelManager: the running board level — its document, background, music, statistics, goal
+// and the end-of-level summary.
+#pragma once
+
+#include "platform/Audio.h"
+#include "platform/Graphics.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vsm {
+
+class TTSCFile;
+class TAudioStream;
+
+class TLevelManager {
+  public:
+    int level = 0;              // the document's Number
+    std::string levelName;      // archive entry name or path of the level document
+    std::shared_ptr<TTSCFile> lvlFile; // held only while Load runs
+    ImagePtr bgImg;
+    std::string bgName;         // the document's BackgroundImage
+    std::string loadedBgName = "---"; // path last loaded into bgImg; "---" none yet
+    std::shared_ptr<TAudioStream> musicStream;
+    std::string loadedMusicName; // the document's Song
+    ImagePtr newHiscoreImg;
+    std::array<std::array<ImagePtr, 6>, 2> doorImg; // [0] left door tiles, [1] right door tiles
+    ImagePtr levelCompletedImg;
+    std::shared_ptr<TAudioStream> summaryMusic;
+    float doorPos = 0;
+    float fadeAlpha = 0;
+    float scrollAlpha = 0;
+    float levelCompletedAlpha = 0;
+    float scrollViewPos = 0;
+    int summaryTimer = 0;
+    int summaryDone = 0;
+    int sX = 0; // end-bonus count cursor
+    int sY = 0;
+    int sCounter = 0;
+    int sTimer = 0;
+    int summaryStage = 0;
+    int sparksCount = 0;
+    int musicFade = 0;
+    int playSummaryMusic = 0;
+    ChannelPtr summaryChn;
+    SoundPtr summarySnd;
+    SoundPtr summarySndStop;
+    SoundPtr scrollOutSnd;
+    SoundPtr scrollInSnd;
+    SoundPtr bonusSnd;
+    SoundPtr levelEnd;
+    ChannelPtr levelEndChn;
+    int bonusPoinstSndCounter = 0;
+    std::array<ImagePtr, 2> heroineImg;
+    float heroineAlpha = 0;
+    int heroineAlphaDir = 0;
+    int bonusPoints = 0;   // end bonus counted and not yet moved into pointsCounter
+    int recivedSpells = 0; // bonus tokens that appeared this level
+    int droppedSpells = 0; // bonus tokens collected this level
+    int usedBlocks = 0;    // pieces placed this level
+    int pointsCounter = 0; // total shown on the summary scroll
+    int matches = 0;
+    int combos = 0;
+    int difficulty = 2;
+    std::vector<std::string> availableSpells;
+    int copySpellsFromRMG = 0;
+    int goalType = 0;
+    std::array<int, 2> boardMiddle{0, 0};
+    int sparkDelay = 0;
+
+    // Sets the level document's name; returns 0.
+    int Set(const std::string& name);
+    // Loads the document of levelName (archive, "lp-" alias, file, fallback) and configures the
+    // board, pieces, sphere, clock and boss runes; flag 1 starts an endless or time-attack game.
+    // A document found nowhere leaves every key at its default. Returns 0.
+    int Load(int flag);
+    // Loads the summary's sounds and pictures; missing files leave empty slots. Returns 0.
+    int loadSfx();
+    // Starts the level music (looping), stopping a stream already playing first; returns 0.
+    int playLvlMusic();
+    // Pauses the level music when there is one; returns 0.
+    int pauseMusic();
+    // Resumes (or restarts) the level music when there is one; returns 0.
+    int continueMusic();
+    // Stops and releases the level music when there is one; returns 0.
+    int stopAndFreeMusic();
+    // Banks the level's points into the total, drops the held piece, clears sparks; returns 0.
+    int finish();
+    // Draws the background over the whole screen; returns 0.
+    int Draw();
+    // Loads the background (with its fallbacks) and, in a campaign, starts the music paused.
+    int loadGfx();
+    // Returns 1 when the level's goal is met (or a developer key ends it), else 0.
+    int isGoalAchieved(int unused = 1);
+    // Books at once what the summary has not yet booked of the end bonus; returns 0.
+    int doShortSummary();
+    // Zeroes the five level statistics; returns 0.
+    int ResetStats();
+    // Prepares the end-of-level summary from its first stage; returns 0.
+    int startSummary();
+    // Advances the summary by one frame; returns 0.
+    int updateSummary();
+    // Draws the quest summary; returns 0.
+    int summaryDisplay();
+    // Draws the endless and time-attack summary; returns 0.
+    int summaryDisplayET(int time, int blocksUsed, int best);
+    // Draws the twelve door tiles (pos -1 keeps doorPos); returns 0.
+    int drawDoors(int pos);
+
+  private:
+    void _endCount();
+    void _summaryDisplay(bool endless, int time, int blocksUsed, int best);
+};
+
+// The running level.
+extern TLevelManager level;
+
+// Rebuilds the five level globals (level, sequencer, points, timeManager, bossManager) and
+// registers them with the board; tests call it between cases. Returns nothing.
+void ResetLevelGlobals();
+
+} // namespace vsm

@@ -1,0 +1,38 @@
+// TLevelSequencer: the campaign's order of levels ("sequencer.tsc") and the player's position in it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace vsm {
+
+class TTSCFile;
+
+class TLevelSequencer {
+  public:
+    int seqNo = 0;             // current campaign position
+    std::string levelFileName; // document name of the level at seqNo
+    int levelType = 0;         // 1 board level, 2 picture puzzle, 3 ring mini-game
+    std::shared_ptr<TTSCFile> file; // the sequence document, kept from Start on
+    int First = 0;
+    int Last = 0;
+
+    // Sets seqNo and (re)loads the sequence document from the settings archive; a missing
+    // document leaves First = Last = 0. Returns 0.
+    int Start(int position);
+    // Returns 1 and fills levelFileName and levelType for seqNo; 0 (nothing changed) when seqNo
+    // lies outside First..Last.
+    int Get();
+    // Prepares the level at seqNo; returns 1 when it was prepared, 0 when the position is
+    // invalid, the level type is unknown or the document name is empty (logged).
+    int setupLevel();
+    // Moves to the next position; returns levelExists().
+    int nextLevel();
+    // Returns 1 while seqNo <= Last.
+    int levelExists();
+};
+
+// The campaign position.
+extern TLevelSequencer sequencer;
+
+} // namespace vsm
