@@ -1,0 +1,85 @@
+// BoardSeams: the hooks through which the board, the pieces and the runs reach the level,
+// magic, overlay and mode managers; each owner fills its hooks when it is created, and an unset
+// hook behaves as "no boss rune, no time limit, nobody counting, empty sphere, no token".
+#pragma once
+
+#include <functional>
+
+namespace vsm {
+
+struct TBoardSeams {
+    // ---- Level subsystem ----
+    // bossManager.CheckMove(x, y): 1 when an active boss rune covers the cell. Unset: 0.
+    std::function<int(int x, int y)> bossCheckMove;
+    // bossManager.CheckForMatch(commit): commit 1 queues the arms of destroyed boss runes with
+    // board._addLine; commit 0 paints complete arms into board.highlightLayer. Unset: nothing.
+    std::function<int(int commit)> bossCheckForMatch;
+    // bossManager.DrawHelp(): the arm markers, drawn under the runes. Unset: nothing drawn.
+    std::function<int()> bossDrawHelp;
+    // timeManager.TimeOver(): 1 when the level's time is used up. Unset: 0.
+    std::function<int()> timeOver;
+    // points.add(score). Unset: ignored.
+    std::function<void(int score)> pointsAdd;
+    // level.usedBlocks += n, level.matches += n, level.combos += n. Unset: ignored.
+    std::function<void(int n)> addUsedBlocks;
+    std::function<void(int n)> addMatches;
+    std::function<void(int n)> addCombos;
+    // sequencer.seqNo: the position in the quest sequence. Unset: 0.
+    std::function<int()> seqNo;
+
+    // ---- Magic subsystem ----
+    // magicSphere.Fill(c): one unit of mana to every ball of colour class c that is not full.
+    std::function<void(int c)> sphereFill;
+    // magicSphere.GetColorXY(c, x, y): writes the centre of the first ball of colour c (returns
+    // 1) or the sphere's centre (returns 0). Unset: the sphere's resting centre (107, 105), 0.
+    std::function<int(int c, int& x, int& y)> sphereGetColorXY;
+    // bonusManagerAlt.FindBonus(x, y): kind 1..6 of the token on the cell, 0 when none. Unset: 0.
+    std::function<int(int x, int y)> findBonus;
+    // bonusManagerAlt.Clear(x, y): sets off every token lying on the cell. Unset: ignored.
+    std::function<void(int x, int y)> clearBonus;
+    // bonusManagerAlt.AddBonus(kind): a new token (kind 0 = random allowed kind). Unset: ignored.
+    std::function<void(int kind)> addBonus;
+    // bonusManagerAlt.BonusActive(): 1 while set-off tokens are at work. Unset: 0.
+    std::function<int()> bonusActive;
+    // bonusManagerAlt.AddCaption(matches, scores, combo, x, y). Unset: ignored.
+    std::function<void(int matches, int scores, int combo, int x, int y)> addCaption;
+
+    // ---- Overlays and game-mode loops ----
+    // popUpIsOn: 1 while an information popup is shown over the board. Unset: 0.
+    std::function<int()> popUpIsOn;
+    // guiAlpha: the level screen's fade-in, 0..1; the board slides in only at 1. Unset: 1.
+    std::function<float()> guiAlpha;
+
+    // Callers of the hooks, each answering the unset default above.
+    int BossCheckMove(int x, int y) const { return bossCheckMove ? bossCheckMove(x, y) : 0; }
+    int BossCheckForMatch(int commit) const { return bossCheckForMatch ? bossCheckForMatch(commit) : 0; }
+    void BossDrawHelp() const { if (bossDrawHelp) bossDrawHelp(); }
+    int TimeOver() const { return timeOver ? timeOver() : 0; }
+    void PointsAdd(int score) const { if (pointsAdd) pointsAdd(score); }
+    void AddUsedBlocks(int n) const { if (addUsedBlocks) addUsedBlocks(n); }
+    void AddMatches(int n) const { if (addMatches) addMatches(n); }
+    void AddCombos(int n) const { if (addCombos) addCombos(n); }
+    int SeqNo() const { return seqNo ? seqNo() : 0; }
+    void SphereFill(int c) const { if (sphereFill) sphereFill(c); }
+    int SphereGetColorXY(int c, int& x, int& y) const {
+        if (sphereGetColorXY) return sphereGetColorXY(c, x, y);
+        x = 107;
+        y = 105;
+        return 0;
+    }
+    int FindBonus(int x, int y) const { return findBonus ? findBonus(x, y) : 0; }
+    void ClearBonus(int x, int y) const { if (clearBonus) clearBonus(x, y); }
+    void AddBonus(int kind) const { if (addBonus) addBonus(kind); }
+    int BonusActive() const { return bonusActive ? bonusActive() : 0; }
+    void AddCaption(int matches, int scores, int combo, int x, int y) const {
+        if (addCaption) addCaption(matches, scores, combo, x, y);
+    }
+    int PopUpIsOn() const { return popUpIsOn ? popUpIsOn() : 0; }
+    float GuiAlpha() const { return guiAlpha ? guiAlpha() : 1.0f; }
+};
+
+// The hooks in force. ResetBoardGlobals leaves them untouched; an owner clears its own hooks by
+// assigning empty functions.
+extern TBoardSeams boardSeams;
+
+} // namespace vsm

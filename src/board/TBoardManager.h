@@ -1,0 +1,187 @@
+// TBoardManager: the play field (global `board`) — five cell layers, geometry, frame, runs,
+// placement, petrification, images and drawing.
+#pragma once
+
+#include "platform/Audio.h"
+#include "platform/Graphics.h"
+#include "services/TRSA.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vsm {
+
+class TTSCFile;
+class TBlock;
+
+// Board side length in cells; every layer is indexed [x][y] with x, y in 0..14.
+constexpr int BOARD_CELLS = 15;
+
+// Frame element sides, also the names of a level document's Frame groups.
+constexpr int FRAME_LEFT = 0;
+constexpr int FRAME_RIGHT = 1;
+constexpr int FRAME_TOP = 2;
+constexpr int FRAME_BOTTOM = 3;
+constexpr int FRAME_LEFT_UPPER = 4;
+constexpr int FRAME_RIGHT_UPPER = 5;
+constexpr int FRAME_LEFT_LOWER = 6;
+constexpr int FRAME_RIGHT_LOWER = 7;
+
+// One piece of the drawn frame round the board.
+class TFrameElement : public TRSA {
+  public:
+    int side = 0; // FRAME_LEFT .. FRAME_RIGHT_LOWER
+    int id = 0;   // art variant
+    int Size = 0; // run length 1..3 of a side; corner art index 0..3 of a corner
+    int x = 0;    // board cell of the element's first cell, -1..15
+    int y = 0;
+    int t = 0;    // always 0
+};
+using FrameElementPtr = std::shared_ptr<TFrameElement>;
+
+// One queued stretch of cells to clear, first and last cell inclusive.
+class TLine {
+  public:
+    int xs = 0, ys = 0; // first cell
+    int xk = 0, yk = 0; // last cell
+    int runeID = 0;     // not used
+};
+
+class TBoardManager : public TRSA {
+  public:
+    TBoardManager();
+
+    std::vector<FrameElementPtr> Frame;
+    ImagePtr frameH[4][5];  // Left and Right pieces [length 1..3][variant]
+    ImagePtr frameV[4][5];  // Top and Bottom pieces [length 1..3][variant]
+    ImagePtr frameC[4][5];  // corners [corner 0..3][variant]
+    ImagePtr frameBH[4][5]; // 40-px sets; never loaded
+    ImagePtr frameBV[4][5];
+    ImagePtr frameBC[4][5];
+    ImagePtr stoneEntity;
+    SoundPtr clearLine;
+    SoundPtr bonus;
+    SoundPtr depetrifySnd;
+    SoundPtr petrifySnd;
+    SoundPtr combos[3];
+    SoundPtr noPlace;
+    SoundPtr placeBlockSnd;
+
+    int grid[BOARD_CELLS][BOARD_CELLS] = {};           // 0 hole, non-zero board cell
+    int davarLayer[BOARD_CELLS][BOARD_CELLS] = {};     // rune id, 0 (or less) empty
+    int colorLayer[BOARD_CELLS][BOARD_CELLS] = {};     // colour class of that rune
+    int highlightLayer[BOARD_CELLS][BOARD_CELLS] = {}; // previewed run cells, 0 none
+    int timerLayer[BOARD_CELLS][BOARD_CELLS] = {};     // ms clock when the rune arrived
+
+    // The queued lines; exists only while clearMatchingDavar runs (null otherwise).
+    std::unique_ptr<std::vector<TLine>> lines;
+    int tileSize = 32;
+    int offsetX = 240, offsetY = 60;
+    int minx = 0, maxx = 0, miny = 0, maxy = 0;
+    int width = 0, height = 0;
+    float wjazd = 0;   // slide-in: 1 at start, falls to 0, then -1 = done
+    int typWjazdu = 0; // 0 from the right, 1 from below, 2 from above
+    int effectId = 0, effectStep = 0; // not used
+    int availableDavar = 0;           // not used
+    int gameOver = 0;
+    int petrifyMaxTime = 15000;
+    int petrifyTimer = 0;
+    float petrifyAlpha = 0;
+    int petrifyTable[BOARD_CELLS][BOARD_CELLS] = {};
+    int petrifyActive = 0;
+    PixmapPtr pix;  // wood texture of the board image
+    PixmapPtr pix2; // working copy while the board image is made
+    ImagePtr img;   // the board image, holes masked out
+    ImagePtr shadow;
+    ImagePtr _s1;
+    ImagePtr _s2;
+    std::string pixName = "gfx/bg/deski/n/deska-1.png";
+
+    // ---- Level document (TBoardManager.cpp) ----
+    // Sets grid[x][row] from the blank-separated entries of text; entries past column 14 are
+    // ignored with a diagnostic line. Returns 0.
+    int setLine(int row, const std::string& text);
+    // Resets the board (clearBoard) and reads the shape from group "Board". Returns 0.
+    int loadBoard(TTSCFile& doc);
+    // Reads the preset runes of group "Davar" when its "Read" is exactly "1". Returns 0.
+    int loadDavar(TTSCFile& doc);
+    // Replaces Frame with the pieces listed in group "Frame". Returns 0.
+    int loadFrame(TTSCFile& doc);
+    int _loadFrameSide(TTSCFile& doc, int side, const std::string& countKey, const std::string& name);
+    // Loads the board's sounds and the stone fragment image; returns 0.
+    int loadSfx();
+
+    // ---- Images and drawing (TBoardManager_draw.cpp) ----
+    // Loads the rune shadow and the frame art; returns 0.
+    int loadBoardGfx();
+    // Makes the play board image (recentring the board when recentre is non-zero); returns 0.
+    int createBoardImage(int recentre);
+    // Makes the board image for the level-list preview; returns 0.
+    int createSmallBoardImage();
+    // Draws the play board, its boss marks, runes, frame, highlights and stone fragments.
+    int Draw(int small);
+    // Draws the preview board; returns 0.
+    int DrawSmall();
+    int _drawHighlights();
+    // Sets every highlightLayer cell to 0; returns 0.
+    int clearHighlights();
+    int _drawDavar();
+    // Per-frame step: slide-in, fade-in, run preview and petrification; returns 0.
+    int Update(int paused);
+    int _checkForHighlights();
+
+    // ---- Frame (TBoardManager_frame.cpp) ----
+    int _drawFrame();
+    int _drawSmallFrame();
+    // Empties Frame and rebuilds it from the shape in grid; returns 0.
+    int buildFrame();
+    int _buildCorner(int side, int size, int i, int j, int t);
+    int _buildSide(int side, int i, int end, int start);
+    int _buildSide2(int side, int end, int j, int start);
+
+    // ---- Placement (TBoardManager_place.cpp) ----
+    // Sets gameOver when time is over or the held piece fits nowhere; returns 0.
+    int checkGameOver();
+    // Tests and, when legal, commits the piece (the held one when null) at (x, y) ((-1, -1) =
+    // the mouse cell) in blocks.direction; returns 1 placed, 0 refused.
+    int placeBlock(TBlock* block, int x, int y, int realMove);
+    // Returns 1 when template cell (i, j) may land at (x + dx, y + dy), else 0.
+    int _checkMove(const TBlock& block, int x, int y, int dx, int dy, int i, int j);
+    // Returns the width in cells of the shape and sets minx, maxx, width.
+    int getWidth();
+    // Returns the middle of the shape's columns in pixels from cell 0.
+    int GetMiddleX();
+    int getHeight();
+    int GetMiddleY();
+    // Returns 1 when the pointer lies on or next to a board cell (and the slide-in is over).
+    int MouseOnBoard();
+
+    // ---- Runs (TBoardManager_runs.cpp) ----
+    int _addLine(int xs, int ys, int xk, int yk);
+    int checkForHorizontalMatch(int commit);
+    int checkForVerticalMatch(int commit);
+    // Returns the number of cells the clear counted.
+    int clearLines(int flag);
+    // Queues boss arms, row runs and column runs and clears them as one move; returns the
+    // number of cells counted, 0 when nothing matched.
+    int clearMatchingDavar(int flag);
+    // Resets the board for a new level: full 15x15 shape, empty layers, new slide-in; returns 0.
+    int clearBoard();
+    // Returns the share of board cells without a rune; 0 on a board with no cell.
+    float freeCells();
+    // Returns 1 when no cell holds a rune or stone, else 0.
+    int IsEmpty();
+
+    // ---- Petrification (TBoardManager_petrify.cpp) ----
+    int _checkForPetrify(int paused);
+};
+
+// The play field, created at start-up.
+extern TBoardManager board;
+
+// Rebuilds davar, blocks and board as new and empties the stone fragments, as the program
+// shell's start-up leaves them (blocks loads its two mark images). Tests call it between cases.
+void ResetBoardGlobals();
+
+} // namespace vsm
