@@ -44,6 +44,8 @@ class AudioDevice {
     virtual bool Playing(int voice) = 0;
     // Called once a frame (from Flip/PollSystem) to keep streamed voices fed.
     virtual void Update() {}
+    // Told of every sound LoadSound loaded while this device is open (the headless one logs it).
+    virtual void SoundLoaded(const class TSound& /*sound*/) {}
 };
 
 class Backend {
@@ -97,8 +99,11 @@ class Backend {
     virtual bool OpenURL(const std::string& url) = 0;
 };
 
-// The installed backend (the real one unless a test installed the headless one).
+// The installed backend; installs the real one when none is installed yet.
 Backend& CurrentBackend();
+// Replaces the installed backend, closing the audio device of the old one first.
 void InstallBackend(std::unique_ptr<Backend> backend);
+// True once a backend is installed.
+bool BackendInstalled();
 
 } // namespace vsm

@@ -16,8 +16,8 @@ namespace vsm {
 // by the n-th Flip.
 struct FrameInput {
     int mouseX = -1, mouseY = -1; // -1 keeps the previous position
-    bool held[4] = {false, false, false, false}; // buttons 1..3 held during the frame
-    std::vector<int> clicks;      // buttons pressed at the frame's start (each counts one hit)
+    bool held[4] = {false, false, false, false}; // held[1..3]: buttons held during the frame
+    std::vector<int> clicks;      // buttons pressed at the frame's start (one hit each; not held)
     int wheel = 0;                // wheel steps added
     std::vector<int> keysHit;     // keys pressed at the frame's start
     std::vector<int> keysHeld;    // keys held during the frame
@@ -29,6 +29,7 @@ struct FrameInput {
 // One recorded drawing call with the drawing state in force.
 struct DrawCall {
     std::string op; // "cls" "image" "imagerect" "rect" "line" "oval" "plot" "pixmap" "text" "poly" "flip"
+    // x, y, w, h: position and drawn size; a line keeps its end point in w, h.
     ImagePtr image;
     PixmapPtr pixmap;
     int frame = 0;
@@ -40,7 +41,7 @@ struct DrawCall {
 
 // One recorded audio operation.
 struct SoundEvent {
-    std::string op; // "load" "play" "cue" "pause" "resume" "stop" "volume"
+    std::string op; // "load" "play" "cue" "pause" "resume" "stop" "volume"; "load" has no channel
     std::string path;  // the sound's file
     int channel = 0;   // channel number, from 1
     float volume = 1;
@@ -54,11 +55,13 @@ struct HeadlessOverrun : std::runtime_error {
 class HeadlessBackendControl {
   public:
     virtual ~HeadlessBackendControl() = default;
-    // The script: entry n is frame n's input; frames past the end get no input. When the script
-    // runs out a terminate request is raised, and after overrunFrames more frames Flip throws
-    // HeadlessOverrun.
+    // The script: entry n is frame n's input, counted from the call (entry 0 applies at once,
+    // entry n by the n-th Flip after it); held keys and buttons last one frame. Frames past the
+    // end get no input: when the script runs out a terminate request is raised once, and after
+    // overrunFrames more Flips, Flip throws HeadlessOverrun. Without any script, Flip throws once
+    // overrunFrames frames have passed. A quiet run of n frames: SetScript(std::vector<FrameInput>(n)).
     virtual void SetScript(std::vector<FrameInput> frames) = 0;
-    // A script computed per frame; return false to mark the end of the script.
+    // A script computed per frame (frame counted from the call); return false to end the script.
     virtual void SetScript(std::function<bool(int frame, FrameInput&)> fn) = 0;
     int overrunFrames = 600;
     // Frames presented so far.
@@ -72,6 +75,7 @@ class HeadlessBackendControl {
     virtual void ClearDrawLog() = 0;
     virtual const std::vector<SoundEvent>& SoundLog() const = 0;
     virtual void ClearSoundLog() = 0;
+    // Every Notify text, in order.
     std::vector<std::string> notifications;
     // What Confirm answers.
     bool confirmAnswer = true;

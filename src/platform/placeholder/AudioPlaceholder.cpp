@@ -1,5 +1,6 @@
 // Placeholder audio objects until the OpenAL-backed ones land: every sound fails to load.
 #include "platform/Audio.h"
+#include "platform/audio/TSound.h"
 
 namespace vsm {
 
@@ -15,5 +16,8 @@ void ResumeChannel(const ChannelPtr&) {}
 void StopChannel(const ChannelPtr&) {}
 void SetChannelVolume(const ChannelPtr&, float) {}
 int ChannelPlaying(const ChannelPtr&) { return 0; }
+TChannel::~TChannel() = default;
+void UpdateAudio() {}
+void CloseAudio() {}
 
 } // namespace vsm
