@@ -1,0 +1,21 @@
+// Services: every header of the engine services in one include.
+#pragma once
+
+#include "services/GraphicsMode.h"
+#include "services/OptionsSeam.h"
+#include "services/Paths.h"
+#include "services/ServicesGlobals.h"
+#include "services/Sound.h"
+#include "services/TCaptions.h"
+#include "services/TCometEmiter.h"
+#include "services/TDeltaTime.h"
+#include "services/TGlobalSnd.h"
+#include "services/TList.h"
+#include "services/TMouse.h"
+#include "services/TRSA.h"
+#include "services/TSlidesManager.h"
+#include "services/TSongManager.h"
+#include "services/TSoundQ.h"
+#include "services/TSpark.h"
+#include "services/TVolcanoEmiter.h"
+#include "services/TextHelpers.h"
