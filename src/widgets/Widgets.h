@@ -1,0 +1,22 @@
+// Widgets: the whole widget library in one include.
+#pragma once
+
+#include "widgets/DrawHelpers.h"
+#include "widgets/TAnimButton.h"
+#include "widgets/TButton.h"
+#include "widgets/TButtonE.h"
+#include "widgets/TClock.h"
+#include "widgets/TColor.h"
+#include "widgets/TContainer.h"
+#include "widgets/TDim.h"
+#include "widgets/TFont.h"
+#include "widgets/TFrame.h"
+#include "widgets/TGrid.h"
+#include "widgets/TImageButton.h"
+#include "widgets/TImageSource.h"
+#include "widgets/TMemo.h"
+#include "widgets/TMenu.h"
+#include "widgets/TObject.h"
+#include "widgets/TSFX.h"
+#include "widgets/TText.h"
+#include "widgets/WidgetsGlobals.h"
