@@ -110,6 +110,9 @@ class TLevelManager {
     int drawDoors(int pos);
 
   private:
+    // The background search of loadGfx: sets `recorded` to the path to load (under the
+    // resources folder unless absolute) and returns false when only the last fallback is left.
+    bool _findBackground(std::string& recorded) const;
     void _endCount();
     void _summaryDisplay(bool endless, int time, int blocksUsed, int best);
 };
@@ -117,8 +120,9 @@ class TLevelManager {
 // The running level.
 extern TLevelManager level;
 
-// Rebuilds the five level globals (level, sequencer, points, timeManager, bossManager) and
-// registers them with the board; tests call it between cases. Returns nothing.
+// Rebuilds the five level globals (level, sequencer, points, timeManager, bossManager) in their
+// start-up state and installs them in the board's seam hooks; start-up calls it once, tests
+// between cases.
 void ResetLevelGlobals();
 
 } // namespace vsm

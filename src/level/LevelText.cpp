@@ -1,0 +1,106 @@
+// LevelText: reading the list values of level documents and loading the level's art and sounds.
+#include "level/LevelText.h"
+
+#include "board/BoardText.h"
+#include "board/TBoardManager.h"
+#include "data/TTSCFile.h"
+#include "platform/System.h"
+
+#include <cctype>
+#include <climits>
+
+namespace vsm {
+
+std::vector<std::string> SplitAtBlanks(const std::string& text) {
+    std::vector<std::string> pieces;
+    if (text.empty()) return pieces;
+    size_t start = 0;
+    while (true) {
+        const size_t blank = text.find(' ', start);
+        if (blank == std::string::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, blank - start));
+        start = blank + 1;
+    }
+}
+
+namespace {
+
+// A whole number with an optional sign and nothing else, clamped to the int range.
+bool StrictInt(const std::string& text, int& value) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    if (i >= text.size()) return false;
+    long long v = 0;
+    for (; i < text.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+        if (v < 10000000000LL) v = v * 10 + (text[i] - '0');
+    }
+    if (negative) v = -v;
+    value = static_cast<int>(v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : v);
+    return true;
+}
+
+} // namespace
+
+bool ParseBossEntry(const std::string& entry, int& id, int& x, int& y) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (true) {
+        const size_t colon = entry.find(':', start);
+        fields.push_back(entry.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
+        if (colon == std::string::npos) break;
+        start = colon + 1;
+    }
+    if (fields.size() < 3) return false;
+    if (!StrictInt(fields[0], id) || !StrictInt(fields[1], x) || !StrictInt(fields[2], y)) return false;
+    return x >= 0 && x <= 13 && y >= 0 && y <= 13;
+}
+
+bool BossRuneWinnable(int x, int y) {
+    const int arms[4][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}};
+    for (const auto& arm : arms) {
+        for (int cx = x + arm[0]; cx <= x + arm[0] + 1; ++cx) {
+            for (int cy = y + arm[1]; cy <= y + arm[1] + 1; ++cy) {
+                if (cx < 0 || cx > 14 || cy < 0 || cy > 14 || board.grid[cx][cy] == 0) return false;
+            }
+        }
+    }
+    return true;
+}
+
+void ReadSphereSettings(const std::shared_ptr<TTSCFile>& doc, std::array<int, 5>& colors,
+                        std::array<int, 5>& capacities) {
+    colors.fill(0);
+    capacities.fill(0);
+    if (!doc) return;
+    const auto colorList = SplitAtBlanks(GetTSCStringKey(doc, "Settings::Level", "SpheresColors", 0));
+    const auto capacityList = SplitAtBlanks(GetTSCStringKey(doc, "Settings::Level", "SpheresCapacities", 0));
+    if (colorList.size() != 5 || capacityList.size() != 5) {
+        Print("sphere lists of the level should hold five entries each; missing entries read 0");
+    }
+    for (size_t i = 0; i < 5; ++i) {
+        if (i < colorList.size()) {
+            const int c = NumberToInt(TSCTextToNumber(colorList[i]));
+            colors[i] = (c >= 0 && c <= 15) ? c : 0;
+        }
+        if (i < capacityList.size()) capacities[i] = NumberToInt(TSCTextToNumber(capacityList[i]));
+    }
+}
+
+ImagePtr LoadLevelImage(const std::string& path, int flags) {
+    ImagePtr image = LoadImage(path, flags);
+    if (!image) Print("image not loaded: " + path);
+    return image;
+}
+
+SoundPtr LoadLevelSound(const std::string& path, int flags) {
+    SoundPtr sound = LoadSound(path, flags);
+    if (!sound) Print("sound not loaded: " + path);
+    return sound;
+}
+
+} // namespace vsm

@@ -1,0 +1,34 @@
+// LevelText: reading the list values of level documents and loading the level's art and sounds.
+#pragma once
+
+#include "platform/Audio.h"
+#include "platform/Graphics.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vsm {
+
+class TTSCFile;
+
+// Splits a document list at every blank: "" gives no entries, two blanks in a row or a blank at
+// either end give an empty entry.
+std::vector<std::string> SplitAtBlanks(const std::string& text);
+// Reads a boss rune entry "id:column:row" (fields past the third are ignored). Returns false when
+// a field is missing or not a whole number, or when the 2x2 does not lie on the 15x15 board.
+bool ParseBossEntry(const std::string& entry, int& id, int& x, int& y);
+// Returns true when every cell of the four arms of a boss rune at (x, y) is a board cell.
+bool BossRuneWinnable(int x, int y);
+// Reads "SpheresColors" and "SpheresCapacities" of Settings::Level for the magic sphere: five
+// entries each, missing or empty entries read 0, entries past the fifth are ignored, a colour
+// class outside 0..15 reads 0 (ball not in use) and numbers are clamped before truncating.
+void ReadSphereSettings(const std::shared_ptr<TTSCFile>& doc, std::array<int, 5>& colors,
+                        std::array<int, 5>& capacities);
+// Loads an image; prints one line naming the file and returns null when it cannot be loaded.
+ImagePtr LoadLevelImage(const std::string& path, int flags = DEFAULT_IMAGE_FLAGS);
+// Loads a sound; prints one line naming the file and returns null when it cannot be loaded.
+SoundPtr LoadLevelSound(const std::string& path, int flags = 0);
+
+} // namespace vsm

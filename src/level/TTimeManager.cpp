@@ -1,0 +1,131 @@
+// TTimeManager: the level clock — elapsed play time, optional limit, pause and the timer widget.
+#include "level/TTimeManager.h"
+
+#include "board/BoardText.h"
+#include "board/TBoardManager.h"
+#include "data/TTSCFile.h"
+#include "platform/System.h"
+#include "services/Paths.h"
+#include "widgets/TContainer.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+namespace vsm {
+
+TTimeManager timeManager;
+
+int TTimeManager::LoadResources() {
+    timerImg = LoadImage(bDir + "gfx/timer/timer.png");
+    for (int i = 0; i < 30; ++i) {
+        framesPixmaps[i] = LoadPixmap(bDir + "gfx/timer/frame" + std::to_string(30 - i) + ".png");
+    }
+    actualFrameImg = framesPixmaps[0] ? LoadImage(framesPixmaps[0]) : nullptr;
+    menuBgImg = LoadImage(bDir + "gfx/gui/menu-decha.png");
+    return 0;
+}
+
+int TTimeManager::Load(const std::shared_ptr<TTSCFile>& doc) {
+    // Clamp before truncating: a custom level may hold any number.
+    return Set(NumberToInt(GetTSCNumberKey(doc, "Settings::Level", "Time", 0) * 1000.0));
+}
+
+int TTimeManager::LoadFromProfile(int elapsed) {
+    startSystemTime = MilliSecs() - elapsed;
+    wjazd = 0;
+    Update();
+    return 0;
+}
+
+int TTimeManager::SaveToProfile() { return actualTime; }
+
+int TTimeManager::Set(int ms) {
+    maxTime = ms;
+    return 0;
+}
+
+int TTimeManager::DrawAndUpdate() {
+    Update();
+    Draw(1);
+    CheckGameOver();
+    return 0;
+}
+
+int TTimeManager::Update() {
+    const int now = MilliSecs();
+    if (paused == 0 && wjazd == 0) {
+        actualTime = static_cast<int>(std::max<int64_t>(0, static_cast<int64_t>(now) - startSystemTime));
+    }
+    if (maxTime <= 0) {
+        leftTime = 0;
+        return 0;
+    }
+    leftTime = maxTime - actualTime;
+    if (actualTime > maxTime) actualTime = maxTime;
+    if (leftTime < 0) leftTime = 0;
+    int f = static_cast<int>(static_cast<int64_t>(actualTime) * 29 / maxTime);
+    if (wjazd != 0) {
+        f = 29 - static_cast<int>((static_cast<int64_t>(now) - wjazdTimer) / 20);
+        if (f > 29) f = 29;
+        if (f < 0) {
+            f = 0;
+            wjazd = 0;
+        }
+    }
+    // Only the frame on show exists as an image; a missing frame file is not retried each frame.
+    if (f != actualFrame || (!actualFrameImg && framesPixmaps[f])) {
+        actualFrame = f;
+        actualFrameImg = framesPixmaps[f] ? LoadImage(framesPixmaps[f]) : nullptr;
+    }
+    return 0;
+}
+
+int TTimeManager::Draw(int rope) {
+    SetBlend(ALPHABLEND);
+    SetTransform(0, 1, 1);
+    SetAlpha(1);
+    if (rope != 0) {
+        const ImagePtr ropeImg = data.GetImage(5000);
+        DrawImage(ropeImg, x + 24, y + 100);
+        DrawImage(ropeImg, x + 82, y + 100);
+    }
+    DrawImage(menuBgImg, x + 26, y - 18);
+    DrawImage(timerImg, x, y);
+    if (maxTime > 0) DrawImage(actualFrameImg, x + 17, y + 17);
+    return 0;
+}
+
+int TTimeManager::DrawWithoutRope() { return Draw(0); }
+
+int TTimeManager::PauseOn() {
+    paused = 1;
+    return 0;
+}
+
+int TTimeManager::PauseOff() {
+    if (paused == 0) return 0;
+    startSystemTime = MilliSecs() - actualTime;
+    paused = 0;
+    Update();
+    return 0;
+}
+
+int TTimeManager::Reset(int slideIn) {
+    startSystemTime = MilliSecs();
+    Update();
+    if (slideIn != 0) {
+        wjazd = 1;
+        wjazdTimer = MilliSecs();
+    }
+    return 0;
+}
+
+int TTimeManager::TimeOver() { return (maxTime > 0 && actualTime >= maxTime) ? 1 : 0; }
+
+int TTimeManager::CheckGameOver() {
+    if (maxTime > 0 && TimeOver() == 1) board.gameOver = 1;
+    return 0;
+}
+
+} // namespace vsm
