@@ -37,7 +37,7 @@ class TTSCFile {
     // write failed.
     bool Save(TStream& stream) const;
     // The saved text of the whole document (as UTF-8; Save encodes it).
-    std::string SaveText() const;
+    std::string SavedText() const;
     // The saved text of one group and everything under it, each line starting with indent.
     std::string SaveGroup(const TTSCGroup& group, const std::string& indent) const;
 

@@ -94,7 +94,6 @@ class TTSCParser {
 
   private:
     void Run();
-    int depth = 0;
 };
 
 } // namespace vsm

@@ -1,0 +1,59 @@
+// DataFolders: the per-user folder (myDocsFolder) and the clock text of durations.
+#include "data/DataFolders.h"
+
+#include "platform/Files.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+
+namespace vsm {
+
+std::string myDocsFolder;
+
+namespace {
+
+std::string TrimSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+std::string Two(int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+} // namespace
+
+int GetDataFolders() {
+    // XDG: a relative XDG_DATA_HOME is to be ignored.
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    std::string base;
+    if (xdg && xdg[0] == '/')
+        base = TrimSlashes(xdg);
+    else
+        base = TrimSlashes(HomeDir()) + "/.local/share";
+    if (base == "/") base.clear();
+    myDocsFolder = FixPath(base + "/vessamoor");
+
+    int result = 0;
+    for (const std::string& folder : {myDocsFolder, myDocsFolder + "/data", myDocsFolder + "/profiles"}) {
+        if (FileType(folder) == FILETYPE_DIR) continue;
+        if (!CreateDir(folder, true) || FileType(folder) != FILETYPE_DIR) {
+            std::cerr << "Cannot create the folder " << folder << "; nothing can be saved there\n";
+            result = -1;
+        }
+    }
+    return result;
+}
+
+std::string SecToTime(int seconds) {
+    int64_t t = seconds;
+    std::string sign;
+    if (t < 0) {
+        sign = "-";
+        t = -t;
+    }
+    int64_t s = t % 60, m = (t / 60) % 60, h = t / 3600;
+    if (h > 0) return sign + std::to_string(h) + ":" + Two(m) + ":" + Two(s);
+    return sign + std::to_string(m) + ":" + Two(s);
+}
+
+} // namespace vsm
