@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -111,8 +112,9 @@ using StreamPtr = std::shared_ptr<TStream>;
 
 // Opens a file for reading; null on failure.
 StreamPtr ReadFile(const std::string& path);
-// Opens a file for writing through a temporary file in the same folder; CloseStream renames it
-// into place, so an interrupted save never leaves a half-written file. Null on failure.
+// Opens a file for writing through a temporary file in the same folder; CloseStream flushes it
+// to disk and renames it into place, so an interrupted save never leaves a half-written file.
+// A stream dropped without CloseStream is discarded and the old file stays. Null on failure.
 StreamPtr WriteFile(const std::string& path);
 // A stream over a copy of the bytes, or over a bank (which it shares and grows when written).
 StreamPtr CreateMemoryStream(std::vector<uint8_t> bytes);
@@ -153,5 +155,9 @@ std::optional<std::string> LoadText(const std::string& path);
 // Saves a whole text through a temporary file renamed into place; false on failure, and then
 // the old file is untouched.
 bool SaveText(const std::string& utf8, const std::string& path);
+
+// Test seam: called with the target path after a save's data reached the disk and before the
+// rename; returning false makes the save fail there, as a crash at that moment would. Null clears.
+void SetSaveInterruptHook(std::function<bool(const std::string& path)> hook);
 
 } // namespace vsm
