@@ -34,7 +34,7 @@ using BlockPtr = std::shared_ptr<TBlock>;
 
 class TBlocksManager {
   public:
-    // Loads the mark and ghost images; a missing image is reported by the loader and drawn as nothing.
+    // A new manager with no templates, pieces or images (loadImages loads the images).
     TBlocksManager();
 
     std::vector<BlockPtr> List;             // template catalogue in file order
@@ -64,6 +64,9 @@ class TBlocksManager {
     ImagePtr xImg;
     ImagePtr gImg;
 
+    // Loads the cannot-place mark "gfx/runy/r-x.png" and the ghost "gfx/runy/ghost.png";
+    // returns 0. A missing image is reported by the image loader and then draws nothing.
+    int loadImages();
     // Reads the template catalogue "blocks.tsc" from the settings archive; returns 0. A missing
     // document leaves the catalogue empty (the archive loader reports it).
     int loadBlocksDef();
