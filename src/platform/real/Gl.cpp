@@ -1,0 +1,87 @@
+// Gl: texture upload in the power-of-two layout and the lifetime of GPU objects.
+#include "Gl.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vsm {
+
+namespace {
+uint64_t gLiveContext = 0;
+uint64_t gLastContext = 0;
+} // namespace
+
+uint64_t LiveGlContext() { return gLiveContext; }
+
+uint64_t SetGlContextLive(bool live) {
+    gLiveContext = live ? ++gLastContext : 0;
+    return gLiveContext;
+}
+
+GlTexture::~GlTexture() {
+    if (name != 0 && context != 0 && context == gLiveContext) glDeleteTextures(1, &name);
+}
+
+std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int height, bool filtered,
+                                         bool mipmapped) {
+    if (gLiveContext == 0 || width <= 0 || height <= 0) return nullptr;
+    const int pw = TexturePow2(width), ph = TexturePow2(height);
+    // 0xAARRGGBB words are B, G, R, A bytes in memory on the little-endian machines we build for.
+    std::vector<uint32_t> padded(static_cast<size_t>(pw) * static_cast<size_t>(ph));
+    for (int y = 0; y < ph; y++) {
+        const uint32_t* src = argb + static_cast<size_t>(std::min(y, height - 1)) * static_cast<size_t>(width);
+        uint32_t* dst = padded.data() + static_cast<size_t>(y) * static_cast<size_t>(pw);
+        std::copy(src, src + width, dst);
+        std::fill(dst + width, dst + pw, src[width - 1]);
+    }
+    auto tex = std::make_unique<GlTexture>();
+    glGenTextures(1, &tex->name);
+    tex->texW = pw;
+    tex->texH = ph;
+    tex->context = gLiveContext;
+    glBindTexture(GL_TEXTURE_2D, tex->name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pw, ph, 0, GL_BGRA, GL_UNSIGNED_BYTE, padded.data());
+    GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
+    GLint min = mag;
+    if (mipmapped) {
+        glGenerateMipmap(GL_TEXTURE_2D);
+        min = filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return tex;
+}
+
+TextureFrame* FrameTexture(TImage& image, int frame) {
+    if (gLiveContext == 0 || frame < 0 || frame >= static_cast<int>(image.frames.size())) return nullptr;
+    const PixmapPtr& pixels = image.frames[static_cast<size_t>(frame)];
+    if (!pixels || pixels->width <= 0 || pixels->height <= 0 ||
+        pixels->pixels.size() < static_cast<size_t>(pixels->width) * static_cast<size_t>(pixels->height))
+        return nullptr;
+    if (image.textures.size() < image.frames.size()) image.textures.resize(image.frames.size());
+    std::shared_ptr<TextureFrame>& slot = image.textures[static_cast<size_t>(frame)];
+    if (slot && slot->texture.context == gLiveContext && slot->version == image.version &&
+        slot->flags == image.flags)
+        return slot.get();
+    auto tf = std::make_shared<TextureFrame>();
+    std::unique_ptr<GlTexture> tex =
+        UploadTexture(pixels->pixels.data(), pixels->width, pixels->height, (image.flags & FILTEREDIMAGE) != 0,
+                      (image.flags & MIPMAPPEDIMAGE) != 0);
+    if (!tex) return nullptr;
+    // Hand the name over; the moved-from texture must not delete it.
+    tf->texture.name = tex->name;
+    tf->texture.texW = tex->texW;
+    tf->texture.texH = tex->texH;
+    tf->texture.context = tex->context;
+    tex->name = 0;
+    tf->version = image.version;
+    tf->flags = image.flags;
+    slot = tf;
+    return slot.get();
+}
+
+} // namespace vsm

@@ -1,0 +1,51 @@
+// Gl: the OpenGL headers with prototypes, and the GPU copies of image frames.
+#pragma once
+
+#ifndef GL_GLEXT_PROTOTYPES
+#define GL_GLEXT_PROTOTYPES 1
+#endif
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "../Graphics.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace vsm {
+
+// A texture of the live GL context. Deleted with the context's objects only while that context
+// lives; textures of a context that is gone are simply dropped (and re-uploaded when drawn).
+struct GlTexture {
+    GLuint name = 0;
+    int texW = 0, texH = 0; // power-of-two sides
+    uint64_t context = 0;   // the GL context it belongs to (see LiveGlContext)
+    GlTexture() = default;
+    GlTexture(const GlTexture&) = delete;
+    GlTexture& operator=(const GlTexture&) = delete;
+    ~GlTexture();
+};
+
+// The GPU copy of one image frame: the frame's pixels at the top-left of a power-of-two texture.
+struct TextureFrame {
+    GlTexture texture;
+    uint64_t version = 0; // TImage::version when uploaded
+    int flags = 0;        // image flags when uploaded
+};
+
+// Serial of the current GL context; 0 while there is none.
+uint64_t LiveGlContext();
+// Marks a new context as current (returns its serial) or, with false, that the context is gone.
+uint64_t SetGlContextLive(bool live);
+
+// Uploads width x height ARGB pixels to the top-left of a new power-of-two texture; the pixels
+// right of and below the picture repeat its last column and row so filtering does not bleed.
+// filtered selects linear sampling, mipmapped builds mipmaps. Null without a live context.
+std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int height, bool filtered,
+                                         bool mipmapped);
+
+// The frame's texture, uploading it when it is missing, stale (the image's version or flags
+// changed) or from an older context. Null when the frame does not exist or nothing is live.
+TextureFrame* FrameTexture(TImage& image, int frame);
+
+} // namespace vsm

@@ -1,0 +1,260 @@
+// RealBackend: window, GL context, off-screen target, presentation, pacing and system dialogs.
+#include "RealBackend.h"
+
+#include "../Headless.h"
+#include "../Input.h"
+#include "../audio/OpenALDevice.h"
+#include "../audio/SilentAudioDevice.h"
+#include "../audio/TSound.h"
+#include "Gl.h"
+#include "RealBackendGl.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace vsm {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Taken when the program loads, so the clock counts from the program's start.
+const Clock::time_point kProgramStart = Clock::now();
+
+constexpr auto kFramePeriod = std::chrono::nanoseconds(1000000000LL / 60);
+
+int64_t QuitAfterFromEnvironment() {
+    const char* v = std::getenv("VSM_QUIT_AFTER_FRAMES");
+    if (!v || !*v) return -1;
+    char* end = nullptr;
+    long long n = std::strtoll(v, &end, 10);
+    return (end && *end == '\0' && n >= 0) ? n : -1;
+}
+
+} // namespace
+
+RealBackend::RealBackend() : gl_(std::make_unique<Gl>()), quitAfterFrames_(QuitAfterFromEnvironment()) {}
+
+RealBackend::~RealBackend() {
+    if (context_) {
+        gl_->Destroy();
+        SetGlContextLive(false);
+        SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+    }
+    if (window_) SDL_DestroyWindow(window_);
+    if (videoInit_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+int64_t RealBackend::Millis() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - kProgramStart).count();
+}
+
+bool RealBackend::InitVideo(std::string* error) {
+    if (videoInit_) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        if (error) *error = SDL_GetError();
+        return false;
+    }
+    videoInit_ = true;
+    return true;
+}
+
+std::vector<GraphicsMode> RealBackend::Modes() {
+    std::vector<GraphicsMode> modes = {{kWidth, kHeight, 32, 60}};
+    if (!InitVideo(nullptr)) return modes;
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        int bits = SDL_BITSPERPIXEL(desktop.format) > 24 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(desktop.format));
+        if (bits <= 0) bits = 32;
+        GraphicsMode m{desktop.w, desktop.h, bits, desktop.refresh_rate > 0 ? desktop.refresh_rate : 60};
+        if (m.width != kWidth || m.height != kHeight || m.depth != 32) modes.push_back(m);
+    }
+    return modes;
+}
+
+bool RealBackend::CreateWindow(int width, int height, bool fullScreen, std::string* error) {
+    Uint32 flags = SDL_WINDOW_OPENGL | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    if (!window_) {
+        if (error) *error = SDL_GetError();
+        return false;
+    }
+    SDL_GLContext context = SDL_GL_CreateContext(window_);
+    if (!context) {
+        // Some drivers refuse an explicit version or profile; take whatever they give.
+        SDL_GL_ResetAttributes();
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        context = SDL_GL_CreateContext(window_);
+    }
+    std::string why;
+    if (!context || !gl_->Create(&why)) {
+        if (error) *error = context ? why : SDL_GetError();
+        if (context) SDL_GL_DeleteContext(context);
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+        return false;
+    }
+    context_ = context;
+    SDL_StartTextInput();
+    SDL_ShowCursor(pointerVisible_ ? SDL_ENABLE : SDL_DISABLE);
+    return true;
+}
+
+bool RealBackend::OpenGraphics(int width, int height, int depth, int /*hz*/, std::string* error) {
+    if (width <= 0 || height <= 0) {
+        if (error) *error = "Invalid display size";
+        return false;
+    }
+    if (!InitVideo(error)) return false;
+    bool wantFull = depth != 0;
+    if (!window_) {
+        if (!CreateWindow(width, height, wantFull, error)) return false;
+    } else {
+        if (SDL_SetWindowFullscreen(window_, wantFull ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            if (error) *error = SDL_GetError();
+            return false;
+        }
+        if (!wantFull) {
+            SDL_SetWindowSize(window_, width, height);
+            SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        }
+        SDL_ShowWindow(window_);
+    }
+    fullScreen_ = wantFull;
+    open_ = true;
+    // A freshly opened display starts black, as the game's screens expect.
+    gl_->ClearTarget();
+    lastFrame_ = Clock::time_point{};
+    return true;
+}
+
+void RealBackend::CloseGraphics() {
+    if (!window_) return;
+    if (fullScreen_) SDL_SetWindowFullscreen(window_, 0);
+    SDL_HideWindow(window_);
+    open_ = false;
+    fullScreen_ = false;
+}
+
+void RealBackend::SetTitle(const std::string& title) {
+    title_ = title;
+    if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+}
+
+void RealBackend::SetPointerVisible(bool visible) {
+    pointerVisible_ = visible;
+    if (videoInit_) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+RealBackend::Letterbox RealBackend::WindowLetterbox() const {
+    Letterbox box;
+    if (!window_) return box;
+    int ww = kWidth, wh = kHeight;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    if (ww <= 0 || wh <= 0) return box;
+    box.scale = std::min(static_cast<float>(ww) / kWidth, static_cast<float>(wh) / kHeight);
+    box.x = (static_cast<float>(ww) - kWidth * box.scale) / 2;
+    box.y = (static_cast<float>(wh) - kHeight * box.scale) / 2;
+    return box;
+}
+
+void RealBackend::WarpPointer(int x, int y) {
+    if (!window_ || !open_) return;
+    Letterbox box = WindowLetterbox();
+    SDL_WarpMouseInWindow(window_, static_cast<int>(box.x + (static_cast<float>(x) + 0.5f) * box.scale),
+                          static_cast<int>(box.y + (static_cast<float>(y) + 0.5f) * box.scale));
+}
+
+void RealBackend::Flip(int sync) {
+    if (window_ && open_) {
+        int dw = 0, dh = 0;
+        SDL_GL_GetDrawableSize(window_, &dw, &dh);
+        gl_->Present(dw, dh);
+        int interval = sync == 0 ? 0 : 1;
+        if (interval != swapInterval_) {
+            SDL_GL_SetSwapInterval(interval); // a request only: many drivers ignore it
+            swapInterval_ = interval;
+        }
+        SDL_GL_SwapWindow(window_);
+        gl_->BindTarget();
+        framesShown_++;
+    }
+    if (sync != 0) {
+        // Vertical sync may or may not have waited; pace to 60 a second either way.
+        Clock::time_point now = Clock::now();
+        Clock::time_point next = lastFrame_ + kFramePeriod;
+        if (lastFrame_ != Clock::time_point{} && now < next) {
+            std::this_thread::sleep_until(next);
+            lastFrame_ = next;
+        } else {
+            // Late by a little: keep the cadence; late by more than a frame: start afresh.
+            lastFrame_ = (lastFrame_ == Clock::time_point{} || now - next > kFramePeriod) ? now : next;
+        }
+    } else {
+        lastFrame_ = Clock::time_point{};
+    }
+    if (quitAfterFrames_ >= 0 && framesShown_ >= quitAfterFrames_) {
+        Input().terminateRequested = true;
+        quitAfterFrames_ = -1;
+    }
+    Poll();
+}
+
+std::unique_ptr<AudioDevice> RealBackend::OpenAudio(const std::string& driver) {
+    if (driver == "OpenAL") return OpenALDevice::Open();
+    if (driver == "FreeAudio") return std::make_unique<SilentAudioDevice>();
+    return nullptr;
+}
+
+bool RealBackend::MessageBoxesUsable() const {
+    const char* driver = videoInit_ ? SDL_GetCurrentVideoDriver() : nullptr;
+    if (!driver) driver = std::getenv("SDL_VIDEODRIVER");
+    if (!driver) return true;
+    return std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
+
+void RealBackend::Notify(const std::string& text, bool serious) {
+    Uint32 flags = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    if (MessageBoxesUsable() && SDL_ShowSimpleMessageBox(flags, title_.c_str(), text.c_str(), window_) == 0) return;
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+bool RealBackend::Confirm(const std::string& text) {
+    if (!MessageBoxesUsable()) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return false;
+    }
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+    };
+    SDL_MessageBoxData box{};
+    box.flags = SDL_MESSAGEBOX_INFORMATION;
+    box.window = window_;
+    box.title = title_.c_str();
+    box.message = text.c_str();
+    box.numbuttons = 2;
+    box.buttons = buttons;
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return false;
+    }
+    return pressed == 1;
+}
+
+bool RealBackend::OpenURL(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }
+
+void UseRealBackend() { InstallBackend(std::make_unique<RealBackend>()); }
+
+} // namespace vsm
