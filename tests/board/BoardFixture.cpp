@@ -1,0 +1,133 @@
+// BoardFixture: a headless game with fresh board globals, silent sounds and small pictures in a
+// scratch resources folder, and hooks that record what the board asks of its neighbours.
+#include "board/BoardFixture.h"
+
+#include "board/BoardSeams.h"
+#include "board/TStoneEntity.h"
+#include "services/Paths.h"
+#include "services/ServicesGlobals.h"
+#include "services/TinyOgg.h"
+#include "support/TestSupport.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vsm::test {
+
+void BoardFixture::SetUp() {
+    control = &UseHeadlessBackend();
+    resources = ScratchDir("board") + "/";
+    ResetServicesGlobals();
+    bDir = resources;
+    for (const char* sound : {"sfx/fx/playgame-explosion2-biger.ogg", "sfx/fx/playgame-bonus-4-boxs.ogg",
+                              "sfx/fx/playgame-combo-x3.ogg", "sfx/fx/playgame-combo-x4-and-maxmega.ogg",
+                              "sfx/fx/playgame-niemozna-postawic1.ogg", "sfx/fx/playgame-put-new1.ogg",
+                              "sfx/fx/playgame-expl-klocstoned.ogg", "sfx/fx/playgame-stonemode.ogg",
+                              "sfx/fx/playgame-szur1.ogg"})
+        WriteSound(sound);
+    WritePicture("gfx/gwiazdki/stone.png", 10, 10);
+    WritePicture("gfx/runy/ghost.png", 32, 32);
+    WritePicture("gfx/runy/r-x.png", 20, 20);
+    ResetBoardGlobals();
+    board.loadSfx();
+    blocks.loadSfx();
+
+    boardSeams = TBoardSeams();
+    boardSeams.bossCheckMove = [this](int x, int y) {
+        return std::count(log.bossCells.begin(), log.bossCells.end(), std::make_pair(x, y)) > 0 ? 1 : 0;
+    };
+    boardSeams.timeOver = [this] { return log.timeOver; };
+    boardSeams.pointsAdd = [this](int score) {
+        log.points += score;
+        ++log.pointsCalls;
+    };
+    boardSeams.addUsedBlocks = [this](int n) { log.usedBlocks += n; };
+    boardSeams.addMatches = [this](int n) { log.matches += n; };
+    boardSeams.addCombos = [this](int n) { log.combos += n; };
+    boardSeams.seqNo = [this] { return log.seqNo; };
+    boardSeams.sphereFill = [this](int c) { log.fills.push_back(c); };
+    boardSeams.findBonus = [this](int x, int y) {
+        auto it = log.tokens.find({x, y});
+        return it == log.tokens.end() ? 0 : it->second;
+    };
+    boardSeams.clearBonus = [this](int x, int y) {
+        log.bonusCleared.emplace_back(x, y);
+        if (log.tokens.erase({x, y}) > 0) log.bonusActive = 1;
+    };
+    boardSeams.addBonus = [this](int) { ++log.bonusesAdded; };
+    boardSeams.bonusActive = [this] { return log.bonusActive; };
+    boardSeams.addCaption = [this](int m, int s, int c, int x, int y) { log.handedCaptions.push_back({m, s, c, x, y}); };
+    boardSeams.guiAlpha = [this] { return log.guiAlpha; };
+    control->ClearSoundLog();
+}
+
+void BoardFixture::TearDown() {
+    boardSeams = TBoardSeams();
+    ResetBoardGlobals();
+}
+
+TRune& BoardFixture::AddRune(const std::string& id, int color, int blocked, const std::string& blockedID,
+                             const std::string& unblocked) {
+    auto rune = std::make_shared<TRune>();
+    rune->id = id;
+    rune->color = std::to_string(color);
+    rune->blocked = blocked;
+    rune->blockedID = blockedID;
+    rune->unblocked = unblocked;
+    davar.List.push_back(rune);
+    return *rune;
+}
+
+void BoardFixture::FullEmptyBoard() {
+    for (int x = 0; x < BOARD_CELLS; ++x) {
+        for (int y = 0; y < BOARD_CELLS; ++y) {
+            board.grid[x][y] = 1;
+            board.davarLayer[x][y] = 0;
+            board.colorLayer[x][y] = 0;
+            board.timerLayer[x][y] = 0;
+            board.highlightLayer[x][y] = 0;
+            board.petrifyTable[x][y] = 0;
+        }
+    }
+    board.tileSize = 32;
+    board.offsetX = 240;
+    board.offsetY = 60;
+}
+
+void BoardFixture::Put(int x, int y, int id, int t) {
+    board.davarLayer[x][y] = id;
+    board.colorLayer[x][y] = davar.getRuneColor(id);
+    board.timerLayer[x][y] = t;
+}
+
+BlockPtr BoardFixture::Piece(const std::vector<std::pair<int, int>>& cells, int id) {
+    auto piece = std::make_shared<TBlock>();
+    for (auto [i, j] : cells) {
+        piece->Set[i][j] = id;
+        piece->color[i][j] = davar.getRuneColor(id);
+    }
+    return piece;
+}
+
+void BoardFixture::WriteSound(const std::string& relative) {
+    std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
+    ASSERT_TRUE(WriteTinyOgg(resources + relative));
+}
+
+void BoardFixture::WritePicture(const std::string& relative, int w, int h, uint32_t argb) {
+    std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
+    PixmapPtr p = CreatePixmap(w, h);
+    for (uint32_t& px : p->pixels) px = argb;
+    ASSERT_TRUE(SavePixmapPNG(p, resources + relative));
+}
+
+int BoardFixture::Plays(const std::string& name) const {
+    int n = 0;
+    for (const SoundEvent& e : control->SoundLog()) {
+        if (e.op != "cue") continue;
+        if (e.path.size() >= name.size() && e.path.compare(e.path.size() - name.size(), name.size(), name) == 0) ++n;
+    }
+    return n;
+}
+
+} // namespace vsm::test
