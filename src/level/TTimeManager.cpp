@@ -54,6 +54,9 @@ int TTimeManager::DrawAndUpdate() {
 
 int TTimeManager::Update() {
     const int now = MilliSecs();
+    // Without a limit there are no frames to slide in; a slide-in left pending would freeze the
+    // elapsed time for the rest of the level.
+    if (maxTime <= 0) wjazd = 0;
     if (paused == 0 && wjazd == 0) {
         actualTime = static_cast<int>(std::max<int64_t>(0, static_cast<int64_t>(now) - startSystemTime));
     }

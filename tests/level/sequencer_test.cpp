@@ -1,0 +1,119 @@
+// Tests of the level sequencer over a fixture "sequencer.tsc".
+#include "level/LevelFixture.h"
+
+#include "board/TBoardManager.h"
+#include "level/LevelSeams.h"
+#include "level/TLevelManager.h"
+#include "level/TLevelSequencer.h"
+
+#include <vector>
+
+namespace vsm::test {
+namespace {
+
+constexpr const char* kSequence = R"(
+Sequence{
+  FirstLevel=-1
+  LastLevel=5
+  LevelA{ FileName="intro.tsc" Type=1 }
+  Level1{ FileName="level_01.tsc" Type=1 }
+  Level2{ FileName="puzzle-01.tsc" Type=2 }
+  Level3{ FileName="ring-01.tsc" Type=3 }
+  Level4{ FileName="odd.tsc" Type=7 }
+  Level5{ Type=1 }
+}
+)";
+
+class SequencerTest : public LevelFixture {
+  protected:
+    void SetUp() override {
+        LevelFixture::SetUp();
+        Archive("settings_lp.bca", {{"sequencer.tsc", kSequence}});
+        Archive("davar_levels_lp.bca", {{"level_01.tsc", "Settings{ Level{ Number=1 GoalType=2 } }"}});
+        levelSeams.puzzleLoad = [this](const std::string& name) { loaded.push_back("puzzle " + name); };
+        levelSeams.ringGameLoad = [this](const std::string& name) { loaded.push_back("ring " + name); };
+        levelSeams.popupsPrepare = [this] { loaded.push_back("popups"); };
+    }
+    std::vector<std::string> loaded;
+};
+
+TEST_F(SequencerTest, GetReadsEachPositionOfTheSequence) {
+    sequencer.Start(1);
+    EXPECT_EQ(sequencer.seqNo, 1);
+    EXPECT_EQ(sequencer.First, -1);
+    EXPECT_EQ(sequencer.Last, 5);
+    struct Case {
+        int seqNo, result;
+        std::string name;
+        int type;
+    };
+    const Case cases[] = {
+        {-1, 1, "intro.tsc", 1},   {0, 1, "", 0},  // no group for position 0
+        {1, 1, "level_01.tsc", 1}, {2, 1, "puzzle-01.tsc", 2},
+        {3, 1, "ring-01.tsc", 3},  {5, 1, "", 1},
+        {6, 0, "", 1},             // past Last: the previous level's fields stay
+        {-2, 0, "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seqNo);
+        sequencer.seqNo = c.seqNo;
+        EXPECT_EQ(sequencer.Get(), c.result);
+        EXPECT_EQ(sequencer.levelFileName, c.name);
+        EXPECT_EQ(sequencer.levelType, c.type);
+    }
+}
+
+TEST_F(SequencerTest, SetupLevelPreparesEachLevelType) {
+    sequencer.Start(2);
+    EXPECT_EQ(sequencer.setupLevel(), 1);
+    sequencer.seqNo = 3;
+    EXPECT_EQ(sequencer.setupLevel(), 1);
+    EXPECT_EQ(loaded, (std::vector<std::string>{"puzzle puzzle-01.tsc", "ring ring-01.tsc"}));
+
+    loaded.clear();
+    board.gameOver = 1;
+    board.davarLayer[3][3] = 5;
+    sequencer.seqNo = 1;
+    EXPECT_EQ(sequencer.setupLevel(), 1);
+    EXPECT_EQ(board.gameOver, 0);
+    EXPECT_EQ(board.davarLayer[3][3], 0);
+    EXPECT_EQ(level.levelName, "level_01.tsc");
+    EXPECT_EQ(level.level, 1);
+    EXPECT_EQ(level.goalType, 2);
+    EXPECT_EQ(loaded, (std::vector<std::string>{"popups"}));
+}
+
+TEST_F(SequencerTest, SetupLevelRefusesWhatItCannotPrepare) {
+    sequencer.Start(4); // unknown type
+    EXPECT_EQ(sequencer.setupLevel(), 0);
+    sequencer.seqNo = 5; // board level without a document name
+    EXPECT_EQ(sequencer.setupLevel(), 0);
+    sequencer.seqNo = 9; // outside the sequence
+    EXPECT_EQ(sequencer.setupLevel(), 0);
+    EXPECT_TRUE(loaded.empty());
+    EXPECT_EQ(level.levelName, "");
+}
+
+TEST_F(SequencerTest, NextLevelAndLevelExists) {
+    sequencer.Start(4);
+    EXPECT_EQ(sequencer.nextLevel(), 1);
+    EXPECT_EQ(sequencer.seqNo, 5);
+    EXPECT_EQ(sequencer.nextLevel(), 0);
+    EXPECT_EQ(sequencer.seqNo, 6);
+    sequencer.seqNo = -7; // below First still "exists" for the campaign loop
+    EXPECT_EQ(sequencer.levelExists(), 1);
+}
+
+TEST_F(SequencerTest, MissingSequenceDocumentLeavesOnlyPositionZero) {
+    Archive("settings_lp.bca", {});
+    sequencer.Start(0);
+    EXPECT_EQ(sequencer.First, 0);
+    EXPECT_EQ(sequencer.Last, 0);
+    EXPECT_EQ(sequencer.Get(), 1);
+    EXPECT_EQ(sequencer.levelType, 0);
+    sequencer.seqNo = 1;
+    EXPECT_EQ(sequencer.Get(), 0);
+}
+
+} // namespace
+} // namespace vsm::test
