@@ -1,0 +1,39 @@
+// Paths: the resources folder bDir from which every asset path is formed.
+#include "services/Paths.h"
+
+#include "platform/Files.h"
+
+#include <cstdlib>
+
+namespace vsm {
+
+std::string bDir;
+
+std::string ResourcesFolder() {
+    if (const char* env = std::getenv("VSM_RESOURCES"); env && *env) {
+        std::string dir = env;
+        if (dir.back() != '/') dir += '/';
+        return dir;
+    }
+    std::string dir = AppDir();
+    while (!dir.empty() && dir.back() == '/') dir.pop_back();
+    return dir + "/resources/";
+}
+
+std::string GetBundleResourceURL(const std::string& file, const std::string& folder) {
+    std::string path = ResourcesFolder();
+    if (!folder.empty()) path += folder + "/";
+    return path + file;
+}
+
+std::string BundleResourceURL(const std::string& appFile, const std::string& file, const std::string& folder) {
+    size_t at = appFile.find(".debug.app/");
+    if (at == std::string::npos) at = appFile.find(".app/");
+    // A development bundle "X.debug.app" reads the resources of "X.app" beside it.
+    std::string path = at == std::string::npos ? std::string() : appFile.substr(0, at + 1);
+    path += "app/Contents/Resources/";
+    if (!folder.empty()) path += folder + "/";
+    return path + file;
+}
+
+} // namespace vsm

@@ -1,0 +1,113 @@
+// TVolcanoEmiter: streams of glowing particles along a curve; TVolcanoEntity is one particle.
+#include "services/TVolcanoEmiter.h"
+
+#include "platform/System.h"
+#include "services/TDeltaTime.h"
+#include "services/TSpark.h"
+
+namespace vsm {
+
+TList<TVolcanoEmiter> volcanoList;
+
+VolcanoEntityPtr TVolcanoEntity::Create(float ax, float ay, float bx, float by, float mx, float my, float dt,
+                                        float scale) {
+    auto e = std::make_shared<TVolcanoEntity>();
+    e->ax = ax;
+    e->ay = ay;
+    e->bx = bx;
+    e->by = by;
+    e->mx = mx;
+    e->my = my;
+    e->px = ax;
+    e->py = ay;
+    e->dt = dt;
+    e->scale = scale;
+    e->T = 0;
+    e->active = 1;
+    return e;
+}
+
+void TVolcanoEntity::Update() {
+    if (T > 1) {
+        T = 1;
+        active = 0;
+    } else {
+        T = static_cast<float>(T + dt * delta);
+        if (T > 1) T = 1.001f;
+    }
+    px = ax + 2 * T * (mx - ax) + T * T * (bx - 2 * mx + ax);
+    py = ay + 2 * T * (my - ay) + T * T * (by - 2 * my + ay);
+}
+
+void TVolcanoEntity::Draw(const ImagePtr& image, int /*halfWidth*/, int /*halfHeight*/) {
+    if (r >= 0 && g >= 0 && b >= 0) SetColor(r, g, b);
+    SetScale(scale, scale);
+    const int hw = ImageWidth(image) / 2;
+    const int hh = ImageHeight(image) / 2;
+    DrawImage(image, px - static_cast<float>(hw) * scale, py - static_cast<float>(hh) * scale, 0);
+}
+
+TVolcanoEmiter::TVolcanoEmiter() : image(SparkImage(0)) {
+    imgHW = ImageWidth(image) / 2;
+    imgHH = ImageHeight(image) / 2;
+}
+
+VolcanoEmiterPtr TVolcanoEmiter::Create(float ax, float ay, float bx, float by, float dt, int maxCount, int r,
+                                        int g, int b) {
+    auto e = std::make_shared<TVolcanoEmiter>();
+    e->ax = ax;
+    e->ay = ay;
+    e->bx = bx;
+    e->by = by;
+    e->dt = dt;
+    e->maxCount = static_cast<float>(maxCount);
+    e->r = r;
+    e->g = g;
+    e->b = b;
+    e->_pickControlPoint();
+    volcanoList.AddLast(e);
+    return e;
+}
+
+void TVolcanoEmiter::_pickControlPoint() {
+    mx = ax + static_cast<float>(Rand(0, static_cast<int>(bx - ax)));
+    my = ay + static_cast<float>(Rand(0, static_cast<int>(by - ay)));
+}
+
+void TVolcanoEmiter::updateAll() {
+    volcanoList.ForEach([](const VolcanoEmiterPtr& e) { e->Update(); });
+}
+
+void TVolcanoEmiter::Update() {
+    if (active == 0) {
+        _update();
+        return;
+    }
+    if (counter < maxCount) {
+        AddEntity();
+        counter += 1;
+    } else if (entities.IsEmpty()) {
+        volcanoList.Remove(this);
+        return;
+    }
+    SetBlend(LIGHTBLEND);
+    SetAlpha(1);
+    SetColor(r, g, b);
+    entities.ForEach([this](const VolcanoEntityPtr& e) {
+        if (e->active == 0) {
+            entities.Remove(e.get());
+            return;
+        }
+        e->Update();
+        e->Draw(image, imgHW, imgHH);
+    });
+    SetScale(1, 1);
+    SetColor(255, 255, 255);
+    _update();
+}
+
+void TVolcanoEmiter::AddEntity() {
+    entities.AddLast(TVolcanoEntity::Create(ax, ay, bx, by, mx, my, dt, 1 - counter / maxCount));
+}
+
+} // namespace vsm
