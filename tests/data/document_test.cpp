@@ -1,0 +1,311 @@
+// Tests of the TSC document: lookups, number text, edits, the saved form and load/save round trips.
+#include "data/TTSCFile.h"
+
+#include "platform/Files.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <cstdio>
+#include <limits>
+#include <random>
+
+namespace vsm {
+namespace {
+
+TTSCFilePtr TscFromText(const std::string& text) {
+    TTSCFilePtr doc = CreateTSCFile();
+    doc->LoadFromText(text);
+    return doc;
+}
+
+// Saves doc as text and loads that text into a fresh document.
+TTSCFilePtr RoundTrip(const TTSCFilePtr& doc) {
+    return TscFromText(doc->SavedText());
+}
+
+TEST(TscDocument, LookupsIgnoreTheCaseOfPathAndName) {
+    auto doc = TscFromText("Settings{Level{Number=4 Name='Moor'}}\n");
+    EXPECT_EQ(GetTSCStringKey(doc, "settings::LEVEL", "name", 0), "Moor");
+    EXPECT_EQ(GetTSCNumberKey(doc, "SETTINGS::level", "NUMBER", 0), 4.0f);
+    EXPECT_EQ(GetTSCStringKey(doc, "Settings::Level", "Number", 0), "4");
+}
+
+TEST(TscDocument, MissingKeyPrintsOneLineAndGivesEmpty) {
+    auto doc = TscFromText("a{k=1}\n");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(GetTSCStringKey(doc, "a", "nope", 0), "");
+    EXPECT_EQ(GetTSCNumberKey(doc, "", "k", 0), 0.0f);
+    EXPECT_EQ(GetTSCStringKey(doc, "a", "k", 1000), "");
+    EXPECT_EQ(GetTSCNumberKey(doc, "a", "k", -1), 0.0f);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "The key a::nope does not exist\nThe key ::k does not exist\n"
+              "The key a::k does not exist\nThe key a::k does not exist\n");
+    // An entry above the value count exists as "" and prints nothing.
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(GetTSCStringKey(doc, "a", "k", 5), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(TscDocument, TextToNumberTakesTheLeadingDecimalNumber) {
+    struct Case {
+        const char* text;
+        float value;
+    } cases[] = {
+        {"1.00000000e+10", 1e10f}, {"3x", 3}, {"abc", 0}, {"", 0}, {"  -2.5", -2.5f},
+        {"+4", 4},                 {".5", 0.5f}, {"5.", 5}, {"1e5", 1e5f}, {"1E2", 100},
+        {"1e", 1},                 {"1e+", 1}, {"0x10", 0}, {"-", 0}, {".", 0},
+        {"9.99999975e-05", 9.99999975e-05f}, {"inf", 0}, {"nan", 0}, {"12,5", 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(TSCTextToNumber(c.text), c.value);
+    }
+    EXPECT_EQ(TSCTextToNumber("1e999"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(TSCTextToNumber("-1e39"), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(TSCTextToNumber("1e-999"), 0.0f);
+}
+
+TEST(TscDocument, NumberTextHasNineSignificantDigits) {
+    struct Case {
+        float value;
+        const char* text;
+    } cases[] = {
+        {0, "0.00000000"},           {1, "1.00000000"},           {10, "10.0000000"},
+        {0.5f, "0.500000000"},       {-3, "-3.00000000"},         {123456, "123456.000"},
+        {1e8f, "100000000."},        {1e10f, "1.00000000e+10"},   {0.0001f, "9.99999975e-05"},
+        {0.001f, "0.00100000005"},   {-1e-5f, "-9.99999975e-06"}, {3.4028235e38f, "3.40282347e+38"},
+        {std::nanf(""), "0.00000000"}, {std::numeric_limits<float>::infinity(), "0.00000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(TSCNumberText(c.value), c.text);
+    }
+}
+
+TEST(TscDocument, NumberTextMatchesPrintfAndReadsBackExactly) {
+    std::mt19937 gen(7);
+    std::uniform_int_distribution<uint32_t> bits;
+    for (int i = 0; i < 20000; ++i) {
+        uint32_t b = bits(gen);
+        float f;
+        std::memcpy(&f, &b, sizeof f);
+        if (!std::isfinite(f)) continue;
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%#.9g", static_cast<double>(f));
+        std::string text = TSCNumberText(f);
+        ASSERT_EQ(text, buf);
+        ASSERT_EQ(TSCTextToNumber(text), f) << text;
+    }
+}
+
+TEST(TscDocument, SetKeysGrowTheValueCountAndKeepTypes) {
+    auto doc = CreateTSCFile();
+    EXPECT_EQ(SetTSCNumberKey(doc, "G", "k", 3, 0), 0);
+    auto key = doc->ResolveKey("g", "K");
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->Path, "G");
+    EXPECT_EQ(key->Value(0), "3.00000000");
+    EXPECT_EQ(key->ValueCount, 1);
+    EXPECT_EQ(SetTSCStringKey(doc, "g", "K", "two", 1), 0);
+    EXPECT_EQ(doc->KeyList.size(), 1u);
+    EXPECT_EQ(key->ValueCount, 2);
+    EXPECT_EQ(key->ValuesType, (std::vector<int>{1, 2}));
+    // Setting a lower index never shrinks the count.
+    SetTSCStringKey(doc, "G", "k", "one", 0);
+    EXPECT_EQ(key->ValueCount, 2);
+    // Indexes outside 0..999 are refused and change nothing.
+    EXPECT_EQ(SetTSCStringKey(doc, "G", "k", "x", 1000), -1);
+    EXPECT_EQ(SetTSCNumberKey(doc, "G", "new", 1, -1), -1);
+    EXPECT_EQ(key->ValueCount, 2);
+    EXPECT_FALSE(doc->ResolveKey("G", "new"));
+}
+
+TEST(TscDocument, KeyAndGroupListsDoNotDescend) {
+    auto doc = TscFromText("Levels{A{x=1 C{y=2}} B{z=3} w=4}\nOther{}\n");
+    auto groups = GetTSCGroupList(doc, "levels");
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0]->Name, "A");
+    EXPECT_EQ(groups[1]->Name, "B");
+    EXPECT_EQ(groups[0]->Path, "Levels");
+    EXPECT_EQ(GetTSCGroupList(doc, "").size(), 2u);
+    EXPECT_TRUE(GetTSCGroupList(doc, "nothing").empty());
+    auto keys = GetTSCKeyList(doc, "LEVELS");
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0]->Name, "w");
+    // The lists hold the document's own records.
+    keys[0]->Values[0] = "9";
+    EXPECT_EQ(GetTSCNumberKey(doc, "Levels", "w", 0), 9.0f);
+}
+
+TEST(TscDocument, SavedTextForm) {
+    EXPECT_EQ(TscFromText("a{x=1,'t'}\n")->SavedText(), "a{\n\tx=1,\"t\"\n}\n");
+
+    auto options = CreateTSCFile();
+    CreateTSCGroup(options, "", "Settings");
+    SetTSCNumberKey(options, "Settings", "musicVol", 5, 0);
+    EXPECT_EQ(options->SavedText(), "Settings{\n\tmusicVol=5.00000000\n}\n");
+
+    // Nested groups are indented; top-level keys and keys of groups that were never created are
+    // left out; numbers read from a text keep their written form.
+    auto doc = TscFromText("#define five 5\ntop=1\na{k=five b{c=0.50}}\n");
+    SetTSCNumberKey(doc, "ghost", "k", 1, 0);
+    EXPECT_EQ(doc->SavedText(), "a{\n\tk=5\n\tb{\n\t\tc=0.50\n\t}\n}\n");
+}
+
+TEST(TscDocument, DuplicateKeysAndGroups) {
+    auto doc = TscFromText("g{k=1 k=2}\ng{j=3}\n");
+    EXPECT_EQ(GetTSCNumberKey(doc, "g", "k", 0), 1.0f);
+    SetTSCNumberKey(doc, "g", "k", 7, 0);
+    EXPECT_EQ(doc->KeyList[1]->Value(0), "2");
+    // A group stored twice is written twice, each copy with all the keys of its path.
+    EXPECT_EQ(doc->SavedText(), "g{\n\tk=7.00000000\n\tk=2\n\tj=3\n}\ng{\n\tk=7.00000000\n\tk=2\n\tj=3\n}\n");
+}
+
+TEST(TscDocument, RoundTripsEveryFloat) {
+    const float values[] = {0.0f, -0.0f, 1e-5f, 0.0001f, -0.00005f, 1e-38f, 1e-45f, 0.1f, 1.5f,
+                            1e8f, 1e9f, 1e10f, -3.4e38f, 123456.789f};
+    auto doc = CreateTSCFile();
+    CreateTSCGroup(doc, "", "n");
+    for (int i = 0; i < static_cast<int>(std::size(values)); ++i) SetTSCNumberKey(doc, "n", "v", values[i], i);
+    auto back = RoundTrip(doc);
+    for (int i = 0; i < static_cast<int>(std::size(values)); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(GetTSCNumberKey(back, "n", "v", i), values[i]);
+    }
+}
+
+TEST(TscDocument, RoundTripsAwkwardValues) {
+    auto doc = CreateTSCFile();
+    CreateTSCGroup(doc, "", "g");
+    const std::string strings[] = {"plain", "say \"hi\"", "back\\slash", "two\nlines", "tab\there",
+                                   "cr\rlf", "", "it's", "\xC5\x81\xC3\xB3\x64\xC5\xBA", "/* not a comment */"};
+    for (int i = 0; i < static_cast<int>(std::size(strings)); ++i) SetTSCStringKey(doc, "g", "s", strings[i], i);
+    // Unset entries below the value count, and a key with no values at all.
+    SetTSCStringKey(doc, "g", "gap", "last", 3);
+    CreateTSCKey(doc, "g", "empty");
+    // Values held as define text that is not a number.
+    auto defined = TscFromText("#define word hello\n#define text 'two words'\nd{a=word,text}\n");
+    auto back = RoundTrip(doc);
+    for (int i = 0; i < static_cast<int>(std::size(strings)); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(GetTSCStringKey(back, "g", "s", i), strings[i]);
+    }
+    EXPECT_EQ(back->ResolveKey("g", "gap")->ValueCount, 4);
+    EXPECT_EQ(GetTSCStringKey(back, "g", "gap", 3), "last");
+    EXPECT_EQ(GetTSCStringKey(back, "g", "gap", 1), "");
+    ASSERT_TRUE(back->ResolveKey("g", "empty"));
+    auto definedBack = RoundTrip(defined);
+    EXPECT_EQ(GetTSCStringKey(definedBack, "d", "a", 0), "hello");
+    EXPECT_EQ(GetTSCStringKey(definedBack, "d", "a", 1), "two words");
+    // Plain values are written byte for byte as before.
+    EXPECT_NE(doc->SavedText().find("\ts=\"plain\",\"say \\\"hi\\\"\""), std::string::npos);
+}
+
+TEST(TscDocument, NamesThatCannotBeReadBackAreLeftOutAlone) {
+    auto doc = CreateTSCFile();
+    CreateTSCGroup(doc, "", "g");
+    CreateTSCGroup(doc, "", "");
+    CreateTSCGroup(doc, "", "bad name");
+    SetTSCStringKey(doc, "g", "player one", "x", 0);
+    SetTSCStringKey(doc, "g", "define", "x", 0);
+    SetTSCStringKey(doc, "g", "9lives", "x", 0);
+    SetTSCStringKey(doc, "g", "ok", "kept", 0);
+    testing::internal::CaptureStderr();
+    std::string text = doc->SavedText();
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(text, "g{\n\tok=\"kept\"\n}\n");
+    EXPECT_NE(err.find("player one"), std::string::npos);
+}
+
+TEST(TscDocument, FailedLoadLeavesTheDocumentEmptyAndALaterLoadIsClean) {
+    auto doc = TscFromText("#define v 3\nold{k=v}\n");
+    EXPECT_THROW(doc->LoadFromText("#define w 4\nnew{k=1 @}\n"), TSCError);
+    EXPECT_TRUE(doc->KeyList.empty());
+    EXPECT_TRUE(doc->GroupList.empty());
+    // No define, token or line count of an earlier load survives.
+    try {
+        doc->LoadFromText("x{k=v}\n");
+        FAIL() << "a define of an earlier load was still known";
+    } catch (const TSCError& e) {
+        EXPECT_STREQ(e.what(), "ERROR: Unexpected token Ident at line 1, character 6");
+    }
+    doc->LoadFromText("fresh{a=1}\n");
+    ASSERT_EQ(doc->KeyList.size(), 1u);
+    EXPECT_EQ(doc->KeyList[0]->Path, "fresh");
+    EXPECT_EQ(doc->GroupList.size(), 1u);
+}
+
+TEST(TscDocument, FilesSaveAtomicallyAndLoadBack) {
+    std::string dir = test::ScratchDir("tscfile");
+    std::string path = dir + "/options.tsc";
+    auto doc = CreateTSCFile();
+    CreateTSCGroup(doc, "", "Settings");
+    SetTSCStringKey(doc, "Settings", "player", "Zo\xC3\xAB", 0);
+    SetTSCNumberKey(doc, "Settings", "tiny", 0.00005f, 0);
+    ASSERT_EQ(SaveTSCFile(doc, path), 0);
+    // Characters below 256 are saved one byte each, without a byte-order mark.
+    auto bytes = LoadBank(path);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(bytes->bytes[0], 'S');
+    EXPECT_NE(std::find(bytes->bytes.begin(), bytes->bytes.end(), 0xEB), bytes->bytes.end());
+
+    auto back = CreateTSCFile();
+    EXPECT_EQ(LoadTSCFile(back, path), 0);
+    EXPECT_EQ(GetTSCStringKey(back, "Settings", "player", 0), "Zo\xC3\xAB");
+    EXPECT_EQ(GetTSCNumberKey(back, "Settings", "tiny", 0), 0.00005f);
+
+    // Above 255 the text goes out as UTF-16 with its mark, and still loads.
+    SetTSCStringKey(doc, "Settings", "player", "\xC5\x81ucja", 0);
+    ASSERT_EQ(SaveTSCFile(doc, path), 0);
+    bytes = LoadBank(path);
+    ASSERT_GE(bytes->bytes.size(), 2u);
+    EXPECT_EQ(bytes->bytes[0], 0xFF);
+    EXPECT_EQ(bytes->bytes[1], 0xFE);
+    LoadTSCFile(back, path);
+    EXPECT_EQ(GetTSCStringKey(back, "Settings", "player", 0), "\xC5\x81ucja");
+    for (const DirEntry& e : ListDir(dir)) EXPECT_EQ(e.name, "options.tsc") << "temporary file left behind";
+}
+
+TEST(TscDocument, SaveFailureIsReportedAndKeepsTheOldFile) {
+    std::string dir = test::ScratchDir("tscfail");
+    auto doc = TscFromText("a{k=1}\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(SaveTSCFile(doc, dir + "/no/such/folder/x.tsc"), -1);
+    // A folder standing where the file should go cannot be replaced.
+    ASSERT_TRUE(CreateDir(dir + "/taken"));
+    EXPECT_EQ(SaveTSCFile(doc, dir + "/taken"), -1);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("no/such/folder/x.tsc"), std::string::npos);
+    EXPECT_EQ(FileType(dir + "/taken"), FILETYPE_DIR);
+}
+
+TEST(TscDocument, UnreadableSourceThrowsTheErrorTextCallersCatch) {
+    std::string dir = test::ScratchDir("tscunread");
+    auto doc = TscFromText("a{k=1}\n");
+    EXPECT_THROW(LoadTSCFile(doc, dir + "/vanished.tsc"), TSCError);
+    EXPECT_TRUE(doc->KeyList.empty());
+    EXPECT_THROW(LoadTSCFile(doc, dir), TSCError);
+}
+
+TEST(TscDocument, StreamsLoadAndSave) {
+    auto doc = TscFromText("a{k='v'}\n");
+    StreamPtr out = CreateBankStream(CreateBank());
+    ASSERT_EQ(SaveTSCFile(doc, *out), 0);
+    out->Seek(0);
+    auto back = CreateTSCFile();
+    LoadTSCFile(back, *out);
+    EXPECT_EQ(GetTSCStringKey(back, "a", "k", 0), "v");
+    // A UTF-16 stream with its mark decodes before lexing.
+    std::vector<uint8_t> utf16 = {0xFF, 0xFE};
+    for (char c : std::string("b{n=2}\n")) utf16.insert(utf16.end(), {static_cast<uint8_t>(c), 0});
+    StreamPtr in = CreateMemoryStream(utf16);
+    LoadTSCFile(back, *in);
+    EXPECT_EQ(GetTSCNumberKey(back, "b", "n", 0), 2.0f);
+}
+
+} // namespace
+} // namespace vsm
