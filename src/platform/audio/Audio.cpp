@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <fstream>
 #include <iterator>
 
@@ -133,11 +134,16 @@ std::string CurrentAudioDriver() { return G().driver; }
 
 SoundPtr LoadSound(const std::string& path, int flags) {
     std::string fixed = FixPath(path);
-    std::ifstream in(fixed, std::ios::binary);
-    if (!in) return nullptr;
+    if (FileType(fixed) != FILETYPE_FILE) return nullptr;
     auto sound = std::make_shared<TSound>();
-    sound->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return nullptr;
+    try {
+        std::ifstream in(fixed, std::ios::binary);
+        if (!in) return nullptr;
+        sound->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) return nullptr;
+    } catch (const std::exception&) {
+        return nullptr; // a read error (the stream library reports some by throwing)
+    }
     OggInfo info;
     if (!ProbeOgg(sound->bytes, info)) return nullptr;
     sound->path = fixed;
