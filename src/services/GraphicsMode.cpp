@@ -11,12 +11,7 @@ namespace vsm {
 
 int gfxDriverSet = 0;
 
-namespace {
-
-// The first of 32, 24, 16 and 8 bits at which the platform lists exactly width x height;
-// 0 when none does. Refresh rates play no part.
-int FullScreenDepth(int width, int height) {
-    const std::vector<GraphicsMode> modes = GraphicsModes();
+int FullScreenDepth(const std::vector<GraphicsMode>& modes, int width, int height) {
     for (int depth : {32, 24, 16, 8}) {
         for (const GraphicsMode& m : modes)
             if (m.width == width && m.height == height && m.depth == depth) return depth;
@@ -24,14 +19,12 @@ int FullScreenDepth(int width, int height) {
     return 0;
 }
 
-} // namespace
-
 int FindGfxMode(int mode, int driver, int width, int height, int setDriver) {
     // The platform has a single drawing driver; choosing it only checks that one was named.
     if (setDriver != 0 && driver == 0) return 0;
 
     if (mode == 1) {
-        const int depth = FullScreenDepth(width, height);
+        const int depth = FullScreenDepth(GraphicsModes(), width, height);
         if (depth == 0) return 0;
         std::string error;
         if (Graphics(width, height, depth, 60, &error)) return 1;

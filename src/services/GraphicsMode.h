@@ -1,6 +1,10 @@
 // GraphicsMode: opens the 800x600 display full screen or in a window, with fallbacks.
 #pragma once
 
+#include "platform/Graphics.h"
+
+#include <vector>
+
 namespace vsm {
 
 // The drawing driver FindGfxMode can be given; 0 means none.
@@ -21,5 +25,8 @@ void switchToWindowed();
 // notifies "Graphics initiation error! The game will close." (or the platform's message) and
 // ends the program.
 int FindGfxMode(int mode, int driver, int width, int height, int setDriver);
+// Returns the first of 32, 24, 16 and 8 bits at which modes lists exactly width x height (refresh
+// rates play no part); 0 when none does.
+int FullScreenDepth(const std::vector<GraphicsMode>& modes, int width, int height);
 
 } // namespace vsm
