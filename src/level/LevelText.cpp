@@ -97,6 +97,18 @@ ImagePtr LoadLevelImage(const std::string& path, int flags) {
     return image;
 }
 
+ImagePtr LoadLevelAnimImage(const std::string& path, int cellW, int cellH, int count) {
+    ImagePtr image = LoadAnimImage(path, cellW, cellH, 0, count);
+    if (!image) Print("image not loaded: " + path);
+    return image;
+}
+
+PixmapPtr LoadLevelPixmap(const std::string& path) {
+    PixmapPtr pixmap = LoadPixmap(path);
+    if (!pixmap) Print("image not loaded: " + path);
+    return pixmap;
+}
+
 SoundPtr LoadLevelSound(const std::string& path, int flags) {
     SoundPtr sound = LoadSound(path, flags);
     if (!sound) Print("sound not loaded: " + path);

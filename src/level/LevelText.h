@@ -28,6 +28,11 @@ void ReadSphereSettings(const std::shared_ptr<TTSCFile>& doc, std::array<int, 5>
                         std::array<int, 5>& capacities);
 // Loads an image; prints one line naming the file and returns null when it cannot be loaded.
 ImagePtr LoadLevelImage(const std::string& path, int flags = DEFAULT_IMAGE_FLAGS);
+// Loads count frames of cellW x cellH; prints one line naming the file and returns null when it
+// cannot be loaded.
+ImagePtr LoadLevelAnimImage(const std::string& path, int cellW, int cellH, int count);
+// Loads a pixmap; prints one line naming the file and returns null when it cannot be loaded.
+PixmapPtr LoadLevelPixmap(const std::string& path);
 // Loads a sound; prints one line naming the file and returns null when it cannot be loaded.
 SoundPtr LoadLevelSound(const std::string& path, int flags = 0);
 

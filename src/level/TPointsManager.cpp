@@ -1,6 +1,7 @@
 // TPointsManager: the score of the running game and the score panel with its menu and help buttons.
 #include "level/TPointsManager.h"
 
+#include "level/LevelText.h"
 #include "level/TLevelSequencer.h"
 #include "level/TTimeManager.h"
 #include "services/TMouse.h"
@@ -19,15 +20,15 @@ int cyfry4Width[10] = {9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
 TPointsManager points;
 
 int TPointsManager::loadGfx() {
-    cyfry = LoadAnimImage(bDir + "gfx/fonts/cyfry1.png", 16, 24, 0, 10);
-    cyfry2 = LoadAnimImage(bDir + "gfx/fonts/cyfry2.png", 32, 32, 0, 10);
-    cyfry4 = LoadAnimImage(bDir + "gfx/fonts/punkty.png", 14, 20, 0, 10);
-    levelFont = LoadAnimImage(bDir + "gfx/fonts/level.png", 16, 21, 0, 10);
-    menuWndImg = LoadImage(bDir + "gfx/gui/decha.png");
-    menuOutImg = LoadImage(bDir + "gfx/gui/menuS1.png");
-    menuOverImg = LoadImage(bDir + "gfx/gui/menuS2.png");
-    zapOutImg = LoadImage(bDir + "gfx/gui/menu-zap01.png");
-    zapOverImg = LoadImage(bDir + "gfx/gui/menu-zap02.png");
+    cyfry = LoadLevelAnimImage(bDir + "gfx/fonts/cyfry1.png", 16, 24, 10);
+    cyfry2 = LoadLevelAnimImage(bDir + "gfx/fonts/cyfry2.png", 32, 32, 10);
+    cyfry4 = LoadLevelAnimImage(bDir + "gfx/fonts/punkty.png", 14, 20, 10);
+    levelFont = LoadLevelAnimImage(bDir + "gfx/fonts/level.png", 16, 21, 10);
+    menuWndImg = LoadLevelImage(bDir + "gfx/gui/decha.png");
+    menuOutImg = LoadLevelImage(bDir + "gfx/gui/menuS1.png");
+    menuOverImg = LoadLevelImage(bDir + "gfx/gui/menuS2.png");
+    zapOutImg = LoadLevelImage(bDir + "gfx/gui/menu-zap01.png");
+    zapOverImg = LoadLevelImage(bDir + "gfx/gui/menu-zap02.png");
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "board/BoardText.h"
 #include "board/TBoardManager.h"
 #include "data/TTSCFile.h"
+#include "level/LevelText.h"
 #include "platform/System.h"
 #include "services/Paths.h"
 #include "widgets/TContainer.h"
@@ -17,12 +18,12 @@ namespace vsm {
 TTimeManager timeManager;
 
 int TTimeManager::LoadResources() {
-    timerImg = LoadImage(bDir + "gfx/timer/timer.png");
+    timerImg = LoadLevelImage(bDir + "gfx/timer/timer.png");
     for (int i = 0; i < 30; ++i) {
-        framesPixmaps[i] = LoadPixmap(bDir + "gfx/timer/frame" + std::to_string(30 - i) + ".png");
+        framesPixmaps[i] = LoadLevelPixmap(bDir + "gfx/timer/frame" + std::to_string(30 - i) + ".png");
     }
     actualFrameImg = framesPixmaps[0] ? LoadImage(framesPixmaps[0]) : nullptr;
-    menuBgImg = LoadImage(bDir + "gfx/gui/menu-decha.png");
+    menuBgImg = LoadLevelImage(bDir + "gfx/gui/menu-decha.png");
     return 0;
 }
 
