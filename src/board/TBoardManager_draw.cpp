@@ -68,6 +68,8 @@ ImagePtr MakeBoardImage(TBoardManager& b) {
         }
     }
     SetMaskColor(255, 0, 255);
+    // The holes are cut by the mask colour, whatever alpha the plank came with.
+    b.pix2->hasAlpha = false;
     ImagePtr image = LoadImage(PixmapWindow(b.pix2, 0, 0, side, side));
     b.pix2 = nullptr;
     return image;
