@@ -74,7 +74,8 @@ class TLevelManager {
     int Set(const std::string& name);
     // Loads the document of levelName (archive, "lp-" alias, file, fallback) and configures the
     // board, pieces, sphere, clock and boss runes; flag 1 starts an endless or time-attack game.
-    // A document found nowhere leaves every key at its default. Returns 0.
+    // A document found nowhere leaves every key at its default; a missing level archive ends the
+    // program. Also puts the summary's stage and count cursor back to the start. Returns 0.
     int Load(int flag);
     // Loads the summary's sounds and pictures; missing files leave empty slots. Returns 0.
     int loadSfx();
@@ -90,15 +91,18 @@ class TLevelManager {
     int finish();
     // Draws the background over the whole screen; returns 0.
     int Draw();
-    // Loads the background (with its fallbacks) and, in a campaign, starts the music paused.
+    // Loads the background (falling back to custom art, "gfx/slides/" and "gfx/slides/1a.jpg")
+    // and, in a campaign, starts the level music paused; returns 0.
     int loadGfx();
     // Returns 1 when the level's goal is met (or a developer key ends it), else 0.
     int isGoalAchieved(int unused = 1);
-    // Books at once what the summary has not yet booked of the end bonus; returns 0.
+    // Books at once what the summary has not yet booked of the end bonus (the part counted so
+    // far and the cells from the cursor on); nothing once the count has ended. Returns 0.
     int doShortSummary();
     // Zeroes the five level statistics; returns 0.
     int ResetStats();
-    // Prepares the end-of-level summary from its first stage; returns 0.
+    // Prepares the end-of-level summary from its first stage, releasing the channels a summary
+    // left in the middle still holds; returns 0.
     int startSummary();
     // Advances the summary by one frame; returns 0.
     int updateSummary();
