@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 #include <limits>
+#include <unordered_set>
 
 namespace vsm {
 
@@ -172,9 +173,31 @@ void TTSCFile::LoadFromText(const std::string& utf8) {
 
 // ---- Saving ------------------------------------------------------------------------------------
 
+namespace {
+
+std::string FoldedPath(const std::string& path) {
+    std::string folded = path;
+    for (char& c : folded) c = FoldAZ(c);
+    return folded;
+}
+
+} // namespace
+
 std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& indent) const {
+    std::unordered_set<std::string> written;
+    std::string out;
+    SaveGroupOnce(group, indent, written, out);
+    return out;
+}
+
+void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent,
+                             std::unordered_set<std::string>& written, std::string& out) const {
     std::string full = group.FullPath();
-    std::string out = indent + group.Name + "{\n";
+    // Every group record of one path holds all the keys and subgroups of that path, so a path is
+    // written once: writing each copy would duplicate its keys on every save and load, and with
+    // copies at several depths the text would grow exponentially.
+    if (!written.insert(FoldedPath(full)).second) return;
+    out += indent + group.Name + "{\n";
     for (const TTSCKeyPtr& key : GetKeyList(full)) {
         if (!IsIdentName(key->Name)) {
             std::cerr << "TSC save: key \"" << key->Name << "\" in " << full << " has no valid name; left out\n";
@@ -203,20 +226,20 @@ std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& inden
             std::cerr << "TSC save: group \"" << sub->Name << "\" in " << full << " has no valid name; left out\n";
             continue;
         }
-        out += SaveGroup(*sub, indent + "\t");
+        SaveGroupOnce(*sub, indent + "\t", written, out);
     }
     out += indent + "}\n";
-    return out;
 }
 
 std::string TTSCFile::SavedText() const {
+    std::unordered_set<std::string> written;
     std::string out;
     for (const TTSCGroupPtr& group : GetGroupList("")) {
         if (!IsIdentName(group->Name)) {
             std::cerr << "TSC save: group \"" << group->Name << "\" has no valid name; left out\n";
             continue;
         }
-        out += SaveGroup(*group, "");
+        SaveGroupOnce(*group, "", written, out);
     }
     return out;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace vsm {
@@ -39,6 +40,7 @@ class TTSCFile {
     // The saved text of the whole document (as UTF-8; Save encodes it).
     std::string SavedText() const;
     // The saved text of one group and everything under it, each line starting with indent.
+    // A group path is written once, with every key and subgroup of that path.
     std::string SaveGroup(const TTSCGroup& group, const std::string& indent) const;
 
     // The first key whose path and name match, or null.
@@ -66,6 +68,10 @@ class TTSCFile {
     // Appends a new key (no values) or group record, never looking for an existing one.
     TTSCKeyPtr CreateKey(const std::string& path, const std::string& name);
     TTSCGroupPtr CreateGroup(const std::string& parentPath, const std::string& name);
+
+  private:
+    void SaveGroupOnce(const TTSCGroup& group, const std::string& indent,
+                       std::unordered_set<std::string>& written, std::string& out) const;
 };
 using TTSCFilePtr = std::shared_ptr<TTSCFile>;
 

@@ -161,8 +161,28 @@ TEST(TscDocument, DuplicateKeysAndGroups) {
     EXPECT_EQ(GetTSCNumberKey(doc, "g", "k", 0), 1.0f);
     SetTSCNumberKey(doc, "g", "k", 7, 0);
     EXPECT_EQ(doc->KeyList[1]->Value(0), "2");
-    // A group stored twice is written twice, each copy with all the keys of its path.
-    EXPECT_EQ(doc->SavedText(), "g{\n\tk=7.00000000\n\tk=2\n\tj=3\n}\ng{\n\tk=7.00000000\n\tk=2\n\tj=3\n}\n");
+    // A group stored twice is written once, with all the keys of its path.
+    EXPECT_EQ(doc->SavedText(), "g{\n\tk=7.00000000\n\tk=2\n\tj=3\n}\n");
+}
+
+TEST(TscDocument, RepeatedGroupsDoNotGrowTheSavedText) {
+    // Creating the group again before every save, as a writer that never looks first would.
+    auto doc = CreateTSCFile();
+    for (int save = 0; save < 5; ++save) {
+        CreateTSCGroup(doc, "", "Profile");
+        CreateTSCGroup(doc, "Profile", "Stats");
+        SetTSCNumberKey(doc, "Profile::Stats", "games", static_cast<float>(save), 0);
+        doc->LoadFromText(doc->SavedText());
+    }
+    EXPECT_EQ(doc->SavedText(), "Profile{\n\tStats{\n\t\tgames=4.00000000\n\t}\n}\n");
+    // Copies at many depths once made the text grow exponentially.
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "x{s=1}X{x{}}";
+    doc->LoadFromText(text + "\n");
+    std::string expected = "x{\n";
+    for (int i = 0; i < 40; ++i) expected += "\ts=1\n";
+    expected += "\tx{\n\t}\n}\n";
+    EXPECT_EQ(doc->SavedText(), expected);
 }
 
 TEST(TscDocument, RoundTripsEveryFloat) {

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
-#include <unordered_map>
 
 namespace vsm::tools {
 
@@ -21,37 +19,49 @@ struct Pattern {
 };
 
 // The pattern that saves the most bytes in the block, counting leftmost non-overlapping
-// occurrences the way the encoder will substitute them.
+// occurrences the way the encoder will substitute them. Substrings are found through a small
+// hash table of rolling hashes; a slot taken by another substring just loses that candidate.
 Pattern BestPattern(const uint8_t* blk, size_t size) {
     static const size_t kLengths[] = {2, 3, 4, 6, 8, 12, 16, 24, 32, 48, 64, 96, 127};
-    struct Seen {
-        size_t count;
-        size_t nextFree;
-        size_t first;
+    constexpr int kSlotBits = 14;
+    constexpr uint64_t kBase = 0x100000001B3ull;
+    struct Slot {
+        uint32_t stamp;
+        uint32_t first;
+        uint32_t count;
+        uint32_t nextFree;
     };
+    static thread_local std::vector<Slot> table(size_t{1} << kSlotBits, Slot{0, 0, 0, 0});
+    static thread_local uint32_t stamp = 0;
     Pattern best;
     long bestGain = 0;
-    std::unordered_map<std::string_view, Seen> seen;
     for (size_t length : kLengths) {
         if (length * 2 > size) break;
-        seen.clear();
-        seen.reserve(size);
-        for (size_t i = 0; i + length <= size; ++i) {
-            std::string_view key(reinterpret_cast<const char*>(blk + i), length);
-            auto [it, fresh] = seen.try_emplace(key, Seen{1, i + length, i});
-            if (!fresh && i >= it->second.nextFree) {
-                ++it->second.count;
-                it->second.nextFree = i + length;
-            }
+        if (++stamp == 0) {
+            std::fill(table.begin(), table.end(), Slot{0, 0, 0, 0});
+            stamp = 1;
         }
-        for (const auto& [key, s] : seen) {
-            // Each occurrence shrinks from length bytes to one code; the pattern itself costs
-            // its length plus the pattern-length byte.
-            long gain = static_cast<long>(s.count) * static_cast<long>(length - 1) - static_cast<long>(length) - 1;
-            if (gain > bestGain) {
-                bestGain = gain;
-                best = Pattern{s.first, length, s.count};
+        uint64_t top = 1; // kBase^(length-1)
+        for (size_t j = 1; j < length; ++j) top *= kBase;
+        uint64_t h = 0;
+        for (size_t j = 0; j < length; ++j) h = h * kBase + blk[j];
+        for (size_t i = 0;; ++i) {
+            Slot& slot = table[(h * 0x9E3779B97F4A7C15ull) >> (64 - kSlotBits)];
+            if (slot.stamp != stamp) {
+                slot = Slot{stamp, static_cast<uint32_t>(i), 1, static_cast<uint32_t>(i + length)};
+            } else if (i >= slot.nextFree && std::memcmp(blk + slot.first, blk + i, length) == 0) {
+                ++slot.count;
+                slot.nextFree = static_cast<uint32_t>(i + length);
+                // Each occurrence shrinks from length bytes to one code; the pattern itself
+                // costs its length plus the pattern-length byte.
+                long gain = static_cast<long>(slot.count) * static_cast<long>(length - 1) - static_cast<long>(length) - 1;
+                if (gain > bestGain) {
+                    bestGain = gain;
+                    best = Pattern{slot.first, length, slot.count};
+                }
             }
+            if (i + length >= size) break;
+            h = (h - blk[i] * top) * kBase + blk[i + length];
         }
     }
     return best;
