@@ -54,7 +54,7 @@ TEST_F(DrawHelpersTest, VialIgnoresTheImageHandleAndKeepsTheDrawingState) {
     EXPECT_EQ(q[1], 0);
     EXPECT_EQ(q[8], 100);
     EXPECT_EQ(q[9], 60);
-    const DrawCall& call = Calls("poly")[0];
+    const DrawCall call = Calls("poly")[0];
     EXPECT_EQ(call.state.r, 10);
     EXPECT_EQ(call.state.alpha, 0.5f);
     EXPECT_EQ(GetAlpha(), 0.5f);
