@@ -16,7 +16,8 @@ std::string ResourcesFolder() {
         return dir;
     }
     std::string dir = AppDir();
-    while (!dir.empty() && dir.back() == '/') dir.pop_back();
+    while (!dir.empty() && dir.back() == '/')
+        dir.pop_back();
     return dir + "/resources/";
 }
 
@@ -26,7 +27,8 @@ std::string GetBundleResourceURL(const std::string& file, const std::string& fol
     return path + file;
 }
 
-std::string BundleResourceURL(const std::string& appFile, const std::string& file, const std::string& folder) {
+std::string BundleResourceURL(const std::string& appFile, const std::string& file,
+                              const std::string& folder) {
     size_t at = appFile.find(".debug.app/");
     if (at == std::string::npos) at = appFile.find(".app/");
     // A development bundle "X.debug.app" reads the resources of "X.app" beside it.

@@ -31,11 +31,15 @@ std::string Digits(int n) {
 
 // Fade phase: fast up to 90 degrees, slow from there.
 void PhaseStep(TCaptions& c) {
-    if (c.alphaStage < 90) c.alphaStage = static_cast<float>(c.alphaStage + 3 * delta);
-    else c.alphaStage = static_cast<float>(c.alphaStage + delta);
+    if (c.alphaStage < 90)
+        c.alphaStage = static_cast<float>(c.alphaStage + 3 * delta);
+    else
+        c.alphaStage = static_cast<float>(c.alphaStage + delta);
 }
 
-float SinDegrees(float degrees) { return static_cast<float>(std::sin(degrees * std::numbers::pi / 180.0)); }
+float SinDegrees(float degrees) {
+    return static_cast<float>(std::sin(degrees * std::numbers::pi / 180.0));
+}
 
 } // namespace
 
@@ -47,9 +51,13 @@ void TCaptions::loadGfx() {
     cyfry = LoadAnimImage(bDir + "gfx/fonts/CYFRY2.png", 32, 32, 0, 10);
 }
 
-void TCaptions::Destroy() { captions.Remove(this); }
+void TCaptions::Destroy() {
+    captions.Remove(this);
+}
 
-void TCaptions::destroyAll() { captions.Clear(); }
+void TCaptions::destroyAll() {
+    captions.Clear();
+}
 
 int TCaptions::drawNumber(int yOffset) {
     float advance = 0;
@@ -63,12 +71,17 @@ int TCaptions::drawNumber(int yOffset) {
 
 int TCaptions::GetWidth() const {
     int width = 12;
-    for (char ch : Digits(number)) width += cyfry2Width[ch - '0'];
+    for (char ch : Digits(number))
+        width += cyfry2Width[ch - '0'];
     switch (id) {
-    case CAPTION_POINTS: return width + ImageWidth(points);
-    case CAPTION_COMBO: return width + ImageWidth(combo);
-    case CAPTION_MATCH: return width + ImageWidth(match);
-    default: return width;
+    case CAPTION_POINTS:
+        return width + ImageWidth(points);
+    case CAPTION_COMBO:
+        return width + ImageWidth(combo);
+    case CAPTION_MATCH:
+        return width + ImageWidth(match);
+    default:
+        return width;
     }
 }
 
@@ -129,7 +142,8 @@ void TCaptions::updateAll() {
                 c->Destroy();
             }
             break;
-        default: break; // stays, undrawn, until destroyAll
+        default:
+            break; // stays, undrawn, until destroyAll
         }
     });
 }

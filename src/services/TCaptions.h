@@ -16,15 +16,15 @@ constexpr int CAPTION_PICTURE = 4;
 
 class TCaptions {
   public:
-    float x = 0, y = 0;     // left edge of the digits (1, 3), centre (2), the picture's handle (4)
-    float alpha = 0;        // alpha of the next draw
-    float alphaStage = 0;   // fade phase in degrees; the caption ends at 180
+    float x = 0, y = 0;   // left edge of the digits (1, 3), centre (2), the picture's handle (4)
+    float alpha = 0;      // alpha of the next draw
+    float alphaStage = 0; // fade phase in degrees; the caption ends at 180
     float scale = 0;
-    int number = 0;         // the number shown (1, 3) or the combo count 2..4 (2)
-    int delayTime = 0;      // milliseconds to wait after creation; 0 once started
-    int Timer = 0;          // clock at creation
-    ImagePtr image;         // the picture of kind 4
-    int id = 0;             // kind: CAPTION_POINTS .. CAPTION_PICTURE
+    int number = 0;    // the number shown (1, 3) or the combo count 2..4 (2)
+    int delayTime = 0; // milliseconds to wait after creation; 0 once started
+    int Timer = 0;     // clock at creation
+    ImagePtr image;    // the picture of kind 4
+    int id = 0;        // kind: CAPTION_POINTS .. CAPTION_PICTURE
 
     // The caption pictures, loaded by loadGfx; null when missing (nothing drawn for them).
     static ImagePtr match, combo, points, cyfry;

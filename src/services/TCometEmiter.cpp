@@ -64,8 +64,10 @@ void TCometEmiter::_update(int nx, int ny, int count) {
         int sy = lastY[Rand(0, 4)];
         if (sx == 0) sx = static_cast<int>(x);
         if (sy == 0) sy = static_cast<int>(y);
-        const int tx = static_cast<int>(sx + f * Rand(static_cast<int>(minxr * 0.5), static_cast<int>(maxxr * 0.5)));
-        const int ty = static_cast<int>(sy + f * Rand(static_cast<int>(minyr * 0.5), static_cast<int>(maxyr * 0.5)));
+        const int tx =
+            static_cast<int>(sx + f * Rand(static_cast<int>(minxr * 0.5), static_cast<int>(maxxr * 0.5)));
+        const int ty =
+            static_cast<int>(sy + f * Rand(static_cast<int>(minyr * 0.5), static_cast<int>(maxyr * 0.5)));
         const int life = Rand(50, 60);
         TSpark::Create(glow, tx, ty, scale * 1.5f, life, rr, gg, bb, 1, 0);
     }

@@ -28,7 +28,9 @@ void TDeltaTime::Update() {
     }
 }
 
-int TDeltaTime::FPS() const { return CurrFps; }
+int TDeltaTime::FPS() const {
+    return CurrFps;
+}
 
 float TDeltaTime::CurrDelta() const {
     if (dDelta <= 0) return 0;

@@ -11,18 +11,25 @@ TGlobalSnd globalSnd;
 
 namespace {
 const char* const kBankFiles[GLOBAL_SOUNDS] = {
-    "sfx/fx4/playgamepuzzle-gethint.ogg", "sfx/fx4/playgame-enter.ogg",
-    "sfx/fx4/playgame-info-clickout.ogg", "sfx/fx4/playgame-info-show.ogg",
-    "sfx/fx4/playgame-podlicz-show.ogg",  "sfx/fx4/playgame-podlicz.ogg",
-    "sfx/fx4/playgame-mouseover.ogg",     "sfx/fx4/playgame-mouseover.ogg",
-    "sfx/voice/v-wellplayed.ogg",         "sfx/voice/v-wdone.ogg",
-    "sfx/voice/v-imprestes.ogg",          "sfx/voice/v-growslls.ogg",
+    "sfx/fx4/playgamepuzzle-gethint.ogg",
+    "sfx/fx4/playgame-enter.ogg",
+    "sfx/fx4/playgame-info-clickout.ogg",
+    "sfx/fx4/playgame-info-show.ogg",
+    "sfx/fx4/playgame-podlicz-show.ogg",
+    "sfx/fx4/playgame-podlicz.ogg",
+    "sfx/fx4/playgame-mouseover.ogg",
+    "sfx/fx4/playgame-mouseover.ogg",
+    "sfx/voice/v-wellplayed.ogg",
+    "sfx/voice/v-wdone.ogg",
+    "sfx/voice/v-imprestes.ogg",
+    "sfx/voice/v-growslls.ogg",
     "sfx/voice/v-curage.ogg",
 };
 } // namespace
 
 void TGlobalSnd::Load() {
-    for (int i = 0; i < GLOBAL_SOUNDS; ++i) sfx[i] = LoadSound(bDir + kBankFiles[i], 0);
+    for (int i = 0; i < GLOBAL_SOUNDS; ++i)
+        sfx[i] = LoadSound(bDir + kBankFiles[i], 0);
 }
 
 void TGlobalSnd::play(int i) {
@@ -37,6 +44,8 @@ void TGlobalSnd::click() {
     options.soundVol = saved;
 }
 
-void TGlobalSnd::over() { play(7); }
+void TGlobalSnd::over() {
+    play(7);
+}
 
 } // namespace vsm

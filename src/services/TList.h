@@ -13,8 +13,7 @@ namespace vsm {
 // visited, or any other, is removed during the walk, and that also visits elements appended
 // during the walk. Removals during a walk leave an empty slot that the walk skips and erases
 // once it is over, so no iterator a walk holds ever dangles.
-template <class T>
-class TList {
+template <class T> class TList {
   public:
     using Ptr = std::shared_ptr<T>;
 
@@ -107,8 +106,7 @@ class TList {
 
     // Calls fn(const Ptr&) for every object front to back, including objects appended during
     // the walk; an object removed before the walk reaches it is not visited. Walks may nest.
-    template <class F>
-    void ForEach(F&& fn) {
+    template <class F> void ForEach(F&& fn) {
         WalkGuard guard(*this);
         for (auto it = items_.begin(); it != items_.end();) {
             if (!*it) {
@@ -157,7 +155,8 @@ class TList {
 
       private:
         void Skip() {
-            while (it_ != end_ && !*it_) ++it_;
+            while (it_ != end_ && !*it_)
+                ++it_;
         }
         Base it_, end_;
     };
@@ -185,7 +184,8 @@ class TList {
 
     void Assign(const std::vector<Ptr>& src) {
         Clear();
-        for (auto& p : src) AddLast(p);
+        for (auto& p : src)
+            AddLast(p);
     }
 
     std::list<Ptr> items_;

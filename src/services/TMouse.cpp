@@ -20,7 +20,9 @@ constexpr int SCREEN_W = 800;
 constexpr int SCREEN_H = 600;
 
 // The grid line `steps` cells from the cell holding pos (division truncating toward zero).
-int CellStep(int pos, int offset, int tile, int steps) { return offset + ((pos - offset) / tile + steps) * tile; }
+int CellStep(int pos, int offset, int tile, int steps) {
+    return offset + ((pos - offset) / tile + steps) * tile;
+}
 
 } // namespace
 
@@ -66,8 +68,8 @@ void TMouse::fetchState(int enterClicks) {
     struct Move {
         int key1, key2, dx, dy;
     };
-    for (const Move& m : {Move{KEY_UP, KEY_W, 0, -1}, Move{KEY_DOWN, KEY_S, 0, 1}, Move{KEY_RIGHT, KEY_D, 1, 0},
-                          Move{KEY_LEFT, KEY_A_LETTER, -1, 0}}) {
+    for (const Move& m : {Move{KEY_UP, KEY_W, 0, -1}, Move{KEY_DOWN, KEY_S, 0, 1},
+                          Move{KEY_RIGHT, KEY_D, 1, 0}, Move{KEY_LEFT, KEY_A_LETTER, -1, 0}}) {
         if (!(KeyHit(m.key1) || KeyHit(m.key2))) continue;
         if (tile <= 0) continue; // no grid to move on
         if (m.dy != 0) y = std::clamp(CellStep(y, grid.offsetY, tile, m.dy), 0, SCREEN_H - 1);

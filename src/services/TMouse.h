@@ -17,12 +17,12 @@ struct TCellGrid {
 
 class TMouse {
   public:
-    int x = 0, y = 0;      // pointer in screen pixels
-    int leftPressed = 0;   // presses since the previous refresh (or Enter standing in)
+    int x = 0, y = 0;    // pointer in screen pixels
+    int leftPressed = 0; // presses since the previous refresh (or Enter standing in)
     int rightPressed = 0;
-    int leftHolded = 0;    // held now
-    int rightHolded = 0;   // held now, or a keyboard aid stood in for it this frame
-    ImagePtr cursor;       // null until loadCursor
+    int leftHolded = 0;  // held now
+    int rightHolded = 0; // held now, or a keyboard aid stood in for it this frame
+    ImagePtr cursor;     // null until loadCursor
 
     // Loads the cursor picture (replacing the previous one) with its hot spot at (hx, hy); a
     // picture that fails to load leaves no cursor, and Draw then draws nothing.

@@ -14,7 +14,9 @@ TSongManager songManager;
 
 namespace {
 
-bool IsFile(const std::string& path) { return !path.empty() && FileType(path) == FILETYPE_FILE; }
+bool IsFile(const std::string& path) {
+    return !path.empty() && FileType(path) == FILETYPE_FILE;
+}
 
 // The file a cached name is loaded from: under bDir when it is there, else the name itself
 // (a custom-art song's full path, or a file found at its own path), else under bDir.
@@ -63,8 +65,10 @@ void TAudioStream::free() {}
 
 void TAudioStream::play() {
     if (!mf) return;
-    if (mf->c) ResumeChannel(mf->c);
-    else mf = songManager.playSong(mf->name, 1, 1.0f);
+    if (mf->c)
+        ResumeChannel(mf->c);
+    else
+        mf = songManager.playSong(mf->name, 1, 1.0f);
 }
 
 void TAudioStream::update() {}
@@ -78,8 +82,10 @@ void TAudioStream::setVolume(float v) {
     // In single precision, so that every musicVol / 10 keeps its exact value.
     float tenths = v * 10.0f;
     int k = 0;
-    if (tenths >= 1000.0f) k = 1000;
-    else if (tenths > 0) k = static_cast<int>(tenths);
+    if (tenths >= 1000.0f)
+        k = 1000;
+    else if (tenths > 0)
+        k = static_cast<int>(tenths);
     SetChannelVolume(mf->c, static_cast<float>(k) / 10.0f);
 }
 
@@ -89,8 +95,10 @@ AudioStreamPtr playMusicStream(const std::string& file, int loop, float volume) 
         name = file;
     } else {
         const std::string custom = myDocsFolder + "/custom-art/" + StripDir(file);
-        if (!StripDir(file).empty() && IsFile(custom)) name = custom;
-        else name = "sfx/game-song-" + std::to_string(Rand(1, 7)) + ".ogg";
+        if (!StripDir(file).empty() && IsFile(custom))
+            name = custom;
+        else
+            name = "sfx/game-song-" + std::to_string(Rand(1, 7)) + ".ogg";
     }
     auto stream = std::make_shared<TAudioStream>();
     stream->mf = songManager.playSong(name, loop, volume);
@@ -101,6 +109,8 @@ void SetStreamVolume(const AudioStreamPtr& stream, float volume) {
     if (stream) stream->setVolume(volume);
 }
 
-int InitMaxModStream() { return 0; }
+int InitMaxModStream() {
+    return 0;
+}
 
 } // namespace vsm

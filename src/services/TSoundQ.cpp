@@ -8,7 +8,9 @@ namespace vsm {
 
 TList<TSoundQ> soundQueue;
 
-void TSoundQ::Destroy() { soundQueue.Remove(this); }
+void TSoundQ::Destroy() {
+    soundQueue.Remove(this);
+}
 
 void TSoundQ::updateAll() {
     const int now = MilliSecs();

@@ -44,9 +44,13 @@ void TSpark::setMovementType(int arcus_, int radius_, int cx_, int cy_) {
     cy = cy_;
 }
 
-void TSpark::Destroy() { SparkList.Remove(this); }
+void TSpark::Destroy() {
+    SparkList.Remove(this);
+}
 
-void TSpark::destroyAll() { SparkList.Clear(); }
+void TSpark::destroyAll() {
+    SparkList.Clear();
+}
 
 void TSpark::UpdateAll() {
     SparkList.ForEach([](const SparkPtr& s) {
@@ -61,8 +65,10 @@ void TSpark::UpdateAll() {
             s->y = static_cast<float>(s->y + s->vy * delta);
         }
 
-        if (s->blending == 1) SetBlend(LIGHTBLEND);
-        else if (s->blending == 2) SetBlend(ALPHABLEND);
+        if (s->blending == 1)
+            SetBlend(LIGHTBLEND);
+        else if (s->blending == 2)
+            SetBlend(ALPHABLEND);
 
         // The fade rules divide by the lifetime: a spark without one has nothing to show.
         if (s->lifetime > 0) {
@@ -70,9 +76,12 @@ void TSpark::UpdateAll() {
             if (s->showUp == 0) {
                 SetAlpha(s->life / L - 0.2f);
             } else if (s->showUp == 1) {
-                if (s->life >= 0.7f * L) SetAlpha((L - s->life) / (0.3f * L) - 0.2f);
-                else if (s->life >= 0.3f * L) SetAlpha(0.8f);
-                else SetAlpha(s->life / (0.3f * L) - 0.2f);
+                if (s->life >= 0.7f * L)
+                    SetAlpha((L - s->life) / (0.3f * L) - 0.2f);
+                else if (s->life >= 0.3f * L)
+                    SetAlpha(0.8f);
+                else
+                    SetAlpha(s->life / (0.3f * L) - 0.2f);
             }
             SetColor(s->r, s->g, s->b);
             SetScale(s->scale, s->scale);

@@ -14,18 +14,18 @@ constexpr int SPARK_IMAGES = 5;
 
 class TSpark {
   public:
-    float x = 0, y = 0;       // drawing position (the image's handle lands here)
-    int r = 0, g = 0, b = 0;  // colour, handed to the drawing layer as it is
+    float x = 0, y = 0;      // drawing position (the image's handle lands here)
+    int r = 0, g = 0, b = 0; // colour, handed to the drawing layer as it is
     float scale = 0;
-    float life = 0;           // remaining life in frame-factor units
-    float lifetime = 0;       // life at creation
-    float vx = 0, vy = 0;     // straight motion per frame-factor unit
-    int arcus = 0;            // circular motion: angle in degrees,
+    float life = 0;                 // remaining life in frame-factor units
+    float lifetime = 0;             // life at creation
+    float vx = 0, vy = 0;           // straight motion per frame-factor unit
+    int arcus = 0;                  // circular motion: angle in degrees,
     int radius = 0, cx = 0, cy = 0; // radius and centre
-    int sparkType = 0;        // 0 straight, 1 circular
-    ImagePtr img;             // drawn at frame 0
-    int blending = 0;         // 1 light blend, 2 alpha blend, other: blend left as it is
-    int showUp = 0;           // 0 fade-out, 1 fade-in-and-out, other: alpha left as it is
+    int sparkType = 0;              // 0 straight, 1 circular
+    ImagePtr img;                   // drawn at frame 0
+    int blending = 0;               // 1 light blend, 2 alpha blend, other: blend left as it is
+    int showUp = 0;                 // 0 fade-out, 1 fade-in-and-out, other: alpha left as it is
 
     // Returns a new still spark at (x, y), put at the front of SparkList.
     static std::shared_ptr<TSpark> Create(const ImagePtr& img, int x, int y, float scale, int life, int r,

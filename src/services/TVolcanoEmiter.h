@@ -13,19 +13,19 @@ namespace vsm {
 class TVolcanoEntity {
   public:
     virtual ~TVolcanoEntity() = default;
-    float px = 0, py = 0; // position, the centre of the drawn image
-    float ax = 0, ay = 0; // start A
-    float bx = 0, by = 0; // end B
-    float mx = 0, my = 0; // control point M
-    float T = 0;          // curve parameter, 0 at A
-    float dt = 0;         // gained per frame-factor unit
+    float px = 0, py = 0;       // position, the centre of the drawn image
+    float ax = 0, ay = 0;       // start A
+    float bx = 0, by = 0;       // end B
+    float mx = 0, my = 0;       // control point M
+    float T = 0;                // curve parameter, 0 at A
+    float dt = 0;               // gained per frame-factor unit
     int r = -1, g = -1, b = -1; // own colour; -1 = none (the emitter's is used)
     float scale = 0;
     int active = 0; // 1 flying, 0 arrived (the emitter drops it at its next update)
 
     // Returns a new flying particle at A with no colour of its own; it is put in no list.
-    static std::shared_ptr<TVolcanoEntity> Create(float ax, float ay, float bx, float by, float mx,
-                                                  float my, float dt, float scale);
+    static std::shared_ptr<TVolcanoEntity> Create(float ax, float ay, float bx, float by, float mx, float my,
+                                                  float dt, float scale);
     // Moves one frame along the curve; one update after passing B it sits at B and turns inactive.
     virtual void Update();
     // Draws the image centred on the position at the particle's scale (the half sizes are taken
@@ -53,8 +53,8 @@ class TVolcanoEmiter {
 
     // Returns a new emitter from A to B with a random control point in the rectangle they span,
     // appended to volcanoList.
-    static std::shared_ptr<TVolcanoEmiter> Create(float ax, float ay, float bx, float by, float dt, int maxCount,
-                                                  int r, int g, int b);
+    static std::shared_ptr<TVolcanoEmiter> Create(float ax, float ay, float bx, float by, float dt,
+                                                  int maxCount, int r, int g, int b);
     // Updates every emitter of volcanoList in order; emitters that leave during the walk do not
     // disturb it and emitters appended during it get their first update in the same walk.
     static void updateAll();

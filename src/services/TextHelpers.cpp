@@ -42,11 +42,14 @@ std::string Pos(const std::string& text, int from, int to) {
     return text.substr(starts[from - 1], starts[to] - starts[from - 1]);
 }
 
-int DrawShadowedText(const std::string& text, int x, int y, const FontPtr& font, int align, int r, int g, int b) {
+int DrawShadowedText(const std::string& text, int x, int y, const FontPtr& font, int align, int r, int g,
+                     int b) {
     if (font) SetImageFont(font);
     int dx = 0;
-    if (align == 1) dx = TextWidth(text) / 2;
-    else if (align == 2) dx = TextWidth(text);
+    if (align == 1)
+        dx = TextWidth(text) / 2;
+    else if (align == 2)
+        dx = TextWidth(text);
     const float left = static_cast<float>(x - dx);
     SetColor(0, 0, 0);
     DrawText(text, left + 1, static_cast<float>(y + 1));

@@ -17,6 +17,7 @@ std::string Pos(const std::string& text, int from, int to);
 // Draws text with a black shadow below right and a grey one above left, then in (r, g, b);
 // align 1 centres on x, 2 ends at x, anything else starts at x. Selects font when it is not
 // null. Leaves the colour white; returns 0.
-int DrawShadowedText(const std::string& text, int x, int y, const FontPtr& font, int align, int r, int g, int b);
+int DrawShadowedText(const std::string& text, int x, int y, const FontPtr& font, int align, int r, int g,
+                     int b);
 
 } // namespace vsm

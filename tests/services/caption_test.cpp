@@ -86,7 +86,7 @@ TEST_F(CaptionTest, FadesInFastOutSlowlyAndLeavesAfterAboutTwoSeconds) {
         auto label = DrawsOf(TCaptions::match);
         if (!label.empty()) alphas.push_back(label[0].state.alpha);
     }
-    EXPECT_EQ(updates, 120);      // phase 3 per update to 90, then 1 per update to 180
+    EXPECT_EQ(updates, 120);        // phase 3 per update to 90, then 1 per update to 180
     ASSERT_EQ(alphas.size(), 119u); // the update that reaches 180 draws nothing
     EXPECT_EQ(alphas[0], 0.0f);     // the first frame draws with the alpha from before
     EXPECT_NEAR(alphas[30], 1.0f, 1e-5);
@@ -159,7 +159,8 @@ TEST_F(CaptionTest, PictureCaptionsGrowAndUnknownKindsWaitForDestroyAll) {
     EXPECT_EQ(draws[0].image, bonus);
     EXPECT_EQ(draws[0].x, 50);
     EXPECT_EQ(CurrentDrawState().blend, ALPHABLEND);
-    for (int i = 0; i < 200; ++i) TCaptions::updateAll();
+    for (int i = 0; i < 200; ++i)
+        TCaptions::updateAll();
     EXPECT_EQ(captions.Snapshot(), (std::vector<CaptionPtr>{odd}));
     TCaptions::destroyAll();
     EXPECT_TRUE(captions.IsEmpty());
@@ -170,7 +171,8 @@ TEST_F(CaptionTest, CaptionsWithoutTheirPicturesStillAgeAndLeave) {
     TCaptions::points = nullptr;
     CaptionPtr cap = TCaptions::addCaption(CAPTION_POINTS, 42, 0, 0, 1.0f, 1, 0);
     EXPECT_EQ(cap->GetWidth(), 19 + 19 + 12);
-    for (int i = 0; i < 120; ++i) TCaptions::updateAll();
+    for (int i = 0; i < 120; ++i)
+        TCaptions::updateAll();
     EXPECT_TRUE(captions.IsEmpty());
     EXPECT_TRUE(Draws().empty());
 }

@@ -36,8 +36,8 @@ TEST(PosTest, CharactersFromToCountedFromOne) {
         std::string cut;
     };
     const Case cases[] = {
-        {"hello", 2, 4, "ell"}, {"hello", 1, 5, "hello"}, {"hello", 3, 3, "l"}, {"hello", 0, 2, ""},
-        {"hello", 2, 6, ""},    {"hello", 4, 2, ""},      {"", 1, 1, ""},       {"hello", -5, 1, ""},
+        {"hello", 2, 4, "ell"},  {"hello", 1, 5, "hello"}, {"hello", 3, 3, "l"}, {"hello", 0, 2, ""},
+        {"hello", 2, 6, ""},     {"hello", 4, 2, ""},      {"", 1, 1, ""},       {"hello", -5, 1, ""},
         {"zażółć", 3, 5, "żół"}, // counted in characters, never cutting one in half
     };
     for (const Case& c : cases) {
@@ -79,8 +79,10 @@ TEST(ResourcePathTest, ResourcesFolderComesFromTheEnvironmentOrBesideTheExecutab
     setenv("VSM_RESOURCES", "", 1);
     EXPECT_EQ(ResourcesFolder(), AppDir() + "/resources/");
 
-    if (saved) setenv("VSM_RESOURCES", keep.c_str(), 1);
-    else unsetenv("VSM_RESOURCES");
+    if (saved)
+        setenv("VSM_RESOURCES", keep.c_str(), 1);
+    else
+        unsetenv("VSM_RESOURCES");
 }
 
 using ShadowedTextTest = ServicesTest;
@@ -142,8 +144,10 @@ TEST_F(ServicesGlobalsTest, ResetBuildsTheStartUpStateAgain) {
     EXPECT_TRUE(soundQueue.IsEmpty());
     EXPECT_TRUE(songManager.songsList.IsEmpty());
     EXPECT_TRUE(slides.revealedImages.empty());
-    for (const ChannelPtr& c : channels) EXPECT_EQ(c, nullptr);
-    for (const ImagePtr& i : sparkImages) EXPECT_EQ(i, nullptr);
+    for (const ChannelPtr& c : channels)
+        EXPECT_EQ(c, nullptr);
+    for (const ImagePtr& i : sparkImages)
+        EXPECT_EQ(i, nullptr);
     EXPECT_EQ(chnNo, 0);
     EXPECT_EQ(mouse.x, 0);
     EXPECT_FALSE(mouseCellGrid);

@@ -17,13 +17,15 @@ using ItemPtr = std::shared_ptr<Item>;
 
 TList<Item> MakeList(std::vector<int> values) {
     TList<Item> list;
-    for (int v : values) list.AddLast(std::make_shared<Item>(v));
+    for (int v : values)
+        list.AddLast(std::make_shared<Item>(v));
     return list;
 }
 
 std::vector<int> Values(const TList<Item>& list) {
     std::vector<int> out;
-    for (const ItemPtr& p : list) out.push_back(p->value);
+    for (const ItemPtr& p : list)
+        out.push_back(p->value);
     return out;
 }
 

@@ -57,7 +57,7 @@ TEST_F(MouseTest, CellKeysMoveThePointerToTheNeighbouringGridLineWithinTheScreen
         {250, 100, {KEY_S}, 250, 124},
         {230, 100, {KEY_D}, 272, 100},
         {300, 100, {KEY_A_}, 240, 100},
-        {250, 100, {KEY_UP, KEY_RIGHT}, 272, 60}, // both axes in one frame
+        {250, 100, {KEY_UP, KEY_RIGHT}, 272, 60},    // both axes in one frame
         {790, 590, {KEY_RIGHT, KEY_DOWN}, 799, 599}, // kept on the screen
         {5, 5, {KEY_LEFT, KEY_UP}, 0, 0},
     };
@@ -134,9 +134,8 @@ TEST_F(MouseTest, LeftModifierKeysTurnALeftClickIntoARightHold) {
     };
     const Case cases[] = {
         {KEY_LCONTROL, false, false, 0, 0, 0}, // no left button: nothing changes
-        {KEY_LCONTROL, true, false, 1, 0, 0},
-        {KEY_LSHIFT, true, false, 1, 0, 0},
-        {KEY_LALT, true, true, 1, 0, 1}, // the right press stays as the button left it
+        {KEY_LCONTROL, true, false, 1, 0, 0},  {KEY_LSHIFT, true, false, 1, 0, 0},
+        {KEY_LALT, true, true, 1, 0, 1},      // the right press stays as the button left it
         {KEY_RCONTROL, true, false, 0, 1, 0}, // right-hand keys are not looked at
         {KEY_RSHIFT, true, false, 0, 1, 0},
     };

@@ -16,7 +16,8 @@ TEST_F(SoundChannelTest, EffectsRotateOverSevenChannelsAndTheEighthCutsOffTheFir
     }
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(used[i], channels[i]);
-        for (int j = 0; j < i; ++j) EXPECT_NE(used[i], used[j]);
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(used[i], used[j]);
     }
     EXPECT_EQ(used[7], used[0]);
     EXPECT_EQ(chnNo, 1);
@@ -107,7 +108,8 @@ TEST_F(SoundChannelTest, StopSoundPausesAndMusicUsesItsOwnChannelsAndLevel) {
     SoundPtr song = FakeSound("song", 0, SOUND_LOOP);
     ChannelPtr first = playMusic(song, nullptr, 0.5f);
     ASSERT_NE(first, nullptr);
-    for (const ChannelPtr& c : channels) EXPECT_NE(first, c);
+    for (const ChannelPtr& c : channels)
+        EXPECT_NE(first, c);
     EXPECT_NEAR(Sounds("volume").back().volume, 0.2f, 1e-6);
     // A given channel that plays is stopped and the sound starts on a new one.
     ChannelPtr second = playMusic(song, first, 1.0f);
@@ -145,13 +147,15 @@ TEST_F(SoundQueueTest, DelayedSoundsPlayOnceTheClockIsStrictlyPastTheirTime) {
 }
 
 TEST_F(SoundQueueTest, SeveralDueEntriesFireInOneCallInQueueOrder) {
-    for (int i = 0; i < 3; ++i) TSoundQ::addSound(FakeSound("q" + std::to_string(i)), 10);
+    for (int i = 0; i < 3; ++i)
+        TSoundQ::addSound(FakeSound("q" + std::to_string(i)), 10);
     TSoundQ::addSound(nullptr, 10); // a missing sound is dropped silently
     hl->SetClock(100);
     TSoundQ::updateAll();
     auto cues = Sounds("cue");
     ASSERT_EQ(cues.size(), 3u);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(cues[i].path, "q" + std::to_string(i));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(cues[i].path, "q" + std::to_string(i));
     EXPECT_TRUE(soundQueue.IsEmpty());
     EXPECT_EQ(chnNo, 3);
 }
@@ -188,7 +192,8 @@ TEST_F(GlobalSndTest, ClickPlaysAtThirtyPercentOfTheSoundLevelInWholeSteps) {
 
 TEST_F(GlobalSndTest, EmptySlotsAndIndexesOutsideTheBankPlayNothing) {
     globalSnd.sfx[7] = FakeSound("over");
-    for (int i : {-1, 0, 12, 13, 1000}) globalSnd.play(i);
+    for (int i : {-1, 0, 12, 13, 1000})
+        globalSnd.play(i);
     EXPECT_TRUE(Sounds("cue").empty());
     globalSnd.over();
     ASSERT_EQ(Sounds("cue").size(), 1u);

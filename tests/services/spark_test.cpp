@@ -12,7 +12,8 @@ class SparkTest : public ServicesTest {
   protected:
     void SetUp() override {
         ServicesTest::SetUp();
-        for (int i = 0; i < 4; ++i) sparkImages[i] = CreateImage(16, 16);
+        for (int i = 0; i < 4; ++i)
+            sparkImages[i] = CreateImage(16, 16);
         delta = 1.0;
     }
     // The alpha in force: a negative request shows nothing, as alpha 0 would.
@@ -59,9 +60,17 @@ TEST_F(SparkTest, FadeRulesOverALifetimeOfOneHundred) {
         float fadeInOut; // showUp 1
     };
     const Case cases[] = {
-        {100, 0.8f, 0.0f}, {95, 0.75f, 0.0f}, {94, 0.74f, 0.0f}, {93, 0.73f, 1.0f / 30}, {70, 0.5f, 0.8f},
-        {50, 0.3f, 0.8f}, {30, 0.1f, 0.8f}, {29, 0.09f, 29.0f / 30 - 0.2f}, {20, 0.0f, 20.0f / 30 - 0.2f},
-        {6, 0.0f, 0.0f}, {1, 0.0f, 0.0f},
+        {100, 0.8f, 0.0f},
+        {95, 0.75f, 0.0f},
+        {94, 0.74f, 0.0f},
+        {93, 0.73f, 1.0f / 30},
+        {70, 0.5f, 0.8f},
+        {50, 0.3f, 0.8f},
+        {30, 0.1f, 0.8f},
+        {29, 0.09f, 29.0f / 30 - 0.2f},
+        {20, 0.0f, 20.0f / 30 - 0.2f},
+        {6, 0.0f, 0.0f},
+        {1, 0.0f, 0.0f},
     };
     for (int showUp : {0, 1}) {
         SCOPED_TRACE(showUp);
@@ -88,7 +97,8 @@ TEST_F(SparkTest, ShortLivesAndMissingLifetimes) {
 
     // No lifetime: the fade rules cannot be applied, so nothing is drawn; it still leaves.
     hl->ClearDrawLog();
-    for (int showUp : {0, 1, 2}) TSpark::Create(sparkImages[1], 0, 0, 1.0f, 0, 255, 255, 255, 1, showUp);
+    for (int showUp : {0, 1, 2})
+        TSpark::Create(sparkImages[1], 0, 0, 1.0f, 0, 255, 255, 255, 1, showUp);
     TSpark::Create(sparkImages[1], 0, 0, 1.0f, -5, 255, 255, 255, 1, 0);
     TSpark::UpdateAll();
     EXPECT_TRUE(Draws().empty());
@@ -246,7 +256,8 @@ TEST_F(CometTest, TrailStartsAtTheHeadWhileTheHistoryIsEmpty) {
 TEST_F(CometTest, ACometWithoutColourThrowsBlackSparks) {
     TCometEmiter::start(0, 0, 10, 10, 5, 5, 0.1f, -6, 6, -6, 6, 1.0f);
     TCometEmiter::updateAll();
-    for (const SparkPtr& s : SparkList) EXPECT_EQ(s->r + s->g + s->b, 0);
+    for (const SparkPtr& s : SparkList)
+        EXPECT_EQ(s->r + s->g + s->b, 0);
     // The never-flying global comet is untouched by all this.
     EXPECT_EQ(comet.active, 0);
     EXPECT_TRUE(comet.entities.IsEmpty());

@@ -16,7 +16,8 @@ class ProbeEmiter : public TVolcanoEmiter {
         ++steps;
         if (step) step(*this);
     }
-    static std::shared_ptr<ProbeEmiter> add(float ax, float ay, float bx, float by, float dt, float maxCount) {
+    static std::shared_ptr<ProbeEmiter> add(float ax, float ay, float bx, float by, float dt,
+                                            float maxCount) {
         auto e = std::make_shared<ProbeEmiter>();
         e->ax = ax;
         e->ay = ay;
@@ -85,7 +86,8 @@ TEST_F(VolcanoTest, AParticlePassesTheEndThenSitsOnItThenIsDroppedAndTheEmitterL
         SCOPED_TRACE(update);
         hl->ClearDrawLog();
         TVolcanoEmiter::updateAll();
-        for (const DrawCall& c : Draws()) drawnX.push_back(c.x + 8); // back to the centre
+        for (const DrawCall& c : Draws())
+            drawnX.push_back(c.x + 8); // back to the centre
         EXPECT_EQ(volcanoList.Count(), update < 4 ? 1u : 0u);
     }
     ASSERT_EQ(drawnX.size(), 2u);
@@ -97,9 +99,11 @@ TEST_F(VolcanoTest, AParticlePassesTheEndThenSitsOnItThenIsDroppedAndTheEmitterL
 
 TEST_F(VolcanoTest, ParticlesStartOnePerUpdateEachSmallerThanTheOneBefore) {
     auto e = ProbeEmiter::add(0, 0, 0, 0, 0.01f, 4); // B = A: every particle stays at A
-    for (int i = 0; i < 4; ++i) TVolcanoEmiter::updateAll();
+    for (int i = 0; i < 4; ++i)
+        TVolcanoEmiter::updateAll();
     std::vector<float> scales;
-    for (const VolcanoEntityPtr& p : e->entities) scales.push_back(p->scale);
+    for (const VolcanoEntityPtr& p : e->entities)
+        scales.push_back(p->scale);
     EXPECT_EQ(scales, (std::vector<float>{1.0f, 0.75f, 0.5f, 0.25f}));
     EXPECT_EQ(e->counter, 4);
     // The last update drew all four, centred on A at their own scales, in the emitter's colour.
@@ -121,7 +125,8 @@ TEST_F(VolcanoTest, ParticlesStartOnePerUpdateEachSmallerThanTheOneBefore) {
 
     // A fractional count starts every whole k below it: 2.5 gives three.
     auto f = ProbeEmiter::add(0, 0, 0, 0, 0.01f, 2.5f);
-    for (int i = 0; i < 5; ++i) f->Update();
+    for (int i = 0; i < 5; ++i)
+        f->Update();
     EXPECT_EQ(f->entities.Count(), 3u);
 }
 
@@ -139,7 +144,8 @@ TEST_F(VolcanoTest, ADormantEmitterOnlyRunsItsStepAndKeepsItsParticlesFrozen) {
     const float x = e->entities.First()->px;
     e->active = 0;
     hl->ClearDrawLog();
-    for (int i = 0; i < 10; ++i) TVolcanoEmiter::updateAll();
+    for (int i = 0; i < 10; ++i)
+        TVolcanoEmiter::updateAll();
     EXPECT_TRUE(Draws().empty());
     EXPECT_EQ(e->entities.First()->px, x);
     EXPECT_EQ(e->counter, 1);
