@@ -9,7 +9,9 @@
 
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+std::vector<uint8_t> Bytes(const std::string& s) {
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
 
 // The packed document of a size, made once: the benchmark library calls each function several times.
 const std::vector<uint8_t>& PackedDocument(size_t bytes, size_t& textSize) {

@@ -10,8 +10,9 @@
 
 namespace vsm {
 
-const char* const LP_ARCHIVES[5] = {"data/settings_lp.bca", "data/davar_levels_lp.bca", "data/puzzle_levels_lp.bca",
-                                    "data/ring_levels_lp.bca", "data/popups_lp.bca"};
+const char* const LP_ARCHIVES[5] = {"data/settings_lp.bca", "data/davar_levels_lp.bca",
+                                    "data/puzzle_levels_lp.bca", "data/ring_levels_lp.bca",
+                                    "data/popups_lp.bca"};
 
 // The packaging step overwrites this text in the built executable with the decimal offset of an
 // appended archive; it must stay a writable array with external linkage so that the compiler
@@ -24,11 +25,13 @@ namespace {
 constexpr int32_t kMagic = 0x00414342; // "BCA\0" read little-endian
 
 uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-bool NameMatches(const std::string& stored, const std::string& wanted) { return TSCEqualNoCase(stored, wanted); }
+bool NameMatches(const std::string& stored, const std::string& wanted) {
+    return TSCEqualNoCase(stored, wanted);
+}
 
 // The archive's bytes as a stream positioned at its first byte, with the offset of that byte.
 struct ArchiveSource {
@@ -55,7 +58,9 @@ ArchiveSource OpenArchive(const std::string& archive) {
     return src;
 }
 
-bool ReadExact(TStream& s, void* buf, size_t count) { return s.Read(buf, count) == count; }
+bool ReadExact(TStream& s, void* buf, size_t count) {
+    return s.Read(buf, count) == count;
+}
 
 bool ReadI32(TStream& s, int32_t& out) {
     uint8_t b[4];
@@ -144,7 +149,8 @@ int LoadEntry(const TTSCFilePtr& doc, TStream& s, const std::string& archive, co
 
 int64_t ParseSingleFileOffset(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t value = 0;
@@ -162,7 +168,8 @@ int64_t SingleFileOffset() {
     // Read through a volatile pointer so that the patched bytes are what counts.
     const volatile char* p = vsmSingleFileMarker;
     std::string text;
-    for (size_t i = 0; i < sizeof vsmSingleFileMarker && p[i] != '\0'; ++i) text += p[i];
+    for (size_t i = 0; i < sizeof vsmSingleFileMarker && p[i] != '\0'; ++i)
+        text += p[i];
     return ParseSingleFileOffset(text);
 }
 
@@ -176,7 +183,8 @@ int copyBank2(const std::vector<uint8_t>& source, int64_t sourceOffset, std::vec
     if (sourceOffset < 0 || targetOffset < 0 || count < 0) return -1;
     if (count > static_cast<int64_t>(source.size()) - sourceOffset) return -1;
     if (targetOffset > BB_MAX_OUTPUT || count > BB_MAX_OUTPUT) return -1;
-    if (static_cast<int64_t>(target.size()) < targetOffset + count) target.resize(static_cast<size_t>(targetOffset + count));
+    if (static_cast<int64_t>(target.size()) < targetOffset + count)
+        target.resize(static_cast<size_t>(targetOffset + count));
     std::copy_n(source.begin() + sourceOffset, count, target.begin() + targetOffset);
     return 0;
 }
@@ -200,7 +208,8 @@ int UnpackBBEntry(const uint8_t* data, size_t size, std::vector<uint8_t>& out, s
         if (inSize < 4) return fail(where + "the stream ends before its length");
         const int32_t declared = static_cast<int32_t>(Le32(in.data()));
         if (declared < 0) return fail(where + "negative length " + std::to_string(declared));
-        if (declared > BB_MAX_OUTPUT) return fail(where + "length " + std::to_string(declared) + " over the cap");
+        if (declared > BB_MAX_OUTPUT)
+            return fail(where + "length " + std::to_string(declared) + " over the cap");
         out.clear();
         // Reserve no more than the input could plausibly produce: a hostile length must not
         // allocate by itself.
@@ -232,7 +241,8 @@ int UnpackBBEntry(const uint8_t* data, size_t size, std::vector<uint8_t>& out, s
                     out.insert(out.end(), in.begin() + patternAt, in.begin() + patternAt + patternLength);
                     produced += static_cast<int64_t>(patternLength);
                     // Patterns multiply the input; stop before a hostile entry eats the memory.
-                    if (static_cast<int64_t>(out.size()) > BB_MAX_OUTPUT) return fail(where + "output over the cap");
+                    if (static_cast<int64_t>(out.size()) > BB_MAX_OUTPUT)
+                        return fail(where + "output over the cap");
                 } else {
                     out.push_back(c);
                     ++produced;
@@ -265,7 +275,8 @@ int LoadTSCFileBB(const TTSCFilePtr& doc, const std::string& archive, const std:
     return result;
 }
 
-int LoadTSCFileBBFromMemory(const TTSCFilePtr& doc, const uint8_t* bytes, size_t size, const std::string& name) {
+int LoadTSCFileBBFromMemory(const TTSCFilePtr& doc, const uint8_t* bytes, size_t size,
+                            const std::string& name) {
     StreamPtr s = CreateMemoryStream(std::vector<uint8_t>(bytes, bytes + size));
     return LoadEntry(doc, *s, "(memory)", name);
 }

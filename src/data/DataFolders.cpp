@@ -14,11 +14,14 @@ std::string myDocsFolder;
 namespace {
 
 std::string TrimSlashes(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     return path;
 }
 
-std::string Two(int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string Two(int64_t n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
 
 } // namespace
 

@@ -30,11 +30,17 @@ ImagePtr FLoadImage(const std::string& path) {
     return image;
 }
 
-ImagePtr FLoadImage(const char* path) { return path ? FLoadImage(std::string(path)) : WrongImage(); }
+ImagePtr FLoadImage(const char* path) {
+    return path ? FLoadImage(std::string(path)) : WrongImage();
+}
 
-ImagePtr FLoadImage(const ImagePtr& image) { return image ? image : WrongImage(); }
+ImagePtr FLoadImage(const ImagePtr& image) {
+    return image ? image : WrongImage();
+}
 
-ImagePtr FLoadImage(const PixmapPtr&) { return WrongImage(); }
+ImagePtr FLoadImage(const PixmapPtr&) {
+    return WrongImage();
+}
 
 PixmapPtr FLoadPixmap(const std::string& path) {
     if (path.empty()) return WrongPixmap();
@@ -43,11 +49,17 @@ PixmapPtr FLoadPixmap(const std::string& path) {
     return pixmap;
 }
 
-PixmapPtr FLoadPixmap(const char* path) { return path ? FLoadPixmap(std::string(path)) : WrongPixmap(); }
+PixmapPtr FLoadPixmap(const char* path) {
+    return path ? FLoadPixmap(std::string(path)) : WrongPixmap();
+}
 
-PixmapPtr FLoadPixmap(const PixmapPtr& pixmap) { return pixmap ? pixmap : WrongPixmap(); }
+PixmapPtr FLoadPixmap(const PixmapPtr& pixmap) {
+    return pixmap ? pixmap : WrongPixmap();
+}
 
-PixmapPtr FLoadPixmap(const ImagePtr&) { return WrongPixmap(); }
+PixmapPtr FLoadPixmap(const ImagePtr&) {
+    return WrongPixmap();
+}
 
 PixmapPtr LoadJPEG2000(const std::string& path) {
     size_t slash = path.find_last_of("/\\");

@@ -15,7 +15,9 @@ namespace vsm {
 
 namespace {
 
-char FoldAZ(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAZ(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool IdentByte(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
@@ -51,12 +53,23 @@ std::string Quote(const std::string& value) {
     std::string out = "\"";
     for (char c : value) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default: out += c;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += c;
         }
     }
     out += '"';
@@ -67,7 +80,9 @@ void PrintMissing(const std::string& path, const std::string& name) {
     Print("The key " + path + "::" + name + " does not exist");
 }
 
-bool IndexInRange(int index) { return index >= 0 && index < TSC_MAX_VALUES; }
+bool IndexInRange(int index) {
+    return index >= 0 && index < TSC_MAX_VALUES;
+}
 
 } // namespace
 
@@ -97,7 +112,8 @@ float TSCTextToNumber(const std::string& text) {
     const char* s = text.data();
     const char* end = s + text.size();
     const char* p = s;
-    while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r')) ++p;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r'))
+        ++p;
     bool negative = false;
     if (p < end && (*p == '+' || *p == '-')) {
         negative = *p == '-';
@@ -105,10 +121,12 @@ float TSCTextToNumber(const std::string& text) {
     }
     const char* mantissa = p;
     size_t digits = 0;
-    while (p < end && *p >= '0' && *p <= '9') ++p, ++digits;
+    while (p < end && *p >= '0' && *p <= '9')
+        ++p, ++digits;
     if (p < end && *p == '.') {
         ++p;
-        while (p < end && *p >= '0' && *p <= '9') ++p, ++digits;
+        while (p < end && *p >= '0' && *p <= '9')
+            ++p, ++digits;
     }
     if (digits == 0) return 0;
     bool positiveExponent = true;
@@ -117,7 +135,8 @@ float TSCTextToNumber(const std::string& text) {
         bool expNegative = false;
         if (q < end && (*q == '+' || *q == '-')) expNegative = *q++ == '-';
         if (q < end && *q >= '0' && *q <= '9') {
-            while (q < end && *q >= '0' && *q <= '9') ++q;
+            while (q < end && *q >= '0' && *q <= '9')
+                ++q;
             p = q;
             positiveExponent = !expNegative;
         }
@@ -177,7 +196,8 @@ namespace {
 
 std::string FoldedPath(const std::string& path) {
     std::string folded = path;
-    for (char& c : folded) c = FoldAZ(c);
+    for (char& c : folded)
+        c = FoldAZ(c);
     return folded;
 }
 
@@ -200,7 +220,8 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent,
     out += indent + group.Name + "{\n";
     for (const TTSCKeyPtr& key : GetKeyList(full)) {
         if (!IsIdentName(key->Name)) {
-            std::cerr << "TSC save: key \"" << key->Name << "\" in " << full << " has no valid name; left out\n";
+            std::cerr << "TSC save: key \"" << key->Name << "\" in " << full
+                      << " has no valid name; left out\n";
             continue;
         }
         out += indent;
@@ -223,7 +244,8 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent,
     }
     for (const TTSCGroupPtr& sub : GetGroupList(full)) {
         if (!IsIdentName(sub->Name)) {
-            std::cerr << "TSC save: group \"" << sub->Name << "\" in " << full << " has no valid name; left out\n";
+            std::cerr << "TSC save: group \"" << sub->Name << "\" in " << full
+                      << " has no valid name; left out\n";
             continue;
         }
         SaveGroupOnce(*sub, indent + "\t", written, out);
@@ -371,7 +393,9 @@ bool NoDocument(const TTSCFilePtr& doc, const char* what) {
 
 } // namespace
 
-TTSCFilePtr CreateTSCFile() { return std::make_shared<TTSCFile>(); }
+TTSCFilePtr CreateTSCFile() {
+    return std::make_shared<TTSCFile>();
+}
 
 int LoadTSCFile(const TTSCFilePtr& doc, const std::string& path) {
     if (NoDocument(doc, "LoadTSCFile")) return -1;

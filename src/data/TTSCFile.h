@@ -54,12 +54,10 @@ class TTSCFile {
     // Silent forms: nullopt when the key does not exist or the index is outside 0..999.
     std::optional<std::string> TryGetStringKey(const std::string& path, const std::string& name,
                                                int index) const;
-    std::optional<float> TryGetNumberKey(const std::string& path, const std::string& name,
-                                         int index) const;
+    std::optional<float> TryGetNumberKey(const std::string& path, const std::string& name, int index) const;
     // Sets value index as a string (creating the key, not its group, when missing); false and one
     // line on standard error when the index is outside 0..999.
-    bool SetStringKey(const std::string& path, const std::string& name, const std::string& value,
-                      int index);
+    bool SetStringKey(const std::string& path, const std::string& name, const std::string& value, int index);
     // Sets value index as a number written "%#.9g"-style; false as SetStringKey.
     bool SetNumberKey(const std::string& path, const std::string& name, float value, int index);
     // New lists of the keys, or the groups, whose Path equals path (not descending).
@@ -102,14 +100,13 @@ int SaveTSCFile(const TTSCFilePtr& doc, TStream& stream);
 std::string GetTSCStringKey(const TTSCFilePtr& doc, const std::string& path, const std::string& name,
                             int index);
 // Value index as a number; 0 and the same printed line when the key is missing.
-float GetTSCNumberKey(const TTSCFilePtr& doc, const std::string& path, const std::string& name,
-                      int index);
+float GetTSCNumberKey(const TTSCFilePtr& doc, const std::string& path, const std::string& name, int index);
 // Sets value index as a string; 0, or -1 when the index is outside 0..999 (nothing changed).
 int SetTSCStringKey(const TTSCFilePtr& doc, const std::string& path, const std::string& name,
                     const std::string& value, int index);
 // Sets value index as a number; 0, or -1 when the index is outside 0..999 (nothing changed).
-int SetTSCNumberKey(const TTSCFilePtr& doc, const std::string& path, const std::string& name,
-                    float value, int index);
+int SetTSCNumberKey(const TTSCFilePtr& doc, const std::string& path, const std::string& name, float value,
+                    int index);
 // A new list of the keys directly in the group at path.
 std::vector<TTSCKeyPtr> GetTSCKeyList(const TTSCFilePtr& doc, const std::string& path);
 // A new list of the groups whose parent path is path ("" gives the top-level groups).
@@ -117,7 +114,6 @@ std::vector<TTSCGroupPtr> GetTSCGroupList(const TTSCFilePtr& doc, const std::str
 // Appends a new key record (no values) and returns it.
 TTSCKeyPtr CreateTSCKey(const TTSCFilePtr& doc, const std::string& path, const std::string& name);
 // Appends a new group record and returns it; no parent group is created.
-TTSCGroupPtr CreateTSCGroup(const TTSCFilePtr& doc, const std::string& parentPath,
-                            const std::string& name);
+TTSCGroupPtr CreateTSCGroup(const TTSCFilePtr& doc, const std::string& parentPath, const std::string& name);
 
 } // namespace vsm

@@ -20,27 +20,42 @@ bool NumericByte(char c, size_t len) {
     return len >= 4 && (c == '+' || c == 'e');
 }
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 } // namespace
 
 std::string TokenIDToMnemonic(int id) {
     switch (id) {
-    case TSC_TOKEN_OPEN: return "{";
-    case TSC_TOKEN_CLOSE: return "}";
-    case TSC_TOKEN_HASH: return "#";
-    case TSC_TOKEN_SEMI: return ";";
-    case TSC_TOKEN_COMMA: return ",";
-    case TSC_TOKEN_EQUALS: return "=";
-    case TSC_TOKEN_STRING: return "String";
-    case TSC_TOKEN_NUMBER: return "Number";
-    case TSC_TOKEN_IDENT: return "Ident";
-    case TSC_TOKEN_DEFINE: return "Define";
-    default: return "Unknown";
+    case TSC_TOKEN_OPEN:
+        return "{";
+    case TSC_TOKEN_CLOSE:
+        return "}";
+    case TSC_TOKEN_HASH:
+        return "#";
+    case TSC_TOKEN_SEMI:
+        return ";";
+    case TSC_TOKEN_COMMA:
+        return ",";
+    case TSC_TOKEN_EQUALS:
+        return "=";
+    case TSC_TOKEN_STRING:
+        return "String";
+    case TSC_TOKEN_NUMBER:
+        return "Number";
+    case TSC_TOKEN_IDENT:
+        return "Ident";
+    case TSC_TOKEN_DEFINE:
+        return "Define";
+    default:
+        return "Unknown";
     }
 }
 
-bool IsCharIdent(const std::string& c) { return c.size() == 1 && IdentByte(c[0]); }
+bool IsCharIdent(const std::string& c) {
+    return c.size() == 1 && IdentByte(c[0]);
+}
 
 bool IsCharNumeric(const std::string& c, const std::string& numberSoFar) {
     return c.size() == 1 && NumericByte(c[0], numberSoFar.size());
@@ -70,7 +85,8 @@ void TTSCLexer::Lex(TStream& stream) {
 }
 
 void TTSCLexer::LexText(const std::string& utf8) {
-    if (utf8.size() > static_cast<size_t>(INT32_MAX - 8)) throw TSCError("ERROR: Text too long at line 1, character 0");
+    if (utf8.size() > static_cast<size_t>(INT32_MAX - 8))
+        throw TSCError("ERROR: Text too long at line 1, character 0");
     Stream = utf8;
     Reset();
     NextChar();
@@ -79,13 +95,33 @@ void TTSCLexer::LexText(const std::string& utf8) {
         case ' ':
         case '\t':
         case '\r':
-        case '\n': NextChar(); break;
-        case '#': NewToken(TSC_TOKEN_HASH, "#"); NextChar(); break;
-        case '{': NewToken(TSC_TOKEN_OPEN, "{"); NextChar(); break;
-        case '}': NewToken(TSC_TOKEN_CLOSE, "}"); NextChar(); break;
-        case ';': NewToken(TSC_TOKEN_SEMI, ";"); NextChar(); break;
-        case ',': NewToken(TSC_TOKEN_COMMA, ","); NextChar(); break;
-        case '=': NewToken(TSC_TOKEN_EQUALS, "="); NextChar(); break;
+        case '\n':
+            NextChar();
+            break;
+        case '#':
+            NewToken(TSC_TOKEN_HASH, "#");
+            NextChar();
+            break;
+        case '{':
+            NewToken(TSC_TOKEN_OPEN, "{");
+            NextChar();
+            break;
+        case '}':
+            NewToken(TSC_TOKEN_CLOSE, "}");
+            NextChar();
+            break;
+        case ';':
+            NewToken(TSC_TOKEN_SEMI, ";");
+            NextChar();
+            break;
+        case ',':
+            NewToken(TSC_TOKEN_COMMA, ",");
+            NextChar();
+            break;
+        case '=':
+            NewToken(TSC_TOKEN_EQUALS, "=");
+            NextChar();
+            break;
         case '\'':
         case '"': {
             std::string s = LexString(cur);
@@ -120,8 +156,8 @@ void TTSCLexer::LexText(const std::string& utf8) {
 }
 
 void TTSCLexer::ErrorChar() {
-    throw TSCError("ERROR: Unknown character ('" + FirstTokenChar + "') at line " + std::to_string(TokenLine) +
-                   ", character " + std::to_string(TokenChar));
+    throw TSCError("ERROR: Unknown character ('" + FirstTokenChar + "') at line " +
+                   std::to_string(TokenLine) + ", character " + std::to_string(TokenChar));
 }
 
 void TTSCLexer::ErrorAtPos(const std::string& message) {
@@ -129,7 +165,9 @@ void TTSCLexer::ErrorAtPos(const std::string& message) {
                    std::to_string(TokenChar));
 }
 
-bool TTSCLexer::koniecS() const { return atEnd; }
+bool TTSCLexer::koniecS() const {
+    return atEnd;
+}
 
 void TTSCLexer::NextChar() {
     if (poz >= size) {
@@ -143,7 +181,8 @@ void TTSCLexer::NextChar() {
     cur = Stream[poz++];
     // A multi-byte UTF-8 character is one character: take its continuation bytes with it.
     if (static_cast<unsigned char>(cur) >= 0xC0) {
-        while (poz < size && poz - start < 4 && IsContinuation(static_cast<unsigned char>(Stream[poz]))) ++poz;
+        while (poz < size && poz - start < 4 && IsContinuation(static_cast<unsigned char>(Stream[poz])))
+            ++poz;
     }
     FirstTokenChar.assign(Stream, start, poz - start);
     if (cur == '\n') {
@@ -169,7 +208,8 @@ void TTSCLexer::SkipBlockComment() {
 }
 
 void TTSCLexer::SkipLineComment() {
-    while (!atEnd && cur != '\n') NextChar();
+    while (!atEnd && cur != '\n')
+        NextChar();
 }
 
 std::string TTSCLexer::LexString(char quote) {
@@ -203,16 +243,35 @@ std::string TTSCLexer::LexString(char quote) {
             result += quote;
         } else {
             switch (c) {
-            case '\\': result += '\\'; break;
-            case 'a': result += '\a'; break;
-            case 'b': result += '\b'; break;
-            case 'f': result += '\f'; break;
-            case 'n': result += '\n'; break;
-            case 'r': result += '\r'; break;
-            case 't': result += '\t'; break;
-            case 'v': result += '\v'; break;
-            case '0': result += '\0'; break;
-            default: ErrorAtPos("Unknown escape sequence ('\\" + FirstTokenChar + "')");
+            case '\\':
+                result += '\\';
+                break;
+            case 'a':
+                result += '\a';
+                break;
+            case 'b':
+                result += '\b';
+                break;
+            case 'f':
+                result += '\f';
+                break;
+            case 'n':
+                result += '\n';
+                break;
+            case 'r':
+                result += '\r';
+                break;
+            case 't':
+                result += '\t';
+                break;
+            case 'v':
+                result += '\v';
+                break;
+            case '0':
+                result += '\0';
+                break;
+            default:
+                ErrorAtPos("Unknown escape sequence ('\\" + FirstTokenChar + "')");
             }
         }
         NextChar();

@@ -55,10 +55,13 @@ void TTSCParser::Run() {
     } while (!EOTS());
 }
 
-std::string TTSCParser::PeekPath() const { return PathTop > 0 ? PathArray[PathTop - 1] : std::string(); }
+std::string TTSCParser::PeekPath() const {
+    return PathTop > 0 ? PathArray[PathTop - 1] : std::string();
+}
 
 void TTSCParser::PushPath(const std::string& path) {
-    if (PathTop >= TSC_MAX_DEPTH) ErrorAtPos("Groups nested more than " + std::to_string(TSC_MAX_DEPTH) + " deep");
+    if (PathTop >= TSC_MAX_DEPTH)
+        ErrorAtPos("Groups nested more than " + std::to_string(TSC_MAX_DEPTH) + " deep");
     if (static_cast<int>(PathArray.size()) <= PathTop) PathArray.resize(PathTop + 1);
     PathArray[PathTop++] = path;
 }
@@ -78,7 +81,9 @@ void TTSCParser::ErrorAtPos(const std::string& message) const {
                    std::to_string(t.Char));
 }
 
-bool TTSCParser::EOTS() const { return TokenPosition >= static_cast<int>(TokenArray.size()); }
+bool TTSCParser::EOTS() const {
+    return TokenPosition >= static_cast<int>(TokenArray.size());
+}
 
 const TTSCToken& TTSCParser::NextToken() {
     if (EOTS()) ErrorAtPos("Unexpected end of file");
@@ -94,8 +99,8 @@ const TTSCToken* TTSCParser::LookAheadToken() const {
 void TTSCParser::ReadToken(int id) {
     const TTSCToken& t = NextToken();
     if (t.ID != id)
-        throw TSCError("ERROR: Expecting token \"" + TokenIDToMnemonic(id) + "\" at line " + std::to_string(t.Line) +
-                       ", position " + std::to_string(t.Char));
+        throw TSCError("ERROR: Expecting token \"" + TokenIDToMnemonic(id) + "\" at line " +
+                       std::to_string(t.Line) + ", position " + std::to_string(t.Char));
 }
 
 void TTSCParser::ParseStatement() {
@@ -144,7 +149,8 @@ void TTSCParser::ParseKey() {
     KeyList.push_back(key);
     ReadToken(TSC_TOKEN_EQUALS);
     for (int i = 0;; ++i) {
-        if (i >= TSC_MAX_VALUES) ErrorAtPos("More than " + std::to_string(TSC_MAX_VALUES) + " values in one key");
+        if (i >= TSC_MAX_VALUES)
+            ErrorAtPos("More than " + std::to_string(TSC_MAX_VALUES) + " values in one key");
         const TTSCToken& t = NextToken();
         if (t.ID == TSC_TOKEN_NUMBER) {
             key->SetValue(i, t.Value, TSC_TYPE_NUMBER);

@@ -18,10 +18,13 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 void Put32(Bytes& b, int32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
 }
 
-Bytes Str(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes Str(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
 // Entry data: reserved bytes, pass count, block size, then the first pass's stream.
 Bytes Entry(int passes, int32_t block, const Bytes& stream) {
@@ -47,7 +50,8 @@ std::string Unpack(const Bytes& entry, std::string* why = nullptr) {
 
 Bytes Archive(const std::vector<std::pair<std::string, std::string>>& docs) {
     std::vector<std::pair<std::string, Bytes>> entries;
-    for (const auto& [name, text] : docs) entries.emplace_back(name, tools::PackEntry(Str(text)));
+    for (const auto& [name, text] : docs)
+        entries.emplace_back(name, tools::PackEntry(Str(text)));
     return tools::BuildArchive(entries);
 }
 
@@ -71,7 +75,8 @@ TEST(BBUnpack, DecodesBlocksPatternsTailsAndPasses) {
         {"length below the block size is all tail", Entry(1, 8, Pass(3, Str("abc"))), "abc"},
         {"flag 0 copies exactly one block", Entry(1, 4, Pass(4, Bytes{0, 'a', 'b', 'c', 'd'})), "abcd"},
         {"blocks then tail", Entry(1, 2, Pass(5, Bytes{0, 'a', 'b', 0, 'c', 'd', 'e'})), "abcde"},
-        {"empty pattern makes flag codes produce nothing", Entry(1, 2, Pass(2, Bytes{F, 0, F, F, 'a', 'b'})), "ab"},
+        {"empty pattern makes flag codes produce nothing", Entry(1, 2, Pass(2, Bytes{F, 0, F, F, 'a', 'b'})),
+         "ab"},
         {"pattern and plain codes", Entry(1, 6, Pass(6, Bytes{F, 2, 'o', 'k', F, '-', F, '!'})), "ok-ok!"},
         {"last pattern past the block is kept whole", Entry(1, 4, Pass(4, Bytes{F, 3, 'x', 'y', 'z', F, F})),
          "xyzxyz"},
@@ -131,11 +136,14 @@ TEST(BBUnpack, OutputIsCappedWhilePatternsMultiply) {
 TEST(BBPacker, RoundTripsAndCompresses) {
     std::mt19937 gen(3);
     std::string random;
-    for (int i = 0; i < 5000; ++i) random += static_cast<char>(gen() & 0xFF);
+    for (int i = 0; i < 5000; ++i)
+        random += static_cast<char>(gen() & 0xFF);
     std::string everyByte;
-    for (int i = 0; i < 256 * 3; ++i) everyByte += static_cast<char>(i & 0xFF);
+    for (int i = 0; i < 256 * 3; ++i)
+        everyByte += static_cast<char>(i & 0xFF);
     std::string level = "Board{\n";
-    for (int y = 0; y < 15; ++y) level += "\tLine" + std::to_string(y) + "=\"1 1 1 1 1 0 0 0 0 0 1 1 1 1 1\"\n";
+    for (int y = 0; y < 15; ++y)
+        level += "\tLine" + std::to_string(y) + "=\"1 1 1 1 1 0 0 0 0 0 1 1 1 1 1\"\n";
     level += "}\n";
     const std::string texts[] = {"", "a", "a{k=1}\n", level, random, everyByte, std::string(100000, 'z')};
     for (const std::string& text : texts) {
@@ -162,10 +170,9 @@ class BBArchiveTest : public testing::Test {
 };
 
 TEST_F(BBArchiveTest, FindsEntriesByNameIgnoringAsciiCase) {
-    std::string path = WriteArchive(dir, "a.bca",
-                                    Archive({{"davar.tsc.bbc", "d{n=1}\n"},
-                                             {"DAVAR.TSC.bbc", "d{n=2}\n"},
-                                             {"bare.tsc", "d{n=3}\n"}}));
+    std::string path = WriteArchive(
+        dir, "a.bca",
+        Archive({{"davar.tsc.bbc", "d{n=1}\n"}, {"DAVAR.TSC.bbc", "d{n=2}\n"}, {"bare.tsc", "d{n=3}\n"}}));
     auto doc = CreateTSCFile();
     EXPECT_EQ(LoadTSCFileBB(doc, path, "Davar.TSC"), 1);
     EXPECT_EQ(GetTSCNumberKey(doc, "d", "n", 0), 1.0f);
@@ -219,7 +226,8 @@ TEST_F(BBArchiveTest, FaultyTextIsNotifiedAndLeavesTheDocumentEmpty) {
     doc->LoadFromText("old{k=1}\n");
     EXPECT_EQ(LoadTSCFileBB(doc, path, "bad.tsc"), 0);
     ASSERT_EQ(control->notifications.size(), 1u);
-    EXPECT_EQ(control->notifications[0], "Final BBError: ERROR: Unknown character ('@') at line 1, character 7");
+    EXPECT_EQ(control->notifications[0],
+              "Final BBError: ERROR: Unknown character ('@') at line 1, character 7");
     EXPECT_TRUE(doc->KeyList.empty());
 }
 

@@ -55,10 +55,25 @@ TEST(TscDocument, TextToNumberTakesTheLeadingDecimalNumber) {
         const char* text;
         float value;
     } cases[] = {
-        {"1.00000000e+10", 1e10f}, {"3x", 3}, {"abc", 0}, {"", 0}, {"  -2.5", -2.5f},
-        {"+4", 4},                 {".5", 0.5f}, {"5.", 5}, {"1e5", 1e5f}, {"1E2", 100},
-        {"1e", 1},                 {"1e+", 1}, {"0x10", 0}, {"-", 0}, {".", 0},
-        {"9.99999975e-05", 9.99999975e-05f}, {"inf", 0}, {"nan", 0}, {"12,5", 12},
+        {"1.00000000e+10", 1e10f},
+        {"3x", 3},
+        {"abc", 0},
+        {"", 0},
+        {"  -2.5", -2.5f},
+        {"+4", 4},
+        {".5", 0.5f},
+        {"5.", 5},
+        {"1e5", 1e5f},
+        {"1E2", 100},
+        {"1e", 1},
+        {"1e+", 1},
+        {"0x10", 0},
+        {"-", 0},
+        {".", 0},
+        {"9.99999975e-05", 9.99999975e-05f},
+        {"inf", 0},
+        {"nan", 0},
+        {"12,5", 12},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -74,11 +89,20 @@ TEST(TscDocument, NumberTextHasNineSignificantDigits) {
         float value;
         const char* text;
     } cases[] = {
-        {0, "0.00000000"},           {1, "1.00000000"},           {10, "10.0000000"},
-        {0.5f, "0.500000000"},       {-3, "-3.00000000"},         {123456, "123456.000"},
-        {1e8f, "100000000."},        {1e10f, "1.00000000e+10"},   {0.0001f, "9.99999975e-05"},
-        {0.001f, "0.00100000005"},   {-1e-5f, "-9.99999975e-06"}, {3.4028235e38f, "3.40282347e+38"},
-        {std::nanf(""), "0.00000000"}, {std::numeric_limits<float>::infinity(), "0.00000000"},
+        {0, "0.00000000"},
+        {1, "1.00000000"},
+        {10, "10.0000000"},
+        {0.5f, "0.500000000"},
+        {-3, "-3.00000000"},
+        {123456, "123456.000"},
+        {1e8f, "100000000."},
+        {1e10f, "1.00000000e+10"},
+        {0.0001f, "9.99999975e-05"},
+        {0.001f, "0.00100000005"},
+        {-1e-5f, "-9.99999975e-06"},
+        {3.4028235e38f, "3.40282347e+38"},
+        {std::nanf(""), "0.00000000"},
+        {std::numeric_limits<float>::infinity(), "0.00000000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -177,20 +201,23 @@ TEST(TscDocument, RepeatedGroupsDoNotGrowTheSavedText) {
     EXPECT_EQ(doc->SavedText(), "Profile{\n\tStats{\n\t\tgames=4.00000000\n\t}\n}\n");
     // Copies at many depths once made the text grow exponentially.
     std::string text;
-    for (int i = 0; i < 40; ++i) text += "x{s=1}X{x{}}";
+    for (int i = 0; i < 40; ++i)
+        text += "x{s=1}X{x{}}";
     doc->LoadFromText(text + "\n");
     std::string expected = "x{\n";
-    for (int i = 0; i < 40; ++i) expected += "\ts=1\n";
+    for (int i = 0; i < 40; ++i)
+        expected += "\ts=1\n";
     expected += "\tx{\n\t}\n}\n";
     EXPECT_EQ(doc->SavedText(), expected);
 }
 
 TEST(TscDocument, RoundTripsEveryFloat) {
-    const float values[] = {0.0f, -0.0f, 1e-5f, 0.0001f, -0.00005f, 1e-38f, 1e-45f, 0.1f, 1.5f,
-                            1e8f, 1e9f, 1e10f, -3.4e38f, 123456.789f};
+    const float values[] = {0.0f, -0.0f, 1e-5f, 0.0001f, -0.00005f, 1e-38f,   1e-45f,
+                            0.1f, 1.5f,  1e8f,  1e9f,    1e10f,     -3.4e38f, 123456.789f};
     auto doc = CreateTSCFile();
     CreateTSCGroup(doc, "", "n");
-    for (int i = 0; i < static_cast<int>(std::size(values)); ++i) SetTSCNumberKey(doc, "n", "v", values[i], i);
+    for (int i = 0; i < static_cast<int>(std::size(values)); ++i)
+        SetTSCNumberKey(doc, "n", "v", values[i], i);
     auto back = RoundTrip(doc);
     for (int i = 0; i < static_cast<int>(std::size(values)); ++i) {
         SCOPED_TRACE(i);
@@ -201,9 +228,18 @@ TEST(TscDocument, RoundTripsEveryFloat) {
 TEST(TscDocument, RoundTripsAwkwardValues) {
     auto doc = CreateTSCFile();
     CreateTSCGroup(doc, "", "g");
-    const std::string strings[] = {"plain", "say \"hi\"", "back\\slash", "two\nlines", "tab\there",
-                                   "cr\rlf", "", "it's", "\xC5\x81\xC3\xB3\x64\xC5\xBA", "/* not a comment */"};
-    for (int i = 0; i < static_cast<int>(std::size(strings)); ++i) SetTSCStringKey(doc, "g", "s", strings[i], i);
+    const std::string strings[] = {"plain",
+                                   "say \"hi\"",
+                                   "back\\slash",
+                                   "two\nlines",
+                                   "tab\there",
+                                   "cr\rlf",
+                                   "",
+                                   "it's",
+                                   "\xC5\x81\xC3\xB3\x64\xC5\xBA",
+                                   "/* not a comment */"};
+    for (int i = 0; i < static_cast<int>(std::size(strings)); ++i)
+        SetTSCStringKey(doc, "g", "s", strings[i], i);
     // Unset entries below the value count, and a key with no values at all.
     SetTSCStringKey(doc, "g", "gap", "last", 3);
     CreateTSCKey(doc, "g", "empty");
@@ -287,7 +323,8 @@ TEST(TscDocument, FilesSaveAtomicallyAndLoadBack) {
     EXPECT_EQ(bytes->bytes[1], 0xFE);
     LoadTSCFile(back, path);
     EXPECT_EQ(GetTSCStringKey(back, "Settings", "player", 0), "\xC5\x81ucja");
-    for (const DirEntry& e : ListDir(dir)) EXPECT_EQ(e.name, "options.tsc") << "temporary file left behind";
+    for (const DirEntry& e : ListDir(dir))
+        EXPECT_EQ(e.name, "options.tsc") << "temporary file left behind";
 }
 
 TEST(TscDocument, SaveFailureIsReportedAndKeepsTheOldFile) {
@@ -321,7 +358,8 @@ TEST(TscDocument, StreamsLoadAndSave) {
     EXPECT_EQ(GetTSCStringKey(back, "a", "k", 0), "v");
     // A UTF-16 stream with its mark decodes before lexing.
     std::vector<uint8_t> utf16 = {0xFF, 0xFE};
-    for (char c : std::string("b{n=2}\n")) utf16.insert(utf16.end(), {static_cast<uint8_t>(c), 0});
+    for (char c : std::string("b{n=2}\n"))
+        utf16.insert(utf16.end(), {static_cast<uint8_t>(c), 0});
     StreamPtr in = CreateMemoryStream(utf16);
     LoadTSCFile(back, *in);
     EXPECT_EQ(GetTSCNumberKey(back, "b", "n", 0), 2.0f);

@@ -17,9 +17,9 @@ TEST(SecToTime, ClockText) {
         int seconds;
         const char* text;
     } cases[] = {
-        {0, "0:00"},       {5, "0:05"},       {65, "1:05"},       {90, "1:30"},         {600, "10:00"},
-        {3599, "59:59"},   {3600, "1:00:00"}, {3725, "1:02:05"},  {36000, "10:00:00"},  {360000, "100:00:00"},
-        {-65, "-1:05"},    {INT32_MIN, "-596523:14:08"},
+        {0, "0:00"},         {5, "0:05"},           {65, "1:05"},      {90, "1:30"},
+        {600, "10:00"},      {3599, "59:59"},       {3600, "1:00:00"}, {3725, "1:02:05"},
+        {36000, "10:00:00"}, {360000, "100:00:00"}, {-65, "-1:05"},    {INT32_MIN, "-596523:14:08"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.seconds);
@@ -65,8 +65,9 @@ TEST(DataFolders, XdgDataHomeGetsEveryMissingParentCreated) {
 TEST(DataFolders, DefaultsUnderTheHomeFolder) {
     std::string scratch = test::ScratchDir("home");
     EnvOverride home("HOME", scratch);
-    for (const std::optional<std::string>& xdg : {std::optional<std::string>(), std::optional<std::string>(""),
-                                                  std::optional<std::string>("relative/path")}) {
+    for (const std::optional<std::string>& xdg :
+         {std::optional<std::string>(), std::optional<std::string>(""),
+          std::optional<std::string>("relative/path")}) {
         EnvOverride unset("XDG_DATA_HOME", xdg);
         EXPECT_EQ(GetDataFolders(), 0);
         EXPECT_EQ(myDocsFolder, scratch + "/.local/share/vessamoor");

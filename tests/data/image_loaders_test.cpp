@@ -54,12 +54,36 @@ TEST_F(ImageLoaders, PicturesPassThroughAndWrongKindsGiveEmptyObjects) {
         std::function<bool()> call; // true when an empty object of the right kind came back
         std::string note;
     } cases[] = {
-        {"image from empty path", [] { auto i = FLoadImage(""); return i && i->frames.empty(); }, notImage},
-        {"image from pixmap", [&] { auto i = FLoadImage(pixmap); return i && i->frames.empty(); }, notImage},
-        {"image from null", [] { auto i = FLoadImage(ImagePtr()); return i && i->frames.empty(); }, notImage},
-        {"pixmap from empty path", [] { auto p = FLoadPixmap(std::string()); return p && p->pixels.empty(); },
+        {"image from empty path",
+         [] {
+             auto i = FLoadImage("");
+             return i && i->frames.empty();
+         },
+         notImage},
+        {"image from pixmap",
+         [&] {
+             auto i = FLoadImage(pixmap);
+             return i && i->frames.empty();
+         },
+         notImage},
+        {"image from null",
+         [] {
+             auto i = FLoadImage(ImagePtr());
+             return i && i->frames.empty();
+         },
+         notImage},
+        {"pixmap from empty path",
+         [] {
+             auto p = FLoadPixmap(std::string());
+             return p && p->pixels.empty();
+         },
          notPixmap},
-        {"pixmap from image", [&] { auto p = FLoadPixmap(image); return p && p->pixels.empty(); }, notPixmap},
+        {"pixmap from image",
+         [&] {
+             auto p = FLoadPixmap(image);
+             return p && p->pixels.empty();
+         },
+         notPixmap},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

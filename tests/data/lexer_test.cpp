@@ -85,9 +85,11 @@ TEST(TscLexer, PositionsCountLinesAndCharacters) {
 }
 
 TEST(TscLexer, MultiByteCharacterCountsOnce) {
-    auto tokens = Lex("'\xC5\x82\xC3\xB3" "d\xC5\xBA' x\n");
+    auto tokens = Lex("'\xC5\x82\xC3\xB3"
+                      "d\xC5\xBA' x\n");
     ASSERT_EQ(tokens.size(), 2u);
-    EXPECT_EQ(tokens[0].Value, "\xC5\x82\xC3\xB3" "d\xC5\xBA");
+    EXPECT_EQ(tokens[0].Value, "\xC5\x82\xC3\xB3"
+                               "d\xC5\xBA");
     EXPECT_EQ(tokens[0].Char, 6);
     EXPECT_EQ(LexError("a\xC3\xA9"), "ERROR: Unknown character ('\xC3\xA9') at line 1, character 2");
 }
@@ -124,7 +126,8 @@ TEST(TscLexer, ExponentMayCarryASign) {
     // Small numbers are saved in exponent form and must read back.
     EXPECT_EQ(Summary(Lex("9.99999975e-05,-1.00000000e-10\n")), "8:9.99999975e-05 5:, 8:-1.00000000e-10");
     // The sign is accepted only right after the exponent's "e".
-    EXPECT_EQ(LexError("1.00e5-3\n"), "ERROR: Unary minus must come at the start of a number at line 1, character 7");
+    EXPECT_EQ(LexError("1.00e5-3\n"),
+              "ERROR: Unary minus must come at the start of a number at line 1, character 7");
 }
 
 TEST(TscLexer, TokensBeforeAFaultStay) {

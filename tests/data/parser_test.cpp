@@ -107,12 +107,14 @@ TEST(TscParser, ErrorTexts) {
 
 TEST(TscParser, LimitsFailCleanly) {
     std::string values = "g{k=0";
-    for (int i = 1; i < TSC_MAX_VALUES; ++i) values += ",0";
+    for (int i = 1; i < TSC_MAX_VALUES; ++i)
+        values += ",0";
     EXPECT_EQ(Parse(values + "}\n").KeyList[0]->ValueCount, TSC_MAX_VALUES);
     EXPECT_NE(ParseError(values + ",0}\n").find("More than 1000 values"), std::string::npos);
 
     std::string deep;
-    for (int i = 0; i < TSC_MAX_DEPTH; ++i) deep += "g{";
+    for (int i = 0; i < TSC_MAX_DEPTH; ++i)
+        deep += "g{";
     std::string deepText = deep + std::string(TSC_MAX_DEPTH, '}') + "\n";
     EXPECT_EQ(Parse(deepText).GroupList.size(), static_cast<size_t>(TSC_MAX_DEPTH));
     EXPECT_NE(ParseError("g{" + deepText).find("nested more than 1000 deep"), std::string::npos);

@@ -9,7 +9,8 @@ namespace vsm::tools {
 namespace {
 
 void PutLe32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 struct Pattern {
@@ -42,9 +43,11 @@ Pattern BestPattern(const uint8_t* blk, size_t size) {
             stamp = 1;
         }
         uint64_t top = 1; // kBase^(length-1)
-        for (size_t j = 1; j < length; ++j) top *= kBase;
+        for (size_t j = 1; j < length; ++j)
+            top *= kBase;
         uint64_t h = 0;
-        for (size_t j = 0; j < length; ++j) h = h * kBase + blk[j];
+        for (size_t j = 0; j < length; ++j)
+            h = h * kBase + blk[j];
         for (size_t i = 0;; ++i) {
             Slot& slot = table[(h * 0x9E3779B97F4A7C15ull) >> (64 - kSlotBits)];
             if (slot.stamp != stamp) {
@@ -54,7 +57,8 @@ Pattern BestPattern(const uint8_t* blk, size_t size) {
                 slot.nextFree = static_cast<uint32_t>(i + length);
                 // Each occurrence shrinks from length bytes to one code; the pattern itself
                 // costs its length plus the pattern-length byte.
-                long gain = static_cast<long>(slot.count) * static_cast<long>(length - 1) - static_cast<long>(length) - 1;
+                long gain = static_cast<long>(slot.count) * static_cast<long>(length - 1) -
+                            static_cast<long>(length) - 1;
                 if (gain > bestGain) {
                     bestGain = gain;
                     best = Pattern{slot.first, length, slot.count};
@@ -79,7 +83,8 @@ std::vector<uint8_t> PackPass(const std::vector<uint8_t>& data, int32_t block) {
     for (size_t k = 0; k < blocks; ++k) {
         const uint8_t* blk = data.data() + k * b;
         bool present[256] = {};
-        for (size_t i = 0; i < b; ++i) present[blk[i]] = true;
+        for (size_t i = 0; i < b; ++i)
+            present[blk[i]] = true;
         int flag = 0;
         for (int f = 1; f < 256 && !flag; ++f)
             if (!present[f]) flag = f;

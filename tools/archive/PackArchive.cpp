@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
     }
     if (!marker) {
         const std::string text = "packed data archive\n";
-        entries.emplace_back("pack.txt.bbc", vsm::tools::PackEntry(std::vector<uint8_t>(text.begin(), text.end())));
+        entries.emplace_back("pack.txt.bbc",
+                             vsm::tools::PackEntry(std::vector<uint8_t>(text.begin(), text.end())));
     }
     std::vector<uint8_t> archive = vsm::tools::BuildArchive(entries);
 
@@ -53,7 +54,8 @@ int main(int argc, char** argv) {
     temp += ".tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
+        out.write(reinterpret_cast<const char*>(archive.data()),
+                  static_cast<std::streamsize>(archive.size()));
         out.close();
         if (!out) {
             std::cerr << "vsm_pack_archive: cannot write " << temp << "\n";
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
     }
     fs::rename(temp, target, ec);
     if (ec) {
-        std::cerr << "vsm_pack_archive: cannot move " << temp << " to " << target << ": " << ec.message() << "\n";
+        std::cerr << "vsm_pack_archive: cannot move " << temp << " to " << target << ": " << ec.message()
+                  << "\n";
         fs::remove(temp, ec);
         return 1;
     }
