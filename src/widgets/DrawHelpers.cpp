@@ -5,7 +5,8 @@ namespace vsm {
 
 int findNextPowerOf2(int n) {
     int p = 1;
-    while (p < n) p *= 2;
+    while (p < n)
+        p *= 2;
     return p;
 }
 
@@ -57,7 +58,9 @@ int drawInViewPort(const ImagePtr& image, int x, int y, int vx, int vy, int vw, 
     return drawCroppedImage(image, gx, gy, left, top, right, bottom);
 }
 
-int isTextInViewport(int y, int vy, int vh) { return vy - 50 < y && y < vy + vh + 10 ? 1 : 0; }
+int isTextInViewport(int y, int vy, int vh) {
+    return vy - 50 < y && y < vy + vh + 10 ? 1 : 0;
+}
 
 int DrawTexturedPoly(const ImagePtr& image, const std::vector<float>& polygon, int frame, int count) {
     int floats = static_cast<int>(polygon.size() / 4 * 4);

@@ -55,10 +55,14 @@ int TAnimButton::State() {
 
 int TAnimButton::DrawOnOver() {
     switch (kind) {
-    case 0: return DrawGlowed();
-    case 1: return DrawEnlarged();
-    case 2: return DrawDarkned();
-    default: return DrawNormal();
+    case 0:
+        return DrawGlowed();
+    case 1:
+        return DrawEnlarged();
+    case 2:
+        return DrawDarkned();
+    default:
+        return DrawNormal();
     }
 }
 

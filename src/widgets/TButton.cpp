@@ -3,10 +3,18 @@
 
 namespace vsm {
 
-int TButton::Draw() { return 0; }
-int TButton::Add(const TObjectRef&, int) { return 0; }
-int TButton::State() { return 0; }
-int TButton::OnOver() { return 0; }
+int TButton::Draw() {
+    return 0;
+}
+int TButton::Add(const TObjectRef&, int) {
+    return 0;
+}
+int TButton::State() {
+    return 0;
+}
+int TButton::OnOver() {
+    return 0;
+}
 
 int TButton::OnOut() {
     clicked = 0;
@@ -24,7 +32,9 @@ int TButton::isClicked() {
     return 1;
 }
 
-int TButton::setView(int, int, const ImagePtr&) { return 0; }
+int TButton::setView(int, int, const ImagePtr&) {
+    return 0;
+}
 
 int TButton::setState(int newEnable, int newVisible) {
     enable = newEnable;

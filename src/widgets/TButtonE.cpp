@@ -6,12 +6,24 @@
 
 namespace vsm {
 
-int TButtonE::Draw() { return 0; }
-int TButtonE::Add(const TObjectRef&, int) { return 0; }
-int TButtonE::State() { return 0; }
-int TButtonE::OnOver() { return 0; }
-int TButtonE::OnOut() { return 0; }
-int TButtonE::OnClick() { return 0; }
+int TButtonE::Draw() {
+    return 0;
+}
+int TButtonE::Add(const TObjectRef&, int) {
+    return 0;
+}
+int TButtonE::State() {
+    return 0;
+}
+int TButtonE::OnOver() {
+    return 0;
+}
+int TButtonE::OnOut() {
+    return 0;
+}
+int TButtonE::OnClick() {
+    return 0;
+}
 
 bool TButtonE::PointerInside() const {
     const float px = static_cast<float>(MouseX()), py = static_cast<float>(MouseY());
@@ -63,7 +75,8 @@ int TImageButtonA::Draw() {
         DrawImage(image, x, y, 0);
         SetColor(255, 255, 255);
         break;
-    default: break;
+    default:
+        break;
     }
     return 0;
 }
@@ -112,8 +125,8 @@ int TTextImageButtonA::Draw() {
 }
 
 TextAnimButtonEPtr CreateTextAnimButtonE(const TImageSource& source, float x, float y, int id,
-                                         const std::string& text, const FontPtr& font, int handle, float textX,
-                                         float textY) {
+                                         const std::string& text, const FontPtr& font, int handle,
+                                         float textX, float textY) {
     auto b = std::make_shared<TTextAnimButtonE>();
     b->id = id;
     b->text = text;
@@ -122,20 +135,23 @@ TextAnimButtonEPtr CreateTextAnimButtonE(const TImageSource& source, float x, fl
     b->textY = textY;
     if (source.IsPath()) {
         PixmapPtr strip = LoadPixmap(source.Path());
-        if (!strip) Notify("Can't load image: " + source.Path());
-        else if (strip->width / 2 > 0) b->image = LoadAnimImage(strip, strip->width / 2, strip->height, 0, 2);
+        if (!strip)
+            Notify("Can't load image: " + source.Path());
+        else if (strip->width / 2 > 0)
+            b->image = LoadAnimImage(strip, strip->width / 2, strip->height, 0, 2);
     } else if (ImagePtr image = source.HeldImage()) {
         b->image = image;
     } else {
         Notify("Invalid object type");
     }
-    Place(*b, x, y, static_cast<float>(ImageWidth(b->image)), static_cast<float>(ImageHeight(b->image)), handle);
+    Place(*b, x, y, static_cast<float>(ImageWidth(b->image)), static_cast<float>(ImageHeight(b->image)),
+          handle);
     return b;
 }
 
 TextImageButtonAPtr CreateTextImageButtonA(const TImageSource& source, float x, float y, int id,
-                                           const std::string& text, const FontPtr& font, int handle, float textX,
-                                           float textY, int kind) {
+                                           const std::string& text, const FontPtr& font, int handle,
+                                           float textX, float textY, int kind) {
     auto b = std::make_shared<TTextImageButtonA>();
     b->id = id;
     b->text = text;
@@ -151,7 +167,8 @@ TextImageButtonAPtr CreateTextImageButtonA(const TImageSource& source, float x, 
     } else {
         Notify("Invalid object type");
     }
-    Place(*b, x, y, static_cast<float>(ImageWidth(b->image)), static_cast<float>(ImageHeight(b->image)), handle);
+    Place(*b, x, y, static_cast<float>(ImageWidth(b->image)), static_cast<float>(ImageHeight(b->image)),
+          handle);
     return b;
 }
 

@@ -89,14 +89,14 @@ using TextImageButtonAPtr = std::shared_ptr<TTextImageButtonA>;
 // path; any other source notifies "Invalid object type"; the button then has no image and a
 // zero-size rectangle. handle 1 centres the rectangle on (x, y).
 TextAnimButtonEPtr CreateTextAnimButtonE(const TImageSource& source, float x, float y, int id,
-                                         const std::string& text, const FontPtr& font, int handle, float textX,
-                                         float textY);
+                                         const std::string& text, const FontPtr& font, int handle,
+                                         float textX, float textY);
 
 // Returns a new text image button: a non-empty path is loaded as one image; an image is used
 // whole; failures notify as for CreateTextAnimButtonE.
 TextImageButtonAPtr CreateTextImageButtonA(const TImageSource& source, float x, float y, int id,
-                                           const std::string& text, const FontPtr& font, int handle, float textX,
-                                           float textY, int kind);
+                                           const std::string& text, const FontPtr& font, int handle,
+                                           float textX, float textY, int kind);
 
 // The menu of TMenu over this family's buttons.
 class TMenuE : public TObject {

@@ -5,12 +5,24 @@
 
 namespace vsm {
 
-int TClock::Set(int) { return 0; }
-int TClock::Start() { return 0; }
-int TClock::Stop() { return 0; }
-int TClock::Stopped() { return 0; }
-int TClock::Draw() { return 0; }
-int TClock::State() { return 0; }
+int TClock::Set(int) {
+    return 0;
+}
+int TClock::Start() {
+    return 0;
+}
+int TClock::Stop() {
+    return 0;
+}
+int TClock::Stopped() {
+    return 0;
+}
+int TClock::Draw() {
+    return 0;
+}
+int TClock::State() {
+    return 0;
+}
 
 int TAnimClock::Set(int n) {
     seconds = static_cast<float>(n);
@@ -28,7 +40,9 @@ int TAnimClock::Stop() {
     return 0;
 }
 
-int TAnimClock::Stopped() { return seconds == 0 ? 1 : 0; }
+int TAnimClock::Stopped() {
+    return seconds == 0 ? 1 : 0;
+}
 
 int TAnimClock::State() {
     if (seconds < 0) seconds = 0;

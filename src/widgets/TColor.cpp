@@ -13,10 +13,18 @@ int TColor::Color(int packed) {
 }
 
 // The channels are the unsigned bytes of the 32-bit pattern, so -1 gives 255 in each.
-uint8_t TColor::Red(int packed) { return static_cast<uint8_t>(static_cast<uint32_t>(packed) >> 16); }
-uint8_t TColor::Green(int packed) { return static_cast<uint8_t>(static_cast<uint32_t>(packed) >> 8); }
-uint8_t TColor::Blue(int packed) { return static_cast<uint8_t>(static_cast<uint32_t>(packed)); }
-uint8_t TColor::Alpha(int packed) { return static_cast<uint8_t>(static_cast<uint32_t>(packed) >> 24); }
+uint8_t TColor::Red(int packed) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(packed) >> 16);
+}
+uint8_t TColor::Green(int packed) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(packed) >> 8);
+}
+uint8_t TColor::Blue(int packed) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(packed));
+}
+uint8_t TColor::Alpha(int packed) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(packed) >> 24);
+}
 
 ColorPtr CreateColor(int argb) {
     auto c = std::make_shared<TColor>();

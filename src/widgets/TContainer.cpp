@@ -66,16 +66,36 @@ TObjectRef TContainer::GetObject(int id) {
     return item ? item->obj : TObjectRef();
 }
 
-ImagePtr TContainer::GetImage(int id) { return GetObject(id).Image(); }
-PixmapPtr TContainer::GetPixmap(int id) { return GetObject(id).Pixmap(); }
-std::shared_ptr<TText> TContainer::GetText(int id) { return GetObject(id).As<TText>(); }
-std::shared_ptr<TFont> TContainer::GetFont(int id) { return GetObject(id).As<TFont>(); }
-FontPtr TContainer::GetTTFont(int id) { return GetObject(id).ImageFont(); }
-std::shared_ptr<TMemo> TContainer::GetMemo(int id) { return GetObject(id).As<TMemo>(); }
-std::shared_ptr<TFrame> TContainer::GetFrame(int id) { return GetObject(id).As<TFrame>(); }
-std::shared_ptr<TSFX> TContainer::GetSFX(int id) { return GetObject(id).As<TSFX>(); }
-DimPtr TContainer::GetDim(int id) { return GetObject(id).As<TDim>(); }
-std::shared_ptr<TButton> TContainer::GetButton(int id) { return GetObject(id).As<TButton>(); }
+ImagePtr TContainer::GetImage(int id) {
+    return GetObject(id).Image();
+}
+PixmapPtr TContainer::GetPixmap(int id) {
+    return GetObject(id).Pixmap();
+}
+std::shared_ptr<TText> TContainer::GetText(int id) {
+    return GetObject(id).As<TText>();
+}
+std::shared_ptr<TFont> TContainer::GetFont(int id) {
+    return GetObject(id).As<TFont>();
+}
+FontPtr TContainer::GetTTFont(int id) {
+    return GetObject(id).ImageFont();
+}
+std::shared_ptr<TMemo> TContainer::GetMemo(int id) {
+    return GetObject(id).As<TMemo>();
+}
+std::shared_ptr<TFrame> TContainer::GetFrame(int id) {
+    return GetObject(id).As<TFrame>();
+}
+std::shared_ptr<TSFX> TContainer::GetSFX(int id) {
+    return GetObject(id).As<TSFX>();
+}
+DimPtr TContainer::GetDim(int id) {
+    return GetObject(id).As<TDim>();
+}
+std::shared_ptr<TButton> TContainer::GetButton(int id) {
+    return GetObject(id).As<TButton>();
+}
 
 // Visits the items that hold the id when the action starts, so an action that adds or removes
 // items (a button hook, say) cannot disturb the walk.
@@ -83,7 +103,8 @@ template <class Action> void TContainer::ForEach(int id, Action action) {
     std::vector<ContainerItemPtr> matching;
     for (const ContainerItemPtr& item : items)
         if (item && item->id == id) matching.push_back(item);
-    for (const ContainerItemPtr& item : matching) action(*item);
+    for (const ContainerItemPtr& item : matching)
+        action(*item);
 }
 
 int TContainer::Draw(int id) {
@@ -111,7 +132,9 @@ int TContainer::Remove(int id) {
     return 0;
 }
 
-int TContainer::Count() { return static_cast<int>(items.size()); }
+int TContainer::Count() {
+    return static_cast<int>(items.size());
+}
 
 int TContainer::Clear() {
     items.clear();

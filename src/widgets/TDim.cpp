@@ -15,17 +15,29 @@ float TDim::Top() {
     return 0;
 }
 
-float TDim::Bottom() { return Top() + height * scaley; }
+float TDim::Bottom() {
+    return Top() + height * scaley;
+}
 
-float TDim::Right() { return Left() + width * scalex; }
+float TDim::Right() {
+    return Left() + width * scalex;
+}
 
-int TDim::InXY(float px, float py) { return InX(px) && InY(py) ? 1 : 0; }
+int TDim::InXY(float px, float py) {
+    return InX(px) && InY(py) ? 1 : 0;
+}
 
-int TDim::InX(float px) { return Left() < px && px < Right() ? 1 : 0; }
+int TDim::InX(float px) {
+    return Left() < px && px < Right() ? 1 : 0;
+}
 
-int TDim::InY(float py) { return Top() < py && py < Bottom() ? 1 : 0; }
+int TDim::InY(float py) {
+    return Top() < py && py < Bottom() ? 1 : 0;
+}
 
-int TDim::In(const DimPtr& other) { return other ? InXY(other->x, other->y) : 0; }
+int TDim::In(const DimPtr& other) {
+    return other ? InXY(other->x, other->y) : 0;
+}
 
 DimPtr CreateDim(float x, float y, float width, float height, float Size, float scalex, float scaley,
                  int origin) {

@@ -29,7 +29,9 @@ LetterPtr TFont::GetLetter(const std::string& character) {
     return blank;
 }
 
-int TFont::alpha(uint32_t pixel) { return static_cast<int>(pixel >> 24); }
+int TFont::alpha(uint32_t pixel) {
+    return static_cast<int>(pixel >> 24);
+}
 
 LetterPtr CreateLetter(const ImagePtr& image, const std::string& text, const DimPtr& dim) {
     auto letter = std::make_shared<TLetter>();

@@ -54,10 +54,10 @@ class TFont : public TObject {
 // Returns a new letter with those fields and alpha 1.
 LetterPtr CreateLetter(const ImagePtr& image, const std::string& text, const DimPtr& dim);
 
-// Cuts a bitmap font from a strip (loaded as a pixmap): bands of `size` rows, each unbroken run of ink columns
-// one glyph named by the next character of `set`, its advance the ink width less `spacing`. A
-// glyph still open at a band's right edge ends there; glyphs beyond the set's length are dropped
-// with one diagnostic line. A strip that fails to load gives a font holding only the blank.
+// Cuts a bitmap font from a strip (loaded as a pixmap): bands of `size` rows, each unbroken run of ink
+// columns one glyph named by the next character of `set`, its advance the ink width less `spacing`. A glyph
+// still open at a band's right edge ends there; glyphs beyond the set's length are dropped with one
+// diagnostic line. A strip that fails to load gives a font holding only the blank.
 BitmapFontPtr CreateFont(const TImageSource& source, const std::string& set, float size, int spacing);
 
 // The two shared bitmap fonts, filled by the loading screen; empty slots until then.

@@ -5,10 +5,18 @@
 
 namespace vsm {
 
-int TFrame::Draw() { return 0; }
-int TFrame::State() { return 0; }
-int TFrame::AddImage(const TImageSource&, int) { return 0; }
-SliceImagePtr TFrame::GetImage(int) { return nullptr; }
+int TFrame::Draw() {
+    return 0;
+}
+int TFrame::State() {
+    return 0;
+}
+int TFrame::AddImage(const TImageSource&, int) {
+    return 0;
+}
+SliceImagePtr TFrame::GetImage(int) {
+    return nullptr;
+}
 
 int TSliceImage::Draw(const DimPtr& rect, float alpha) {
     const int iw = ImageWidth(image);
@@ -18,16 +26,38 @@ int TSliceImage::Draw(const DimPtr& rect, float alpha) {
     const float fw = static_cast<float>(iw), fh = static_cast<float>(ih);
     float px = x, py = y, sx = 1, sy = 1;
     switch (position) {
-    case 0: px = x - fw; py = y - fh; break;
-    case 1: py = y - fh; sx = w / fw; break;
-    case 2: py = y - fh; break;
-    case 3: px = x - fw; sy = h / fh; break;
-    case 4: sy = h / fh; break;
-    case 5: px = x - fw; break;
-    case 6: sx = w / fw; break;
-    case 7: break;
-    case 8: sx = w / fw; sy = h / fh; break;
-    default: break;
+    case 0:
+        px = x - fw;
+        py = y - fh;
+        break;
+    case 1:
+        py = y - fh;
+        sx = w / fw;
+        break;
+    case 2:
+        py = y - fh;
+        break;
+    case 3:
+        px = x - fw;
+        sy = h / fh;
+        break;
+    case 4:
+        sy = h / fh;
+        break;
+    case 5:
+        px = x - fw;
+        break;
+    case 6:
+        sx = w / fw;
+        break;
+    case 7:
+        break;
+    case 8:
+        sx = w / fw;
+        sy = h / fh;
+        break;
+    default:
+        break;
     }
     SetAlpha(alpha);
     SetScale(sx, sy);
@@ -105,8 +135,8 @@ int TColorFrame::Draw() {
     return 0;
 }
 
-ColorFramePtr CreateColorFrame(const DimPtr& dim, const ColorPtr& color, int background, const ColorPtr& bgcolor,
-                               float alpha, int kind) {
+ColorFramePtr CreateColorFrame(const DimPtr& dim, const ColorPtr& color, int background,
+                               const ColorPtr& bgcolor, float alpha, int kind) {
     auto frame = std::make_shared<TColorFrame>();
     frame->dim = dim;
     frame->color = color;

@@ -92,7 +92,7 @@ class TColorFrame : public TFrame {
 };
 
 // Returns a new visible, enabled colour frame.
-ColorFramePtr CreateColorFrame(const DimPtr& dim, const ColorPtr& color, int background, const ColorPtr& bgcolor,
-                               float alpha, int kind);
+ColorFramePtr CreateColorFrame(const DimPtr& dim, const ColorPtr& color, int background,
+                               const ColorPtr& bgcolor, float alpha, int kind);
 
 } // namespace vsm

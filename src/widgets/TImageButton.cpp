@@ -64,10 +64,14 @@ int TImageButton::setView(int newOrigin, int smoothZoom, const ImagePtr& highlig
 
 int TImageButton::DrawOnOver() {
     switch (kind) {
-    case 0: return DrawGlowed();
-    case 1: return DrawEnlarged();
-    case 2: return DrawDarkned();
-    default: return 0; // no hover look of its own: nothing is drawn
+    case 0:
+        return DrawGlowed();
+    case 1:
+        return DrawEnlarged();
+    case 2:
+        return DrawDarkned();
+    default:
+        return 0; // no hover look of its own: nothing is drawn
     }
 }
 
@@ -134,7 +138,8 @@ void TImageButton::DrawAt(float zoom) {
     }
 }
 
-ImageButtonPtr CreateImageButton(const TImageSource& source, const DimPtr& dim, int id, float alpha, int kind) {
+ImageButtonPtr CreateImageButton(const TImageSource& source, const DimPtr& dim, int id, float alpha,
+                                 int kind) {
     auto button = std::make_shared<TImageButton>();
     InitImageButton(*button, source, dim, id, alpha, kind);
     return button;

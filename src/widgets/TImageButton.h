@@ -51,7 +51,8 @@ class TImageButton : public TButton {
 // Returns a new image button: the source is loaded as an image and the rectangle takes its size.
 // A picture that fails to load leaves a button with no image and a zero-size rectangle, which
 // draws nothing and is never hit.
-ImageButtonPtr CreateImageButton(const TImageSource& source, const DimPtr& dim, int id, float alpha, int kind);
+ImageButtonPtr CreateImageButton(const TImageSource& source, const DimPtr& dim, int id, float alpha,
+                                 int kind);
 
 class TTextImageButton;
 using TextImageButtonPtr = std::shared_ptr<TTextImageButton>;

@@ -18,7 +18,9 @@ std::string TImageSource::Path() const {
     return p ? *p : std::string();
 }
 
-bool TImageSource::IsPath() const { return !Path().empty(); }
+bool TImageSource::IsPath() const {
+    return !Path().empty();
+}
 
 ImagePtr TImageSource::HeldImage() const {
     const ImagePtr* p = std::get_if<ImagePtr>(&value_);

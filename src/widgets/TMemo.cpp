@@ -47,9 +47,12 @@ int TMemo::Draw() {
     return 0;
 }
 
-int TMemo::State() { return 0; }
+int TMemo::State() {
+    return 0;
+}
 
-MemoPtr CreateMemo(const TObjectRef& font, const std::string& text, const DimPtr& dim, int wordwrap, float alpha) {
+MemoPtr CreateMemo(const TObjectRef& font, const std::string& text, const DimPtr& dim, int wordwrap,
+                   float alpha) {
     auto memo = std::make_shared<TMemo>();
     memo->font = font;
     memo->text = text;

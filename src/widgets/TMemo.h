@@ -32,6 +32,7 @@ class TMemo : public TObject {
 };
 
 // Returns a new visible memo with those fields.
-MemoPtr CreateMemo(const TObjectRef& font, const std::string& text, const DimPtr& dim, int wordwrap, float alpha);
+MemoPtr CreateMemo(const TObjectRef& font, const std::string& text, const DimPtr& dim, int wordwrap,
+                   float alpha);
 
 } // namespace vsm

@@ -23,12 +23,17 @@ class TObjectRef {
   public:
     TObjectRef() = default;
     TObjectRef(std::nullptr_t) {}
-    TObjectRef(ImagePtr image) { if (image) value_ = std::move(image); }
-    TObjectRef(PixmapPtr pixmap) { if (pixmap) value_ = std::move(pixmap); }
-    TObjectRef(FontPtr font) { if (font) value_ = std::move(font); }
+    TObjectRef(ImagePtr image) {
+        if (image) value_ = std::move(image);
+    }
+    TObjectRef(PixmapPtr pixmap) {
+        if (pixmap) value_ = std::move(pixmap);
+    }
+    TObjectRef(FontPtr font) {
+        if (font) value_ = std::move(font);
+    }
     template <class T>
-        requires std::derived_from<T, TObject>
-    TObjectRef(std::shared_ptr<T> object) {
+    requires std::derived_from<T, TObject> TObjectRef(std::shared_ptr<T> object) {
         if (object) value_ = ObjectPtr(std::move(object));
     }
 

@@ -49,12 +49,15 @@ class WidgetTest : public ::testing::Test {
 // A pixmap of the size filled with one ARGB value.
 inline PixmapPtr FilledPixmap(int w, int h, uint32_t argb) {
     PixmapPtr p = CreatePixmap(w, h);
-    for (uint32_t& px : p->pixels) px = argb;
+    for (uint32_t& px : p->pixels)
+        px = argb;
     p->hasAlpha = true;
     return p;
 }
 
 // A one-frame image of the size, opaque white.
-inline ImagePtr SolidImage(int w, int h) { return LoadImage(FilledPixmap(w, h, 0xFFFFFFFFu)); }
+inline ImagePtr SolidImage(int w, int h) {
+    return LoadImage(FilledPixmap(w, h, 0xFFFFFFFFu));
+}
 
 } // namespace vsm::test

@@ -48,7 +48,8 @@ class ButtonTest : public test::WidgetTest {
 
 TEST_F(ButtonTest, CreateAnimButtonCutsTheStripAndResizesTheSharedRectangle) {
     DimPtr shared = CreateDim(10, 10, 0, 0);
-    AnimButtonPtr first = CreateAnimButton(test::FilledPixmap(250, 40, 0xFFFFFFFFu), shared, 3, 3, 1, 0, 1, -1);
+    AnimButtonPtr first =
+        CreateAnimButton(test::FilledPixmap(250, 40, 0xFFFFFFFFu), shared, 3, 3, 1, 0, 1, -1);
     EXPECT_EQ(shared->width, 83); // integer division; the last column is ignored
     EXPECT_EQ(shared->height, 40);
     EXPECT_EQ(ImageFrames(first->image), 3);
@@ -204,10 +205,8 @@ TEST_F(ButtonTest, AnimButtonLooksDrawTheHoverCellAndRestoreState) {
         float scale;
         float x, y;
     } cases[] = {
-        {-1, 255, 255, 255, 1, 100, 100},
-        {0, 100, 255, 200, 1, 100, 100},
-        {1, 255, 255, 255, 1.15f, 98.5f, 99.25f},
-        {2, 200, 200, 200, 1, 100, 100},
+        {-1, 255, 255, 255, 1, 100, 100},         {0, 100, 255, 200, 1, 100, 100},
+        {1, 255, 255, 255, 1.15f, 98.5f, 99.25f}, {2, 200, 200, 200, 1, 100, 100},
         {7, 255, 255, 255, 1, 100, 100},
     };
     for (auto& c : cases) {
@@ -313,7 +312,8 @@ TEST_F(ButtonTest, SmoothZoomGrowsOverSixFramesAndShrinksByStepsAfterDrawing) {
     b->Draw();
     EXPECT_NEAR(Calls("image")[0].state.scaleX, 1.14f, 1e-5); // drawn first, then shrunk
     EXPECT_NEAR(b->scale, 1.12f, 1e-5);
-    for (int i = 0; i < 10; ++i) b->Draw();
+    for (int i = 0; i < 10; ++i)
+        b->Draw();
     EXPECT_EQ(b->scale, 1);
     EXPECT_EQ(b->dim->scalex, 1);
 }
@@ -339,8 +339,8 @@ TEST_F(ButtonTest, TextVariantsCentreTheirLabelAndDrawItAfterTheImage) {
     EXPECT_FLOAT_EQ(ctl->DrawLog()[0].state.scaleX, 1.15f);
     EXPECT_FLOAT_EQ(ctl->DrawLog()[1].state.scaleX, 1.15f);
 
-    TextAnimButtonPtr a = CreateTextAnimButton(test::FilledPixmap(60, 20, 0xFFFFFFFFu), CreateDim(0, 0, 0, 0), 4,
-                                               "go", 0, 0, -1);
+    TextAnimButtonPtr a = CreateTextAnimButton(test::FilledPixmap(60, 20, 0xFFFFFFFFu), CreateDim(0, 0, 0, 0),
+                                               4, "go", 0, 0, -1);
     EXPECT_EQ(a->frames, 2);
     EXPECT_EQ(a->dim->width, 30);
     ctl->ClearDrawLog();

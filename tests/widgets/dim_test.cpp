@@ -60,9 +60,9 @@ TEST(DimTest, HitTestsAreStrictAtEveryEdge) {
         float px, py;
         int in;
     } points[] = {
-        {101, 51, 1},  {299, 89, 1},  {200, 70, 1},                 // inside
-        {100, 70, 0},  {300, 70, 0},  {200, 50, 0},  {200, 90, 0},  // on each edge
-        {99.9f, 70, 0}, {200, 90.1f, 0}, {100.01f, 50.01f, 1},      // just outside / inside
+        {101, 51, 1},   {299, 89, 1},    {200, 70, 1},                       // inside
+        {100, 70, 0},   {300, 70, 0},    {200, 50, 0},         {200, 90, 0}, // on each edge
+        {99.9f, 70, 0}, {200, 90.1f, 0}, {100.01f, 50.01f, 1},               // just outside / inside
     };
     for (auto& p : points) {
         SCOPED_TRACE(testing::Message() << "(" << p.px << ", " << p.py << ")");

@@ -16,7 +16,9 @@ struct Rgb {
     int r, g, b;
 };
 
-std::ostream& operator<<(std::ostream& os, const Rgb& c) { return os << "(" << c.r << ", " << c.g << ", " << c.b << ")"; }
+std::ostream& operator<<(std::ostream& os, const Rgb& c) {
+    return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 
 constexpr Rgb kBack{100, 150, 200};
 constexpr Rgb kRed{220, 30, 30};
@@ -33,7 +35,8 @@ ImagePtr Picture(int w, int h, const std::function<Rgb(int, int)>& colour) {
     PixmapPtr p = CreatePixmap(w, h);
     p->hasAlpha = true;
     for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) WritePixel(p, x, y, Argb(colour(x, y)));
+        for (int x = 0; x < w; x++)
+            WritePixel(p, x, y, Argb(colour(x, y)));
     return LoadImage(p);
 }
 
@@ -73,9 +76,16 @@ TEST_F(DrawHelpersGl, VialShowsTheLowerBandWhereTheWholeImageWouldBe) {
     // 100 x 60 (a 128 x 64 texture): rows 0-14 red, 15-44 green, 45-59 blue.
     ImagePtr image = Picture(100, 60, [](int, int y) { return y < 15 ? kRed : y < 45 ? kGreen : kBlue; });
     drawVial(image, 200, 100, 0.25f, 1.0f);
-    ExpectScreen({{250, 112, kBack}, {250, 117, kGreen}, {250, 143, kGreen}, {250, 147, kBlue},
-                  {250, 158, kBlue}, {250, 162, kBack}, {198, 130, kBack}, {201, 130, kGreen},
-                  {298, 130, kGreen}, {302, 130, kBack}});
+    ExpectScreen({{250, 112, kBack},
+                  {250, 117, kGreen},
+                  {250, 143, kGreen},
+                  {250, 147, kBlue},
+                  {250, 158, kBlue},
+                  {250, 162, kBack},
+                  {198, 130, kBack},
+                  {201, 130, kGreen},
+                  {298, 130, kGreen},
+                  {302, 130, kBack}});
 }
 
 TEST_F(DrawHelpersGl, ViewportShowsOnlyTheBandInsideIt) {
@@ -84,17 +94,30 @@ TEST_F(DrawHelpersGl, ViewportShowsOnlyTheBandInsideIt) {
     ImagePtr image = Picture(300, 200, [](int x, int) { return x < 150 ? kRed : kGreen; });
     MidHandleImage(image);
     drawInViewPort(image, 400, 300, 0, 260, 800, 40);
-    ExpectScreen({{300, 255, kBack}, {300, 262, kRed}, {300, 297, kRed}, {500, 280, kGreen},
-                  {398, 280, kRed}, {402, 280, kGreen}, {300, 303, kBack}, {245, 280, kBack},
-                  {548, 280, kGreen}, {553, 280, kBack}});
+    ExpectScreen({{300, 255, kBack},
+                  {300, 262, kRed},
+                  {300, 297, kRed},
+                  {500, 280, kGreen},
+                  {398, 280, kRed},
+                  {402, 280, kGreen},
+                  {300, 303, kBack},
+                  {245, 280, kBack},
+                  {548, 280, kGreen},
+                  {553, 280, kBack}});
 }
 
 TEST_F(DrawHelpersGl, CropTakesTheImagePixelsItNames) {
     // 50 x 50: a blue square at pixels 20-29 on green.
-    ImagePtr image = Picture(50, 50, [](int x, int y) { return x >= 20 && x < 30 && y >= 20 && y < 30 ? kBlue : kGreen; });
+    ImagePtr image =
+        Picture(50, 50, [](int x, int y) { return x >= 20 && x < 30 && y >= 20 && y < 30 ? kBlue : kGreen; });
     drawCroppedImage(image, 100, 100, 15, 15, 35, 35);
-    ExpectScreen({{113, 125, kBack}, {117, 125, kGreen}, {125, 125, kBlue}, {133, 125, kGreen},
-                  {137, 125, kBack}, {125, 113, kBack}, {125, 137, kBack}});
+    ExpectScreen({{113, 125, kBack},
+                  {117, 125, kGreen},
+                  {125, 125, kBlue},
+                  {133, 125, kGreen},
+                  {137, 125, kBack},
+                  {125, 113, kBack},
+                  {125, 137, kBack}});
 }
 
 } // namespace

@@ -26,7 +26,8 @@ void ExpectQuad(const Quad& actual, const Quad& expected) {
 }
 
 TEST(FindNextPowerOf2Test, RoundsUpToAPowerOfTwo) {
-    const std::pair<int, int> cases[] = {{-5, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 4}, {64, 64}, {65, 128}, {600, 1024}};
+    const std::pair<int, int> cases[] = {{-5, 1}, {0, 1},   {1, 1},    {2, 2},
+                                         {3, 4},  {64, 64}, {65, 128}, {600, 1024}};
     for (auto [n, p] : cases) {
         SCOPED_TRACE(n);
         EXPECT_EQ(findNextPowerOf2(n), p);
@@ -63,9 +64,9 @@ TEST_F(DrawHelpersTest, VialIgnoresTheImageHandleAndKeepsTheDrawingState) {
 TEST_F(DrawHelpersTest, CroppedImageMapsPixelsToTexture) {
     ImagePtr image = test::SolidImage(300, 100); // texture 512 x 128
     drawCroppedImage(image, 0, 0, 0, 10, 300, 60);
-    ExpectQuad(OnlyPoly(), {0, 10, 0, 10.f / 128,                  //
-                            300, 10, 300.f / 512, 10.f / 128,      //
-                            300, 60, 300.f / 512, 60.f / 128,      //
+    ExpectQuad(OnlyPoly(), {0, 10, 0, 10.f / 128,             //
+                            300, 10, 300.f / 512, 10.f / 128, //
+                            300, 60, 300.f / 512, 60.f / 128, //
                             0, 60, 0, 60.f / 128});
 }
 
@@ -77,16 +78,32 @@ TEST_F(DrawHelpersTest, ViewportCropsTheImagePlacedByItsHandle) {
         int vx, vy, vw, vh;
         Quad quad; // empty: nothing drawn
     } cases[] = {
-        {"band in the middle", 0, 250, 800, 100,
-         {100, 250, 0, 150.f / 512, 700, 250, 600.f / 1024, 150.f / 512, 700, 350, 600.f / 1024, 250.f / 512, 100,
-          350, 0, 250.f / 512}},
-        {"zero height", 0, 300, 800, 0,
-         {100, 300, 0, 200.f / 512, 700, 300, 600.f / 1024, 200.f / 512, 700, 300, 600.f / 1024, 200.f / 512, 100,
-          300, 0, 200.f / 512}},
-        {"narrower than the image on both sides", 200, 0, 300, 600,
+        {"band in the middle",
+         0,
+         250,
+         800,
+         100,
+         {100, 250, 0, 150.f / 512, 700, 250, 600.f / 1024, 150.f / 512, 700, 350, 600.f / 1024, 250.f / 512,
+          100, 350, 0, 250.f / 512}},
+        {"zero height",
+         0,
+         300,
+         800,
+         0,
+         {100, 300, 0, 200.f / 512, 700, 300, 600.f / 1024, 200.f / 512, 700, 300, 600.f / 1024, 200.f / 512,
+          100, 300, 0, 200.f / 512}},
+        {"narrower than the image on both sides",
+         200,
+         0,
+         300,
+         600,
          {200, 100, 100.f / 1024, 0, 500, 100, 400.f / 1024, 0, 500, 500, 400.f / 1024, 400.f / 512, 200, 500,
           100.f / 1024, 400.f / 512}},
-        {"touching the top edge is drawn", 0, 0, 800, 100,
+        {"touching the top edge is drawn",
+         0,
+         0,
+         800,
+         100,
          {100, 100, 0, 0, 700, 100, 600.f / 1024, 0, 700, 100, 600.f / 1024, 0, 100, 100, 0, 0}},
         {"wholly above", 0, 0, 800, 99, {}},
         {"wholly below", 0, 501, 800, 50, {}},
@@ -137,7 +154,8 @@ TEST_F(DrawHelpersTest, TexturedPolyDrawsAtMostCountWholeVertices) {
     // Two vertices make no visible polygon; whatever reaches the platform holds no more than them.
     ctl->ClearDrawLog();
     DrawTexturedPoly(image, poly, 0, 2);
-    for (const DrawCall& c : Calls("poly")) EXPECT_LE(c.poly.size(), 8u);
+    for (const DrawCall& c : Calls("poly"))
+        EXPECT_LE(c.poly.size(), 8u);
 }
 
 TEST_F(DrawHelpersTest, NullImagesDrawNothing) {

@@ -58,8 +58,8 @@ TEST_F(FixedWidgetsTest, AnimButtonCutsTwoCellsAndReportsWhileHeld) {
 }
 
 TEST_F(FixedWidgetsTest, ImageButtonLooksAndCentredText) {
-    TextImageButtonAPtr b = CreateTextImageButtonA(test::SolidImage(40, 20), 100, 50, 1, "Go", DefaultFont(),
-                                                   0, 3, 4, 1);
+    TextImageButtonAPtr b =
+        CreateTextImageButtonA(test::SolidImage(40, 20), 100, 50, 1, "Go", DefaultFont(), 0, 3, 4, 1);
     b->over = 1;
     b->Draw();
     ASSERT_EQ(ctl->DrawLog().size(), 2u);

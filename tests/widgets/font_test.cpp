@@ -2,7 +2,6 @@
 #include "WidgetTest.h"
 #include "widgets/TFont.h"
 
-
 namespace vsm {
 namespace {
 
@@ -17,11 +16,13 @@ class FontTest : public test::WidgetTest {
     // Inks columns [from, to) of the rows [top, top + rows) with the pixel value.
     static void Ink(const PixmapPtr& p, int from, int to, int top, int rows, uint32_t argb = 0xFF102030u) {
         for (int x = from; x < to; ++x)
-            for (int y = top; y < top + rows; ++y) WritePixel(p, x, y, argb);
+            for (int y = top; y < top + rows; ++y)
+                WritePixel(p, x, y, argb);
     }
     static std::vector<std::pair<std::string, float>> Advances(const BitmapFontPtr& font) {
         std::vector<std::pair<std::string, float>> out;
-        for (const LetterPtr& l : font->letters) out.emplace_back(l->text, l->dim->width);
+        for (const LetterPtr& l : font->letters)
+            out.emplace_back(l->text, l->dim->width);
         return out;
     }
     using Advance = std::vector<std::pair<std::string, float>>;
@@ -67,10 +68,10 @@ TEST_F(FontTest, ReadsBandsTopToBottomAndClosesGlyphsAtTheBandsEnd) {
     // Two bands of 10 rows. Band 0 ends with ink in its last column; band 1 starts with ink in
     // its first column. Both glyphs must keep their true widths.
     PixmapPtr strip = Strip(20, 20);
-    Ink(strip, 0, 3, 0, 2);    // p: columns 0-2, band 0
-    Ink(strip, 16, 20, 4, 2);  // q: columns 16-19, band 0, touching the right edge
-    Ink(strip, 0, 5, 12, 2);   // r: columns 0-4, band 1
-    Ink(strip, 8, 9, 19, 1);   // s: one column, band 1's last row
+    Ink(strip, 0, 3, 0, 2);   // p: columns 0-2, band 0
+    Ink(strip, 16, 20, 4, 2); // q: columns 16-19, band 0, touching the right edge
+    Ink(strip, 0, 5, 12, 2);  // r: columns 0-4, band 1
+    Ink(strip, 8, 9, 19, 1);  // s: one column, band 1's last row
     BitmapFontPtr font = CreateFont(strip, "pqrs", 10, 0);
     EXPECT_EQ(Advances(font), (Advance{{"p", 3}, {"q", 4}, {"r", 5}, {"s", 1}, {" ", 5}}));
     EXPECT_EQ(ImageWidth(font->GetLetter("q")->image), 4);

@@ -37,8 +37,8 @@ TEST_F(FrameTest, PiecesSitOutsideTheRectangleAndEdgesStretch) {
         int position;
         float x, y, sx, sy;
     } expected[] = {
-        {0, 90, 30, 1, 1},   {1, 100, 30, 20, 1},  {2, 300, 30, 1, 1},
-        {3, 90, 50, 1, 4},   {4, 300, 50, 1, 4},   {5, 90, 130, 1, 1},
+        {0, 90, 30, 1, 1},    {1, 100, 30, 20, 1}, {2, 300, 30, 1, 1},
+        {3, 90, 50, 1, 4},    {4, 300, 50, 1, 4},  {5, 90, 130, 1, 1},
         {6, 100, 130, 20, 1}, {7, 300, 130, 1, 1}, {8, 100, 50, 50, 20},
     };
     for (size_t i = 0; i < 9; ++i) {
@@ -67,7 +67,8 @@ TEST_F(FrameTest, OpenTopAndBackgroundChooseThePieces) {
         auto draws = Calls("image");
         EXPECT_EQ(draws.size(), c.count);
         if (c.kind == 1) {
-            for (const DrawCall& d : draws) EXPECT_GE(d.y, 50); // nothing above the rectangle
+            for (const DrawCall& d : draws)
+                EXPECT_GE(d.y, 50); // nothing above the rectangle
         }
     }
     ImageFramePtr hidden = NinePieces(1, 0);

@@ -46,7 +46,8 @@ TEST_F(MenuTest, StateReturnsTheFirstReportingButtonAndSkipsTheRest) {
 
 TEST_F(MenuTest, AnimButtonsReportEveryHeldFrame) {
     TMenu menu;
-    menu.AddItem(CreateAnimButton(test::FilledPixmap(40, 10, 0xFFFFFFFFu), CreateDim(0, 0, 0, 0), 4, 2, 1, 0, 1, -1));
+    menu.AddItem(
+        CreateAnimButton(test::FilledPixmap(40, 10, 0xFFFFFFFFu), CreateDim(0, 0, 0, 0), 4, 2, 1, 0, 1, -1));
     for (int frame = 0; frame < 3; ++frame) {
         SCOPED_TRACE(frame);
         Pointer(10, 5, true, frame == 0);

@@ -16,8 +16,10 @@ class TextTest : public test::WidgetTest {
         // the blank 5.
         PixmapPtr strip = CreatePixmap(20, 10);
         strip->hasAlpha = true;
-        for (int x = 0; x < 4; ++x) WritePixel(strip, x, 0, 0xFFFFFFFFu);
-        for (int x = 8; x < 14; ++x) WritePixel(strip, x, 9, 0xFFFFFFFFu);
+        for (int x = 0; x < 4; ++x)
+            WritePixel(strip, x, 0, 0xFFFFFFFFu);
+        for (int x = 8; x < 14; ++x)
+            WritePixel(strip, x, 9, 0xFFFFFFFFu);
         font = CreateFont(strip, "ab", 10, 1);
     }
     BitmapFontPtr font;
