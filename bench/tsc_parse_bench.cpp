@@ -29,7 +29,7 @@ void BM_TscSave(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
-BENCHMARK(BM_TscSave)->Arg(64 << 10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TscSave)->Arg(64 << 10)->Arg(4 << 20)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

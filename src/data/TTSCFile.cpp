@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 #include <limits>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace vsm {
@@ -203,22 +204,45 @@ std::string FoldedPath(const std::string& path) {
 
 } // namespace
 
-std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& indent) const {
+// The records of each group path (folded), in list order, and the paths already written: saving
+// looks every path up once instead of walking the lists for every group.
+struct TTSCFile::SaveIndex {
+    std::unordered_map<std::string, std::vector<const TTSCKey*>> keys;
+    std::unordered_map<std::string, std::vector<const TTSCGroup*>> groups;
     std::unordered_set<std::string> written;
+
+    explicit SaveIndex(const TTSCFile& doc) {
+        for (const TTSCKeyPtr& key : doc.KeyList)
+            if (key) keys[FoldedPath(key->Path)].push_back(key.get());
+        for (const TTSCGroupPtr& group : doc.GroupList)
+            if (group) groups[FoldedPath(group->Path)].push_back(group.get());
+    }
+    template <typename T>
+    static const std::vector<const T*>& Of(const std::unordered_map<std::string, std::vector<const T*>>& map,
+                                           const std::string& folded) {
+        static const std::vector<const T*> none;
+        auto it = map.find(folded);
+        return it == map.end() ? none : it->second;
+    }
+};
+
+std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& indent) const {
+    SaveIndex index(*this);
     std::string out;
-    SaveGroupOnce(group, indent, written, out);
+    SaveGroupOnce(group, indent, index, out);
     return out;
 }
 
-void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent,
-                             std::unordered_set<std::string>& written, std::string& out) const {
+void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent, SaveIndex& index,
+                             std::string& out) const {
     std::string full = group.FullPath();
+    std::string folded = FoldedPath(full);
     // Every group record of one path holds all the keys and subgroups of that path, so a path is
     // written once: writing each copy would duplicate its keys on every save and load, and with
     // copies at several depths the text would grow exponentially.
-    if (!written.insert(FoldedPath(full)).second) return;
+    if (!index.written.insert(folded).second) return;
     out += indent + group.Name + "{\n";
-    for (const TTSCKeyPtr& key : GetKeyList(full)) {
+    for (const TTSCKey* key : SaveIndex::Of(index.keys, folded)) {
         if (!IsIdentName(key->Name)) {
             std::cerr << "TSC save: key \"" << key->Name << "\" in " << full
                       << " has no valid name; left out\n";
@@ -242,26 +266,26 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent,
         }
         out += '\n';
     }
-    for (const TTSCGroupPtr& sub : GetGroupList(full)) {
+    for (const TTSCGroup* sub : SaveIndex::Of(index.groups, folded)) {
         if (!IsIdentName(sub->Name)) {
             std::cerr << "TSC save: group \"" << sub->Name << "\" in " << full
                       << " has no valid name; left out\n";
             continue;
         }
-        SaveGroupOnce(*sub, indent + "\t", written, out);
+        SaveGroupOnce(*sub, indent + "\t", index, out);
     }
     out += indent + "}\n";
 }
 
 std::string TTSCFile::SavedText() const {
-    std::unordered_set<std::string> written;
+    SaveIndex index(*this);
     std::string out;
-    for (const TTSCGroupPtr& group : GetGroupList("")) {
+    for (const TTSCGroup* group : SaveIndex::Of(index.groups, std::string())) {
         if (!IsIdentName(group->Name)) {
             std::cerr << "TSC save: group \"" << group->Name << "\" has no valid name; left out\n";
             continue;
         }
-        SaveGroupOnce(*group, "", written, out);
+        SaveGroupOnce(*group, "", index, out);
     }
     return out;
 }

@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace vsm {
@@ -68,8 +67,9 @@ class TTSCFile {
     TTSCGroupPtr CreateGroup(const std::string& parentPath, const std::string& name);
 
   private:
-    void SaveGroupOnce(const TTSCGroup& group, const std::string& indent,
-                       std::unordered_set<std::string>& written, std::string& out) const;
+    struct SaveIndex;
+    void SaveGroupOnce(const TTSCGroup& group, const std::string& indent, SaveIndex& index,
+                       std::string& out) const;
 };
 using TTSCFilePtr = std::shared_ptr<TTSCFile>;
 
