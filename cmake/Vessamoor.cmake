@@ -48,13 +48,24 @@ function(vsm_add_tests folder)
     set(glasan "")
   endif()
   gtest_discover_tests(${target} TEST_PREFIX "${folder}." DISCOVERY_TIMEOUT 60
-    TEST_FILTER "-*Gl.*:*Sound.*"
-    PROPERTIES ENVIRONMENT "ALSOFT_DRIVERS=null;SDL_VIDEODRIVER=offscreen;${env}" TIMEOUT 300)
+    TEST_FILTER "-*Gl.*:*Sound.*" TEST_LIST ${target}_plain PROPERTIES TIMEOUT 300)
   gtest_discover_tests(${target} TEST_PREFIX "${folder}." DISCOVERY_TIMEOUT 60
-    TEST_FILTER "*Gl.*"
-    PROPERTIES LABELS gl ENVIRONMENT "ALSOFT_DRIVERS=null;SDL_VIDEODRIVER=offscreen;${glasan};${env}"
-    TIMEOUT 300)
+    TEST_FILTER "*Gl.*" TEST_LIST ${target}_gl PROPERTIES LABELS gl TIMEOUT 300)
   gtest_discover_tests(${target} TEST_PREFIX "${folder}." DISCOVERY_TIMEOUT 60
-    TEST_FILTER "*Sound.*"
-    PROPERTIES LABELS sound ENVIRONMENT "SDL_VIDEODRIVER=offscreen;${glasan};${env}" TIMEOUT 300)
+    TEST_FILTER "*Sound.*" TEST_LIST ${target}_sound PROPERTIES LABELS sound TIMEOUT 300)
+  # gtest_discover_tests keeps only the first entry of a list-valued property, so the
+  # environments are set by a script that CTest runs after the discovered tests are added.
+  set(envfile "${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake")
+  file(WRITE "${envfile}" "")
+  foreach(kind plain gl sound)
+    if(kind STREQUAL "plain")
+      set(kindenv "ALSOFT_DRIVERS=null;SDL_VIDEODRIVER=offscreen;${env}")
+    elseif(kind STREQUAL "gl")
+      set(kindenv "ALSOFT_DRIVERS=null;SDL_VIDEODRIVER=offscreen;${glasan};${env}")
+    else()
+      set(kindenv "SDL_VIDEODRIVER=offscreen;${glasan};${env}")
+    endif()
+    file(APPEND "${envfile}" "if(${target}_${kind})\n  set_tests_properties(\${${target}_${kind}} PROPERTIES ENVIRONMENT [==[${kindenv}]==])\nendif()\n")
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${envfile}")
 endfunction()
