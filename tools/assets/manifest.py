@@ -1,0 +1,345 @@
+"""The asset manifest: every generated file with its kind, size, frame layout and recipe.
+
+Each entry is a dict:
+  path     resources-relative path ("gfx/...", "sfx/...")
+  kind     "image", "sound", "song", "voice", "font" or "text"
+  size     [width, height] of an image
+  frames   [cell width, cell height, cell count] of an animation strip, cells left to right
+  strip    {"chars": ..., "band": n} for a bitmap-font strip cut into glyphs by ink columns
+  recipe   "module.function" that makes it; args: its keyword arguments
+  seconds  [shortest, longest] length of a sound
+"""
+from palette import CLASS_COLOURS, CLASS_TO_BALL, RUNES, SPECIAL_STONE
+
+FONT_ALFABET = "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890"
+FONT_SMALL = "abcdefghijklmnopqrstuvwxyz0123456789"
+
+# Fonts at the paths the game loads, from Debian's OFL packages, with their licence texts.
+FONTS = [
+    ("gfx/fonts/OldLondon.ttf", "/usr/share/fonts/truetype/blankenburg/Blankenburg_UNZ1A.ttf", "fonts-blankenburg"),
+    ("gfx/fonts/Lombardic.ttf", "/usr/share/fonts/truetype/klaudia-berenika/Berenika-Bold.ttf", "fonts-klaudia-berenika"),
+    ("gfx/fonts/QueenEmpress.ttf", "/usr/share/fonts/opentype/junicode/JunicodeTwoBeta-Regular.otf", "fonts-junicode"),
+]
+
+
+def rune_paths(rid):
+    return "gfx/runy/rune-%02d.png" % rid, "gfx/runy/rune40-%02d.png" % rid
+
+
+def stone_id(rid):
+    return rid + 100
+
+
+def _img(path, w, h, recipe, frames=None, **args):
+    e = {"path": path, "kind": "image", "size": [w, h], "recipe": recipe, "args": args}
+    if frames:
+        e["frames"] = list(frames)
+    return e
+
+
+def _snd(path, recipe, lo, hi, kind="sound", **args):
+    return {"path": path, "kind": kind, "recipe": recipe, "args": args, "seconds": [lo, hi]}
+
+
+def _cap(path, w, h, text, role="blackletter", style="gold"):
+    return _img(path, w, h, "art.caption", text=text, role=role, style=style)
+
+
+def entries():
+    E = []
+    img, cap, snd = _img, _cap, _snd
+    A = E.append
+
+    # ------------------------------------------------------------ runes and stones
+    for rid, cls in RUNES:
+        for p, s in zip(rune_paths(rid), (32, 40)):
+            A(img(p, s, s, "art.rune_tile", cls=cls, stone_form=False))
+        for p, s in zip(rune_paths(stone_id(rid)), (32, 40)):
+            A(img(p, s, s, "art.rune_tile", cls=cls, stone_form=True))
+    for p, s in zip(rune_paths(SPECIAL_STONE), (32, 40)):
+        A(img(p, s, s, "art.rubble", seed=13 + s))
+    A(img("gfx/runy/ghost.png", 32, 32, "more.rune_shadow"))
+    A(img("gfx/runy/r-x.png", 32, 32, "more.no_place_mark"))
+
+    # ------------------------------------------------------------ board
+    for i, hue in ((1, 26), (2, 18), (3, 34)):
+        A(img("gfx/bg/deski/n/deska-%d.jpg" % i, 480, 480, "art.wood", seed=i, hue=hue, plank=40))
+    A(img("gfx/bg/deski/n/deska-1.png", 480, 480, "art.wood", seed=1, hue=26, plank=40))
+    for n, letters in ((1, "ab"), (2, "ab"), (3, "abc")):
+        for v, ch in enumerate(letters):
+            A(img("gfx/ramka/%d%s.png" % (n, ch), 46, 32 * n, "art.board_frame_piece", orient="v", variant=v))
+            A(img("gfx/ramka/%d%s-p.png" % (n, ch), 32 * n, 46, "art.board_frame_piece", orient="h", variant=v))
+    for corner in ("lg", "rg", "ld", "rd"):
+        for v, suffix in enumerate(("", "_v2", "_v3")):
+            A(img("gfx/ramka/1b-%s%s.png" % (corner, suffix), 39, 39, "art.board_frame_piece", orient="c", variant=v,
+                  seed=40 + len(corner) + v))
+    for part in ("lg", "gora", "pg", "lewo", "srodek", "prawo", "ld", "dol", "pd"):
+        A(img("gfx/ramka/dialog-%s.png" % part, 32, 32, "art.nine_piece", part=part))
+    A(img("gfx/gwiazdki/stone.png", 12, 12, "more.stone_chip"))
+
+    # ------------------------------------------------------------ sparks and glows
+    A(img("gfx/gwiazdki/gradball.png", 64, 64, "art.soft_glow", power=2.2))
+    A(img("gfx/gwiazdki/1.png", 32, 32, "art.star", points=4, inner=0.16))
+    A(img("gfx/gwiazdki/2.png", 32, 32, "art.star", points=6, inner=0.3))
+    A(img("gfx/gwiazdki/3.png", 32, 32, "art.star", points=8, inner=0.42))
+    A(img("gfx/gwiazdki/volum04.png", 128, 128, "art.rays", count=8))
+    A(img("gfx/gwiazdki/volum05.png", 128, 128, "art.ring_glow", radius=0.55))
+    A(img("gfx/bonusy/posw2a.png", 64, 64, "art.soft_glow", colour=(1.0, 0.9, 0.6), power=1.6, core=0.3))
+    A(img("gfx/bonusy/posw2b.png", 64, 64, "art.ring_glow", colour=(1.0, 0.85, 0.5), radius=0.6))
+    A(img("gfx/bonusy/posw2a-duza.png", 128, 128, "art.soft_glow", colour=(1.0, 0.9, 0.6), power=1.6, core=0.3))
+    A(img("gfx/bonusy/posw2b-duza.png", 128, 128, "art.ring_glow", colour=(1.0, 0.85, 0.5), radius=0.6))
+
+    # ------------------------------------------------------------ bonuses and spells
+    bonus_icons = {1: ("drop", (0.3, 0.6, 1.0)), 2: ("arrows", (0.6, 0.9, 1.0)), 3: ("swirl", (0.75, 0.45, 1.0)),
+                   4: ("bomb", (1.0, 0.45, 0.2)), 5: ("heart", (0.4, 1.0, 0.5)), 6: ("cross", (1.0, 0.85, 0.3))}
+    for n, (name, col) in bonus_icons.items():
+        A(img("gfx/bonusy/mag_%02d.png" % n, 32, 32, "art.medallion", name=name, colour=col, seed=60 + n))
+    spell_icons = {10: ("sand", (0.95, 0.8, 0.4)), 13: ("spread", (0.6, 0.5, 1.0)), 11: ("hourglass", (0.4, 0.9, 1.0)),
+                   12: ("flame", (1.0, 0.45, 0.15))}
+    for n, (name, col) in spell_icons.items():
+        A(img("gfx/bonusy/mag_%02d.png" % n, 28, 28, "art.medallion", name=name, colour=col, seed=70 + n))
+    for path, name, col in (("gfx/gui/aktywator.png", "sand", (0.95, 0.8, 0.4)), ("gfx/gui/koloryzer.png", "spread", (0.6, 0.5, 1.0)),
+                            ("gfx/gui/heal.png", "hourglass", (0.4, 0.9, 1.0)), ("gfx/gui/2fire.png", "flame", (1.0, 0.45, 0.15))):
+        A(img(path, 62, 62, "more.spell_slot", name=name, colour=col))
+    A(img("gfx/gui/gui_czary.png", 198, 140, "more.spell_ring"))
+    A(img("gfx/gui/hint.png", 280, 120, "art.panel", seed=81, border=7, radius=12))
+    for path, text in (("bonus-multibonus", "Multi Bonus"), ("spell-holyfire", "Holy Fire"), ("spell-vanish", "Vanish"),
+                       ("spell-bomb", "Fire Bomb"), ("spell-drain", "Drain"), ("spell-heal", "Heal"),
+                       ("spell-teleport", "Teleport")):
+        A(cap("gfx/fonts/%s.png" % path, 300, 56, text))
+
+    # ------------------------------------------------------------ sphere
+    for n in range(1, 16):
+        A(img("gfx/ring/k-%02d.png" % n, 62, 62, "art.ball_by_number", n=n))
+        A(img("gfx/ring/s-%02d.png" % n, 32, 32, "art.sign_by_number", n=n))
+    A(img("gfx/ring/k-black.png", 62, 62, "art.ball", empty=True))
+    A(img("gfx/ring/kulki.png", 184, 180, "art.sphere_frame"))
+
+    # ------------------------------------------------------------ captions and digits
+    A(cap("gfx/fonts/match.png", 150, 44, "Match"))
+    A(img("gfx/fonts/combo.png", 768, 42, "more.combo_strip", frames=(256, 42, 3)))
+    A(cap("gfx/fonts/points.png", 150, 44, "Points"))
+    A(img("gfx/fonts/CYFRY2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10))
+    A(img("gfx/fonts/cyfry1.png", 160, 24, "art.digit_strip", frames=(16, 24, 10), cells=10, style="pale"))
+    A(img("gfx/fonts/cyfry2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10))
+    A(img("gfx/fonts/punkty.png", 140, 20, "art.digit_strip", frames=(14, 20, 10), cells=10, style="pale"))
+    A(img("gfx/fonts/level.png", 160, 21, "art.digit_strip", frames=(16, 21, 10), cells=10, style="ink"))
+    A(cap("gfx/fonts/newhiscore.png", 360, 64, "New Hiscore!"))
+    e = img("gfx/fonts/alfabet-maly.png", 1024, 60, "art.font_strip", chars=FONT_ALFABET, band=30, per_row=28)
+    e["strip"] = {"chars": FONT_ALFABET, "band": 30}
+    A(e)
+    e = img("gfx/fonts/small-letters3.png", 1024, 64, "art.font_strip", chars=FONT_SMALL, band=32, per_row=18, role="capitals",
+            style="gold")
+    e["strip"] = {"chars": FONT_SMALL, "band": 32}
+    A(e)
+
+    # ------------------------------------------------------------ menu labels
+    labels = {
+        "menu-are-you-sure": "Are you sure?", "menu-back": "Back", "menu-back2game": "Back to the game",
+        "menu-credits": "Credits", "menu-easy": "Easy", "menu-endless-lvl": "Endless boards",
+        "menu-endless": "Endless", "menu-fullscreen": "Full screen", "menu-hard": "Hard",
+        "menu-hiscores": "Hiscores", "menu-main": "Main menu", "menu-music-vol": "Music",
+        "menu-new-game": "New game", "menu-no": "No", "menu-normal": "Normal", "menu-options": "Options",
+        "menu-play": "Play", "menu-quest-lvl": "Quest boards", "menu-restart": "Restart level",
+        "menu-resume-small": "Resume", "menu-resume": "Resume quest", "menu-sound-vol": "Sounds",
+        "menu-timeattack": "Time attack", "menu-timed-lvl": "Timed boards", "menu-yes": "Yes",
+        "help": "Help", "n/exit": "Exit", "n/gallery": "Gallery", "n/options": "Options", "n/play": "Play",
+        "n/quick_play": "Quick play",
+    }
+    for name, text in labels.items():
+        w = 80 if text in ("Yes", "No") else 240
+        A(cap("gfx/fonts/%s.png" % name, w, 38, text, "capitals"))
+    A(cap("gfx/fonts/game-paused.png", 300, 60, "Game paused"))
+    A(cap("gfx/fonts/galeria_11.png", 300, 64, "Gallery"))
+    for name, text in (("galeria_03", "Wallpaper"), ("galeria_05", "Puzzle"), ("galeria_07", "Back")):
+        A(img("gfx/fonts/%s.png" % name, 300, 40, "art.two_frame", frames=(150, 40, 2), text=text))
+    A(img("gfx/fonts/play_mapa.png", 130, 44, "art.button_plaque", text="Play"))
+    A(img("gfx/fonts/menu_mapa.png", 86, 28, "art.button_plaque", text="Menu"))
+
+    # ------------------------------------------------------------ GUI
+    A(img("gfx/gui/kursor.png", 40, 40, "more.cursor"))
+    A(img("gfx/info/kursor.png", 3, 20, "more.caret"))
+    A(img("gfx/info/ok.png", 160, 34, "art.two_frame", frames=(80, 34, 2), text="OK", plaque=True))
+    A(img("gfx/gui/lina.png", 6, 120, "more.rope"))
+    A(img("gfx/gui/decha.png", 140, 64, "more.plank_sign", seed=91))
+    A(img("gfx/gui/menu-decha.png", 100, 40, "more.plank_sign", seed=92))
+    A(img("gfx/gui/menuS1.png", 64, 22, "art.button_plaque", text="Menu"))
+    A(img("gfx/gui/menuS2.png", 64, 22, "art.button_plaque", text="Menu", hover=True))
+    A(img("gfx/gui/menu-zap01.png", 18, 22, "more.small_icon_button", name="question"))
+    A(img("gfx/gui/menu-zap02.png", 18, 22, "more.small_icon_button", name="question", hover=True))
+    A(img("gfx/gui/minus.png", 28, 28, "art.medallion", name="minus", colour=GOLD_T, seed=93))
+    A(img("gfx/gui/plus.png", 28, 28, "art.medallion", name="plus", colour=GOLD_T, seed=94))
+    A(img("gfx/gui/ptaszek.png", 32, 32, "more.checkbox", ticked=True))
+    A(img("gfx/gui/ptaszek-brak.png", 32, 32, "more.checkbox", ticked=False))
+    A(img("gfx/gui/ptaszek_01.png", 24, 24, "art.icon_plain", name="check"))
+    A(img("gfx/gui/suwak.png", 10, 22, "more.slider_mark"))
+    A(img("gfx/gui/podswietlacz2.png", 250, 54, "more.highlight"))
+    A(img("gfx/gui/galeria_03.png", 40, 40, "art.medallion", name="right", colour=GOLD_T, seed=95))
+    A(img("gfx/gui/galeria_05.png", 40, 40, "art.medallion", name="left", colour=GOLD_T, seed=96))
+    for name, text, w in (("profile-ok", "OK", 40), ("profile-cancel", "Cancel", 60), ("profile-new", "New", 54),
+                          ("profile-rename", "Rename", 82), ("profile-delete", "Delete", 70),
+                          ("profile-change", "Change player", 150)):
+        A(img("gfx/gui/%s.png" % name, w, 26, "art.button_plaque", text=text))
+    A(img("gfx/gui/hello-plama2.png", 256, 128, "more.blot"))
+    A(img("gfx/gui/pod-menu.png", 342, 290, "art.panel", seed=101, border=12, radius=20))
+    A(img("gfx/gui/pod-selector.png", 512, 360, "art.panel", seed=102, border=12, radius=20))
+    A(img("gfx/title/papi_maly.png", 248, 300, "art.parchment", seed=103))
+    A(img("gfx/title/papi_duzy.png", 318, 360, "art.parchment", seed=104))
+    A(img("gfx/gui/scroll_01.png", 350, 70, "more.scroll_roller", top=True))
+    A(img("gfx/gui/scroll_02.png", 320, 300, "more.scroll_paper"))
+    A(img("gfx/gui/scroll_03.png", 350, 70, "more.scroll_roller", top=False))
+    A(img("gfx/gui/LC.png", 400, 110, "art.caption", text="Level Completed"))
+    A(img("gfx/gui/stage3.png", 366, 146, "more.badge", text="Stage Completed"))
+    A(img("gfx/gui/areYouSure2.png", 400, 200, "more.question_panel", text="Skip this puzzle?"))
+    A(img("gfx/gui/lose3.png", 320, 300, "more.lose_panel"))
+    A(img("gfx/gui/lose3_03.png", 164, 40, "art.button_plaque", text="Try again"))
+    A(img("gfx/gui/lose3_05.png", 164, 40, "art.button_plaque", text="Main menu"))
+    A(img("gfx/gui/lose3_08.png", 164, 26, "art.caption", text="Skip this level", role="capitals", style="hover"))
+    A(img("gfx/gui/lose3_08a.png", 164, 26, "art.caption", text="Skip this level", role="capitals", style="gold"))
+    A(img("gfx/gui/no-more-movies.png", 280, 44, "art.caption", text="No more moves", role="capitals", style="red"))
+    A(img("gfx/gui/time_out.png", 280, 44, "art.caption", text="Time is up", role="capitals", style="red"))
+    A(img("gfx/gui/heroine01.png", 300, 420, "more.heroine"))
+    A(img("gfx/gui/poswiata.png", 300, 420, "more.heroine_glow"))
+    for side in ("left", "right"):
+        for row, (y0, hh) in (("", (0, 512)), ("2", (512, 88))):
+            for k, (x0, ww) in enumerate(((0, 256), (256, 128), (384, 16)), 1):
+                A(img("gfx/gui/doors-%s%s-%d.jpg" % (side, row, k), ww, hh, "more.door_tile", side=side, x0=x0, y0=y0))
+    A(img("gfx/gui/tutorial.jpg", 800, 600, "more.tutorial_page", boss=False))
+    A(img("gfx/gui/tutorial2boss.jpg", 800, 600, "more.tutorial_page", boss=True))
+    A(img("gfx/gui/tut-play.png", 160, 50, "art.button_plaque", text="Play"))
+    A(img("gfx/gui/tut-play2.png", 160, 50, "art.button_plaque", text="Play"))
+    for k, shape in ((1, "l3"), (2, "t4"), (3, "i3")):
+        A(img("gfx/gui/tut-k%d.png" % k, 104, 104, "more.piece_picture", shape=shape, seed=k))
+    A(img("gfx/gui/tutorial_keyb.png", 120, 90, "more.keyboard_picture"))
+    A(img("gfx/gui/tutorial_mouse.png", 90, 120, "more.mouse_picture", lit="right"))
+    A(img("gfx/gui/tutorial_mouse_1.png", 90, 120, "more.mouse_picture", lit="wheel"))
+    A(img("gfx/info/help.jpg", 800, 600, "more.help_page"))
+
+    # ------------------------------------------------------------ clock
+    A(img("gfx/timer/timer.png", 140, 140, "more.clock_case"))
+    for n in range(1, 31):
+        A(img("gfx/timer/frame%d.png" % n, 106, 106, "more.clock_face", n=n))
+
+    # ------------------------------------------------------------ boss runes
+    for n in range(1, 7):
+        A(img("gfx/boss/b-%02d.png" % n, 64, 64, "more.boss_rune", n=n))
+    A(img("gfx/boss/cien_boss.png", 64, 64, "more.boss_shadow"))
+    A(img("gfx/boss/cien_bossm.png", 64, 64, "more.boss_shadow"))
+    for prefix in ("boss-ef", "boss-efm"):
+        for i in range(16):
+            A(img("gfx/boss/%s%04d.png" % (prefix, i), 64, 64, "more.boss_glow", i=i, small=prefix.endswith("m")))
+    A(img("gfx/boss/sadza32.png", 32, 32, "more.soot"))
+    A(img("gfx/boss/sadza40.png", 32, 32, "more.soot"))
+
+    # ------------------------------------------------------------ title, loading, gallery, credits
+    A(img("gfx/title/title-main.jpg", 800, 600, "art.titled_scene", seed=201, theme="night", title="Vessamoor",
+          subtitle="The Rune Stones"))
+    A(img("gfx/title/hiscores.jpg", 800, 600, "art.titled_scene", seed=202, theme="violet", title="Hall of Fame",
+          veil=0.2, title_h=80))
+    A(img("gfx/title/credits.jpg", 800, 600, "art.titled_scene", seed=203, theme="dusk", title="Credits", veil=0.2,
+          title_h=80))
+    A(img("gfx/title/loading2.jpg", 800, 600, "art.titled_scene", seed=204, theme="night", title="Vessamoor"))
+    A(img("gfx/title/galeria.png", 800, 600, "more.gallery_frame"))
+    A(img("gfx/title/korvela.png", 320, 120, "more.logo"))
+    A(img("gfx/title/loading.png", 240, 50, "art.caption", text="Loading...", role="capitals", style="pale"))
+    A(img("gfx/title/load1.png", 24, 24, "art.ball", cls=5))
+    A(img("gfx/title/load2.png", 24, 24, "art.ball", cls=3))
+
+    # ------------------------------------------------------------ map and story
+    A(img("gfx/mapa/mapa.jpg", 800, 600, "more.map_picture"))
+    for k, size in ((1, 26), (2, 34), (3, 44)):
+        A(img("gfx/mapa/k%d.png" % k, size, size, "more.map_marker", k=k, done=False))
+        A(img("gfx/mapa/k%db.png" % k, size, size, "more.map_marker", k=k, done=True))
+        A(img("gfx/mapa/k%dc.png" % k, size + 20, size + 20, "art.soft_glow", colour=(1.0, 0.85, 0.45), power=1.5))
+    A(img("gfx/mapa/level.png", 90, 34, "art.caption", text="Level", role="capitals", style="gold"))
+    A(img("gfx/mapa/of.png", 40, 34, "art.caption", text="of", role="capitals", style="gold"))
+    A(img("gfx/story/top.png", 800, 90, "more.story_band", top=True))
+    A(img("gfx/story/bottom.png", 800, 219, "more.story_band", top=False))
+    A(img("gfx/story/next-g.png", 120, 40, "art.button_plaque", text="Next"))
+    A(img("gfx/story/skip-g.png", 120, 40, "art.button_plaque", text="Skip"))
+    for n in range(1, 9):
+        A(img("gfx/story/page-%02d.jpg" % n, 800, 381, "more.story_picture", n=n))
+    for n in range(1, 8):
+        A(img("gfx/mapa/stage-%d.png" % n, 160, 110, "more.stage_picture", n=n))
+
+    # ------------------------------------------------------------ puzzle
+    A(img("gfx/puzzle/game-puzle.jpg", 800, 600, "more.puzzle_backdrop"))
+    A(img("gfx/puzzle/b-hint.png", 100, 36, "art.button_plaque", text="Hint"))
+    A(img("gfx/puzzle/b-menu.png", 100, 36, "art.button_plaque", text="Menu"))
+    A(img("gfx/puzzle/ramka3.png", 112, 99, "more.tile_frame", selected=False))
+    A(img("gfx/puzzle/ramka-puzle.png", 112, 99, "more.tile_frame", selected=True))
+    for part in ("lg", "pg", "ld", "pd", "l", "g", "p", "d"):
+        A(img("gfx/puzzle/cienie_%s.png" % part, 16, 16, "more.shadow_piece", part=part))
+
+    # ------------------------------------------------------------ slides: level backgrounds and revealed pictures
+    themes = ["night", "dusk", "forest", "sea", "ember", "frost", "violet"]
+    A(img("gfx/slides/1a.jpg", 800, 600, "art.scene", seed=300, theme="violet"))
+    for n in range(1, 17):
+        A(img("gfx/slides/n-%02d.jpg" % n, 800, 600, "art.scene", seed=300 + n, theme=themes[n % len(themes)]))
+
+    # ------------------------------------------------------------ ring game
+    A(img("gfx/ring-game/game-ring3.jpg", 800, 600, "more.ring_backdrop"))
+    A(img("gfx/ring-game/ring0000.png", 300, 300, "more.rune_ring"))
+    A(img("gfx/ring-game/wahadlo-c.png", 40, 200, "more.pendulum"))
+    A(img("gfx/ring-game/papirus1.png", 64, 96, "art.parchment", seed=401, margin=2))
+    A(img("gfx/ring-game/switelko.png", 96, 96, "art.soft_glow", colour=(1.0, 0.9, 0.6), power=1.8, core=0.2))
+    A(img("gfx/ring-game/runy-papier.png", 640, 64, "more.ring_runes", frames=(32, 64, 20), ink=True))
+    A(img("gfx/ring-game/runy-kula.png", 1280, 64, "more.ring_runes", frames=(64, 64, 20), ink=False))
+    A(img("gfx/ring-game/bar.png", 300, 16, "more.time_bar"))
+    for k, name in enumerate(("s1", "s2", "s3", "s4", "s5", "s6")):
+        icon_name, col = [("drop", (0.3, 0.6, 1.0)), ("heart", (0.4, 1.0, 0.5)), ("swirl", (0.75, 0.45, 1.0)),
+                          ("cross", (1.0, 0.85, 0.3)), ("bomb", (1.0, 0.45, 0.2)), ("arrows", (0.6, 0.9, 1.0))][k]
+        for f in range(5):
+            A(img("gfx/ring-game/%s_%04d.png" % (name, f), 48, 48, "more.spell_frame", name=icon_name, colour=col, f=f))
+
+    # ------------------------------------------------------------ fonts
+    for path, src, pkg in FONTS:
+        A({"path": path, "kind": "font", "recipe": "copy", "args": {"source": src}})
+    for pkg in sorted({f[2] for f in FONTS}):
+        A({"path": "gfx/fonts/LICENSE-%s.txt" % pkg, "kind": "text", "recipe": "copy",
+           "args": {"source": "/usr/share/doc/%s/copyright" % pkg}})
+
+    # ------------------------------------------------------------ sounds
+    S = "audio.sfx"
+    for name in ("fx-kolory", "fx-wziuu", "fx-zegar", "playgame-bonus-4-boxs", "playgame-combo-x3",
+                 "playgame-combo-x4-and-maxmega", "playgame-endlevellopik1", "playgame-endlevellopik1a",
+                 "playgame-expl-klocstoned", "playgame-explosion2-biger", "playgame-magic-1-fire",
+                 "playgame-magic-2-removecolor", "playgame-magic-3-rndcolor", "playgame-magic-4-removeblocks",
+                 "playgame-magic-5-firebomb", "playgame-magic-5-firebomb2", "playgame-magic-5-firebomb3",
+                 "playgame-magic-7-swirlcolor", "playgame-niemozna-postawic1", "playgame-nomoves-timesup",
+                 "playgame-put-new1", "playgame-stonemode", "playgame-szur1", "playgamering-czarbad",
+                 "playgamering-czargeted", "playgamering-czargood", "playgamering-czarwkuli",
+                 "playgamering-mouseover", "playgamering-wjazd"):
+        A(snd("sfx/fx/%s.ogg" % name, S, 0.03, 4.0, name=name))
+    for name in ("playgame-colorget", "playgame-enter", "playgame-info-clickout", "playgame-info-show",
+                 "playgame-mouseover", "playgame-podlicz-out", "playgame-podlicz-show", "playgame-podlicz",
+                 "playgame-policz", "playgame-ring-out", "playgame-ring-show", "playgamepuzzle-gethint",
+                 "playgamepuzzle-podlicz-out"):
+        A(snd("sfx/fx4/%s.ogg" % name, S, 0.03, 4.0, name=name))
+    for name in ("playgamepuzzle-all", "playgamepuzzle-myszkafirst1", "playgamepuzzle-odkrycie1",
+                 "playgamepuzzle-odkrycie2", "playgamepuzzle-zamiana1"):
+        A(snd("sfx/fx-puzzle/%s.ogg" % name, S, 0.03, 4.0, name=name))
+    A(snd("sfx/playgame-explodebooskloc1.ogg", S, 0.3, 4.0, name="playgame-explodebooskloc1"))
+    A(snd("sfx/levelEnd-music.ogg", "music.jingle", 4.0, 15.0))
+
+    voices = {"v-1mgo": "One more to go!", "v-curage": "Courage!", "v-exelent": "Excellent!",
+              "v-great2": "Great!", "v-growslls": "Your skills are growing!", "v-imprestes": "Impressive!",
+              "v-j2m": "Just two more!", "v-perfect2": "Perfect!", "v-wdone": "Well done!",
+              "v-wellplayed": "Well played!"}
+    for name, text in voices.items():
+        A(snd("sfx/voice/%s.ogg" % name, "audio.voice", 0.3, 4.0, kind="voice", text=text))
+
+    songs = {"glyndra-song": "title", "davar-lost-in-vessamoor": "story", "help2": "help", "glyndra-help": "summary",
+             "glyndra-map": "map", "glyndra-puzzle": "puzzle", "ringo": "ring"}
+    for n in range(1, 8):
+        songs["game-song-%d" % n] = "level%d" % n
+    for name, style in songs.items():
+        A(snd("sfx/%s.ogg" % name, "music.song", 60.0, 120.0, kind="song", style=style))
+    return E
+
+
+GOLD_T = (1.0, 0.78, 0.35)
+
+
+def by_path():
+    return {e["path"]: e for e in entries()}

@@ -1,0 +1,137 @@
+"""Unit tests of the asset generator and of the readers its checks rely on."""
+import os
+import sys
+import tempfile
+import unittest
+
+import numpy as np
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import art  # noqa: E402
+import check_paths  # noqa: E402
+import checks  # noqa: E402
+import generate  # noqa: E402
+import manifest  # noqa: E402
+import music  # noqa: E402
+from synth import RATE  # noqa: E402
+
+
+def strip(rows, size):
+    """A strip from text rows: '#' ink, '.' clear, one character per column, `size` rows a band."""
+    h = len(rows) * size
+    w = max(len(r) for r in rows)
+    a = np.zeros((h, w), np.uint8)
+    for j, row in enumerate(rows):
+        for k, ch in enumerate(row):
+            if ch == "#":
+                a[j * size + size // 2, k] = 1
+    return a
+
+
+class FontCutter(unittest.TestCase):
+    def test_glyphs_are_runs_of_ink_columns(self):
+        glyphs, open_runs = checks.cut_font_strip(strip([".##..###.#."], 4), 4)
+        self.assertEqual([(g[0], g[1]) for g in glyphs], [(1, 2), (5, 3), (9, 1)])
+        self.assertEqual(open_runs, 0)
+
+    def test_ink_state_carries_into_the_next_band(self):
+        # the first band ends in ink: the run stays open and closes at the next band's first
+        # clear column, which is what the game does and what the generator must avoid
+        glyphs, open_runs = checks.cut_font_strip(strip(["..##", "..#."], 4), 4)
+        self.assertEqual(open_runs, 1)
+        self.assertEqual(glyphs[0][2], 1)
+
+    def test_faint_ink_counts(self):
+        a = np.zeros((4, 5), np.uint8)
+        a[0, 1] = 1
+        a[3, 3] = 255
+        glyphs, _ = checks.cut_font_strip(a, 4)
+        self.assertEqual(len(glyphs), 2)
+
+    def test_generated_strip_cuts_into_one_glyph_per_character(self):
+        chars = "il!?%'\"()-.,1"
+        arr = art.font_strip(400, 30, chars, 30)
+        alpha = (np.clip(arr[..., 3], 0, 1) * 255 + 0.5).astype(np.uint8)
+        glyphs, open_runs = checks.cut_font_strip(alpha, 30)
+        self.assertEqual(open_runs, 0)
+        self.assertEqual(len(glyphs), len(chars))
+
+
+class Determinism(unittest.TestCase):
+    def test_same_entry_makes_the_same_bytes(self):
+        wanted = {"gfx/runy/rune-05.png", "gfx/title/load1.png", "sfx/fx/playgame-put-new1.ogg", "gfx/ring/k-07.png"}
+        ents = [e for e in manifest.entries() if e["path"] in wanted]
+        self.assertEqual(len(ents), len(wanted))
+        with tempfile.TemporaryDirectory() as a, tempfile.TemporaryDirectory() as b:
+            for e in ents:
+                for out in (a, b):
+                    path, err = generate.make((e, out))
+                    self.assertIsNone(err, path)
+                with open(os.path.join(a, e["path"]), "rb") as fa, open(os.path.join(b, e["path"]), "rb") as fb:
+                    self.assertEqual(fa.read(), fb.read(), e["path"])
+
+    def test_a_failing_recipe_leaves_no_file(self):
+        e = {"path": "gfx/broken.png", "kind": "image", "size": [8, 8], "recipe": "art.rune_tile", "args": {"cls": 99}}
+        with tempfile.TemporaryDirectory() as out:
+            path, err = generate.make((e, out))
+            self.assertIsNotNone(err)
+            self.assertEqual(os.listdir(os.path.join(out, "gfx")), [])
+
+
+class SongLoop(unittest.TestCase):
+    def test_a_note_past_the_end_wraps_to_the_start(self):
+        loop = music.Loop(RATE)
+        loop.add(np.ones(RATE // 2), RATE - RATE // 4)
+        out = loop.folded()
+        self.assertAlmostEqual(float(out[:, 0].sum() + out[:, 1].sum()), RATE // 2 * 2 * np.sqrt(0.5), places=3)
+        self.assertGreater(out[10, 0], 0)
+        self.assertGreater(out[-10, 0], 0)
+        self.assertEqual(out[RATE // 2, 0], 0)
+
+    def test_every_screen_has_a_style(self):
+        styles = {e["args"]["style"] for e in manifest.entries() if e["kind"] == "song"}
+        self.assertLessEqual(styles, set(music.STYLES))
+        self.assertEqual(len(styles), 14)
+
+
+class PathRules(unittest.TestCase):
+    files = ["gfx/ring/k-05.png", "gfx/story/bottom.png", "gfx/ring-game/s4_0000.png", "sfx/game-song-1.ogg"]
+
+    def check(self, path):
+        return check_paths.problem(path, self.files, set(self.files))
+
+    def test_rules(self):
+        cases = [("gfx/ring/k-05.png", None), ("gfx/ring/k-06.png", "missing"), ("gfx/ring/k-0", None),
+                 ("gfx/ring/x-", "no file begins with this prefix"), ("gfx/story/bottom.jp2", None),
+                 ("gfx/title/galeria.jp2", "its .png twin gfx/title/galeria.png is missing"),
+                 ("s4_0000.png", None), ("-05.png", None), ("s9_0000.png", "no file ends with this name"), ("sfx/game-song-", None),
+                 (".png", None)]
+        for path, why in cases:
+            with self.subTest(path=path):
+                self.assertEqual(self.check(path), why)
+
+    def test_literals_are_found_with_their_lines(self):
+        text = ('a("gfx/gui/x.png"); // "gfx/no/comment.png"\nb("hello");\n'
+                'c("gfx\\\\ramka\\\\dialog-lg.png", "s1_0000.png");\n/* "gfx/in/block.png"\n */ d("/usr/x.ttf");\n')
+        found = list(check_paths.candidates(check_paths.strip_comments(text), unescape=True))
+        self.assertEqual(found, [(1, "gfx/gui/x.png"), (3, "gfx/ramka/dialog-lg.png"), (3, "s1_0000.png")])
+
+
+class Manifest(unittest.TestCase):
+    def test_sphere_has_a_ball_and_sign_per_picture_number(self):
+        paths = {e["path"] for e in manifest.entries()}
+        for n in range(1, 16):
+            self.assertIn("gfx/ring/k-%02d.png" % n, paths)
+            self.assertIn("gfx/ring/s-%02d.png" % n, paths)
+
+    def test_strips_divide_into_their_cells(self):
+        for e in manifest.entries():
+            if "frames" in e:
+                with self.subTest(path=e["path"]):
+                    cw, ch, n = e["frames"]
+                    self.assertEqual(e["size"], [cw * n, ch])
+
+
+if __name__ == "__main__":
+    unittest.main()
