@@ -2,10 +2,12 @@
 // preview and destruction, arm markers and the glow.
 #include "level/LevelFixture.h"
 
+#include "board/BoardSeams.h"
 #include "board/TBoardManager.h"
 #include "data/TTSCFile.h"
 #include "level/TBossManager.h"
 #include "level/TLevelManager.h"
+#include "level/TPointsManager.h"
 #include "platform/System.h"
 
 #include <tuple>
@@ -201,8 +203,11 @@ TEST_F(BossTest, OneMoveDestroysTwoBossesThroughTheBoardsClear) {
     LoadBosses("1:3:3 2:10:10");
     FillArms(3, 3, 3);
     FillArms(10, 10, 5);
+    EXPECT_EQ(boardSeams.BossCheckMove(3, 4), 1) << "the board asks the boss runes through its hooks";
     board.clearMatchingDavar(1);
     EXPECT_EQ(bossManager.CheckForGoal(), 1);
+    EXPECT_GT(points.actual, 0);
+    EXPECT_EQ(level.matches, 1);
     EXPECT_EQ(board.davarLayer[1][3], 0);
     EXPECT_EQ(board.davarLayer[11][13], 0);
     EXPECT_EQ(bossManager.CheckMove(3, 3), 0);

@@ -129,12 +129,14 @@ TEST_F(LoadTest, HostileNumbersAreClamped) {
     Archive("davar_levels_lp.bca", {{"huge.tsc", R"(
 Settings{ Level{ Number=99999999999999999999 GoalType=-99999999999999999999 PetrifyTime=99999999999999999999 } }
 Board{ Line1="1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 0 0 0" }
+Davar{ Read="1" Line2="0 0 0 0 0 0 0 0 0 0 0 0 0 0 3 3 3 3" }
 )"}});
     LoadNamed("huge.tsc", 0);
     EXPECT_EQ(level.level, INT_MAX);
     EXPECT_EQ(level.goalType, INT_MIN);
     EXPECT_EQ(board.petrifyMaxTime, INT_MAX);
     EXPECT_EQ(board.grid[14][0], 1);
+    EXPECT_EQ(board.davarLayer[14][1], 3);
     EXPECT_EQ(level.isGoalAchieved(1), 0);
 }
 
