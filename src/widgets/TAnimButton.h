@@ -44,7 +44,7 @@ class TAnimButton : public TButton {
 
   protected:
     // Draws one cell at the rectangle's corner; the text variant adds its label.
-    virtual void DrawCell(int cell, float labelScale);
+    virtual void DrawCell(int cell, float zoom);
 };
 
 // Returns a new strip button: the source is loaded as a pixmap and cut into `frames` cells of
@@ -64,7 +64,7 @@ class TTextAnimButton : public TAnimButton {
     TextPtr text;
 
   protected:
-    void DrawCell(int cell, float labelScale) override;
+    void DrawCell(int cell, float zoom) override;
 };
 
 // Returns a new two-cell strip button labelled with `label` in the image font selected when it is

@@ -28,11 +28,17 @@ class TButtonE : public TObject {
     int over = 0;
     int overRestricted = 0;
 
+    // Draws the button; nothing in the base. Returns 0.
     virtual int Draw();
+    // Does nothing; returns 0.
     virtual int Add(const TObjectRef& object, int value);
+    // Returns the id when the button reports this poll, else 0; the base returns 0.
     virtual int State();
+    // Hook run when the pointer enters; does nothing in the base.
     virtual int OnOver();
+    // Hook run when the pointer leaves; does nothing in the base.
     virtual int OnOut();
+    // Hook run for a click; does nothing in the base (the family keeps no latch).
     virtual int OnClick();
 
   protected:
@@ -48,7 +54,9 @@ class TAnimButtonE : public TButtonE {
     int frameOnOut = 0;
     int frames = 2;
 
+    // Draws the hover or normal cell at (x, y) unless hidden. Returns 0.
     int Draw() override;
+    // Tracks the pointer; returns id while the left button is held inside, else 0.
     int State() override;
 };
 
@@ -59,7 +67,10 @@ class TImageButtonA : public TButtonE {
   public:
     int kind = 0;
 
+    // Draws frame 0 at (x, y), or the hover look of kind while `over` is set, unless hidden.
+    // Returns 0.
     int Draw() override;
+    // Returns id while the left button is held inside, setting `over`; else 0.
     int State() override;
 };
 
@@ -69,6 +80,7 @@ class TTextAnimButtonE : public TAnimButtonE {
     FontPtr font;
     float textX = 0, textY = 0;
 
+    // Draws the button, then its text centred in the rectangle in `font`. Returns 0.
     int Draw() override;
 };
 
@@ -78,6 +90,7 @@ class TTextImageButtonA : public TImageButtonA {
     FontPtr font;
     float textX = 0, textY = 0;
 
+    // Draws the button, then its text centred in the rectangle in `font`. Returns 0.
     int Draw() override;
 };
 
@@ -124,8 +137,11 @@ class TMenuA : public TObject {
     int enable = 1;
     int visible = 1;
 
+    // Appends the button. Returns 0.
     virtual int AddItem(const ButtonEPtr& button);
+    // Returns the first button with the id; null when there is none.
     virtual ButtonEPtr GetItem(int id);
+    // Unless hidden: sets the alpha, draws every button, sets the alpha to 1. Returns 0.
     virtual int Draw(float alpha);
     // Polls the buttons as TMenuE does and always returns 0.
     virtual int State();

@@ -22,11 +22,17 @@ class TClock : public TObject {
     // Millisecond clock value after which the next second is taken off.
     float secondsEnd = 0;
 
+    // Sets the seconds to count down; the base does nothing and returns 0.
     virtual int Set(int n);
+    // Starts the count; the base does nothing and returns 0.
     virtual int Start();
+    // Ends the count; the base does nothing and returns 0.
     virtual int Stop();
+    // Returns 1 when the count has ended; the base returns 0.
     virtual int Stopped();
+    // Draws the time left; the base draws nothing and returns 0.
     virtual int Draw();
+    // Advances the count by the clock; the base does nothing and returns 0.
     virtual int State();
 };
 

@@ -64,7 +64,9 @@ class TTextImageButton : public TImageButton {
   public:
     TextPtr text;
 
+    // The image and label at the fixed 1.15. Returns 0.
     int DrawEnlarged() override;
+    // The image and label plainly. Returns 0.
     int DrawOnOut() override;
 
   protected:
