@@ -1,6 +1,7 @@
 // TGrid: the abstract base of a grid of clickable cells.
 #pragma once
 
+#include "widgets/TButton.h"
 #include "widgets/TDim.h"
 #include "widgets/TObject.h"
 
@@ -13,7 +14,8 @@ namespace vsm {
 // draws them; while `enable` is 0 the subclass's State reports nothing.
 class TGrid : public TObject {
   public:
-    std::list<ObjectPtr> items;
+    // The cells, row by row, left to right.
+    std::list<ButtonPtr> items;
     DimPtr dim;
     float itemWidth = 0;
     float itemHeight = 0;
