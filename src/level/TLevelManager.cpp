@@ -296,6 +296,11 @@ void ResetLevelGlobals() {
     points = TPointsManager();
     timeManager = TTimeManager();
     bossManager = TBossManager();
+    for (int d = 0; d < 10; ++d) {
+        cyfry1Width[d] = 12;
+        levelFontWidth[d] = d == 1 ? 7 : 12;
+        cyfry4Width[d] = 9;
+    }
     InstallLevelBoardSeam();
 }
 
