@@ -460,6 +460,8 @@ TEST_F(InputPumpGl, MouseButtonsWheelAndPointer) {
 TEST_F(InputPumpGl, PointerIsMappedThroughTheLetterbox) {
     std::string error;
     ASSERT_TRUE(Graphics(800, 600, 32, 60, &error)) << error;
+    // Window systems may apply the new size a little later.
+    for (int i = 0; i < 10; i++) Flip(1);
     SDL_Window* w = SDL_GL_GetCurrentWindow();
     int ww = 0, wh = 0;
     if (w) SDL_GetWindowSize(w, &ww, &wh);

@@ -47,7 +47,8 @@ RealBackend::~RealBackend() {
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
     }
     if (window_) SDL_DestroyWindow(window_);
-    if (videoInit_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // The video subsystem stays up for the next backend: on X11, starting it again right
+    // after shutting it down sometimes fails to reach the display.
 }
 
 int64_t RealBackend::Millis() {
