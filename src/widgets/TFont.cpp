@@ -58,7 +58,9 @@ BitmapFontPtr CreateFont(const TImageSource& source, const std::string& set, flo
     auto font = std::make_shared<TFont>();
     font->text = set;
     font->Size = size;
-    const int rows = static_cast<int>(size);
+    // A size outside one pixel to a sane band height (or not a number) reads no band at all.
+    const bool usable = size >= 1 && size <= 4096;
+    const int rows = usable ? static_cast<int>(size) : 0;
     const size_t setLength = DecodeUtf8(set).size();
     size_t found = 0;
 
@@ -101,7 +103,7 @@ BitmapFontPtr CreateFont(const TImageSource& source, const std::string& set, flo
         Print("font strip holds " + std::to_string(found) + " glyphs for " + std::to_string(setLength) +
               " characters; the extra glyphs are ignored");
 
-    const int blankWidth = static_cast<int>(size / 2);
+    const int blankWidth = usable ? static_cast<int>(size / 2) : 0;
     ImagePtr blankImage = blankWidth > 0 && rows > 0 ? CreateImage(blankWidth, rows) : nullptr;
     font->letters.push_back(CreateLetter(blankImage, " ", CreateDim(0, 0, size / 2, size)));
     return font;

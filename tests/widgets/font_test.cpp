@@ -2,6 +2,8 @@
 #include "WidgetTest.h"
 #include "widgets/TFont.h"
 
+#include <cmath>
+
 namespace vsm {
 namespace {
 
@@ -141,6 +143,13 @@ TEST_F(FontTest, NarrowGlyphGetsANegativeAdvanceAndShortOrMissingStripsAreSafe) 
     Ink(shortStrip, 1, 4, 0, 3);
     BitmapFontPtr font = CreateFont(shortStrip, "s", 8, 0);
     EXPECT_EQ(ImageHeight(font->GetLetter("s")->image), 8);
+    // A size that names no usable band reads nothing.
+    for (float bad : {0.0f, -3.0f, 0.5f, std::nanf(""), 1e12f}) {
+        SCOPED_TRACE(bad);
+        BitmapFontPtr odd = CreateFont(strip, "i", bad, 0);
+        ASSERT_EQ(odd->letters.size(), 1u);
+        EXPECT_FALSE(odd->letters.back()->image);
+    }
     // A strip that cannot be loaded gives only the blank.
     BitmapFontPtr missing = CreateFont("/no/such/font.png", "abc", 20, 0);
     ASSERT_EQ(missing->letters.size(), 1u);
