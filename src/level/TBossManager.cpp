@@ -27,7 +27,9 @@ struct Arm {
 // Left, right, upper, lower: the order in which every operation visits them.
 constexpr Arm kArms[4] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}};
 
-bool OnBoard(int cx, int cy) { return cx >= 0 && cx <= 14 && cy >= 0 && cy <= 14; }
+bool OnBoard(int cx, int cy) {
+    return cx >= 0 && cx <= 14 && cy >= 0 && cy <= 14;
+}
 
 } // namespace
 
@@ -87,10 +89,12 @@ int TBossRune::CheckForMatch(int commit) {
         return 1;
     }
     for (int cy = y; cy <= y + 1; ++cy) {
-        for (int cx = x - 2; cx <= x + 3; ++cx) board.highlightLayer[cx][cy] = color;
+        for (int cx = x - 2; cx <= x + 3; ++cx)
+            board.highlightLayer[cx][cy] = color;
     }
     for (int cx = x; cx <= x + 1; ++cx) {
-        for (int cy = y - 2; cy <= y + 3; ++cy) board.highlightLayer[cx][cy] = color;
+        for (int cy = y - 2; cy <= y + 3; ++cy)
+            board.highlightLayer[cx][cy] = color;
     }
     return 0;
 }
@@ -151,7 +155,8 @@ int TBossManager::Load(const std::shared_ptr<TTSCFile>& doc) {
             Print("boss rune " + entry + " can never be destroyed: an arm leaves the board or covers a hole");
         }
     }
-    if (bossDavar.empty()) Print("boss level " + level.levelName + " has no boss rune: its goal is met at once");
+    if (bossDavar.empty())
+        Print("boss level " + level.levelName + " has no boss rune: its goal is met at once");
 
     const std::string set = big ? "gfx/boss/boss-ef" : "gfx/boss/boss-efm";
     for (int i = 0; i < 16; ++i) {
@@ -206,6 +211,8 @@ int TBossManager::CheckForMatch(int commit) {
     return 0;
 }
 
-int TBossManager::CheckForGoal() { return bossDavar.empty() ? 1 : 0; }
+int TBossManager::CheckForGoal() {
+    return bossDavar.empty() ? 1 : 0;
+}
 
 } // namespace vsm

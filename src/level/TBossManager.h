@@ -41,7 +41,7 @@ class TBossRune {
 class TBossManager {
   public:
     std::vector<std::shared_ptr<TBossRune>> bossDavar; // standing boss runes in level order
-    std::shared_ptr<TTSCFile> configFile;               // "bossDavar.tsc"
+    std::shared_ptr<TTSCFile> configFile;              // "bossDavar.tsc"
     ImagePtr shadow;
     ImagePtr help;
     std::array<ImagePtr, 16> glow;

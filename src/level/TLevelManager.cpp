@@ -40,7 +40,9 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
-bool IsFile(const std::string& path) { return FileType(path) == FILETYPE_FILE; }
+bool IsFile(const std::string& path) {
+    return FileType(path) == FILETYPE_FILE;
+}
 
 } // namespace
 
@@ -141,7 +143,8 @@ int TLevelManager::loadSfx() {
         for (int k = 0; k < 3; ++k) {
             const std::string n = std::to_string(k + 1);
             doorImg[door][k] = LoadLevelImage(bDir + "gfx/gui/doors-" + sides[door] + "-" + n + ".jpg", 0);
-            doorImg[door][k + 3] = LoadLevelImage(bDir + "gfx/gui/doors-" + sides[door] + "2-" + n + ".jpg", 0);
+            doorImg[door][k + 3] =
+                LoadLevelImage(bDir + "gfx/gui/doors-" + sides[door] + "2-" + n + ".jpg", 0);
         }
     }
     levelCompletedImg = LoadLevelImage(bDir + "gfx/gui/LC.png");
@@ -227,10 +230,14 @@ int TLevelManager::isGoalAchieved(int) {
     if (KeyHit(KEY_A + ('L' - 'A'))) Print("level nazwa: " + levelName);
 
     switch (goalType) {
-    case 1: return levelSeams.sphereIsFull ? levelSeams.sphereIsFull() : 0;
-    case 2: return board.IsEmpty();
-    case 3: return bossManager.CheckForGoal();
-    default: return 0;
+    case 1:
+        return levelSeams.sphereIsFull ? levelSeams.sphereIsFull() : 0;
+    case 2:
+        return board.IsEmpty();
+    case 3:
+        return bossManager.CheckForGoal();
+    default:
+        return 0;
     }
 }
 

@@ -17,11 +17,11 @@ class TAudioStream;
 
 class TLevelManager {
   public:
-    int level = 0;              // the document's Number
-    std::string levelName;      // archive entry name or path of the level document
+    int level = 0;                     // the document's Number
+    std::string levelName;             // archive entry name or path of the level document
     std::shared_ptr<TTSCFile> lvlFile; // held only while Load runs
     ImagePtr bgImg;
-    std::string bgName;         // the document's BackgroundImage
+    std::string bgName;               // the document's BackgroundImage
     std::string loadedBgName = "---"; // path last loaded into bgImg; "---" none yet
     std::shared_ptr<TAudioStream> musicStream;
     std::string loadedMusicName; // the document's Song
@@ -124,9 +124,9 @@ class TLevelManager {
 // The running level.
 extern TLevelManager level;
 
-// Rebuilds the five level globals (level, sequencer, points, timeManager, bossManager) in their
-// start-up state and installs them in the board's seam hooks; start-up calls it once, tests
-// between cases.
+// Rebuilds the five level globals (level, sequencer, points, timeManager, bossManager) and the
+// digit advance tables in their start-up state and installs the managers in the board's seam
+// hooks; start-up calls it once, tests between cases. The level seam hooks are left alone.
 void ResetLevelGlobals();
 
 } // namespace vsm

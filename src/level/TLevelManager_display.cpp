@@ -72,15 +72,15 @@ void TLevelManager::_summaryDisplay(bool endless, int time, int blocksUsed, int 
                                 {324, "Bonus points:", bonusPoints, false},
                                 {357, "Total points:", pointsCounter, false},
                                 {390, "Best result:", best, false}};
-            for (const Row& row : rows) DrawRow(row, bandY, bandH);
+            for (const Row& row : rows)
+                DrawRow(row, bandY, bandH);
         } else {
-            const Row rows[] = {{225, "Matches:", matches, false},
-                                {258, "Combos:", combos, false},
-                                {291, "Spells cast:", droppedSpells, false},
-                                {324, "Time:", time, true},
-                                {357, "Bonus points:", bonusPoints, false},
-                                {390, "Total points:", pointsCounter, false}};
-            for (const Row& row : rows) DrawRow(row, bandY, bandH);
+            const Row rows[] = {
+                {225, "Matches:", matches, false},           {258, "Combos:", combos, false},
+                {291, "Spells cast:", droppedSpells, false}, {324, "Time:", time, true},
+                {357, "Bonus points:", bonusPoints, false},  {390, "Total points:", pointsCounter, false}};
+            for (const Row& row : rows)
+                DrawRow(row, bandY, bandH);
         }
         SetImageFont(data.GetTTFont(4005));
         DrawCentred("Click to continue", 430, bandY, bandH);

@@ -28,7 +28,9 @@ bool AdvanceCursor(int& x, int& y) {
     return true;
 }
 
-bool FreeBoardCell(int x, int y) { return board.grid[x][y] != 0 && board.davarLayer[x][y] <= 0; }
+bool FreeBoardCell(int x, int y) {
+    return board.grid[x][y] != 0 && board.davarLayer[x][y] <= 0;
+}
 
 } // namespace
 
@@ -69,7 +71,8 @@ int TLevelManager::updateSummary() {
             bool counting = sY <= 14;
             if (counting && FreeBoardCell(sX, sY)) bonusPoints += 25;
             if (counting) counting = AdvanceCursor(sX, sY);
-            while (counting && !FreeBoardCell(sX, sY)) counting = AdvanceCursor(sX, sY);
+            while (counting && !FreeBoardCell(sX, sY))
+                counting = AdvanceCursor(sX, sY);
             if (!counting) {
                 _endCount();
                 return 0;
@@ -136,7 +139,8 @@ int TLevelManager::updateSummary() {
             summaryTimer = MilliSecs();
             pointsCounter += 25;
             bonusPoints -= 25;
-            if (bonusPoinstSndCounter % 5 != 0) playSound2(bonusSnd, channels[(chnNo + 1) % SOUND_CHANNELS], 1, 1.0f);
+            if (bonusPoinstSndCounter % 5 != 0)
+                playSound2(bonusSnd, channels[(chnNo + 1) % SOUND_CHANNELS], 1, 1.0f);
             ++bonusPoinstSndCounter;
         }
         if (bonusPoints <= 0) summaryStage = 8;
@@ -209,8 +213,10 @@ int TLevelManager::drawDoors(int pos) {
     if (pos != -1) doorPos = static_cast<float>(pos);
     const int columns[6] = {0, 256, 384, 0, 256, 384};
     const int rows[6] = {0, 0, 0, 512, 512, 512};
-    for (int k = 0; k < 6; ++k) DrawImage(doorImg[0][k], doorPos - 400 + columns[k], static_cast<float>(rows[k]));
-    for (int k = 0; k < 6; ++k) DrawImage(doorImg[1][k], 800 - doorPos + columns[k], static_cast<float>(rows[k]));
+    for (int k = 0; k < 6; ++k)
+        DrawImage(doorImg[0][k], doorPos - 400 + columns[k], static_cast<float>(rows[k]));
+    for (int k = 0; k < 6; ++k)
+        DrawImage(doorImg[1][k], 800 - doorPos + columns[k], static_cast<float>(rows[k]));
     return 0;
 }
 

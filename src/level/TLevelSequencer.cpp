@@ -70,6 +70,8 @@ int TLevelSequencer::nextLevel() {
     return levelExists();
 }
 
-int TLevelSequencer::levelExists() { return seqNo <= Last ? 1 : 0; }
+int TLevelSequencer::levelExists() {
+    return seqNo <= Last ? 1 : 0;
+}
 
 } // namespace vsm

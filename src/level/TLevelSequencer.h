@@ -10,9 +10,9 @@ class TTSCFile;
 
 class TLevelSequencer {
   public:
-    int seqNo = 0;             // current campaign position
-    std::string levelFileName; // document name of the level at seqNo
-    int levelType = 0;         // 1 board level, 2 picture puzzle, 3 ring mini-game
+    int seqNo = 0;                  // current campaign position
+    std::string levelFileName;      // document name of the level at seqNo
+    int levelType = 0;              // 1 board level, 2 picture puzzle, 3 ring mini-game
     std::shared_ptr<TTSCFile> file; // the sequence document, kept from Start on
     int First = 0;
     int Last = 0;

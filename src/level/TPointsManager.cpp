@@ -67,14 +67,20 @@ int TPointsManager::Draw(int) {
     DrawImage(menuOver ? menuOverImg : menuOutImg, cx + 32, cy - 12);
     DrawImage(zapOver ? zapOverImg : zapOutImg, cx + 95, cy + 4);
     const long long shown = static_cast<long long>(total) + actual;
-    _drawNumber(static_cast<int>(shown > INT_MAX ? INT_MAX : shown < INT_MIN ? INT_MIN : shown), 7,
-                x + 38, y + 182, 4, 0);
+    _drawNumber(static_cast<int>(shown > INT_MAX   ? INT_MAX
+                                 : shown < INT_MIN ? INT_MIN
+                                                   : shown),
+                7, x + 38, y + 182, 4, 0);
     return 0;
 }
 
-int TPointsManager::DrawTimeatack(int) { return Draw(0); }
+int TPointsManager::DrawTimeatack(int) {
+    return Draw(0);
+}
 
-int TPointsManager::DrawEndless() { return Draw(0); }
+int TPointsManager::DrawEndless() {
+    return Draw(0);
+}
 
 int TPointsManager::add(int n) {
     const long long sum = static_cast<long long>(actual) + n;
@@ -92,31 +98,46 @@ int TPointsManager::_drawNumber(int value, int digits, int px, int py, int style
 
     ImagePtr image;
     switch (style) {
-    case 1: image = cyfry; break;
-    case 2: image = levelFont; break;
-    case 3: image = cyfry2; break;
-    case 4: image = cyfry4; break;
-    default: return 0;
+    case 1:
+        image = cyfry;
+        break;
+    case 2:
+        image = levelFont;
+        break;
+    case 3:
+        image = cyfry2;
+        break;
+    case 4:
+        image = cyfry4;
+        break;
+    default:
+        return 0;
     }
     // A minus sign has no digit frame: it takes no room and draws nothing.
     auto advance = [style](char c) {
         if (c < '0' || c > '9') return 0;
         const int d = c - '0';
         switch (style) {
-        case 1: return cyfry1Width[d];
-        case 2: return levelFontWidth[d];
-        case 3: return 21;
-        default: return cyfry4Width[d];
+        case 1:
+            return cyfry1Width[d];
+        case 2:
+            return levelFontWidth[d];
+        case 3:
+            return 21;
+        default:
+            return cyfry4Width[d];
         }
     };
     if (centred) {
         int width = 0;
-        for (char c : text) width += advance(c);
+        for (char c : text)
+            width += advance(c);
         px -= width / 2;
     }
     int pen = 0;
     for (char c : text) {
-        if (c >= '0' && c <= '9') DrawImage(image, static_cast<float>(px + pen), static_cast<float>(py), c - '0');
+        if (c >= '0' && c <= '9')
+            DrawImage(image, static_cast<float>(px + pen), static_cast<float>(py), c - '0');
         pen += advance(c);
     }
     return pen;

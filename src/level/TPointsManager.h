@@ -12,13 +12,13 @@ extern int cyfry4Width[10];
 
 class TPointsManager {
   public:
-    int total = 0;  // points banked from the levels already won
-    int actual = 0; // points of the running level
-    ImagePtr cyfry;  // style 1 digits, 16x24
-    ImagePtr cyfry2; // style 3 digits, 32x32
-    ImagePtr cyfry4; // style 4 digits, 14x20 (the score)
-    int menuOver = 0; // pointer over the menu button at the last Draw
-    int zapOver = 0;  // pointer over the help button at the last Draw
+    int total = 0;      // points banked from the levels already won
+    int actual = 0;     // points of the running level
+    ImagePtr cyfry;     // style 1 digits, 16x24
+    ImagePtr cyfry2;    // style 3 digits, 32x32
+    ImagePtr cyfry4;    // style 4 digits, 14x20 (the score)
+    int menuOver = 0;   // pointer over the menu button at the last Draw
+    int zapOver = 0;    // pointer over the help button at the last Draw
     ImagePtr levelFont; // style 2 digits, 16x21
     ImagePtr menuWndImg;
     ImagePtr menuOutImg;

@@ -39,7 +39,9 @@ int TTimeManager::LoadFromProfile(int elapsed) {
     return 0;
 }
 
-int TTimeManager::SaveToProfile() { return actualTime; }
+int TTimeManager::SaveToProfile() {
+    return actualTime;
+}
 
 int TTimeManager::Set(int ms) {
     maxTime = ms;
@@ -100,7 +102,9 @@ int TTimeManager::Draw(int rope) {
     return 0;
 }
 
-int TTimeManager::DrawWithoutRope() { return Draw(0); }
+int TTimeManager::DrawWithoutRope() {
+    return Draw(0);
+}
 
 int TTimeManager::PauseOn() {
     paused = 1;
@@ -125,7 +129,9 @@ int TTimeManager::Reset(int slideIn) {
     return 0;
 }
 
-int TTimeManager::TimeOver() { return (maxTime > 0 && actualTime >= maxTime) ? 1 : 0; }
+int TTimeManager::TimeOver() {
+    return (maxTime > 0 && actualTime >= maxTime) ? 1 : 0;
+}
 
 int TTimeManager::CheckGameOver() {
     if (maxTime > 0 && TimeOver() == 1) board.gameOver = 1;

@@ -21,7 +21,8 @@ namespace {
 
 void PutInt(std::string& out, int32_t v) {
     const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
 }
 
 } // namespace
@@ -61,7 +62,9 @@ void LevelFixture::SetUp() {
     Archive("settings_lp.bca", {});
 }
 
-void LevelFixture::TearDown() { levelSeams = TLevelSeams(); }
+void LevelFixture::TearDown() {
+    levelSeams = TLevelSeams();
+}
 
 void LevelFixture::Archive(const std::string& archive, const std::map<std::string, std::string>& documents) {
     WriteArchive(resources + "data/" + archive, documents);

@@ -55,7 +55,8 @@ class BossTest : public LevelFixture {
     }
     std::vector<std::tuple<int, int, int, int>> Bosses() const {
         std::vector<std::tuple<int, int, int, int>> out;
-        for (const auto& rune : bossManager.bossDavar) out.emplace_back(rune->id, rune->color, rune->x, rune->y);
+        for (const auto& rune : bossManager.bossDavar)
+            out.emplace_back(rune->id, rune->color, rune->x, rune->y);
         return out;
     }
 };
@@ -68,9 +69,11 @@ TEST_F(BossTest, LoadKeepsWellFormedEntriesAndSkipsTheRest) {
     const std::vector<std::tuple<int, int, int, int>> expected = {{2, 5, 6, 6}, {1, 3, 2, 9}, {2, 5, 8, 2}};
     EXPECT_EQ(Bosses(), expected);
     size_t skipped = 0;
-    for (size_t at = log.find("skipped"); at != std::string::npos; at = log.find("skipped", at + 1)) ++skipped;
+    for (size_t at = log.find("skipped"); at != std::string::npos; at = log.find("skipped", at + 1))
+        ++skipped;
     EXPECT_EQ(skipped, 7u);
-    for (const auto& rune : bossManager.bossDavar) EXPECT_EQ(rune->active, 1);
+    for (const auto& rune : bossManager.bossDavar)
+        EXPECT_EQ(rune->active, 1);
 }
 
 TEST_F(BossTest, OnlyBossLevelsReadTheListAndAnEmptyOneIsLogged) {
@@ -111,7 +114,8 @@ TEST_F(BossTest, ArtSetFollowsTheBoardSize) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.columns << "x" << c.rows);
         for (int x = 0; x < 15; ++x) {
-            for (int y = 0; y < 15; ++y) board.grid[x][y] = (x < c.columns && y < c.rows) ? 1 : 0;
+            for (int y = 0; y < 15; ++y)
+                board.grid[x][y] = (x < c.columns && y < c.rows) ? 1 : 0;
         }
         LoadBosses("1:4:4");
         ASSERT_EQ(bossManager.bossDavar.size(), 1u);
@@ -141,10 +145,11 @@ TEST_F(BossTest, CompleteArmsQueueEightLinesLeftArmFirst) {
     board.lines = std::make_unique<std::vector<TLine>>();
     bossManager.CheckForMatch(1);
     std::vector<std::tuple<int, int, int, int>> queued;
-    for (const TLine& l : *board.lines) queued.emplace_back(l.xs, l.ys, l.xk, l.yk);
-    const std::vector<std::tuple<int, int, int, int>> expected = {
-        {4, 6, 5, 6}, {4, 7, 5, 7}, {8, 6, 9, 6}, {8, 7, 9, 7},
-        {6, 4, 7, 4}, {6, 5, 7, 5}, {6, 8, 7, 8}, {6, 9, 7, 9}};
+    for (const TLine& l : *board.lines)
+        queued.emplace_back(l.xs, l.ys, l.xk, l.yk);
+    const std::vector<std::tuple<int, int, int, int>> expected = {{4, 6, 5, 6}, {4, 7, 5, 7}, {8, 6, 9, 6},
+                                                                  {8, 7, 9, 7}, {6, 4, 7, 4}, {6, 5, 7, 5},
+                                                                  {6, 8, 7, 8}, {6, 9, 7, 9}};
     EXPECT_EQ(queued, expected);
     EXPECT_EQ(bossManager.CheckForGoal(), 1);
     board.lines.reset();
@@ -175,7 +180,8 @@ TEST_F(BossTest, IncompleteArmsKeepTheBoss) {
         bossManager.CheckForMatch(0);
         int lit = 0;
         for (int x = 0; x < 15; ++x) {
-            for (int y = 0; y < 15; ++y) lit += board.highlightLayer[x][y] != 0;
+            for (int y = 0; y < 15; ++y)
+                lit += board.highlightLayer[x][y] != 0;
         }
         EXPECT_EQ(lit, 0);
         board.lines.reset();
@@ -231,7 +237,8 @@ TEST_F(BossTest, MarkersAreDrawnOnlyOnBoardCells) {
 
 TEST_F(BossTest, GlowCrossFadesFramesEveryHalfSecond) {
     LoadBosses("1:6:6");
-    for (auto& frame : bossManager.glow) frame = CreateImage(64, 64);
+    for (auto& frame : bossManager.glow)
+        frame = CreateImage(64, 64);
     struct Case {
         int e, frame, previous;
         float alpha;

@@ -16,7 +16,8 @@ class ClockTest : public LevelFixture {
   protected:
     void SetUp() override {
         LevelFixture::SetUp();
-        for (int i = 0; i < 30; ++i) timeManager.framesPixmaps[i] = CreatePixmap(4 + i, 4);
+        for (int i = 0; i < 30; ++i)
+            timeManager.framesPixmaps[i] = CreatePixmap(4 + i, 4);
         timeManager.timerImg = CreateImage(8, 8);
         timeManager.menuBgImg = CreateImage(8, 8);
     }
@@ -145,8 +146,10 @@ TEST_F(ClockTest, WithoutLimitTimeCountsButNoFrameIsShown) {
     int frameDraws = 0, otherDraws = 0;
     for (const DrawCall& call : control->DrawLog()) {
         if (call.op != "image") continue;
-        if (call.image == timeManager.timerImg || call.image == timeManager.menuBgImg) ++otherDraws;
-        else if (call.image && call.x == timeManager.x + 17) ++frameDraws;
+        if (call.image == timeManager.timerImg || call.image == timeManager.menuBgImg)
+            ++otherDraws;
+        else if (call.image && call.x == timeManager.x + 17)
+            ++frameDraws;
     }
     EXPECT_EQ(otherDraws, 2);
     EXPECT_EQ(frameDraws, 0);

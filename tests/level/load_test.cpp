@@ -32,9 +32,9 @@ class LoadTest : public LevelFixture {
 
 TEST_F(LoadTest, DocumentIsFoundInArchiveAliasFileOrFallback) {
     Archive("davar_levels_lp.bca", {{"level_03.tsc", "Settings{ Level{ Number=3 } }"},
-                                     {"lp-04.tsc", "Settings{ Level{ Number=4 } }"},
-                                     {"level_endless_01.tsc", "Settings{ Level{ Number=101 } }"},
-                                     {"level_timed_01.tsc", "Settings{ Level{ Number=102 } }"}});
+                                    {"lp-04.tsc", "Settings{ Level{ Number=4 } }"},
+                                    {"level_endless_01.tsc", "Settings{ Level{ Number=101 } }"},
+                                    {"level_timed_01.tsc", "Settings{ Level{ Number=102 } }"}});
     const std::string custom = WriteResource("custom-levels/mine.tsc", "Settings{ Level{ Number=5 } }");
     const std::string broken = WriteResource("custom-levels/broken.tsc", "Settings{ Level{ Number=5 }");
     struct Case {
@@ -42,8 +42,14 @@ TEST_F(LoadTest, DocumentIsFoundInArchiveAliasFileOrFallback) {
         int flag, number;
     };
     const Case cases[] = {
-        {"level_03.tsc", 0, 3},   {"LEVEL_03.TSC", 0, 3}, {"level_04.tsc", 0, 4}, {custom, 1, 5},
-        {broken, 1, 101},         {broken, 0, 102},       {"nowhere.tsc", 0, 102}, {"", 1, 101},
+        {"level_03.tsc", 0, 3},
+        {"LEVEL_03.TSC", 0, 3},
+        {"level_04.tsc", 0, 4},
+        {custom, 1, 5},
+        {broken, 1, 101},
+        {broken, 0, 102},
+        {"nowhere.tsc", 0, 102},
+        {"", 1, 101},
         {resources + "custom-levels", 0, 102}, // a folder is no document
     };
     for (const Case& c : cases) {
@@ -85,7 +91,8 @@ Davar{ Read="1" Line3="0 0 4" }
 }
 
 TEST_F(LoadTest, SeamsReceiveTheDocumentInOrder) {
-    Archive("davar_levels_lp.bca", {{"boss.tsc", "Settings{ Level{ GoalType=3 Time=5 SpheresColors=\"1 2\" } }"}});
+    Archive("davar_levels_lp.bca",
+            {{"boss.tsc", "Settings{ Level{ GoalType=3 Time=5 SpheresColors=\"1 2\" } }"}});
     std::vector<std::string> calls;
     levelSeams.sphereLoad = [&](const std::shared_ptr<TTSCFile>& doc) {
         calls.push_back("sphere");
@@ -116,8 +123,8 @@ TEST_F(LoadTest, SphereListsAreRepairedForTheSphere) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.colors);
         auto doc = CreateTSCFile();
-        doc->LoadFromText(std::string("Settings{ Level{ SpheresColors=\"") + c.colors + "\" SpheresCapacities=\"" +
-                          c.capacities + "\" } }");
+        doc->LoadFromText(std::string("Settings{ Level{ SpheresColors=\"") + c.colors +
+                          "\" SpheresCapacities=\"" + c.capacities + "\" } }");
         std::array<int, 5> colors{}, capacities{};
         ReadSphereSettings(doc, colors, capacities);
         EXPECT_EQ(colors, c.expectColors);

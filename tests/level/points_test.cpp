@@ -49,7 +49,12 @@ TEST_F(PointsTest, DrawNumberStylesPaddingAndCentring) {
     };
     const Case cases[] = {
         {1234, 7, 4, 0, 63, {{100, 0}, {109, 0}, {118, 0}, {127, 1}, {136, 2}, {145, 3}, {154, 4}}},
-        {12345678, 7, 4, 0, 72, {{100, 1}, {109, 2}, {118, 3}, {127, 4}, {136, 5}, {145, 6}, {154, 7}, {163, 8}}},
+        {12345678,
+         7,
+         4,
+         0,
+         72,
+         {{100, 1}, {109, 2}, {118, 3}, {127, 4}, {136, 5}, {145, 6}, {154, 7}, {163, 8}}},
         {101, 3, 2, 0, 26, {{100, 1}, {107, 0}, {119, 1}}},
         {5, 7, 1, 1, 84, {{58, 0}, {70, 0}, {82, 0}, {94, 0}, {106, 0}, {118, 0}, {130, 5}}},
         {42, 2, 3, 0, 42, {{100, 4}, {121, 2}}},
@@ -69,9 +74,9 @@ TEST_F(PointsTest, ButtonHoverBoxesTouchButNeverOverlap) {
     };
     // Clock at its default (42, 211): menu box 72..136 x 199..219, help box 137..152 x 211..236.
     const Case cases[] = {
-        {72, 199, 1, 0}, {136, 219, 1, 0}, {71, 210, 0, 0}, {100, 198, 0, 0}, {100, 220, 0, 0},
-        {136, 215, 1, 0}, {137, 215, 0, 1}, {152, 236, 0, 1}, {153, 220, 0, 0}, {140, 237, 0, 0},
-        {140, 210, 0, 0},
+        {72, 199, 1, 0},  {136, 219, 1, 0}, {71, 210, 0, 0},  {100, 198, 0, 0},
+        {100, 220, 0, 0}, {136, 215, 1, 0}, {137, 215, 0, 1}, {152, 236, 0, 1},
+        {153, 220, 0, 0}, {140, 237, 0, 0}, {140, 210, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
@@ -97,7 +102,7 @@ TEST_F(PointsTest, PanelShowsTotalPlusActualAndCentresTheLevelNumber) {
             if (call.op == "image" && call.image == points.cyfry4) score.emplace_back(call.x, call.frame);
             if (call.op == "text") dark = &call;
         }
-        const std::vector<std::pair<float, int>> expected = {{69, 0}, {78, 0}, {87, 0}, {96, 1},
+        const std::vector<std::pair<float, int>> expected = {{69, 0},  {78, 0},  {87, 0}, {96, 1},
                                                              {105, 2}, {114, 3}, {123, 4}};
         EXPECT_EQ(score, expected);
         ASSERT_NE(dark, nullptr);

@@ -38,12 +38,14 @@ class SummaryTest : public LevelFixture {
         level.scrollOutSnd = FakeSound("scrollOut");
         level.bonusSnd = FakeSound("tick");
         level.levelEnd = FakeSound("jingle");
-        for (int i = 8; i <= 12; ++i) globalSnd.sfx[i] = FakeSound("voice" + std::to_string(i));
+        for (int i = 8; i <= 12; ++i)
+            globalSnd.sfx[i] = FakeSound("voice" + std::to_string(i));
     }
     // A full board whose first `free` cells in walk order are empty and the rest hold runes.
     void BoardWithFreeCells(int free) {
         FullEmptyBoard();
-        for (int i = free; i < 225; ++i) board.davarLayer[i % 15][i / 15] = 2;
+        for (int i = free; i < 225; ++i)
+            board.davarLayer[i % 15][i / 15] = 2;
     }
     // One summary frame of 1000/60 ms; the pointer is pressed when click is set.
     void Frame(bool click = false) {
@@ -75,10 +77,10 @@ TEST_F(SummaryTest, StagesRunInOrderWithTheirTimingsAndTally) {
     level.startSummary();
     const int start = MilliSecs();
 
-    std::map<int, int> enteredAt;     // stage -> clock when first seen
-    std::map<int, int> updatesIn;     // stage -> updates that ended in it
+    std::map<int, int> enteredAt; // stage -> clock when first seen
+    std::map<int, int> updatesIn; // stage -> updates that ended in it
     std::vector<int> order{0};
-    std::vector<int> counterSteps;    // pointsCounter after each update of stage 7
+    std::vector<int> counterSteps; // pointsCounter after each update of stage 7
     int pointsAtStage2 = -1, counterAtStage2 = -1;
     for (int frame = 0; frame < 2000 && !level.summaryDone; ++frame) {
         const bool click = level.summaryStage == 8 && updatesIn[8] >= 30;
@@ -123,7 +125,8 @@ TEST_F(SummaryTest, StagesRunInOrderWithTheirTimingsAndTally) {
     // The count-up moves the bonus into the shown total 25 points at a time.
     ASSERT_FALSE(counterSteps.empty());
     EXPECT_EQ(counterSteps.back(), 1500 + 25 * free);
-    for (size_t i = 1; i < counterSteps.size(); ++i) EXPECT_LE(counterSteps[i] - counterSteps[i - 1], 25);
+    for (size_t i = 1; i < counterSteps.size(); ++i)
+        EXPECT_LE(counterSteps[i] - counterSteps[i - 1], 25);
     EXPECT_EQ(level.bonusPoints, 0);
     EXPECT_EQ(points.actual, 500 + 25 * free) << "the bonus is booked once";
 
@@ -147,7 +150,8 @@ TEST_F(SummaryTest, BoardWithoutFreeCellsEndsTheCountAtOnce) {
     EXPECT_EQ(level.summaryStage, 2);
     EXPECT_EQ(level.bonusPoints, 0);
     EXPECT_EQ(PlayCount("jingle"), 0) << "the count ended before the jingle";
-    for (int i = 0; i < 300 && level.summaryStage < 7; ++i) Frame();
+    for (int i = 0; i < 300 && level.summaryStage < 7; ++i)
+        Frame();
     EXPECT_EQ(level.summaryStage, 8) << "nothing to count up";
     EXPECT_EQ(level.pointsCounter, 300);
 }
@@ -155,7 +159,8 @@ TEST_F(SummaryTest, BoardWithoutFreeCellsEndsTheCountAtOnce) {
 TEST_F(SummaryTest, ClickDuringCountUpMovesTheRestAtOnce) {
     BoardWithFreeCells(20);
     level.startSummary();
-    for (int i = 0; i < 1000 && level.summaryStage < 7; ++i) Frame();
+    for (int i = 0; i < 1000 && level.summaryStage < 7; ++i)
+        Frame();
     ASSERT_EQ(level.summaryStage, 7);
     Frame();
     Frame();
@@ -169,7 +174,8 @@ TEST_F(SummaryTest, ClickDuringCountUpMovesTheRestAtOnce) {
 TEST_F(SummaryTest, ClicksOutsideTheirStagesDoNothing) {
     BoardWithFreeCells(3);
     level.startSummary();
-    for (int i = 0; i < 1000 && level.summaryStage < 6; ++i) Frame(true);
+    for (int i = 0; i < 1000 && level.summaryStage < 6; ++i)
+        Frame(true);
     EXPECT_EQ(level.summaryStage, 6);
     EXPECT_EQ(level.bonusPoints, 75);
     EXPECT_EQ(PlayCount("scrollOut"), 0);
@@ -221,7 +227,8 @@ class SummaryDisplayTest : public SummaryTest {
     }
     std::set<std::string> TextSet() const {
         std::set<std::string> out;
-        for (const DrawCall* call : Texts()) out.insert(call->text);
+        for (const DrawCall* call : Texts())
+            out.insert(call->text);
         return out;
     }
 };
@@ -251,9 +258,9 @@ TEST_F(SummaryDisplayTest, OpenScrollListsTheFiguresOfEachVariant) {
     level.pointsCounter = 4000;
     timeManager.actualTime = 125999;
     level.summaryDisplay();
-    const std::set<std::string> quest = {"Well done!", "Matches:", "11", "Combos:", "2", "Spells cast:", "3",
-                                         "Time:", "2:05", "Bonus points:", "250", "Total points:", "4000",
-                                         "Click to continue"};
+    const std::set<std::string> quest = {
+        "Well done!", "Matches:",      "11",  "Combos:",       "2",    "Spells cast:",     "3", "Time:",
+        "2:05",       "Bonus points:", "250", "Total points:", "4000", "Click to continue"};
     EXPECT_EQ(TextSet(), quest);
     for (const DrawCall* call : Texts()) {
         EXPECT_EQ(call->state.r, 0);
@@ -267,15 +274,17 @@ TEST_F(SummaryDisplayTest, OpenScrollListsTheFiguresOfEachVariant) {
 
     control->ClearDrawLog();
     level.summaryDisplayET(61, 40, 3999);
-    const std::set<std::string> endless = {"Well done!", "Received spells:", "5", "Used blocks", "40", "Time:",
-                                           "1:01", "Bonus points:", "250", "Total points:", "4000",
-                                           "Best result:", "3999", "Click to continue"};
+    const std::set<std::string> endless = {
+        "Well done!", "Received spells:", "5",   "Used blocks",   "40",   "Time:",
+        "1:01",       "Bonus points:",    "250", "Total points:", "4000", "Best result:",
+        "3999",       "Click to continue"};
     EXPECT_EQ(TextSet(), endless);
 
     control->ClearDrawLog();
     level.summaryStage = 10;
     level.summaryDisplay();
-    for (const DrawCall* call : Texts()) EXPECT_FLOAT_EQ(call->state.alpha, 0) << call->text;
+    for (const DrawCall* call : Texts())
+        EXPECT_FLOAT_EQ(call->state.alpha, 0) << call->text;
 }
 
 TEST_F(SummaryDisplayTest, NewHiscoreBadgeOnlyForABetterScore) {
@@ -305,7 +314,8 @@ TEST_F(SummaryDisplayTest, NewHiscoreBadgeOnlyForABetterScore) {
 
 TEST_F(SummaryDisplayTest, DoorsRideInFromBothEdges) {
     for (int door = 0; door < 2; ++door) {
-        for (int k = 0; k < 6; ++k) level.doorImg[door][k] = CreateImage(8, 8);
+        for (int k = 0; k < 6; ++k)
+            level.doorImg[door][k] = CreateImage(8, 8);
     }
     level.summaryStage = 2;
     level.doorPos = 100;
@@ -314,9 +324,9 @@ TEST_F(SummaryDisplayTest, DoorsRideInFromBothEdges) {
     for (const DrawCall& call : control->DrawLog()) {
         if (call.op == "image" && call.image && call.image->width == 8) tiles.emplace_back(call.x, call.y);
     }
-    const std::vector<std::pair<float, float>> expected = {
-        {-300, 0}, {-44, 0}, {84, 0}, {-300, 512}, {-44, 512}, {84, 512},
-        {700, 0},  {956, 0}, {1084, 0}, {700, 512}, {956, 512}, {1084, 512}};
+    const std::vector<std::pair<float, float>> expected = {{-300, 0},  {-44, 0},   {84, 0},    {-300, 512},
+                                                           {-44, 512}, {84, 512},  {700, 0},   {956, 0},
+                                                           {1084, 0},  {700, 512}, {956, 512}, {1084, 512}};
     EXPECT_EQ(tiles, expected);
 }
 
