@@ -419,7 +419,8 @@ int TBlocksManager::DrawNextBlock(float x, float y) {
 }
 
 int TBlocksManager::Freze(int ms) {
-    if (IsFreze() != 0 && ToDefreze() > ms) return 0;
+    // -1 is "no freeze": the bonus manager's clearing lifts a running freeze with it.
+    if (ms != -1 && IsFreze() != 0 && ToDefreze() > ms) return 0;
     Timer = MilliSecs();
     frezeTime = ms;
     return 0;

@@ -107,7 +107,8 @@ class TBlocksManager {
     // The pixel coordinate of that column (row).
     int getX(int px);
     int getY(int py);
-    // Holds back the next piece for ms milliseconds unless a longer freeze runs; returns 0.
+    // Holds back the next piece for ms milliseconds unless a longer freeze runs; -1 lifts any
+    // freeze. Returns 0.
     int Freze(int ms);
     // Returns 1 while a freeze runs, else 0.
     int IsFreze();

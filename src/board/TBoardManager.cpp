@@ -157,7 +157,6 @@ int TBoardManager::IsEmpty() {
 void ResetBoardGlobals() {
     davar = TRuneManager();
     blocks = TBlocksManager();
-    blocks.loadImages();
     board = TBoardManager();
     stonesList.clear();
     // The keyboard's cell moves of the pointer follow the board wherever it lies.

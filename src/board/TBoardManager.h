@@ -180,8 +180,9 @@ class TBoardManager : public TRSA {
 // The play field, created at start-up.
 extern TBoardManager board;
 
-// Rebuilds davar, blocks and board as new and empties the stone fragments, as the program
-// shell's start-up leaves them (blocks loads its two mark images). Tests call it between cases.
+// Rebuilds davar, blocks and board as new, empties the stone fragments and points the mouse's
+// cell moves at the board. Loads nothing: start-up then calls blocks.loadImages, the loaders
+// and loadSfx/loadBoardGfx/loadDavarGfx. Tests call it between cases.
 void ResetBoardGlobals();
 
 } // namespace vsm

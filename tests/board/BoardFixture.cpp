@@ -29,6 +29,7 @@ void BoardFixture::SetUp() {
     WritePicture("gfx/runy/ghost.png", 32, 32);
     WritePicture("gfx/runy/r-x.png", 20, 20);
     ResetBoardGlobals();
+    blocks.loadImages();
     board.loadSfx();
     blocks.loadSfx();
 

@@ -256,3 +256,22 @@ TEST_F(FrameDrawTest, EmptyFrameDrawsNothingButSetsAlpha) {
 }
 
 } // namespace vsm::test
+
+namespace vsm::test {
+
+TEST_F(FrameDrawTest, ArtLoadsIntoTheSlotsTheDrawingReads) {
+    // Left and Right pieces come from the plain names, Top and Bottom from the "-p" names.
+    WritePicture("gfx/ramka/2b.png", 7, 64);
+    WritePicture("gfx/ramka/2b-p.png", 64, 7);
+    WritePicture("gfx/ramka/1b-rd_v3.png", 9, 9);
+    board = TBoardManager();
+    board.loadBoardGfx();
+    EXPECT_EQ(ImageWidth(board.frameH[2][1]), 7);
+    EXPECT_EQ(ImageWidth(board.frameV[2][1]), 64);
+    EXPECT_EQ(ImageWidth(board.frameC[3][2]), 9);
+    EXPECT_EQ(board.frameH[1][2], nullptr) << "short pieces have two variants";
+    EXPECT_EQ(board.shadow, board._s1);
+    EXPECT_NE(board._s1, nullptr);
+}
+
+} // namespace vsm::test

@@ -220,6 +220,10 @@ TEST_F(PiecesTest, FreezeHoldsTheNextPiece) {
     EXPECT_EQ(blocks.IsFreze(), 1);
     control->SetClock(12501);
     EXPECT_EQ(blocks.IsFreze(), 0);
+
+    blocks.Freze(3000);
+    blocks.Freze(-1);
+    EXPECT_EQ(blocks.IsFreze(), 0) << "-1 lifts a running freeze";
 }
 
 TEST_F(PiecesTest, NextPiecePreviewScale) {
