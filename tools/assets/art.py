@@ -40,7 +40,7 @@ def shade(arr, factor):
 def glow_text(text, role, w, h, fill_top=GOLD, fill_bottom=(0.85, 0.45, 0.12), glow=(1.0, 0.62, 0.2),
               glow_radius=3.0, outline=(0.16, 0.07, 0.02), size=None):
     """A caption: text in a vertical gradient with a dark outline and a soft glow, centred."""
-    pad = int(glow_radius * 2 + 2)
+    pad = int(glow_radius * 1.5 + 1)
     m = fit_text_mask(text, role, w - 2 * pad, h - 2 * pad, start=size)
     arr = blank(w, h)
     mh, mw = m.shape
@@ -241,14 +241,25 @@ def scene(w, h, seed=1, theme="night", towers=True, veil=0.0):
     add_light(arr, solid(stars, (1, 0.95, 0.85)))
     add_light(arr, solid(radial(w, h, mx * w, my * h, 0.05 * w, 0.6), (1, 0.97, 0.88)), strength=0.9)
     for layer in range(4):
-        base_y = h * (0.55 + 0.1 * layer)
+        base_y = h * (0.52 + 0.11 * layer)
         ridge = value_noise(w, 1 + 2, 160 - 30 * layer, seed + 10 + layer, 4)[1] - 0.5
-        ys_ = (base_y + ridge * h * (0.28 - 0.05 * layer)).astype(np.int32)
+        ys_ = (base_y + ridge * h * (0.30 - 0.05 * layer)).astype(np.int32)
+        if layer == 2:
+            # a band of fir tops along the ridge
+            tr = rng(seed + 99)
+            for x0 in range(0, w, max(3, w // 120)):
+                th = int(tr.uniform(0.02, 0.06) * h)
+                x1 = min(w, x0 + th // 2 + 2)
+                for x in range(x0, x1):
+                    d = abs(x - (x0 + x1) / 2) / max((x1 - x0) / 2, 1)
+                    ys_[x] = min(ys_[x], int(ys_[x] - th * (1 - d)))
         yy = np.arange(h)[:, None]
         m = (yy >= ys_[None, :]).astype(np.float32)
-        far = 1 - layer / 4
-        col = mix(t["hills"], t["sky"][1], 0.45 * far)
-        hill = noise_tex(w, h, seed + 20 + layer, mix(col, (1, 1, 1), 0.06), mix(col, (0, 0, 0), 0.3), cell=40)
+        far = 1 - layer / 3.0
+        col = mix(mix(t["hills"], (0.01, 0.01, 0.03), 0.5 * (1 - far)), t["sky"][1], 0.5 * far)
+        hill = noise_tex(w, h, seed + 20 + layer, mix(col, (1, 1, 1), 0.05), mix(col, (0, 0, 0), 0.35), cell=40)
+        rim = np.clip(m - np.roll(m, 2, axis=0), 0, 1)
+        hill[..., :3] += (rim * 0.12 * far)[..., None] * np.array(t["glow"], np.float32)
         hill[..., 3] = blur_mask(m, 0.8)
         over(arr, hill)
         if layer == 1 and towers:
@@ -274,7 +285,7 @@ def scene(w, h, seed=1, theme="night", towers=True, veil=0.0):
             arr = draw_on(arr, castle)
         mist = np.clip(value_noise(w, h, 70, seed + 30 + layer, 3) - 0.35, 0, 1)
         mist *= np.exp(-((np.arange(h)[:, None] - base_y) / (h * 0.06)) ** 2)
-        over(arr, solid(mist * 0.5, mix(t["glow"], (0.5, 0.5, 0.6), 0.6)))
+        over(arr, solid(mist * 0.28, mix(t["glow"], (0.5, 0.5, 0.6), 0.6)))
     if veil:
         over(arr, solid(np.full((h, w), veil, np.float32), (0.03, 0.02, 0.07)))
     vig = 1 - 0.55 * np.clip(1 - radial(w, h, w / 2, h / 2, 0.75 * math.hypot(w, h) / 1.0, 1.0), 0, 1) ** 2
@@ -719,7 +730,7 @@ def icon_plain(w, h, name, colour=GOLD, outline=(0.15, 0.08, 0.03), inset=0.12):
 
 # ---------------------------------------------------------------- text pictures and buttons
 
-def caption(w, h, text, role="blackletter", style="gold", size=None):
+def caption(w, h, text, role="blackletter", style="gold", size=None, glow_radius=None):
     styles = {
         "gold": dict(fill_top=(1.0, 0.9, 0.55), fill_bottom=(0.85, 0.5, 0.15), glow=(1.0, 0.55, 0.15)),
         "pale": dict(fill_top=(1.0, 0.97, 0.9), fill_bottom=(0.8, 0.72, 0.6), glow=(0.55, 0.45, 1.0)),
@@ -728,7 +739,8 @@ def caption(w, h, text, role="blackletter", style="gold", size=None):
         "hover": dict(fill_top=(1.0, 1.0, 0.85), fill_bottom=(1.0, 0.75, 0.35), glow=(1.0, 0.85, 0.4)),
         "blue": dict(fill_top=(0.85, 0.95, 1.0), fill_bottom=(0.4, 0.6, 1.0), glow=(0.3, 0.5, 1.0)),
     }
-    return glow_text(text, role, w, h, size=size, **styles[style])
+    radius = glow_radius if glow_radius is not None else max(1.0, min(3.0, h / 12.0))
+    return glow_text(text, role, w, h, size=size, glow_radius=radius, **styles[style])
 
 
 def two_frame(w, h, text, role="capitals", plaque=False):
@@ -757,10 +769,18 @@ def button_plaque(w, h, text, hover=False, pressed=False, role="capitals", seed=
 
 
 def digit_strip(w, h, cells, role="capitals", style="gold", chars="0123456789"):
+    """Digits in equal cells, all at the one size at which the widest still fits its cell."""
+    from common import text_mask
     cw = w // cells
+    radius = max(0.8, min(3.0, h / 12.0))
+    pad = int(radius * 1.5 + 1)
+    size = h
+    while size > 6 and any(text_mask(c, role, size).shape[1] > cw - 2 * pad + 1 or
+                           text_mask(c, role, size).shape[0] > h - 2 * pad for c in chars[:cells]):
+        size -= 1
     out = blank(w, h)
     for i, ch in enumerate(chars[:cells]):
-        over(out, caption(cw, h, ch, role, style, size=h), i * cw, 0)
+        over(out, caption(cw + 2, h, ch, role, style, size=size, glow_radius=radius), i * cw - 1, 0)
     return out
 
 

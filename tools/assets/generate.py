@@ -16,6 +16,10 @@ import shutil
 import sys
 import time
 
+# one thread per worker: the pool already keeps every core busy
+for _var in ("OMP_NUM_THREADS", "OPENBLAS_NUM_THREADS", "MKL_NUM_THREADS"):
+    os.environ.setdefault(_var, "1")
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
@@ -91,6 +95,16 @@ def main():
     except (OSError, ValueError):
         state = {}
     hashes = {m: code_hash(m) for m in MODULES}
+    # files this generator made earlier that the manifest no longer lists
+    listed = {e["path"] for e in manifest.entries()}
+    changed = False
+    for stale in [p for p in state if p not in listed]:
+        try:
+            os.remove(os.path.join(out, stale))
+        except OSError:
+            pass
+        del state[stale]
+        changed = True
     todo = []
     for e in manifest.entries():
         if args.only and args.only not in e["path"]:
@@ -103,7 +117,7 @@ def main():
     todo.sort(key=lambda t: (t[0]["kind"] != "song", t[0]["kind"] != "voice", t[0]["path"]))
     start = time.time()
     failures = []
-    if todo:
+    if todo or changed:
         print("assets: making %d of %d files with %d jobs" % (len(todo), len(manifest.entries()), args.jobs))
         hmap = {e["path"]: h for e, h in todo}
         with multiprocessing.Pool(args.jobs) as pool:

@@ -120,10 +120,10 @@ def entries():
     A(img("gfx/fonts/combo.png", 768, 42, "more.combo_strip", frames=(256, 42, 3)))
     A(cap("gfx/fonts/points.png", 150, 44, "Points"))
     A(img("gfx/fonts/CYFRY2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10))
-    A(img("gfx/fonts/cyfry1.png", 160, 24, "art.digit_strip", frames=(16, 24, 10), cells=10, style="pale"))
+    A(img("gfx/fonts/cyfry1.png", 160, 24, "art.digit_strip", frames=(16, 24, 10), cells=10, style="pale", role="serif"))
     A(img("gfx/fonts/cyfry2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10))
-    A(img("gfx/fonts/punkty.png", 140, 20, "art.digit_strip", frames=(14, 20, 10), cells=10, style="pale"))
-    A(img("gfx/fonts/level.png", 160, 21, "art.digit_strip", frames=(16, 21, 10), cells=10, style="ink"))
+    A(img("gfx/fonts/punkty.png", 140, 20, "art.digit_strip", frames=(14, 20, 10), cells=10, style="pale", role="serif"))
+    A(img("gfx/fonts/level.png", 160, 21, "art.digit_strip", frames=(16, 21, 10), cells=10, style="ink", role="serif"))
     A(cap("gfx/fonts/newhiscore.png", 360, 64, "New Hiscore!"))
     e = img("gfx/fonts/alfabet-maly.png", 1024, 60, "art.font_strip", chars=FONT_ALFABET, band=30, per_row=28)
     e["strip"] = {"chars": FONT_ALFABET, "band": 30}
@@ -206,14 +206,18 @@ def entries():
                 A(img("gfx/gui/doors-%s%s-%d.jpg" % (side, row, k), ww, hh, "more.door_tile", side=side, x0=x0, y0=y0))
     A(img("gfx/gui/tutorial.jpg", 800, 600, "more.tutorial_page", boss=False))
     A(img("gfx/gui/tutorial2boss.jpg", 800, 600, "more.tutorial_page", boss=True))
-    A(img("gfx/gui/tut-play.png", 160, 50, "art.button_plaque", text="Play"))
-    A(img("gfx/gui/tut-play2.png", 160, 50, "art.button_plaque", text="Play"))
+    A(img("gfx/gui/tut-play.png", 66, 24, "more.play_highlight"))
+    A(img("gfx/gui/tut-play2.png", 66, 24, "more.play_highlight"))
     for k, shape in ((1, "l3"), (2, "t4"), (3, "i3")):
         A(img("gfx/gui/tut-k%d.png" % k, 104, 104, "more.piece_picture", shape=shape, seed=k))
     A(img("gfx/gui/tutorial_keyb.png", 120, 90, "more.keyboard_picture"))
     A(img("gfx/gui/tutorial_mouse.png", 90, 120, "more.mouse_picture", lit="right"))
     A(img("gfx/gui/tutorial_mouse_1.png", 90, 120, "more.mouse_picture", lit="wheel"))
     A(img("gfx/info/help.jpg", 800, 600, "more.help_page"))
+    # popup panels for the popup documents: small, standard and wide
+    A(img("gfx/info/popup-small.png", 300, 200, "art.panel", seed=111, border=10, radius=16))
+    A(img("gfx/info/popup.png", 360, 260, "art.panel", seed=112, border=10, radius=18))
+    A(img("gfx/info/popup-wide.png", 480, 240, "art.panel", seed=113, border=10, radius=18))
 
     # ------------------------------------------------------------ clock
     A(img("gfx/timer/timer.png", 140, 140, "more.clock_case"))

@@ -260,16 +260,42 @@ def door_tile(w, h, side, x0, y0):
     return door[y0:y0 + h, x0:x0 + w].copy()
 
 
+def _note(arr, x, y, w, h, text, seed):
+    """A small parchment label with a line or two of ink text."""
+    over(arr, parchment(w, h, seed, margin=3), x, y)
+    lines = text.split("\n")
+    lh = (h - 10) // len(lines)
+    for i, line in enumerate(lines):
+        m = art.fit_text_mask(line, "text", w - 20, lh, start=min(17, lh))
+        over(arr, solid(m, INK), x + (w - m.shape[1]) // 2, y + 5 + i * lh + (lh - m.shape[0]) // 2)
+
+
 def tutorial_page(w, h, boss):
-    title = "Boss Runes" if boss else "How to Play"
-    lines = (["A great boss rune sits on the board.", "Fill all four arms around it with runes",
-              "of its colour to break it.", "", "Break every boss rune to win the level."]
-             if boss else
-             ["Place pieces of runes on the board.", "Three or more of one colour in a row",
-              "or a column vanish and fill the sphere.", "Turn a piece with the wheel or",
-              "the right button. Runes left too long", "turn to stone.", "Fill the sphere to win the level."])
-    return art.text_page(w, h, 501 if boss else 502, "violet" if boss else "night", title, lines,
-                         box=(40, 100, 440, 330), size=19)
+    """The tutorial backdrop: labels placed around the spots where the page animates its demos,
+    and the Play caption under the Play hover box (370..433, 571..593)."""
+    arr = scene(w, h, 501 if boss else 502, "violet" if boss else "night", towers=False, veil=0.45)
+    if boss:
+        over(arr, caption(420, 60, "Boss Runes", "blackletter", "gold"), 190, 20)
+        _note(arr, 20, 140, 230, 110, "A boss rune holds\nfour cells of the board", 511)
+        _note(arr, 550, 140, 230, 110, "Fill its four arms with\nrunes of its colour", 512)
+        _note(arr, 20, 420, 250, 100, "Then it breaks apart\nwith all four arms", 513)
+        _note(arr, 530, 420, 250, 100, "Break every boss rune\nto win the level", 514)
+    else:
+        over(arr, caption(300, 56, "How to Play", "blackletter", "gold"), 250, 8)
+        _note(arr, 8, 292, 210, 62, "Turn the piece: wheel,\nright button or keys", 521)
+        _note(arr, 560, 184, 230, 62, "Three of a colour\nin a line vanish", 522)
+        _note(arr, 505, 256, 170, 62, "They fill the\nmagic sphere", 523)
+        _note(arr, 490, 340, 110, 62, "Mind the\nclock", 524)
+        _note(arr, 590, 470, 190, 62, "Pieces come in\nmany shapes", 525)
+        _note(arr, 20, 500, 260, 62, "Close gaps to finish\nrows and columns", 526)
+    over(arr, caption(90, 30, "Play", "capitals", "gold"), 357, 567)
+    return arr
+
+
+def play_highlight(w, h):
+    out = highlight(w, h)
+    over(out, caption(w, h, "Play", "capitals", "hover"))
+    return out
 
 
 def help_page(w, h):
@@ -406,14 +432,6 @@ def map_picture(w, h):
                 ctx.line_to(x, y - 6)
                 ctx.line_to(x + 8, y + 5)
                 ctx.stroke()
-        ctx.set_dash([6, 5])
-        ctx.set_line_width(2.5)
-        ctx.move_to(80, 520)
-        for (x, y) in ((200, 460), (300, 500), (400, 420), (330, 330), (450, 260), (600, 300), (680, 190),
-                       (560, 110), (420, 90)):
-            ctx.line_to(x, y)
-        ctx.stroke()
-        ctx.set_dash([])
         cx, cy = 720, 510
         ctx.set_line_width(2)
         ctx.arc(cx, cy, 40, 0, 2 * math.pi)
