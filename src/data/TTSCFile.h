@@ -44,8 +44,8 @@ class TTSCFile {
 
     // The first key whose path and name match, or null.
     TTSCKeyPtr ResolveKey(const std::string& path, const std::string& name) const;
-    // Value index of the key; "" and one printed line when the key does not exist; "" when the
-    // index is outside 0..999.
+    // Value index of the key; "" and one printed line when the key does not exist (an index
+    // outside 0..999 reads as a missing key).
     std::string GetStringKey(const std::string& path, const std::string& name, int index) const;
     // Value index as a number (leading decimal number of its text, 0 when none); 0 and one
     // printed line when the key does not exist.
@@ -96,7 +96,7 @@ int SaveTSCFile(const TTSCFilePtr& doc, const std::string& path);
 // Saves doc into a stream; 0 on success, -1 (with a line on standard error) on failure.
 int SaveTSCFile(const TTSCFilePtr& doc, TStream& stream);
 // Value index as text; "" and "The key <path>::<name> does not exist" on standard output when
-// the key is missing.
+// the key is missing or the index is outside 0..999.
 std::string GetTSCStringKey(const TTSCFilePtr& doc, const std::string& path, const std::string& name,
                             int index);
 // Value index as a number; 0 and the same printed line when the key is missing.
