@@ -14,6 +14,7 @@ constexpr int CAPTION_COMBO = 2;
 constexpr int CAPTION_MATCH = 3;
 constexpr int CAPTION_PICTURE = 4;
 
+// One caption: fades in fast and out slowly while it drifts or grows, then leaves.
 class TCaptions {
   public:
     float x = 0, y = 0;   // left edge of the digits (1, 3), centre (2), the picture's handle (4)

@@ -8,6 +8,7 @@
 
 namespace vsm {
 
+// One comet: a head on a quadratic curve from A to B through M that throws sparks behind it.
 class TCometEmiter {
   public:
     float x = 0, y = 0;                                   // head as of the previous update
@@ -25,6 +26,7 @@ class TCometEmiter {
     // Returns a new flying comet from A to B through M, appended to cometList; black until setRGB.
     static std::shared_ptr<TCometEmiter> start(int ax, int ay, int bx, int by, int mx, int my, float dt,
                                                int minxr, int maxxr, int minyr, int maxyr, float scale);
+    // Sets the base colour of the thrown sparks.
     void setRGB(int r, int g, int b);
     // One frame: moves the head, throws four sparks, and leaves cometList once past the end.
     void update();

@@ -3,6 +3,7 @@
 
 namespace vsm {
 
+// Measures each frame against the target rate.
 class TDeltaTime {
   public:
     int OldTime = 0;     // clock at the previous Update

@@ -9,6 +9,7 @@ namespace vsm {
 
 constexpr int GLOBAL_SOUNDS = 13;
 
+// The interface and voice sounds shared by every screen.
 class TGlobalSnd {
   public:
     std::array<SoundPtr, GLOBAL_SOUNDS> sfx; // a slot that failed to load stays null

@@ -15,6 +15,7 @@ struct TCellGrid {
     int tileSize = 32; // cell size in pixels
 };
 
+// The pointer and buttons as of the frame's refresh, read by widgets and game code.
 class TMouse {
   public:
     int x = 0, y = 0;    // pointer in screen pixels

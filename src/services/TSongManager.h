@@ -19,6 +19,7 @@ class TMusicFile {
 };
 using MusicFilePtr = std::shared_ptr<TMusicFile>;
 
+// The cache of every song played or preloaded during the run.
 class TSongManager {
   public:
     TList<TMusicFile> songsList; // in load order; songs stay for the whole run

@@ -8,6 +8,7 @@
 
 namespace vsm {
 
+// One delayed sound.
 class TSoundQ {
   public:
     int timeStart = 0; // the clock value after which the sound plays

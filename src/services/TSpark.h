@@ -12,6 +12,7 @@ namespace vsm {
 
 constexpr int SPARK_IMAGES = 5;
 
+// One particle: moves straight or on a circle, fades by its rule and leaves when its life ends.
 class TSpark {
   public:
     float x = 0, y = 0;      // drawing position (the image's handle lands here)
