@@ -20,8 +20,9 @@ constexpr int FILETYPE_NONE = 0;
 constexpr int FILETYPE_FILE = 1;
 constexpr int FILETYPE_DIR = 2;
 
+// FILETYPE_FILE, FILETYPE_DIR, or FILETYPE_NONE when nothing (or nothing readable) is there.
 int FileType(const std::string& path);
-// Size in bytes; -1 when the file does not exist.
+// Size in bytes; 0 for a folder; -1 when nothing is there.
 int64_t FileSize(const std::string& path);
 
 struct DirEntry {
@@ -36,7 +37,9 @@ std::vector<DirEntry> ListDir(const std::string& path);
 class TDirWalk;
 using DirHandle = std::shared_ptr<TDirWalk>;
 DirHandle ReadDir(const std::string& path);
+// The walk's next name; "" at the end or for a null handle.
 std::string NextFile(const DirHandle& dir);
+// Ends the walk; later NextFile calls give "".
 void CloseDir(const DirHandle& dir);
 
 // Creates the folder; with recurse, every missing parent too. True when it exists afterwards.
@@ -45,9 +48,11 @@ bool CreateDir(const std::string& path, bool recurse = false);
 bool DeleteDir(const std::string& path, bool recurse = false);
 // Creates an empty file (truncating one that exists); false on failure.
 bool CreateFile(const std::string& path);
+// Deletes a file (never a folder); false when there was no file or it could not be removed.
 bool DeleteFile(const std::string& path);
 // Renames; refuses (false) to replace an existing target unless replace is set.
 bool RenameFile(const std::string& from, const std::string& to, bool replace = false);
+// Copies a file through a temporary file renamed into place; false on failure.
 bool CopyFile(const std::string& from, const std::string& to);
 
 // Path pieces: ExtractExt("a/b.png") "png", ExtractDir "a", StripDir "b.png", StripExt "a/b",
@@ -74,10 +79,13 @@ class TBank {
 };
 using BankPtr = std::shared_ptr<TBank>;
 
+// A new bank of size zero bytes.
 BankPtr CreateBank(size_t size = 0);
 // Loads a whole file into a bank; null on failure.
 BankPtr LoadBank(const std::string& path);
+// Size in bytes; 0 for null.
 size_t BankSize(const BankPtr& bank);
+// Grows (with zeros) or shrinks the bank; null is ignored.
 void ResizeBank(const BankPtr& bank, size_t size);
 // Out-of-range peeks give 0 and pokes do nothing.
 int PeekByte(const BankPtr& bank, size_t offset);
@@ -118,10 +126,13 @@ StreamPtr ReadFile(const std::string& path);
 StreamPtr WriteFile(const std::string& path);
 // A stream over a copy of the bytes, or over a bank (which it shares and grows when written).
 StreamPtr CreateMemoryStream(std::vector<uint8_t> bytes);
+// Null for a null bank.
 StreamPtr CreateBankStream(const BankPtr& bank);
 // Closes the stream; false when a write or the final rename failed.
 bool CloseStream(const StreamPtr& s);
 
+// Reads of whole values: an unsigned byte, an unsigned 16-bit, a signed 32-bit and a 32-bit float,
+// little-endian; 0 when the stream ends before the value is complete.
 int ReadByte(TStream& s);
 int ReadShort(TStream& s);
 int32_t ReadInt(TStream& s);
@@ -132,14 +143,18 @@ std::string ReadString(TStream& s, size_t count);
 std::string ReadLine(TStream& s);
 // Everything from the current position to the end.
 std::vector<uint8_t> ReadAll(TStream& s);
+// Moves forward count bytes, stopping at the end.
 void SkipBytes(TStream& s, int64_t count);
+// Writes little-endian values and raw bytes; a short write sets the stream's `failed`.
 void WriteByte(TStream& s, int value);
 void WriteShort(TStream& s, int value);
 void WriteInt(TStream& s, int32_t value);
 void WriteFloat(TStream& s, float value);
 void WriteString(TStream& s, const std::string& text);
+// Writes the text and "\n".
 void WriteLine(TStream& s, const std::string& text);
 void WriteBytes(TStream& s, const void* bytes, size_t count);
+// True at the end of the stream.
 bool Eof(TStream& s);
 
 // ---- Whole texts ---------------------------------------------------------------------------

@@ -61,11 +61,13 @@ PixmapPtr LoadPixmap(const std::string& path);
 PixmapPtr LoadPixmapFromMemory(const uint8_t* bytes, size_t size);
 // Reads the rest of the stream and decodes it; null on failure.
 PixmapPtr LoadPixmapFromStream(TStream& stream);
+// An independent copy; null for null.
 PixmapPtr CopyPixmap(const PixmapPtr& p);
 // Returns a copy of the rectangle, clipped to the pixmap; null when nothing remains.
 PixmapPtr PixmapWindow(const PixmapPtr& p, int x, int y, int w, int h);
 // Returns a new pixmap scaled to w x h (bilinear); null for a null source or bad size.
 PixmapPtr ResizePixmap(const PixmapPtr& p, int w, int h);
+// Size of the pixmap; 0 for null.
 int PixmapWidth(const PixmapPtr& p);
 int PixmapHeight(const PixmapPtr& p);
 // Out-of-range reads give 0; out-of-range writes do nothing.
@@ -100,7 +102,9 @@ void GrabImage(const ImagePtr& image, int x, int y, int frame = 0);
 int ImageWidth(const ImagePtr& image);
 int ImageHeight(const ImagePtr& image);
 int ImageFrames(const ImagePtr& image);
+// The point of the image placed at the drawing position, about which it rotates and scales.
 void SetImageHandle(const ImagePtr& image, float x, float y);
+// Puts the handle at the image's centre (half the width and height, unrounded). Null is ignored.
 void MidHandleImage(const ImagePtr& image);
 
 // ---- Image fonts ---------------------------------------------------------------------------
@@ -113,11 +117,13 @@ constexpr int SMOOTHFONT = 4;
 FontPtr LoadImageFont(const std::string& path, int size, int style = SMOOTHFONT);
 // Selects the font for DrawText and the measures; null selects the built-in default font.
 void SetImageFont(const FontPtr& font);
+// The current font (the default font when none is set); never null.
 FontPtr GetImageFont();
 // Width in pixels of the text in the current font, before scale.
 int TextWidth(const std::string& utf8);
 // Line height of the current font, before scale.
 int TextHeight(const std::string& utf8);
+// Line height of the font (of the default font for null).
 int FontHeight(const FontPtr& font);
 
 // ---- Drawing state (global, persists across calls and frames) -------------------------------
@@ -168,6 +174,7 @@ struct DrawState {
     int clsR = 0, clsG = 0, clsB = 0;
     FontPtr font;
 };
+// The drawing state in force now.
 const DrawState& CurrentDrawState();
 // Restores every field to its default (white, alpha 1, mask blend, no transform, default font).
 void ResetDrawState();

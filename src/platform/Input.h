@@ -39,9 +39,12 @@ int KeyHit(int key);
 int KeyDown(int key);
 // Next typed character (Unicode code point) from the queue, 0 when empty. Key repeat feeds it.
 int GetChar();
+// Drops every pending key hit, held key and typed character.
 void FlushKeys();
 
+// Presses of the button since the previous MouseHit of it; the query consumes them.
 int MouseHit(int button);
+// 1 while the button is held.
 int MouseDown(int button);
 // Pointer position in 800x600 logical coordinates (through the letterbox).
 int MouseX();
@@ -50,6 +53,7 @@ int MouseY();
 int MouseZ();
 // Warps the pointer (logical coordinates, clamped to the screen).
 void MoveMouse(int x, int y);
+// Drops every pending button hit and held button.
 void FlushMouse();
 
 // 1 while the window has lost focus or is minimised.

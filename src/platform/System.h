@@ -7,12 +7,14 @@
 
 namespace vsm {
 
-// Milliseconds since program start from a monotonic clock (the headless backend's is virtual).
+// Milliseconds since program start from a monotonic clock (the headless backend's is virtual);
+// MilliSecs truncates to int, MilliSecs64 is the full value.
 int MilliSecs();
 int64_t MilliSecs64();
 
-// One seedable generator for the whole game.
+// Restarts the game's one generator from the seed.
 void SeedRnd(uint32_t seed);
+// The seed last given to SeedRnd (1 before any).
 uint32_t RndSeed();
 // Uniform integer from a to b inclusive, in either order of the bounds.
 int Rand(int a, int b);
