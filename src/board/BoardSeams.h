@@ -53,14 +53,26 @@ struct TBoardSeams {
     // Callers of the hooks, each answering the unset default above.
     int BossCheckMove(int x, int y) const { return bossCheckMove ? bossCheckMove(x, y) : 0; }
     int BossCheckForMatch(int commit) const { return bossCheckForMatch ? bossCheckForMatch(commit) : 0; }
-    void BossDrawHelp() const { if (bossDrawHelp) bossDrawHelp(); }
+    void BossDrawHelp() const {
+        if (bossDrawHelp) bossDrawHelp();
+    }
     int TimeOver() const { return timeOver ? timeOver() : 0; }
-    void PointsAdd(int score) const { if (pointsAdd) pointsAdd(score); }
-    void AddUsedBlocks(int n) const { if (addUsedBlocks) addUsedBlocks(n); }
-    void AddMatches(int n) const { if (addMatches) addMatches(n); }
-    void AddCombos(int n) const { if (addCombos) addCombos(n); }
+    void PointsAdd(int score) const {
+        if (pointsAdd) pointsAdd(score);
+    }
+    void AddUsedBlocks(int n) const {
+        if (addUsedBlocks) addUsedBlocks(n);
+    }
+    void AddMatches(int n) const {
+        if (addMatches) addMatches(n);
+    }
+    void AddCombos(int n) const {
+        if (addCombos) addCombos(n);
+    }
     int SeqNo() const { return seqNo ? seqNo() : 0; }
-    void SphereFill(int c) const { if (sphereFill) sphereFill(c); }
+    void SphereFill(int c) const {
+        if (sphereFill) sphereFill(c);
+    }
     int SphereGetColorXY(int c, int& x, int& y) const {
         if (sphereGetColorXY) return sphereGetColorXY(c, x, y);
         x = 107;
@@ -68,8 +80,12 @@ struct TBoardSeams {
         return 0;
     }
     int FindBonus(int x, int y) const { return findBonus ? findBonus(x, y) : 0; }
-    void ClearBonus(int x, int y) const { if (clearBonus) clearBonus(x, y); }
-    void AddBonus(int kind) const { if (addBonus) addBonus(kind); }
+    void ClearBonus(int x, int y) const {
+        if (clearBonus) clearBonus(x, y);
+    }
+    void AddBonus(int kind) const {
+        if (addBonus) addBonus(kind);
+    }
     int BonusActive() const { return bonusActive ? bonusActive() : 0; }
     void AddCaption(int matches, int scores, int combo, int x, int y) const {
         if (addCaption) addCaption(matches, scores, combo, x, y);

@@ -26,10 +26,22 @@ TBlocksManager blocks;
 
 void RotateCell(int d, int i, int j, int& dx, int& dy) {
     switch (((d % 4) + 4) % 4) {
-    case 0: dx = i; dy = j; break;
-    case 1: dx = -j; dy = i; break;
-    case 2: dx = -i; dy = -j; break;
-    default: dx = j; dy = -i; break;
+    case 0:
+        dx = i;
+        dy = j;
+        break;
+    case 1:
+        dx = -j;
+        dy = i;
+        break;
+    case 2:
+        dx = -i;
+        dy = -j;
+        break;
+    default:
+        dx = j;
+        dy = -i;
+        break;
     }
 }
 
@@ -74,7 +86,8 @@ int TBlocksManager::loadBlocksDoc(TTSCFile& doc) {
     // Quantity must not make the loop run for ever.
     int last = HighestNumberedGroup(doc, "List", "Block");
     if (n > last) {
-        Print("Piece templates: Quantity " + std::to_string(n) + " but the last group is Block" + std::to_string(last));
+        Print("Piece templates: Quantity " + std::to_string(n) + " but the last group is Block" +
+              std::to_string(last));
         n = last;
     }
     for (int k = 1; k <= n; ++k) {
@@ -88,7 +101,8 @@ int TBlocksManager::loadBlocksDoc(TTSCFile& doc) {
         block->description = doc.GetStringKey(group, "description", 0);
         int cells = block->pieces;
         if (cells > 16) {
-            Print("Piece templates: " + group + " lists " + std::to_string(cells) + " pieces; a piece has at most 16 cells");
+            Print("Piece templates: " + group + " lists " + std::to_string(cells) +
+                  " pieces; a piece has at most 16 cells");
             cells = 16;
         }
         for (int p = 1; p <= cells; ++p) {
@@ -96,8 +110,8 @@ int TBlocksManager::loadBlocksDoc(TTSCFile& doc) {
             int x = NumberToInt(doc.GetNumberKey(group, key, 0));
             int y = NumberToInt(doc.GetNumberKey(group, key, 1));
             if (x < 0 || x > 3 || y < 0 || y > 3) {
-                Print("Piece templates: " + group + "::" + key + " (" + std::to_string(x) + ", " + std::to_string(y) +
-                      ") lies outside the 4x4 piece and is skipped");
+                Print("Piece templates: " + group + "::" + key + " (" + std::to_string(x) + ", " +
+                      std::to_string(y) + ") lies outside the 4x4 piece and is skipped");
                 continue;
             }
             block->Set[x][y] = 1;
@@ -230,7 +244,8 @@ int TBlocksManager::updateBlock(int x, int y) {
             for (int j = 0; j < 4; ++j) {
                 int dx, dy;
                 RotateCell(direction, i, j, dx, dy);
-                actualBlock->placeable[i][j] = board._checkMove(*actualBlock, x, y, dx, dy, i, j) != 0 ? 1 : 0;
+                actualBlock->placeable[i][j] =
+                    board._checkMove(*actualBlock, x, y, dx, dy, i, j) != 0 ? 1 : 0;
             }
         }
     }
@@ -269,7 +284,8 @@ int TBlocksManager::_doParticles() {
             if (actualBlock->Set[i][j] == 0) continue;
             int dx, dy;
             RotateCell(direction, i, j, dx, dy);
-            for (int k = 0; k < 5; ++k) davar.particleRune(7, oldX + dx, oldY + dy, vx, vy, 0, 0);
+            for (int k = 0; k < 5; ++k)
+                davar.particleRune(7, oldX + dx, oldY + dy, vx, vy, 0, 0);
         }
     }
     return 0;
@@ -293,9 +309,13 @@ int TBlocksManager::getYR(int py) {
     return d - (q + 1) * t > -16 ? q + 1 : q;
 }
 
-int TBlocksManager::getX(int px) { return getXR(px) * board.tileSize + board.offsetX; }
+int TBlocksManager::getX(int px) {
+    return getXR(px) * board.tileSize + board.offsetX;
+}
 
-int TBlocksManager::getY(int py) { return getYR(py) * board.tileSize + board.offsetY; }
+int TBlocksManager::getY(int py) {
+    return getYR(py) * board.tileSize + board.offsetY;
+}
 
 int TBlocksManager::drawBlock(int, int) {
     int gx = getX(0), gy = getY(0);
@@ -333,7 +353,8 @@ int TBlocksManager::_drawBlock(int px, int py) {
                 y = py + dy * t;
             } else {
                 double r = std::sqrt(static_cast<double>(i * i + j * j)) * t;
-                double a = std::atan2(static_cast<double>(j), static_cast<double>(i)) + dirAngle * std::numbers::pi / 180.0;
+                double a = std::atan2(static_cast<double>(j), static_cast<double>(i)) +
+                           dirAngle * std::numbers::pi / 180.0;
                 x = NumberToInt(px + r * std::cos(a));
                 y = NumberToInt(py + r * std::sin(a));
             }
@@ -431,6 +452,8 @@ int TBlocksManager::IsFreze() {
     return static_cast<int64_t>(MilliSecs()) - Timer <= frezeTime ? 1 : 0;
 }
 
-int TBlocksManager::ToDefreze() { return NumberToInt(static_cast<double>(frezeTime) + Timer - MilliSecs()); }
+int TBlocksManager::ToDefreze() {
+    return NumberToInt(static_cast<double>(frezeTime) + Timer - MilliSecs());
+}
 
 } // namespace vsm

@@ -19,9 +19,9 @@ class TBlock {
     std::string id; // template id (empty in dealt pieces)
     std::string title;
     std::string description;
-    int width = 0;  // see getSize
+    int width = 0; // see getSize
     int height = 0;
-    int pieces = 0; // filled cells of a template
+    int pieces = 0;           // filled cells of a template
     int Set[4][4] = {};       // template: 1 filled; dealt piece: rune id, 0 empty
     int color[4][4] = {};     // colour class of the rune in Set (dealt pieces)
     int placeable[4][4] = {}; // last legality test of each cell of the held piece
@@ -37,12 +37,12 @@ class TBlocksManager {
     // A new manager with no templates, pieces or images (loadImages loads the images).
     TBlocksManager();
 
-    std::vector<BlockPtr> List;             // template catalogue in file order
-    std::shared_ptr<TTSCFile> blocksFile;   // only while the catalogue is read
+    std::vector<BlockPtr> List;               // template catalogue in file order
+    std::shared_ptr<TTSCFile> blocksFile;     // only while the catalogue is read
     std::vector<std::string> availableDavar;  // rune ids the level deals
     std::vector<std::string> availableBlocks; // template ids the level deals
-    BlockPtr actualBlock; // the held piece; null between a placement and the next deal
-    BlockPtr nextBlock;   // the next piece; null until first dealt
+    BlockPtr actualBlock;                     // the held piece; null between a placement and the next deal
+    BlockPtr nextBlock;                       // the next piece; null until first dealt
     float nextBlockWidth = 0, nextBlockHeight = 0;
     int prevBlocks[3] = {0, 0, 0};
     int newDir = 0;    // rotation being turned to, 0..3

@@ -24,14 +24,14 @@ constexpr int MAX_FRAME_PIECES = 17 * 17;
 
 // Writes the blank-separated entries of text into column x of one row of the layer through
 // put(x, value); entries past column 14 are ignored with one diagnostic line.
-template <class Put>
-void ReadRow(const std::string& group, int row, const std::string& text, Put put) {
+template <class Put> void ReadRow(const std::string& group, int row, const std::string& text, Put put) {
     std::vector<std::string> entries = splitString(text, " ");
     if (entries.size() > BOARD_CELLS) {
         Print("Board: " + group + " line " + std::to_string(row + 1) + " has " +
               std::to_string(entries.size()) + " entries; those past column 14 are ignored");
     }
-    for (size_t x = 0; x < entries.size() && x < BOARD_CELLS; ++x) put(static_cast<int>(x), TextToInt(entries[x]));
+    for (size_t x = 0; x < entries.size() && x < BOARD_CELLS; ++x)
+        put(static_cast<int>(x), TextToInt(entries[x]));
 }
 
 } // namespace
@@ -50,7 +50,8 @@ int TBoardManager::setLine(int row, const std::string& text) {
 
 int TBoardManager::loadBoard(TTSCFile& doc) {
     clearBoard();
-    for (int n = 1; n <= BOARD_CELLS; ++n) setLine(n - 1, doc.GetStringKey("Board", "Line" + std::to_string(n), 0));
+    for (int n = 1; n <= BOARD_CELLS; ++n)
+        setLine(n - 1, doc.GetStringKey("Board", "Line" + std::to_string(n), 0));
     return 0;
 }
 
@@ -70,14 +71,22 @@ int TBoardManager::loadDavar(TTSCFile& doc) {
 
 int TBoardManager::loadFrame(TTSCFile& doc) {
     static const char* const countKeys[8] = {"LQ", "RQ", "TQ", "BQ", "LUCQ", "RUCQ", "LLCQ", "RLCQ"};
-    static const char* const names[8] = {"Left", "Right", "Top", "Bottom", "LeftUpperCorner",
-                                         "RightUpperCorner", "LeftLowerCorner", "RightLowerCorner"};
+    static const char* const names[8] = {"Left",
+                                         "Right",
+                                         "Top",
+                                         "Bottom",
+                                         "LeftUpperCorner",
+                                         "RightUpperCorner",
+                                         "LeftLowerCorner",
+                                         "RightLowerCorner"};
     Frame.clear();
-    for (int side = 0; side < 8; ++side) _loadFrameSide(doc, side, countKeys[side], names[side]);
+    for (int side = 0; side < 8; ++side)
+        _loadFrameSide(doc, side, countKeys[side], names[side]);
     return 0;
 }
 
-int TBoardManager::_loadFrameSide(TTSCFile& doc, int side, const std::string& countKey, const std::string& name) {
+int TBoardManager::_loadFrameSide(TTSCFile& doc, int side, const std::string& countKey,
+                                  const std::string& name) {
     int count = NumberToInt(doc.GetNumberKey("Frame", countKey, 0));
     if (count > MAX_FRAME_PIECES) {
         Print("Board: Frame " + countKey + " of " + std::to_string(count) + " is cut to " +

@@ -36,7 +36,7 @@ class TFrameElement : public TRSA {
     int Size = 0; // run length 1..3 of a side; corner art index 0..3 of a corner
     int x = 0;    // board cell of the element's first cell, -1..15
     int y = 0;
-    int t = 0;    // always 0
+    int t = 0; // always 0
 };
 using FrameElementPtr = std::shared_ptr<TFrameElement>;
 
@@ -80,8 +80,8 @@ class TBoardManager : public TRSA {
     int offsetX = 240, offsetY = 60;
     int minx = 0, maxx = 0, miny = 0, maxy = 0;
     int width = 0, height = 0;
-    float wjazd = 0;   // slide-in: 1 at start, falls to 0, then -1 = done
-    int typWjazdu = 0; // 0 from the right, 1 from below, 2 from above
+    float wjazd = 0;                  // slide-in: 1 at start, falls to 0, then -1 = done
+    int typWjazdu = 0;                // 0 from the right, 1 from below, 2 from above
     int effectId = 0, effectStep = 0; // not used
     int availableDavar = 0;           // not used
     int gameOver = 0;

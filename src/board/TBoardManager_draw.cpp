@@ -135,7 +135,8 @@ int TBoardManager::_drawHighlights() {
 
 int TBoardManager::clearHighlights() {
     for (auto& column : highlightLayer)
-        for (int& cell : column) cell = 0;
+        for (int& cell : column)
+            cell = 0;
     return 0;
 }
 
@@ -172,9 +173,12 @@ int TBoardManager::Update(int paused) {
             offset = rest;
         }
     };
-    if (typWjazdu == 0) slide(offsetX, 492 - GetMiddleX(), 1.0);
-    else if (typWjazdu == 1) slide(offsetY, 300 - GetMiddleY(), 1.0);
-    else if (typWjazdu == 2) slide(offsetY, 300 - GetMiddleY(), -1.0);
+    if (typWjazdu == 0)
+        slide(offsetX, 492 - GetMiddleX(), 1.0);
+    else if (typWjazdu == 1)
+        slide(offsetY, 300 - GetMiddleY(), 1.0);
+    else if (typWjazdu == 2)
+        slide(offsetY, 300 - GetMiddleY(), -1.0);
     if (wjazd < 0) alpha += 0.05f;
     if (alpha > 1.0f) alpha = 1.0f;
     if (blocks.newMove != 0) {

@@ -33,8 +33,7 @@ int TBoardManager::_buildCorner(int side, int size, int i, int j, int t) {
 namespace {
 
 // Cuts a stretch of n cells into pieces of 3, then one of 2 or 1; put(offset, size) appends one.
-template <class Put>
-void CutStretch(int n, Put put) {
+template <class Put> void CutStretch(int n, Put put) {
     int offset = 0;
     while (n - offset >= 3) {
         put(offset, 3);
@@ -43,7 +42,9 @@ void CutStretch(int n, Put put) {
     if (n - offset > 0) put(offset, n - offset);
 }
 
-int VariantFor(int size) { return size == 3 ? Rand(0, 2) : Rand(0, 1); }
+int VariantFor(int size) {
+    return size == 3 ? Rand(0, 2) : Rand(0, 1);
+}
 
 } // namespace
 
@@ -78,7 +79,8 @@ int TBoardManager::buildFrame() {
     int padded[PAD][PAD] = {};
     int code[PAD][PAD] = {};
     for (int x = 0; x < BOARD_CELLS; ++x)
-        for (int y = 0; y < BOARD_CELLS; ++y) padded[x + 1][y + 1] = grid[x][y];
+        for (int y = 0; y < BOARD_CELLS; ++y)
+            padded[x + 1][y + 1] = grid[x][y];
 
     // Pass 1: straight edges, one bit per board cell beside an open cell.
     for (int i = 0; i < PAD; ++i) {
@@ -95,17 +97,21 @@ int TBoardManager::buildFrame() {
     for (int i = 0; i < PAD; ++i) {
         for (int j = 0; j < PAD; ++j) {
             int& c = code[i][j];
-            if (c == 0 && i < 16 && j < 16 && code[i + 1][j] == EDGE_TOP && code[i][j + 1] == EDGE_LEFT) c = CORNER_LU;
-            if (c == 0 && i < 16 && j > 0 && code[i + 1][j] == EDGE_BOTTOM && code[i][j - 1] == EDGE_LEFT) c = CORNER_LL;
-            if (c == 0 && i > 0 && j < 16 && code[i - 1][j] == EDGE_TOP && code[i][j + 1] == EDGE_RIGHT) c = CORNER_RU;
-            if (c == 0 && i > 0 && j > 0 && code[i - 1][j] == EDGE_BOTTOM && code[i][j - 1] == EDGE_RIGHT) c = CORNER_RL;
+            if (c == 0 && i < 16 && j < 16 && code[i + 1][j] == EDGE_TOP && code[i][j + 1] == EDGE_LEFT)
+                c = CORNER_LU;
+            if (c == 0 && i < 16 && j > 0 && code[i + 1][j] == EDGE_BOTTOM && code[i][j - 1] == EDGE_LEFT)
+                c = CORNER_LL;
+            if (c == 0 && i > 0 && j < 16 && code[i - 1][j] == EDGE_TOP && code[i][j + 1] == EDGE_RIGHT)
+                c = CORNER_RU;
+            if (c == 0 && i > 0 && j > 0 && code[i - 1][j] == EDGE_BOTTOM && code[i][j - 1] == EDGE_RIGHT)
+                c = CORNER_RL;
         }
     }
 
     // Pass 3: outside corners that meet another corner; reads what this pass already wrote.
     struct Rule {
-        int dx, dy;     // the horizontal and the vertical neighbour
-        int h, v;       // the codes they must hold
+        int dx, dy; // the horizontal and the vertical neighbour
+        int h, v;   // the codes they must hold
         int written;
     };
     static const Rule rules[12] = {
@@ -201,6 +207,8 @@ int TBoardManager::_drawFrame() {
     return 0;
 }
 
-int TBoardManager::_drawSmallFrame() { return _drawFrame(); }
+int TBoardManager::_drawSmallFrame() {
+    return _drawFrame();
+}
 
 } // namespace vsm

@@ -61,7 +61,8 @@ int TBoardManager::_checkForPetrify(int paused) {
         petrifyTimer = now;
     }
     if (petrifyActive == 1) {
-        petrifyAlpha = static_cast<float>(static_cast<double>(static_cast<int64_t>(now) - petrifyTimer) / 1000.0);
+        petrifyAlpha =
+            static_cast<float>(static_cast<double>(static_cast<int64_t>(now) - petrifyTimer) / 1000.0);
         if (petrifyAlpha < 1.0f) return 0;
         petrifyActive = 0;
         for (int y = 0; y < BOARD_CELLS; ++y) {

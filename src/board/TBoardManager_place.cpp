@@ -11,7 +11,9 @@ namespace vsm {
 
 namespace {
 
-bool OnBoard(int x, int y) { return x >= 0 && x < BOARD_CELLS && y >= 0 && y < BOARD_CELLS; }
+bool OnBoard(int x, int y) {
+    return x >= 0 && x < BOARD_CELLS && y >= 0 && y < BOARD_CELLS;
+}
 
 } // namespace
 

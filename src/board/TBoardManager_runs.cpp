@@ -37,7 +37,8 @@ int TBoardManager::checkForHorizontalMatch(int commit) {
         if (commit) {
             _addLine(start, y, end, y);
         } else {
-            for (int x = start; x <= end; ++x) highlightLayer[x][y] = colorLayer[x][y];
+            for (int x = start; x <= end; ++x)
+                highlightLayer[x][y] = colorLayer[x][y];
         }
     };
     for (int y = 0; y < BOARD_CELLS; ++y) {
@@ -62,7 +63,8 @@ int TBoardManager::checkForVerticalMatch(int commit) {
         if (commit) {
             _addLine(x, start, x, end);
         } else {
-            for (int y = start; y <= end; ++y) highlightLayer[x][y] = colorLayer[x][y];
+            for (int y = start; y <= end; ++y)
+                highlightLayer[x][y] = colorLayer[x][y];
         }
     };
     for (int x = 0; x < BOARD_CELLS; ++x) {
@@ -84,7 +86,8 @@ int TBoardManager::checkForVerticalMatch(int commit) {
 
 int TBoardManager::clearMatchingDavar(int flag) {
     for (auto& column : highlightLayer)
-        for (int& cell : column) cell = 0;
+        for (int& cell : column)
+            cell = 0;
     lines = std::make_unique<std::vector<TLine>>();
     boardSeams.BossCheckForMatch(1);
     checkForHorizontalMatch(1);
@@ -161,7 +164,8 @@ int TBoardManager::clearLines(int) {
             TCaptions::addCaption(3, n, mx, my - 50, s, 0, 0, nullptr);
         }
         if (k > 1) {
-            if (boardSeams.BonusActive() == 0) TCaptions::addCaption(2, k, mx + 100, my + 10, s, 0, 0, nullptr);
+            if (boardSeams.BonusActive() == 0)
+                TCaptions::addCaption(2, k, mx + 100, my + 10, s, 0, 0, nullptr);
             TSoundQ::addSound(combos[k - 2], now + 600);
         }
         if (n > 3) boardSeams.AddBonus(0);

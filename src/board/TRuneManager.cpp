@@ -32,7 +32,8 @@ int TRuneManager::loadDavarDoc(TTSCFile& doc) {
     // Quantity must not make the loop run for ever.
     int last = HighestNumberedGroup(doc, "List", "Rune");
     if (n > last) {
-        Print("Rune catalogue: Quantity " + std::to_string(n) + " but the last group is Rune" + std::to_string(last));
+        Print("Rune catalogue: Quantity " + std::to_string(n) + " but the last group is Rune" +
+              std::to_string(last));
         n = last;
     }
     for (int i = 1; i <= n; ++i) {
@@ -89,7 +90,9 @@ int TRuneManager::getRuneColor(const std::string& id) {
     return rune ? TextToInt(rune->color) : 0;
 }
 
-int TRuneManager::getRuneColor(int id) { return getRuneColor(std::to_string(id)); }
+int TRuneManager::getRuneColor(int id) {
+    return getRuneColor(std::to_string(id));
+}
 
 TRune* TRuneManager::_findRuneByID(const std::string& id) {
     for (const RunePtr& rune : List)
@@ -102,10 +105,14 @@ int TRuneManager::getRuneRGB(int color, int channel) {
     for (const RunePtr& rune : List) {
         if (rune->blocked != 0 || rune->color != text) continue;
         switch (channel) {
-        case 1: return Rand(rune->r1, rune->r2);
-        case 2: return Rand(rune->g1, rune->g2);
-        case 3: return Rand(rune->b1, rune->b2);
-        default: return 0;
+        case 1:
+            return Rand(rune->r1, rune->r2);
+        case 2:
+            return Rand(rune->g1, rune->g2);
+        case 3:
+            return Rand(rune->b1, rune->b2);
+        default:
+            return 0;
         }
     }
     return 0;

@@ -21,9 +21,9 @@ class TRune {
     ImagePtr img2;     // art for a tile size of 40
     std::string title;
     std::string description;
-    int blocked = 0;         // 1 for a stone
-    std::string unblocked;   // for a stone: the rune it turns back into
-    std::string blockedID;   // for a rune: the stone it petrifies into
+    int blocked = 0;       // 1 for a stone
+    std::string unblocked; // for a stone: the rune it turns back into
+    std::string blockedID; // for a rune: the stone it petrifies into
     int width = 0;
     int height = 0;
     int r1 = 0, g1 = 0, b1 = 0; // low ends of the spark colour ranges

@@ -57,7 +57,9 @@ void BoardFixture::SetUp() {
     };
     boardSeams.addBonus = [this](int) { ++log.bonusesAdded; };
     boardSeams.bonusActive = [this] { return log.bonusActive; };
-    boardSeams.addCaption = [this](int m, int s, int c, int x, int y) { log.handedCaptions.push_back({m, s, c, x, y}); };
+    boardSeams.addCaption = [this](int m, int s, int c, int x, int y) {
+        log.handedCaptions.push_back({m, s, c, x, y});
+    };
     boardSeams.guiAlpha = [this] { return log.guiAlpha; };
     control->ClearSoundLog();
 }
@@ -118,7 +120,8 @@ void BoardFixture::WriteSound(const std::string& relative) {
 void BoardFixture::WritePicture(const std::string& relative, int w, int h, uint32_t argb) {
     std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
     PixmapPtr p = CreatePixmap(w, h);
-    for (uint32_t& px : p->pixels) px = argb;
+    for (uint32_t& px : p->pixels)
+        px = argb;
     ASSERT_TRUE(SavePixmapPNG(p, resources + relative));
 }
 
@@ -126,7 +129,9 @@ int BoardFixture::Plays(const std::string& name) const {
     int n = 0;
     for (const SoundEvent& e : control->SoundLog()) {
         if (e.op != "cue") continue;
-        if (e.path.size() >= name.size() && e.path.compare(e.path.size() - name.size(), name.size(), name) == 0) ++n;
+        if (e.path.size() >= name.size() &&
+            e.path.compare(e.path.size() - name.size(), name.size(), name) == 0)
+            ++n;
     }
     return n;
 }

@@ -20,17 +20,17 @@ namespace vsm::test {
 struct NeighbourLog {
     int points = 0, pointsCalls = 0;
     int usedBlocks = 0, matches = 0, combos = 0;
-    std::vector<int> fills;                         // sphere fills by colour class
-    std::vector<std::pair<int, int>> bonusCleared;  // cells whose token was set off
+    std::vector<int> fills;                        // sphere fills by colour class
+    std::vector<std::pair<int, int>> bonusCleared; // cells whose token was set off
     int bonusesAdded = 0;
-    std::vector<std::vector<int>> handedCaptions;   // AddCaption arguments
+    std::vector<std::vector<int>> handedCaptions; // AddCaption arguments
     // Answers.
     int timeOver = 0;
     int bonusActive = 0;
     float guiAlpha = 1.0f;
     int seqNo = 0;
-    std::map<std::pair<int, int>, int> tokens;      // cell -> bonus kind
-    std::vector<std::pair<int, int>> bossCells;     // cells under an active boss rune
+    std::map<std::pair<int, int>, int> tokens;  // cell -> bonus kind
+    std::vector<std::pair<int, int>> bossCells; // cells under an active boss rune
 };
 
 class BoardFixture : public ::testing::Test {

@@ -11,15 +11,20 @@ namespace {
 
 using FramePiece = std::tuple<int, int, int, int>; // side, Size, x, y
 
-FramePiece Corner(int side, int x, int y) { return {side, side - 4, x, y}; }
-FramePiece Side(int side, int size, int x, int y) { return {side, size, x, y}; }
+FramePiece Corner(int side, int x, int y) {
+    return {side, side - 4, x, y};
+}
+FramePiece Side(int side, int size, int x, int y) {
+    return {side, size, x, y};
+}
 
 // Sets grid from rows of text: '#' a board cell, anything else a hole; rows past the text
 // and columns past a row's end are holes.
 void Shape(const std::vector<std::string>& rows) {
     for (int x = 0; x < 15; ++x)
         for (int y = 0; y < 15; ++y)
-            board.grid[x][y] = y < static_cast<int>(rows.size()) && x < static_cast<int>(rows[y].size()) && rows[y][x] == '#';
+            board.grid[x][y] = y < static_cast<int>(rows.size()) && x < static_cast<int>(rows[y].size()) &&
+                               rows[y][x] == '#';
 }
 
 std::vector<FramePiece> Built() {
@@ -33,26 +38,33 @@ std::vector<FramePiece> Built() {
 }
 
 // The 24 pieces of the full board, with extra pieces of the holes inserted where they fall.
-std::vector<FramePiece> FullBoard(const std::vector<FramePiece>& columns = {}, const std::vector<FramePiece>& rows = {},
-                             const std::vector<FramePiece>& bottom = {}) {
+std::vector<FramePiece> FullBoard(const std::vector<FramePiece>& columns = {},
+                                  const std::vector<FramePiece>& rows = {},
+                                  const std::vector<FramePiece>& bottom = {}) {
     std::vector<FramePiece> out = {Corner(FRAME_LEFT_UPPER, -1, -1)};
-    for (int y = 0; y < 15; y += 3) out.push_back(Side(FRAME_LEFT, 3, -1, y));
+    for (int y = 0; y < 15; y += 3)
+        out.push_back(Side(FRAME_LEFT, 3, -1, y));
     out.push_back(Corner(FRAME_LEFT_LOWER, -1, 15));
     out.insert(out.end(), columns.begin(), columns.end());
     out.push_back(Corner(FRAME_RIGHT_UPPER, 15, -1));
-    for (int y = 0; y < 15; y += 3) out.push_back(Side(FRAME_RIGHT, 3, 15, y));
+    for (int y = 0; y < 15; y += 3)
+        out.push_back(Side(FRAME_RIGHT, 3, 15, y));
     out.push_back(Corner(FRAME_RIGHT_LOWER, 15, 15));
-    for (int x = 0; x < 15; x += 3) out.push_back(Side(FRAME_TOP, 3, x, -1));
+    for (int x = 0; x < 15; x += 3)
+        out.push_back(Side(FRAME_TOP, 3, x, -1));
     out.insert(out.end(), rows.begin(), rows.end());
     if (bottom.empty()) {
-        for (int x = 0; x < 15; x += 3) out.push_back(Side(FRAME_BOTTOM, 3, x, 15));
+        for (int x = 0; x < 15; x += 3)
+            out.push_back(Side(FRAME_BOTTOM, 3, x, 15));
     } else {
         out.insert(out.end(), bottom.begin(), bottom.end());
     }
     return out;
 }
 
-std::vector<std::string> FullRows() { return std::vector<std::string>(15, std::string(15, '#')); }
+std::vector<std::string> FullRows() {
+    return std::vector<std::string>(15, std::string(15, '#'));
+}
 
 } // namespace
 
@@ -89,23 +101,26 @@ TEST_F(FrameTest, HolesInsideTheBoard) {
         {"one cell, board on all four sides: nothing", {{7, 7}}, FullBoard()},
         {"2x2: four corners",
          {{6, 6}, {7, 6}, {6, 7}, {7, 7}},
-         FullBoard({Corner(FRAME_LEFT_UPPER, 6, 6), Corner(FRAME_LEFT_LOWER, 6, 7), Corner(FRAME_RIGHT_UPPER, 7, 6),
-                    Corner(FRAME_RIGHT_LOWER, 7, 7)})},
+         FullBoard({Corner(FRAME_LEFT_UPPER, 6, 6), Corner(FRAME_LEFT_LOWER, 6, 7),
+                    Corner(FRAME_RIGHT_UPPER, 7, 6), Corner(FRAME_RIGHT_LOWER, 7, 7)})},
         {"3x3: corners and one-cell sides, nothing in the centre",
          {{5, 5}, {6, 5}, {7, 5}, {5, 6}, {6, 6}, {7, 6}, {5, 7}, {6, 7}, {7, 7}},
-         FullBoard({Corner(FRAME_LEFT_UPPER, 5, 5), Side(FRAME_RIGHT, 1, 5, 6), Corner(FRAME_LEFT_LOWER, 5, 7),
-                    Corner(FRAME_RIGHT_UPPER, 7, 5), Side(FRAME_LEFT, 1, 7, 6), Corner(FRAME_RIGHT_LOWER, 7, 7)},
+         FullBoard({Corner(FRAME_LEFT_UPPER, 5, 5), Side(FRAME_RIGHT, 1, 5, 6),
+                    Corner(FRAME_LEFT_LOWER, 5, 7), Corner(FRAME_RIGHT_UPPER, 7, 5),
+                    Side(FRAME_LEFT, 1, 7, 6), Corner(FRAME_RIGHT_LOWER, 7, 7)},
                    {Side(FRAME_BOTTOM, 1, 6, 5), Side(FRAME_TOP, 1, 6, 7)})},
         {"notch in the bottom edge cuts the bottom run",
          {{7, 14}},
          FullBoard({}, {},
                    {Side(FRAME_BOTTOM, 3, 0, 15), Side(FRAME_BOTTOM, 3, 3, 15), Side(FRAME_BOTTOM, 1, 6, 15),
-                    Side(FRAME_BOTTOM, 3, 8, 15), Side(FRAME_BOTTOM, 3, 11, 15), Side(FRAME_BOTTOM, 1, 14, 15)})},
+                    Side(FRAME_BOTTOM, 3, 8, 15), Side(FRAME_BOTTOM, 3, 11, 15),
+                    Side(FRAME_BOTTOM, 1, 14, 15)})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Shape(FullRows());
-        for (auto [x, y] : c.holes) board.grid[x][y] = 0;
+        for (auto [x, y] : c.holes)
+            board.grid[x][y] = 0;
         EXPECT_EQ(Built(), c.expected);
     }
 }

@@ -39,9 +39,11 @@ TEST_F(BoardDocumentTest, BoardLinesShapeTheRows) {
         {"a trailing blank adds an entry 0", "1 1 ", {1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
         {"two blanks make a hole", "1  1", {1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
         {"text reads 0", "x 2 -3", {0, 2, -3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
-        {"entries past column 14 are ignored", "0 1 1 1 1 1 1 1 1 1 1 1 1 1 1 0 0 0",
+        {"entries past column 14 are ignored",
+         "0 1 1 1 1 1 1 1 1 1 1 1 1 1 1 0 0 0",
          {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
-        {"huge numbers are clamped", "99999999999999999999 -99999999999999999999",
+        {"huge numbers are clamped",
+         "99999999999999999999 -99999999999999999999",
          {INT_MAX, INT_MIN, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
     };
     for (const Case& c : cases) {
@@ -49,7 +51,8 @@ TEST_F(BoardDocumentTest, BoardLinesShapeTheRows) {
         board.davarLayer[5][5] = 1;
         board.loadBoard(*Doc("Board{ Line3=\"" + c.line + "\" }"));
         std::vector<int> row;
-        for (int x = 0; x < 15; ++x) row.push_back(board.grid[x][2]);
+        for (int x = 0; x < 15; ++x)
+            row.push_back(board.grid[x][2]);
         EXPECT_EQ(row, c.row);
         EXPECT_EQ(board.grid[7][0], 1) << "absent lines leave their rows playable";
         EXPECT_EQ(board.davarLayer[5][5], 0) << "loading resets the board first";
@@ -155,8 +158,8 @@ TEST_F(RuneCatalogueTest, LoadsRunesStonesAndColourRanges) {
     EXPECT_EQ(davar.getRuneRGB(7, 1), 0) << "a colour class held only by a stone";
     const TRune* short_rgb = davar._findRuneByID("5");
     ASSERT_NE(short_rgb, nullptr);
-    EXPECT_EQ(std::vector<int>({short_rgb->r1, short_rgb->r2, short_rgb->g1, short_rgb->g2, short_rgb->b1,
-                                short_rgb->b2}),
+    EXPECT_EQ(std::vector<int>(
+                  {short_rgb->r1, short_rgb->r2, short_rgb->g1, short_rgb->g2, short_rgb->b1, short_rgb->b2}),
               std::vector<int>({5, 6, 0, 0, 0, 0}));
 }
 
@@ -224,7 +227,8 @@ TEST(PieceTemplateTest, TemplatesSkipCellsOutsideTheFourByFour) {
     const TBlock& odd = *blocks.List[1];
     int filled = 0;
     for (auto& column : odd.Set)
-        for (int cell : column) filled += cell;
+        for (int cell : column)
+            filled += cell;
     EXPECT_EQ(filled, 2);
     EXPECT_EQ(odd.Set[0][0], 1);
     EXPECT_EQ(odd.Set[3][3], 1);

@@ -31,7 +31,8 @@ class PetrifyTest : public BoardFixture {
     int Marked() const {
         int n = 0;
         for (auto& column : board.petrifyTable)
-            for (int cell : column) n += cell != 0;
+            for (int cell : column)
+                n += cell != 0;
         return n;
     }
 };
@@ -51,7 +52,7 @@ TEST_F(PetrifyTest, OldestPieceTurnsToStoneAfterOneSecondWithoutSound) {
     Put(0, 0, 1, 100); // the older piece, two cells
     Put(1, 0, 2, 100);
     Put(2, 0, 1, 100);
-    Put(5, 5, 1, 200); // a newer piece
+    Put(5, 5, 1, 200);          // a newer piece
     board.davarLayer[2][0] = 0; // cleared before the selection
     board.colorLayer[2][0] = 0;
     At(15001);
@@ -83,8 +84,11 @@ TEST_F(PetrifyTest, TokensRuneThirteenAndRunesWithoutAStoneAreNeverMarked) {
         bool token;
     };
     const Case cases[] = {
-        {"bonus token", 1, true},     {"rune 13", 13, false},           {"no stone named", 5, false},
-        {"unknown stone", 6, false},  {"rune missing from catalogue", 88, false},
+        {"bonus token", 1, true},
+        {"rune 13", 13, false},
+        {"no stone named", 5, false},
+        {"unknown stone", 6, false},
+        {"rune missing from catalogue", 88, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -170,7 +174,8 @@ TEST_F(PetrifyTest, PeriodOfZeroOrLessTurnsPetrificationOff) {
         board.petrifyMaxTime = period;
         board.petrifyTimer = 0;
         Put(0, 0, 1, 0);
-        for (int t = 1; t < 5000; t += 250) At(t);
+        for (int t = 1; t < 5000; t += 250)
+            At(t);
         EXPECT_EQ(board.petrifyActive, 0);
         EXPECT_EQ(Marked(), 0);
         EXPECT_EQ(board.davarLayer[0][0], 1);
@@ -182,7 +187,8 @@ TEST_F(PetrifyTest, ShortPeriodWaitsForTheRunningFade) {
     board.petrifyMaxTime = 300;
     Put(0, 0, 1, 0);
     Put(1, 1, 2, 100);
-    for (int t = 301; t <= 1301; t += 100) At(t);
+    for (int t = 301; t <= 1301; t += 100)
+        At(t);
     EXPECT_EQ(Plays("stonemode.ogg"), 1) << "the fade is not restarted every period";
     EXPECT_EQ(board.davarLayer[0][0], 21);
     EXPECT_EQ(board.davarLayer[1][1], 2);
@@ -203,7 +209,9 @@ TEST(StoneFragmentTest, BurstLaysTwelveFragmentsAlongTheCellRim) {
     const struct {
         int index;
         float x, y, h, v;
-    } expected[] = {{0, 245, 65, -0.04f, -0.04f}, {3, 256, 65, 0.04f, -0.08f}, {11, 256, 87, 0.02f, 0.0f},
+    } expected[] = {{0, 245, 65, -0.04f, -0.04f},
+                    {3, 256, 65, 0.04f, -0.08f},
+                    {11, 256, 87, 0.02f, 0.0f},
                     {4, 245, 75, -0.06f, -0.02f}};
     for (const auto& e : expected) {
         SCOPED_TRACE("fragment " + std::to_string(e.index + 1));

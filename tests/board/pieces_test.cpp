@@ -30,7 +30,8 @@ class PiecesTest : public BoardFixture {
         auto t = std::make_shared<TBlock>();
         t->id = id;
         t->pieces = static_cast<int>(cells.size());
-        for (auto [x, y] : cells) t->Set[x][y] = 1;
+        for (auto [x, y] : cells)
+            t->Set[x][y] = 1;
         blocks.List.push_back(t);
     }
     // Cells of a piece as (i, j) pairs.
@@ -94,7 +95,8 @@ TEST_F(PiecesTest, DealingDrawsTemplatesAndRunesFromTheLevelLists) {
         std::vector<int> seq;
         for (int k = 0; k < 10; ++k) {
             BlockPtr p = blocks._buildNextBlock();
-            for (int i = 0; i < 4; ++i) seq.push_back(p->Set[i][0]);
+            for (int i = 0; i < 4; ++i)
+                seq.push_back(p->Set[i][0]);
         }
         return seq;
     };
@@ -161,7 +163,8 @@ TEST_F(PiecesTest, RotationTurnsAQuarterInFifteenFramesWithItsSound) {
         blocks.rotateBlock(c.d);
         blocks.rotateBlock(c.d); // ignored: a turn is running
         EXPECT_EQ(blocks.newDir, c.direction);
-        for (int frame = 0; frame < 14; ++frame) blocks.updateBlock(-1, -1);
+        for (int frame = 0; frame < 14; ++frame)
+            blocks.updateBlock(-1, -1);
         EXPECT_EQ(blocks.direction, 0) << "still turning after 14 frames";
         blocks.newMove = 0;
         blocks.updateBlock(-1, -1);
@@ -180,7 +183,8 @@ TEST_F(PiecesTest, FormInTakesSixteenUpdates) {
     blocks.setAvailableBlocks("one");
     blocks.setAvailableDavar("1");
     blocks.buildNextBlock();
-    for (int frame = 0; frame < 15; ++frame) blocks.updateBlock(-1, -1);
+    for (int frame = 0; frame < 15; ++frame)
+        blocks.updateBlock(-1, -1);
     EXPECT_EQ(blocks.blockFormed, 0);
     EXPECT_FLOAT_EQ(blocks.blockAlpha, 1.0f);
     blocks.updateBlock(-1, -1);
@@ -252,8 +256,8 @@ TEST_F(PiecesTest, NextPiecePreviewScale) {
         EXPECT_FLOAT_EQ(control->DrawLog()[0].state.scaleX, c.scale);
         // Centred: the first cell starts half the piece's measured size left of the centre.
         float t = static_cast<float>(c.tile);
-        EXPECT_FLOAT_EQ(control->DrawLog()[0].x,
-                        static_cast<int>(107 + c.cells[0].first * t * c.scale - blocks.nextBlockWidth * t * c.scale / 2));
+        EXPECT_FLOAT_EQ(control->DrawLog()[0].x, static_cast<int>(107 + c.cells[0].first * t * c.scale -
+                                                                  blocks.nextBlockWidth * t * c.scale / 2));
         float sx, sy;
         GetScale(sx, sy);
         EXPECT_FLOAT_EQ(sx, 1.0f);
@@ -279,7 +283,8 @@ TEST_F(PiecesTest, HeldPieceShowsItsGhostAndMarksCellsThatCannotBePlaced) {
     control->ClearDrawLog();
     blocks.drawBlock(0, 0);
     std::vector<ImagePtr> drawn;
-    for (const DrawCall& call : control->DrawLog()) drawn.push_back(call.image);
+    for (const DrawCall& call : control->DrawLog())
+        drawn.push_back(call.image);
     ImagePtr rune = davar._findRuneByID("1")->img;
     // Ghost pass: the ghost on the free cell, nothing on the blocked one; then the piece at the
     // pointer: the free rune and its light pass, the blocked rune with the X mark.

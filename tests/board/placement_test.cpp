@@ -60,7 +60,11 @@ TEST_F(PlacementTest, EveryFilledCellMustLandOnAnEmptyFreeBoardCell) {
         {"over a hole", 3, 3, [](NeighbourLog&) { board.grid[4][3] = 0; }, 0},
         {"over a rune", 3, 3, [](NeighbourLog&) { board.davarLayer[4][3] = 1; }, 0},
         {"over a stone", 3, 3, [](NeighbourLog&) { board.davarLayer[4][3] = 21; }, 0},
-        {"under a boss rune", 3, 3, [](NeighbourLog& l) { l.bossCells = {{4, 3}}; }, 0},
+        {"under a boss rune", 3, 3,
+         [](NeighbourLog& l) {
+             l.bossCells = {{4, 3}};
+         },
+         0},
         {"a negative id counts as empty", 3, 3, [](NeighbourLog&) { board.davarLayer[4][3] = -2; }, 1},
     };
     for (const Case& c : cases) {
@@ -139,7 +143,8 @@ TEST_F(PlacementTest, MinusOneTakesTheMouseCell) {
 TEST_F(PlacementTest, GameOverSearchesEveryRotationAndOrigin) {
     // Only the bottom-right corner cell and its left and upper neighbours are free.
     for (int x = 0; x < 15; ++x)
-        for (int y = 0; y < 15; ++y) board.davarLayer[x][y] = 1;
+        for (int y = 0; y < 15; ++y)
+            board.davarLayer[x][y] = 1;
     board.davarLayer[14][14] = 0;
     board.davarLayer[14][13] = 0;
     board.davarLayer[13][14] = 0;
@@ -159,7 +164,8 @@ TEST_F(PlacementTest, GameOverFindsAFitOnlyInRotationThree) {
     // Only (14, 14) and (14, 13) are free: a vertical pair upward from (14, 14), which is
     // rotation 3 of the pair (0,0), (1,0).
     for (int x = 0; x < 15; ++x)
-        for (int y = 0; y < 15; ++y) board.grid[x][y] = 0;
+        for (int y = 0; y < 15; ++y)
+            board.grid[x][y] = 0;
     board.grid[14][14] = 1;
     board.grid[14][13] = 1;
     blocks.actualBlock = Piece({{0, 0}, {1, 0}}, 1);
@@ -187,7 +193,8 @@ TEST_F(PlacementTest, GameOverVerdictWithTimeOverAndWithoutPiece) {
 TEST_F(PlacementTest, MouseCellUsesTheFifteenPixelRule) {
     board.offsetX = 100;
     board.offsetY = 100;
-    const std::pair<int, int> cases[] = {{116, 0}, {117, 1}, {99, 0}, {68, -1}, {100 + 32 + 16, 1}, {100 + 32 + 17, 2}};
+    const std::pair<int, int> cases[] = {{116, 0}, {117, 1},           {99, 0},
+                                         {68, -1}, {100 + 32 + 16, 1}, {100 + 32 + 17, 2}};
     for (auto [px, column] : cases) {
         SCOPED_TRACE("pointer x " + std::to_string(px));
         EXPECT_EQ(blocks.getXR(px), column);
@@ -198,7 +205,8 @@ TEST_F(PlacementTest, MouseCellUsesTheFifteenPixelRule) {
 
 TEST_F(PlacementTest, MouseOnBoardReachesOneCellPastTheShape) {
     for (int x = 0; x < 15; ++x)
-        for (int y = 0; y < 15; ++y) board.grid[x][y] = 0;
+        for (int y = 0; y < 15; ++y)
+            board.grid[x][y] = 0;
     board.grid[5][5] = 1;
     board.wjazd = -1;
     auto at = [](int cx, int cy) {
@@ -230,7 +238,8 @@ TEST_F(PlacementTest, ExtentAndMiddle) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         for (int x = 0; x < 15; ++x)
-            for (int y = 0; y < 15; ++y) board.grid[x][y] = (c.minx >= 0 && x >= c.minx && x <= c.maxx) ? 1 : 0;
+            for (int y = 0; y < 15; ++y)
+                board.grid[x][y] = (c.minx >= 0 && x >= c.minx && x <= c.maxx) ? 1 : 0;
         EXPECT_EQ(board.getWidth(), c.width);
         EXPECT_EQ(board.getHeight(), c.width == 0 ? 0 : 15);
         EXPECT_EQ(board.GetMiddleX(), c.middle);

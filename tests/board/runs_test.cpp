@@ -17,7 +17,8 @@ class RunsTest : public BoardFixture {
   protected:
     void SetUp() override {
         BoardFixture::SetUp();
-        for (int c = 1; c <= 5; ++c) AddRune(std::to_string(c), c).r1 = 10 * c;
+        for (int c = 1; c <= 5; ++c)
+            AddRune(std::to_string(c), c).r1 = 10 * c;
         AddRune("21", 1, 1, "", "1"); // stone of colour 1, turns back into rune 1
         AddRune("22", 2, 1, "", "2");
         FullEmptyBoard();
@@ -25,10 +26,12 @@ class RunsTest : public BoardFixture {
         mouse.y = 300;
     }
     void Row(int y, int x0, int count, int id) {
-        for (int x = x0; x < x0 + count; ++x) Put(x, y, id);
+        for (int x = x0; x < x0 + count; ++x)
+            Put(x, y, id);
     }
     void Column(int x, int y0, int count, int id) {
-        for (int y = y0; y < y0 + count; ++y) Put(x, y, id);
+        for (int y = y0; y < y0 + count; ++y)
+            Put(x, y, id);
     }
     // The lines the commit form of both scans queues.
     std::vector<std::vector<int>> Queued() {
@@ -36,7 +39,8 @@ class RunsTest : public BoardFixture {
         board.checkForHorizontalMatch(1);
         board.checkForVerticalMatch(1);
         std::vector<std::vector<int>> out;
-        for (const TLine& l : *board.lines) out.push_back({l.xs, l.ys, l.xk, l.yk});
+        for (const TLine& l : *board.lines)
+            out.push_back({l.xs, l.ys, l.xk, l.yk});
         board.lines.reset();
         return out;
     }
@@ -67,7 +71,8 @@ TEST_F(RunsTest, ScansQueueEachMaximalRunOnce) {
         for (size_t y = 0; y < c.row.size(); ++y)
             if (c.row[y] != 0) Put(0, static_cast<int>(y), c.row[y]);
         std::vector<std::vector<int>> swapped;
-        for (const auto& l : c.lines) swapped.push_back({l[1], l[0], l[3], l[2]});
+        for (const auto& l : c.lines)
+            swapped.push_back({l[1], l[0], l[3], l[2]});
         EXPECT_EQ(Queued(), swapped);
     }
 }
@@ -76,7 +81,8 @@ TEST_F(RunsTest, PreviewFormPaintsTheRunIntoHighlights) {
     Row(4, 2, 3, 3);
     Put(6, 4, 1);
     board.checkForHorizontalMatch(0);
-    for (int x = 0; x < 15; ++x) EXPECT_EQ(board.highlightLayer[x][4], x >= 2 && x <= 4 ? 3 : 0) << "column " << x;
+    for (int x = 0; x < 15; ++x)
+        EXPECT_EQ(board.highlightLayer[x][4], x >= 2 && x <= 4 ? 3 : 0) << "column " << x;
     EXPECT_EQ(board.davarLayer[2][4], 3) << "the preview clears nothing";
 }
 
@@ -141,7 +147,8 @@ TEST_F(RunsTest, CrossingRunsOfOneColourCountTheSharedCellOnce) {
 }
 
 TEST_F(RunsTest, FiveColourClassesCountAsFour) {
-    for (int c = 1; c <= 5; ++c) Row(c, 0, 3, c);
+    for (int c = 1; c <= 5; ++c)
+        Row(c, 0, 3, c);
     EXPECT_EQ(board.clearMatchingDavar(0), 15);
     EXPECT_EQ(log.points, 4 * (750 + 100) + 25 * 12 + 50 * 9);
     ASSERT_EQ(soundQueue.Count(), 1u);
@@ -285,7 +292,8 @@ TEST_F(RunsTest, BoardQueries) {
     EXPECT_EQ(board.IsEmpty(), 0) << "a single stone is still a rune";
     EXPECT_FLOAT_EQ(board.freeCells(), 1.0f - 1.0f / 225.0f);
     for (int x = 0; x < 15; ++x)
-        for (int y = 0; y < 15; ++y) board.grid[x][y] = 0;
+        for (int y = 0; y < 15; ++y)
+            board.grid[x][y] = 0;
     EXPECT_FLOAT_EQ(board.freeCells(), 0.0f) << "a board with no cell";
 }
 

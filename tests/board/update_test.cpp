@@ -73,7 +73,8 @@ TEST_F(BoardUpdateTest, SlideEndsSnappedAtRestAndTheBoardFadesIn) {
     EXPECT_FLOAT_EQ(board.wjazd, -1.0f);
     EXPECT_EQ(board.offsetY, 60);
     EXPECT_FLOAT_EQ(board.alpha, 0.05f) << "the fade starts on the same update";
-    for (int k = 0; k < 30; ++k) board.Update(0);
+    for (int k = 0; k < 30; ++k)
+        board.Update(0);
     EXPECT_EQ(board.alpha, 1.0f) << "exactly 1";
     EXPECT_EQ(board.offsetY, 60);
 }
@@ -92,7 +93,8 @@ TEST_F(BoardUpdateTest, PreviewLightsTheRunsThePieceWouldMake) {
     EXPECT_EQ(blocks.newMove, 0);
     int lit = 0;
     for (int x = 0; x < 15; ++x)
-        for (int y = 0; y < 15; ++y) lit += board.highlightLayer[x][y] != 0;
+        for (int y = 0; y < 15; ++y)
+            lit += board.highlightLayer[x][y] != 0;
     EXPECT_EQ(lit, 3);
     EXPECT_EQ(board.highlightLayer[5][5], 1);
     EXPECT_EQ(board.davarLayer[5][5], 0) << "the trial is taken back";
@@ -179,10 +181,13 @@ class BoardImageTest : public BoardFixture {
     void SetUp() override {
         BoardFixture::SetUp();
         for (int n = 1; n <= 3; ++n)
-            WritePicture("gfx/bg/deski/n/deska-" + std::to_string(n) + ".jpg", 480, 480, 0xFF000000u | n * 0x101010u);
+            WritePicture("gfx/bg/deski/n/deska-" + std::to_string(n) + ".jpg", 480, 480,
+                         0xFF000000u | n * 0x101010u);
         FullEmptyBoard();
     }
-    uint32_t Pixel(int x, int y) { return board.img->frames[0]->pixels[static_cast<size_t>(y) * board.img->width + x]; }
+    uint32_t Pixel(int x, int y) {
+        return board.img->frames[0]->pixels[static_cast<size_t>(y) * board.img->width + x];
+    }
 };
 
 TEST_F(BoardImageTest, RecentringPutsTheMiddleOfTheShapeOnTheRestPoint) {
@@ -190,7 +195,8 @@ TEST_F(BoardImageTest, RecentringPutsTheMiddleOfTheShapeOnTheRestPoint) {
     EXPECT_EQ(board.offsetX, 252);
     EXPECT_EQ(board.offsetY, 60);
     for (int x = 0; x < 15; ++x)
-        for (int y = 0; y < 15; ++y) board.grid[x][y] = x >= 5 && x <= 8 ? 1 : 0;
+        for (int y = 0; y < 15; ++y)
+            board.grid[x][y] = x >= 5 && x <= 8 ? 1 : 0;
     board.tileSize = 20;
     board.createBoardImage(1);
     EXPECT_EQ(board.tileSize, 32);
@@ -217,7 +223,8 @@ TEST_F(BoardImageTest, HolesAreTransparentWholeTiles) {
 }
 
 TEST_F(BoardImageTest, PlankCyclesWithTheQuestPosition) {
-    const std::pair<int, int> cases[] = {{0, 1}, {3, 1}, {6, 1}, {1, 2}, {4, 2}, {2, 3}, {5, 3}, {-1, 3}, {-3, 1}};
+    const std::pair<int, int> cases[] = {{0, 1}, {3, 1}, {6, 1},  {1, 2}, {4, 2},
+                                         {2, 3}, {5, 3}, {-1, 3}, {-3, 1}};
     for (auto [seq, plank] : cases) {
         SCOPED_TRACE("position " + std::to_string(seq));
         log.seqNo = seq;
