@@ -389,20 +389,25 @@ def rune_tile(w, h, cls, stone_form=False, seed=1):
 
 
 def rubble(w, h, seed=13):
+    """Plain grey rubble: a heap of broken stone chunks filling the cell."""
     out = blank(w, h)
     r = rng(seed)
-    for i in range(7):
-        cx, cy = r.uniform(0.2, 0.8) * w, r.uniform(0.25, 0.8) * h
-        rad = r.uniform(0.16, 0.3) * w
-        pts = [(cx + math.cos(a) * rad * r.uniform(0.6, 1.0), cy + math.sin(a) * rad * r.uniform(0.6, 1.0))
-               for a in np.linspace(0, 2 * math.pi, 7, endpoint=False)]
+    over(out, solid(blur_mask(rrect_mask(w, h, 2, 3, w - 3, h - 3, w * 0.2), w / 16) * 0.5, (0, 0, 0)))
+    chunks = [(0.3, 0.3, 0.27), (0.72, 0.3, 0.26), (0.28, 0.72, 0.27), (0.72, 0.72, 0.27), (0.5, 0.5, 0.22)]
+    for i, (fx, fy, fr) in enumerate(chunks):
+        cx, cy, rad = fx * w, fy * h, fr * w
+        pts = [(cx + math.cos(a) * rad * r.uniform(0.75, 1.1), cy + math.sin(a) * rad * r.uniform(0.75, 1.1))
+               for a in np.linspace(0, 2 * math.pi, 7, endpoint=False) + r.uniform(0, 1)]
         def poly(ctx, W, H, pts=pts):
             ctx.move_to(*pts[0])
             for p in pts[1:]:
                 ctx.line_to(*p)
             ctx.close_path()
         m = shape_mask(w, h, poly)
-        over(out, stone(w, h, m, seed + i, base=(0.42 + 0.05 * i % 3, 0.41, 0.40), bevel=1.2))
+        grey = 0.40 + 0.06 * (i % 3)
+        over(out, stone(w, h, m, seed + i, base=(grey, grey, grey * 1.02), bevel=max(1.0, w / 28)))
+        edge = np.clip(m - np.roll(np.roll(m, -1, 0), -1, 1), 0, 1)
+        over(out, solid(edge * 0.6, (0.12, 0.12, 0.13)))
     return out
 
 

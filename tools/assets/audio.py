@@ -232,10 +232,17 @@ def _sfx(name):
     raise KeyError("no sound recipe for " + name)
 
 
+# Sounds the game loops: kept exactly one period long, without a reverb tail.
+LOOPED = {"playgame-endlevellopik1"}
+
+
 def sfx(dest, name):
     x = np.asarray(_sfx(name), dtype=np.float64)
-    x = reverb(x, 0.6, 0.12, seed=len(name))
-    x = fade(normalize(x, 0.85), 0.002, 0.02)
+    if name in LOOPED:
+        x = normalize(x, 0.85)
+    else:
+        x = reverb(x, 0.6, 0.12, seed=len(name))
+        x = fade(normalize(x, 0.85), 0.002, 0.02)
     write_ogg(dest, x, quality=4)
 
 

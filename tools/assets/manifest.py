@@ -257,10 +257,10 @@ def entries():
         A(img("gfx/mapa/k%dc.png" % k, size + 20, size + 20, "art.soft_glow", colour=(1.0, 0.85, 0.45), power=1.5))
     A(img("gfx/mapa/level.png", 90, 34, "art.caption", text="Level", role="capitals", style="gold"))
     A(img("gfx/mapa/of.png", 40, 34, "art.caption", text="of", role="capitals", style="gold"))
-    A(img("gfx/story/top.png", 800, 90, "more.story_band", top=True))
+    A(img("gfx/story/top.png", 800, 40, "more.story_band", top=True))
     A(img("gfx/story/bottom.png", 800, 219, "more.story_band", top=False))
-    A(img("gfx/story/next-g.png", 120, 40, "art.button_plaque", text="Next"))
-    A(img("gfx/story/skip-g.png", 120, 40, "art.button_plaque", text="Skip"))
+    A(img("gfx/story/next-g.png", 58, 20, "art.caption", text="Next", role="capitals", style="ink"))
+    A(img("gfx/story/skip-g.png", 64, 20, "art.caption", text="Skip", role="capitals", style="ink"))
     for n in range(1, 9):
         A(img("gfx/story/page-%02d.jpg" % n, 800, 381, "more.story_picture", n=n))
     for n in range(1, 8):
@@ -268,8 +268,8 @@ def entries():
 
     # ------------------------------------------------------------ puzzle
     A(img("gfx/puzzle/game-puzle.jpg", 800, 600, "more.puzzle_backdrop"))
-    A(img("gfx/puzzle/b-hint.png", 100, 36, "art.button_plaque", text="Hint"))
-    A(img("gfx/puzzle/b-menu.png", 100, 36, "art.button_plaque", text="Menu"))
+    A(img("gfx/puzzle/b-hint.png", 114, 22, "more.hover_label", text="Hint"))
+    A(img("gfx/puzzle/b-menu.png", 74, 22, "more.hover_label", text="Menu"))
     A(img("gfx/puzzle/ramka3.png", 112, 99, "more.tile_frame", selected=False))
     A(img("gfx/puzzle/ramka-puzle.png", 112, 99, "more.tile_frame", selected=True))
     for part in ("lg", "pg", "ld", "pd", "l", "g", "p", "d"):

@@ -458,8 +458,32 @@ def map_marker(w, h, k, done):
 
 
 def story_band(w, h, top):
-    out = panel(w + 40, h + 40, 620 if top else 621, fill=(0.08, 0.05, 0.12), border=12, radius=24, fill_alpha=0.95)
-    return out[20:20 + h, 20:20 + w].copy() if not top else out[40:40 + h, 20:20 + w].copy()
+    """The story's opaque bands: a bronze-edged bar over the picture, and under it a parchment
+    on which the page's text is written in black from x 105, y 425 on the screen."""
+    if top:
+        out = wood(w, h, 620, 24, plank=h)
+        out[..., :3] *= 0.55
+        rail = np.zeros((h, w), np.float32)
+        rail[h - 6:h - 1, :] = 1
+        over(out, metal(w, h, rail, mix(BRONZE, GOLD, 0.3), 621, bevel=1))
+        over(out, caption(300, h - 6, "Vessamoor", "blackletter", "gold"), (w - 300) // 2, 0)
+        out[..., 3] = 1
+        return out
+    out = art.parchment_tex(w, h, 622)
+    yy = np.arange(h, dtype=np.float32)[:, None]
+    out[..., :3] *= np.clip(0.75 + yy / 60, 0.75, 1.0)[..., None]
+    rail = np.zeros((h, w), np.float32)
+    rail[0:7, :] = 1
+    over(out, metal(w, h, rail, mix(BRONZE, GOLD, 0.3), 623, bevel=1))
+    def rule(ctx, W, H):
+        ctx.set_source_rgba(*INK, 0.35)
+        ctx.set_line_width(1.2)
+        ctx.move_to(90, H - 33)
+        ctx.line_to(W - 90, H - 33)
+        ctx.stroke()
+    out = draw_on(out, rule)
+    out[..., 3] = 1
+    return out
 
 
 def story_picture(w, h, n):
@@ -477,9 +501,19 @@ def stage_picture(w, h, n):
 
 
 def puzzle_backdrop(w, h):
+    """The puzzle screen: a frame round the 670x494 picture at (65, 53) and the Menu and Hint
+    labels under their hover boxes (287..360 and 417..530, y 572..592)."""
     out = scene(w, h, 660, "dusk", veil=0.35)
     ring = np.clip(rrect_mask(w, h, 55, 43, 690, 514, 12) - rrect_mask(w, h, 65, 53, 670, 494, 4), 0, 1)
     over(out, metal(w, h, ring, BRONZE, 661, bevel=2.5))
+    over(out, caption(74, 22, "Menu", "capitals", "gold"), 287, 571)
+    over(out, caption(114, 22, "Hint", "capitals", "gold"), 417, 571)
+    return out
+
+
+def hover_label(w, h, text):
+    out = highlight(w, h)
+    over(out, caption(w, h, text, "capitals", "hover"))
     return out
 
 
@@ -560,7 +594,7 @@ def ring_runes(w, h, ink):
         cell = blank(cw, h)
         size = min(cw, h) * (0.8 if ink else 0.62)
         x0, y0 = (cw - size) / 2, (h - size) / 2
-        gm = glyph_mask(cw, h, a, x0, y0, size, max(2, size / 11))
+        gm = glyph_mask(cw, h, a, x0, y0, size, max(2.6, size / 9) if ink else max(2, size / 11))
         if b:
             gm = np.clip(gm + glyph_mask(cw, h, b, x0 + size * 0.2, y0 + size * 0.2, size * 0.6, max(1.5, size / 14)), 0, 1)
         if ink:
