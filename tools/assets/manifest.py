@@ -150,7 +150,7 @@ def entries():
         w = 80 if text in ("Yes", "No") else 240
         A(cap("gfx/fonts/%s.png" % name, w, 38, text, "capitals"))
     A(cap("gfx/fonts/game-paused.png", 300, 60, "Game paused"))
-    A(cap("gfx/fonts/galeria_11.png", 300, 64, "Gallery"))
+    A(cap("gfx/fonts/galeria_11.png", 110, 56, "Gallery"))
     for name, text in (("galeria_03", "Wallpaper"), ("galeria_05", "Puzzle"), ("galeria_07", "Back")):
         A(img("gfx/fonts/%s.png" % name, 300, 40, "art.two_frame", frames=(150, 40, 2), text=text))
     A(img("gfx/fonts/play_mapa.png", 130, 44, "art.button_plaque", text="Play"))
@@ -271,9 +271,11 @@ def entries():
     A(img("gfx/puzzle/b-hint.png", 114, 22, "more.hover_label", text="Hint"))
     A(img("gfx/puzzle/b-menu.png", 74, 22, "more.hover_label", text="Menu"))
     A(img("gfx/puzzle/ramka3.png", 112, 99, "more.tile_frame", selected=False))
-    A(img("gfx/puzzle/ramka-puzle.png", 112, 99, "more.tile_frame", selected=True))
-    for part in ("lg", "pg", "ld", "pd", "l", "g", "p", "d"):
-        A(img("gfx/puzzle/cienie_%s.png" % part, 16, 16, "more.shadow_piece", part=part))
+    A(img("gfx/puzzle/ramka-puzle.png", 128, 128, "more.tile_frame", selected=True))
+    # the shadow pieces: 7 pixels thick, edges 82 long (stretched to the tile by the game)
+    for part, w, h in (("lg", 7, 7), ("pg", 7, 7), ("ld", 7, 7), ("pd", 7, 7), ("l", 7, 82), ("p", 7, 82),
+                       ("g", 82, 7), ("d", 82, 7)):
+        A(img("gfx/puzzle/cienie_%s.png" % part, w, h, "more.shadow_piece", part=part))
 
     # ------------------------------------------------------------ slides: level backgrounds and revealed pictures
     themes = ["night", "dusk", "forest", "sea", "ember", "frost", "violet"]
@@ -289,7 +291,8 @@ def entries():
     A(img("gfx/ring-game/switelko.png", 96, 96, "art.soft_glow", colour=(1.0, 0.9, 0.6), power=1.8, core=0.2))
     A(img("gfx/ring-game/runy-papier.png", 640, 64, "more.ring_runes", frames=(32, 64, 20), ink=True))
     A(img("gfx/ring-game/runy-kula.png", 1280, 64, "more.ring_runes", frames=(64, 64, 20), ink=False))
-    A(img("gfx/ring-game/bar.png", 300, 16, "more.time_bar"))
+    # one pixel wide: the stage scales it by its progress times 130
+    A(img("gfx/ring-game/bar.png", 1, 14, "more.time_bar"))
     for k, name in enumerate(("s1", "s2", "s3", "s4", "s5", "s6")):
         icon_name, col = [("drop", (0.3, 0.6, 1.0)), ("heart", (0.4, 1.0, 0.5)), ("swirl", (0.75, 0.45, 1.0)),
                           ("cross", (1.0, 0.85, 0.3)), ("bomb", (1.0, 0.45, 0.2)), ("arrows", (0.6, 0.9, 1.0))][k]

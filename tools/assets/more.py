@@ -393,8 +393,9 @@ def soot(w, h):
 def gallery_frame(w, h):
     """The gallery's frame: a scene with a transparent window where the picture shows."""
     out = scene(w, h, 210, "violet", towers=False, veil=0.3)
-    hole = rrect_mask(w, h, 90, 80, 620, 400, 8)
-    ring = np.clip(rrect_mask(w, h, 78, 68, 644, 424, 14) - hole, 0, 1)
+    # the shown picture is drawn at 70 % (560 x 420) with its corner at (120, 80)
+    hole = rrect_mask(w, h, 122, 82, 556, 416, 6)
+    ring = np.clip(rrect_mask(w, h, 108, 68, 584, 444, 14) - hole, 0, 1)
     out[..., 3] = 1 - hole
     over(out, solid(blur_mask(ring, 4) * 0.7, (0, 0, 0)), 3, 4)
     over(out, metal(w, h, ring, BRONZE, 211, bevel=3))
@@ -518,30 +519,29 @@ def hover_label(w, h, text):
 
 
 def tile_frame(w, h, selected):
+    """The frame stretched over every tile, or the selection mark, which the game draws scaled
+    as if the tile were 116 pixels and reaching 6 scaled pixels beyond it (so 128 across)."""
     out = blank(w, h)
-    ring = np.clip(rrect_mask(w, h, 0, 0, w, h, 5) - rrect_mask(w, h, 3, 3, w - 6, h - 6, 3), 0, 1)
     if selected:
-        g = np.clip(rrect_mask(w, h, 0, 0, w, h, 6) - rrect_mask(w, h, 8, 8, w - 16, h - 16, 4), 0, 1)
-        over(out, solid(blur_mask(g, 3) * 0.9, (1.0, 0.85, 0.4)))
-        over(out, solid(ring, (1.0, 0.95, 0.7)))
-    else:
-        over(out, solid(ring * 0.7, (0.15, 0.1, 0.05)))
+        ring = np.clip(rrect_mask(w, h, 2, 2, w - 4, h - 4, 8) - rrect_mask(w, h, 9, 9, w - 18, h - 18, 4), 0, 1)
+        over(out, solid(np.clip(blur_mask(ring, 3) * 1.6, 0, 1) * 0.9, (1.0, 0.8, 0.35)))
+        over(out, solid(ring * 0.9, (1.0, 0.95, 0.7)))
+        return out
+    ring = np.clip(rrect_mask(w, h, 0, 0, w, h, 5) - rrect_mask(w, h, 3, 3, w - 6, h - 6, 3), 0, 1)
+    over(out, solid(ring * 0.7, (0.15, 0.1, 0.05)))
     return out
 
 
 def shadow_piece(w, h, part):
+    """A piece of the 7-pixel shadow drawn inside the edge of the puzzle's solved region: dark at
+    the region's outer side ("l" left, "p" right, "g" top, "d" bottom; corners combine two)."""
     yy, xx = np.mgrid[0:h, 0:w].astype(np.float32) + 0.5
-    dx = {"l": w - xx, "p": xx, "g": None, "d": None}
-    if part in ("l", "p"):
-        d = (w - xx) if part == "l" else xx
-    elif part in ("g", "d"):
-        d = (h - yy) if part == "g" else yy
-    else:
-        cx = w if "l" in part else 0
-        cy = h if "g" in part else 0
-        d = np.sqrt((xx - cx) ** 2 + (yy - cy) ** 2)
-    m = np.clip(1 - d / w, 0, 1) ** 1.5
-    return solid(m * 0.7, (0, 0, 0))
+    dist = {"l": xx, "p": w - xx, "g": yy, "d": h - yy}
+    m = np.zeros((h, w), np.float32)
+    for side in ("l", "p", "g", "d"):
+        if side in part if len(part) == 2 else side == part:
+            m = np.maximum(m, np.clip(1 - dist[side] / 7.0, 0, 1) ** 1.4)
+    return solid(m * 0.75, (0, 0, 0))
 
 
 def ring_backdrop(w, h):
@@ -609,9 +609,10 @@ def ring_runes(w, h, ink):
 
 
 def time_bar(w, h):
-    m = rrect_mask(w, h, 0, 0, w, h, h / 2)
-    bar = gradient_v(w, h, (1.0, 0.85, 0.45), (0.75, 0.35, 0.1))
-    bar[..., 3] = m
+    """A column of the progress bar, stretched sideways by the game."""
+    bar = gradient_v(w, h, (1.0, 0.9, 0.55), (0.75, 0.35, 0.1))
+    bar[0, :, :3] *= 0.6
+    bar[-1, :, :3] *= 0.5
     return bar
 
 
