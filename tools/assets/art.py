@@ -38,24 +38,29 @@ def shade(arr, factor):
 
 
 def glow_text(text, role, w, h, fill_top=GOLD, fill_bottom=(0.85, 0.45, 0.12), glow=(1.0, 0.62, 0.2),
-              glow_radius=3.0, outline=(0.16, 0.07, 0.02), size=None):
-    """A caption: text in a vertical gradient with a dark outline and a soft glow, centred."""
+              glow_radius=3.0, outline=(0.16, 0.07, 0.02), size=None, left=None):
+    """A caption: text in a vertical gradient with a dark outline and a soft glow, centred (or with
+    its ink starting at x = left)."""
     pad = int(glow_radius * 1.5 + 1)
     m = fit_text_mask(text, role, w - 2 * pad, h - 2 * pad, start=size)
-    arr = blank(w, h)
     mh, mw = m.shape
-    x, y = (w - mw) // 2, (h - mh) // 2
+    x, y = ((w - mw) // 2 if left is None else left), (h - mh) // 2
     full = np.zeros((h, w), np.float32)
-    full[y:y + mh, x:x + mw] = m
+    full[y:y + mh, x:x + mw] = m[:, : max(0, min(mw, w - x))]
+    return style_mask(full, y, mh, fill_top, fill_bottom, glow, glow_radius, outline)
+
+
+def style_mask(full, y, mh, fill_top, fill_bottom, glow, glow_radius, outline):
+    h, w = full.shape
+    arr = blank(w, h)
     if glow is not None:
         g = np.clip(blur_mask(full, glow_radius) * 1.8, 0, 1)
         over(arr, solid(g * 0.85, glow))
     thick = np.clip(blur_mask(full, 1.0) * 3.0, 0, 1)
     over(arr, solid(thick, outline))
-    fill = gradient_v(w, h, fill_top, fill_bottom)
-    if mh > 0:
-        t = np.clip((np.arange(h) - y) / max(mh, 1), 0, 1).astype(np.float32)[:, None, None]
-        fill[..., :3] = np.array(fill_top, np.float32) * (1 - t) + np.array(fill_bottom, np.float32) * t
+    fill = blank(w, h)
+    t = np.clip((np.arange(h) - y) / max(mh, 1), 0, 1).astype(np.float32)[:, None, None]
+    fill[..., :3] = np.array(fill_top, np.float32) * (1 - t) + np.array(fill_bottom, np.float32) * t
     fill[..., 3] = full
     over(arr, fill)
     hl = np.roll(full, 1, axis=0) - full
@@ -735,7 +740,7 @@ def icon_plain(w, h, name, colour=GOLD, outline=(0.15, 0.08, 0.03), inset=0.12):
 
 # ---------------------------------------------------------------- text pictures and buttons
 
-def caption(w, h, text, role="blackletter", style="gold", size=None, glow_radius=None):
+def caption(w, h, text, role="blackletter", style="gold", size=None, glow_radius=None, left=None):
     styles = {
         "gold": dict(fill_top=(1.0, 0.9, 0.55), fill_bottom=(0.85, 0.5, 0.15), glow=(1.0, 0.55, 0.15)),
         "pale": dict(fill_top=(1.0, 0.97, 0.9), fill_bottom=(0.8, 0.72, 0.6), glow=(0.55, 0.45, 1.0)),
@@ -745,7 +750,7 @@ def caption(w, h, text, role="blackletter", style="gold", size=None, glow_radius
         "blue": dict(fill_top=(0.85, 0.95, 1.0), fill_bottom=(0.4, 0.6, 1.0), glow=(0.3, 0.5, 1.0)),
     }
     radius = glow_radius if glow_radius is not None else max(1.0, min(3.0, h / 12.0))
-    return glow_text(text, role, w, h, size=size, glow_radius=radius, **styles[style])
+    return glow_text(text, role, w, h, size=size, glow_radius=radius, left=left, **styles[style])
 
 
 def two_frame(w, h, text, role="capitals", plaque=False):
@@ -773,19 +778,27 @@ def button_plaque(w, h, text, hover=False, pressed=False, role="capitals", seed=
     return out
 
 
-def digit_strip(w, h, cells, role="capitals", style="gold", chars="0123456789"):
-    """Digits in equal cells, all at the one size at which the widest still fits its cell."""
+def digit_strip(w, h, cells, role="capitals", style="gold", advances=None, chars="0123456789"):
+    """Digits in equal cells. The game lays digits out by its own advance table, so each digit's
+    ink sits at the left of its cell, no wider than its advance; all share one size."""
     from common import text_mask
     cw = w // cells
+    adv = advances if isinstance(advances, list) else [advances or cw] * cells
     radius = max(0.8, min(3.0, h / 12.0))
     pad = int(radius * 1.5 + 1)
+    def fits(size):
+        for c, a in zip(chars[:cells], adv):
+            m = text_mask(c, role, size)
+            if m.shape[1] > max(a - (3 if a > 15 else 1), 3) or m.shape[0] > h - 2 * pad:
+                return False
+        return True
     size = h
-    while size > 6 and any(text_mask(c, role, size).shape[1] > cw - 2 * pad + 1 or
-                           text_mask(c, role, size).shape[0] > h - 2 * pad for c in chars[:cells]):
+    while size > 6 and not fits(size):
         size -= 1
     out = blank(w, h)
-    for i, ch in enumerate(chars[:cells]):
-        over(out, caption(cw + 2, h, ch, role, style, size=size, glow_radius=radius), i * cw - 1, 0)
+    for i, (ch, a) in enumerate(zip(chars[:cells], adv)):
+        mw = text_mask(ch, role, size).shape[1]
+        over(out, caption(cw, h, ch, role, style, size=size, glow_radius=radius, left=max(0, (a - mw) // 2)), i * cw, 0)
     return out
 
 

@@ -102,7 +102,8 @@ def entries():
                             ("gfx/gui/heal.png", "hourglass", (0.4, 0.9, 1.0)), ("gfx/gui/2fire.png", "flame", (1.0, 0.45, 0.15))):
         A(img(path, 62, 62, "more.spell_slot", name=name, colour=col))
     A(img("gfx/gui/gui_czary.png", 198, 140, "more.spell_ring"))
-    A(img("gfx/gui/hint.png", 280, 120, "art.panel", seed=81, border=7, radius=12))
+    # the spell hint writes its lines in black: a parchment
+    A(img("gfx/gui/hint.png", 230, 76, "art.parchment", seed=81, margin=3))
     for path, text in (("bonus-multibonus", "Multi Bonus"), ("spell-holyfire", "Holy Fire"), ("spell-vanish", "Vanish"),
                        ("spell-bomb", "Fire Bomb"), ("spell-drain", "Drain"), ("spell-heal", "Heal"),
                        ("spell-teleport", "Teleport")):
@@ -119,11 +120,16 @@ def entries():
     A(cap("gfx/fonts/match.png", 150, 44, "Match"))
     A(img("gfx/fonts/combo.png", 768, 42, "more.combo_strip", frames=(256, 42, 3)))
     A(cap("gfx/fonts/points.png", 150, 44, "Points"))
-    A(img("gfx/fonts/CYFRY2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10))
-    A(img("gfx/fonts/cyfry1.png", 160, 24, "art.digit_strip", frames=(16, 24, 10), cells=10, style="pale", role="serif"))
-    A(img("gfx/fonts/cyfry2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10))
-    A(img("gfx/fonts/punkty.png", 140, 20, "art.digit_strip", frames=(14, 20, 10), cells=10, style="pale", role="serif"))
-    A(img("gfx/fonts/level.png", 160, 21, "art.digit_strip", frames=(16, 21, 10), cells=10, style="ink", role="serif"))
+    # digit strips: each digit's ink fits the advance the game steps by after it
+    A(img("gfx/fonts/CYFRY2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10,
+          advances=[22, 10, 19, 19, 19, 19, 18, 16, 19, 19]))
+    A(img("gfx/fonts/cyfry1.png", 160, 24, "art.digit_strip", frames=(16, 24, 10), cells=10, style="pale", role="serif",
+          advances=12))
+    A(img("gfx/fonts/cyfry2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10, advances=21))
+    A(img("gfx/fonts/punkty.png", 140, 20, "art.digit_strip", frames=(14, 20, 10), cells=10, style="pale", role="serif",
+          advances=9))
+    A(img("gfx/fonts/level.png", 160, 21, "art.digit_strip", frames=(16, 21, 10), cells=10, style="ink", role="serif",
+          advances=[12, 7, 12, 12, 12, 12, 12, 12, 12, 12]))
     A(cap("gfx/fonts/newhiscore.png", 360, 64, "New Hiscore!"))
     e = img("gfx/fonts/alfabet-maly.png", 1024, 60, "art.font_strip", chars=FONT_ALFABET, band=30, per_row=28)
     e["strip"] = {"chars": FONT_ALFABET, "band": 30}
@@ -214,10 +220,10 @@ def entries():
     A(img("gfx/gui/tutorial_mouse.png", 90, 120, "more.mouse_picture", lit="right"))
     A(img("gfx/gui/tutorial_mouse_1.png", 90, 120, "more.mouse_picture", lit="wheel"))
     A(img("gfx/info/help.jpg", 800, 600, "more.help_page"))
-    # popup panels for the popup documents: small, standard and wide
-    A(img("gfx/info/popup-small.png", 300, 200, "art.panel", seed=111, border=10, radius=16))
-    A(img("gfx/info/popup.png", 360, 260, "art.panel", seed=112, border=10, radius=18))
-    A(img("gfx/info/popup-wide.png", 480, 240, "art.panel", seed=113, border=10, radius=18))
+    # popup panels for the popup documents (their lines are written in black): small, standard, wide
+    A(img("gfx/info/popup-small.png", 300, 200, "art.parchment", seed=111))
+    A(img("gfx/info/popup.png", 360, 260, "art.parchment", seed=112))
+    A(img("gfx/info/popup-wide.png", 480, 240, "art.parchment", seed=113))
 
     # ------------------------------------------------------------ clock
     A(img("gfx/timer/timer.png", 140, 140, "more.clock_case"))
