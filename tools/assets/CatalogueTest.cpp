@@ -19,7 +19,9 @@
 namespace vsm {
 namespace {
 
-std::string Archive() { return test::ResourcesDir() + "data/settings_lp.bca"; }
+std::string Archive() {
+    return test::ResourcesDir() + "data/settings_lp.bca";
+}
 
 bool FileExists(const std::string& path) {
     FILE* f = std::fopen(path.c_str(), "rb");
@@ -28,7 +30,9 @@ bool FileExists(const std::string& path) {
     return true;
 }
 
-int ToInt(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
+int ToInt(const std::string& text) {
+    return text.empty() ? 0 : std::stoi(text);
+}
 
 struct Rune {
     std::string id, color, fileName, fileName2, blockedID, unblocked, rgb;
@@ -36,7 +40,7 @@ struct Rune {
 };
 
 class Catalogues : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UseHeadlessBackend();
         ASSERT_TRUE(FileExists(Archive())) << "the settings archive is not built: " << Archive();
@@ -86,14 +90,16 @@ TEST_F(Catalogues, RunesHaveFixedIdsClassesAndPictures) {
         EXPECT_EQ(byId[id]->blocked, 0);
     }
     std::set<std::string> classes;
-    for (const auto& [id, cls] : fixed) classes.insert(cls);
+    for (const auto& [id, cls] : fixed)
+        classes.insert(cls);
     EXPECT_EQ(classes.size(), fixed.size()) << "two runes share a colour class";
 }
 
 TEST_F(Catalogues, EveryRunePetrifiesIntoItsOwnStoneAndBack) {
     std::vector<Rune> runes = Runes();
     std::map<std::string, const Rune*> byId;
-    for (const Rune& r : runes) byId[r.id] = &r;
+    for (const Rune& r : runes)
+        byId[r.id] = &r;
     int plain = 0;
     for (const Rune& r : runes) {
         SCOPED_TRACE("rune " + r.id);
@@ -118,7 +124,9 @@ TEST_F(Catalogues, SparkColourRangesAreOrdered) {
     for (const Rune& r : Runes()) {
         SCOPED_TRACE("rune " + r.id + " rgb " + r.rgb);
         int lo[3], hi[3];
-        ASSERT_EQ(std::sscanf(r.rgb.c_str(), "%d,%d:%d,%d:%d,%d", &lo[0], &hi[0], &lo[1], &hi[1], &lo[2], &hi[2]), 6);
+        ASSERT_EQ(
+            std::sscanf(r.rgb.c_str(), "%d,%d:%d,%d:%d,%d", &lo[0], &hi[0], &lo[1], &hi[1], &lo[2], &hi[2]),
+            6);
         for (int c = 0; c < 3; ++c) {
             EXPECT_LE(0, lo[c]);
             EXPECT_LE(lo[c], hi[c]);

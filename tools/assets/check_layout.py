@@ -37,6 +37,16 @@ def check_entry(root, e):
             cw, ch, count = e["frames"]
             if img.size[0] != cw * count or img.size[1] != ch:
                 errs.append("strip %dx%d does not hold %d cells of %dx%d" % (img.size + (count, cw, ch)))
+        if e.get("recipe") == "art.digit_strip" and "advances" in e["args"] and "frames" in e:
+            # the game steps by its own advance after each digit: solid ink must not pass it
+            cw, ch, count = e["frames"]
+            adv = e["args"]["advances"]
+            adv = adv if isinstance(adv, list) else [adv] * count
+            alpha = checks.alpha_of(img)
+            for d in range(count):
+                cols = (alpha[:, d * cw:(d + 1) * cw] >= 128).any(axis=0).nonzero()[0]
+                if len(cols) and cols[-1] >= adv[d] + 1:
+                    errs.append("digit %d inks up to x %d, past its advance %d" % (d, cols[-1], adv[d]))
         if "strip" in e:
             chars, band = e["strip"]["chars"], e["strip"]["band"]
             glyphs, open_runs = checks.cut_font_strip(checks.alpha_of(img), band)
