@@ -250,10 +250,11 @@ def entries():
           title_h=80))
     A(img("gfx/title/loading2.jpg", 800, 600, "art.titled_scene", seed=204, theme="night", title="Vessamoor"))
     A(img("gfx/title/galeria.png", 800, 600, "more.gallery_frame"))
-    A(img("gfx/title/korvela.png", 320, 120, "more.logo"))
+    A(img("gfx/title/korvela.png", 314, 110, "more.logo"))
     A(img("gfx/title/loading.png", 240, 50, "art.caption", text="Loading...", role="capitals", style="pale"))
-    A(img("gfx/title/load1.png", 24, 24, "art.ball", cls=5))
-    A(img("gfx/title/load2.png", 24, 24, "art.ball", cls=3))
+    # loading marks: load1 a stage reached (lit), load2 a stage still to come (dark)
+    A(img("gfx/title/load1.png", 24, 24, "art.ball", cls=15))
+    A(img("gfx/title/load2.png", 24, 24, "art.ball", empty=True))
 
     # ------------------------------------------------------------ map and story
     A(img("gfx/mapa/mapa.jpg", 800, 600, "more.map_picture"))

@@ -405,8 +405,8 @@ def gallery_frame(w, h):
 def logo(w, h):
     out = blank(w, h)
     over(out, solid(blur_mask(ellipse_mask(w, h, w / 2, h / 2, w / 2 - 8, h / 2 - 8), 10) * 0.6, (0.05, 0.02, 0.1)))
-    over(out, caption(w - 20, 70, "Korvela", "blackletter", "pale"), 10, 10)
-    over(out, caption(w - 80, 30, "presents", "capitals", "gold"), 40, 80)
+    over(out, caption(w - 20, 66, "Korvela", "blackletter", "pale"), 10, 8)
+    over(out, caption(w - 80, 30, "presents", "capitals", "gold"), 40, 74)
     return out
 
 

@@ -221,6 +221,15 @@ def make_melody(style, r, chords, bars):
                 deg = 7 if abs(deg - 7) < abs(deg - 14) else 14
             notes.append((b * EIGHTHS[meter] + pos, length, deg))
             pos += length
+    # folk phrasing: bars 5 and 6 answer bars 1 and 2 with the same motif over their own chords
+    per = EIGHTHS[meter]
+    if bars >= 8:
+        keep = [n for n in notes if not (4 * per <= n[0] < 6 * per)]
+        for (start, length, deg) in [n for n in notes if n[0] < 2 * per]:
+            b = start // per
+            shift = chords[(b + 4) % len(chords)] - chords[b % len(chords)]
+            keep.append((start + 4 * per, length, int(np.clip(deg + shift, 4, 16))))
+        notes = sorted(keep)
     return notes
 
 
