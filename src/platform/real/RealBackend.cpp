@@ -256,6 +256,10 @@ bool RealBackend::Confirm(const std::string& text) {
 
 bool RealBackend::OpenURL(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }
 
-void UseRealBackend() { InstallBackend(std::make_unique<RealBackend>()); }
+void UseRealBackend() {
+    InstallBackend(std::make_unique<RealBackend>());
+    // Nothing typed or clicked under another backend belongs to this one.
+    Input() = InputState{};
+}
 
 } // namespace vsm
