@@ -2,7 +2,12 @@
 // from fixture documents, hostile ones included.
 #include "board/BoardFixture.h"
 
+#include "board/BoardText.h"
 #include "data/TTSCFile.h"
+#include "platform/Files.h"
+#include "services/Paths.h"
+#include "services/ServicesGlobals.h"
+#include "support/TestSupport.h"
 #include "services/TSpark.h"
 
 #include <climits>
@@ -250,6 +255,46 @@ TEST(PieceTemplateTest, SizeCountsFilledCellsNotExtents) {
     b.Set[2][3] = 5;
     b.getSize();
     EXPECT_EQ(b.height, 3);
+}
+
+} // namespace vsm::test
+
+namespace vsm::test {
+
+// The game's own catalogue and templates, as packed into the built resources.
+TEST(GameCatalogueTest, ShippedRunesAndTemplatesLoadAndLinkUp) {
+    const std::string archive = ResourcesDir() + "data/settings_lp.bca";
+    if (FileType(archive) != 1) GTEST_SKIP() << "no built resources at " << ResourcesDir();
+    UseHeadlessBackend();
+    ResetServicesGlobals();
+    bDir = ResourcesDir();
+    ResetBoardGlobals();
+    davar.loadDavarGfx();
+    blocks.loadBlocksDef();
+    ASSERT_FALSE(davar.List.empty());
+    ASSERT_FALSE(blocks.List.empty());
+    for (const RunePtr& rune : davar.List) {
+        SCOPED_TRACE("rune " + rune->id);
+        if (rune->blocked != 0) {
+            // Rubble (an empty unblocked) turns back into nothing; any other stone into a known rune.
+            if (!rune->unblocked.empty())
+                EXPECT_NE(davar._findRuneByID(rune->unblocked), nullptr)
+                    << "a stone turns back into a known rune";
+        } else if (!rune->blockedID.empty()) {
+            EXPECT_EQ(davar.isBlocked(TextToInt(rune->blockedID)), 1)
+                << "a rune petrifies into a known stone";
+        }
+        EXPECT_NE(rune->img2, nullptr);
+    }
+    for (const BlockPtr& t : blocks.List) {
+        SCOPED_TRACE("template " + t->id);
+        int cells = 0;
+        for (auto& column : t->Set)
+            for (int cell : column)
+                cells += cell;
+        EXPECT_EQ(cells, t->pieces);
+    }
+    ResetBoardGlobals();
 }
 
 } // namespace vsm::test
