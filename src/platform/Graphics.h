@@ -197,7 +197,8 @@ void DrawPixmap(const PixmapPtr& pixmap, int x, int y);
 void DrawText(const std::string& utf8, float x, float y);
 // Draws a textured polygon: `floats` holds x, y, u, v per vertex (screen pixels before the
 // current rotation, scale, handle and origin; texture coordinates in the frame's
-// power-of-two texture layout, see TexturePow2). Fewer than 3 vertices draw nothing.
+// power-of-two texture layout, see TexturePow2). A trailing partial vertex is ignored; fewer
+// than 3 vertices show nothing (the headless log records them all the same).
 void DrawTexturedPolygon(const ImagePtr& image, int frame, const float* floats, int floatCount);
 // The side of the power-of-two texture that holds a frame side of length n (1 for n <= 1).
 int TexturePow2(int n);

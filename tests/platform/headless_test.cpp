@@ -176,11 +176,13 @@ TEST(Headless, TexturedPolygonsPassWholeVerticesOnly) {
     const float quad[18] = {10, 35, 0, 0.234375f, 110, 35, 0.78125f, 0.234375f, 110, 80, 0.78125f, 0.9375f,
                             10, 80, 0, 0.9375f, 1, 2};
     DrawTexturedPolygon(img, 0, quad, 18); // the partial vertex at the end is dropped
-    DrawTexturedPolygon(img, 0, quad, 8);  // two vertices are no polygon
+    DrawTexturedPolygon(img, 0, quad, 11); // two whole vertices: recorded, nothing to see
+    DrawTexturedPolygon(img, 0, quad, 3);  // not even one vertex
     DrawTexturedPolygon(img, 1, quad, 16); // no such frame
-    ASSERT_EQ(hb.DrawLog().size(), 1u);
+    ASSERT_EQ(hb.DrawLog().size(), 2u);
     EXPECT_EQ(hb.DrawLog()[0].op, "poly");
     EXPECT_EQ(hb.DrawLog()[0].poly, std::vector<float>(quad, quad + 16));
+    EXPECT_EQ(hb.DrawLog()[1].poly, std::vector<float>(quad, quad + 8));
     struct Case {
         int n, want;
     } cases[] = {{0, 1}, {1, 1}, {2, 2}, {3, 4}, {64, 64}, {65, 128}, {600, 1024}};
