@@ -277,9 +277,10 @@ TEST(GameCatalogueTest, ShippedRunesAndTemplatesLoadAndLinkUp) {
         SCOPED_TRACE("rune " + rune->id);
         if (rune->blocked != 0) {
             // Rubble (an empty unblocked) turns back into nothing; any other stone into a known rune.
-            if (!rune->unblocked.empty())
+            if (!rune->unblocked.empty()) {
                 EXPECT_NE(davar._findRuneByID(rune->unblocked), nullptr)
                     << "a stone turns back into a known rune";
+            }
         } else if (!rune->blockedID.empty()) {
             EXPECT_EQ(davar.isBlocked(TextToInt(rune->blockedID)), 1)
                 << "a rune petrifies into a known stone";
