@@ -31,8 +31,9 @@ int BonusHeal();
 // 0.01 a call and writes them at 1. Returns 0.
 int BonusReplacer(float& fade, std::vector<std::array<int, 3>>& list);
 // One frame of the spread round (x, y): the square takes the target's rune (its stone form on
-// stones); radius 2 from sequence number hardLevel on, else 1. An empty target, or one whose
-// other form is unknown, ends it at once. Returns 0.
+// stones); radius 2 from sequence number hardLevel on, else 1. An empty or unknown target, or
+// one without a normal form, ends it at once; stones keep their rune when the target names no
+// stone form. Returns 0.
 int BonusColoryzer(float& fade, int x, int y, int hardLevel = 5);
 
 } // namespace vsm

@@ -59,7 +59,7 @@ class TMagicSphere {
     // Sets the five balls from "SpheresColors" and "SpheresCapacities" of group
     // "Settings::Level"; missing or unreadable items read as 0, colours outside 0..15 as 0.
     // Returns 0.
-    int Load(TTSCFile& doc);
+    int Load(const std::shared_ptr<TTSCFile>& doc);
     // As Load, with the two blank-separated texts given directly. Returns 0.
     int LoadExt(const std::string& colors, const std::string& capacities);
     // Returns the number of coloured balls whose shown level is below 1.

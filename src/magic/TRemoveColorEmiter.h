@@ -18,7 +18,8 @@ class TColorLandingEmiter : public TVolcanoEmiter {
 
   protected:
     void _setup(float ax, float ay, float bx, float by, int r, int g, int b, int runex, int runey, int runec);
-    // Empties the cell once the first spark has landed; (fr, fg, fb) colours the flight.
+    // Empties the cell once the first spark has landed; the vanish colours the flight after the
+    // cell's colour class, the drain with its own colour.
     void _land(bool vanishColours);
 };
 

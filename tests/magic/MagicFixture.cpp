@@ -1,0 +1,116 @@
+// MagicFixture: fresh globals, a full empty board and helpers for the magic tests.
+#include "MagicFixture.h"
+
+#include "board/BoardSeams.h"
+#include "board/TBlocksManager.h"
+#include "level/TLevelManager.h"
+#include "magic/TBunusManagerA.h"
+#include "magic/TMagicSphere.h"
+#include "services/Paths.h"
+#include "services/ServicesGlobals.h"
+#include "services/TDeltaTime.h"
+#include "services/TVolcanoEmiter.h"
+#include "services/TinyOgg.h"
+#include "support/TestSupport.h"
+
+#include <filesystem>
+
+namespace vsm::test {
+
+void MagicFixture::SetUp() {
+    control = &UseHeadlessBackend();
+    resources = ScratchDir("magic") + "/";
+    ResetServicesGlobals();
+    bDir = resources;
+    ResetBoardGlobals();
+    ResetLevelGlobals();
+    boardSeams = TBoardSeams();
+    ResetMagicSphere();
+    ResetBonusManager();
+    volcanoList.Clear();
+    delta = 1.0;
+    for (int x = 0; x < BOARD_CELLS; ++x)
+        for (int y = 0; y < BOARD_CELLS; ++y) board.grid[x][y] = 1;
+    board.tileSize = 32;
+    board.offsetX = 240;
+    board.offsetY = 60;
+    control->ClearSoundLog();
+}
+
+void MagicFixture::TearDown() {
+    volcanoList.Clear();
+    boardSeams = TBoardSeams();
+    ResetMagicSphere();
+    ResetBonusManager();
+    boardSeams = TBoardSeams();
+    ResetLevelGlobals();
+    ResetBoardGlobals();
+}
+
+TRune& MagicFixture::AddRune(const std::string& id, int color, int blocked, const std::string& blockedID,
+                             const std::string& unblocked) {
+    auto rune = std::make_shared<TRune>();
+    rune->id = id;
+    rune->color = std::to_string(color);
+    rune->blocked = blocked;
+    rune->blockedID = blockedID;
+    rune->unblocked = unblocked;
+    rune->r1 = rune->r2 = 10 * color;
+    rune->g1 = rune->g2 = 20;
+    rune->b1 = rune->b2 = 30;
+    davar.List.push_back(rune);
+    return *rune;
+}
+
+void MagicFixture::StandardRunes() {
+    for (int c = 1; c <= 4; ++c) {
+        AddRune(std::to_string(c), c, 0, std::to_string(100 + c));
+        AddRune(std::to_string(100 + c), c, 1, "", std::to_string(c));
+    }
+    AddRune("13", 9, 1, "", "");
+    blocks.availableDavar = {"1", "2", "3", "4"};
+}
+
+void MagicFixture::Put(int x, int y, int id) {
+    board.davarLayer[x][y] = id;
+    board.colorLayer[x][y] = davar.getRuneColor(id);
+}
+
+void MagicFixture::RunEffects(int n) {
+    for (int i = 0; i < n; ++i) {
+        TVolcanoEmiter::updateAll();
+        Flip(1);
+    }
+}
+
+void MagicFixture::WriteSound(const std::string& relative) {
+    std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
+    ASSERT_TRUE(WriteTinyOgg(resources + relative));
+}
+
+void MagicFixture::WritePicture(const std::string& relative, int w, int h) {
+    std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
+    PixmapPtr p = CreatePixmap(w, h);
+    for (uint32_t& px : p->pixels) px = 0xFF808080u;
+    ASSERT_TRUE(SavePixmapPNG(p, resources + relative));
+}
+
+int MagicFixture::Plays(const std::string& name) const {
+    int n = 0;
+    for (const SoundEvent& e : control->SoundLog()) {
+        if (e.op != "cue") continue;
+        if (e.path.size() >= name.size() && e.path.compare(e.path.size() - name.size(), name.size(), name) == 0)
+            ++n;
+    }
+    return n;
+}
+
+int MagicFixture::RunesOnBoard() const {
+    int n = 0;
+    for (int x = 0; x < BOARD_CELLS; ++x)
+        for (int y = 0; y < BOARD_CELLS; ++y)
+            if (board.davarLayer[x][y] != 0) ++n;
+    return n;
+}
+
+} // namespace vsm::test
