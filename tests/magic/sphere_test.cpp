@@ -205,12 +205,14 @@ TEST_F(Sphere, BurstRingsSoundsAndSpeaksAtMostEveryTwoSeconds) {
     control->SetClock(10000);
     control->ClearSoundLog();
     magicSphere.Update(0);
-    // Both balls burst in one frame; only the first speaks (one ball still open: "v-1mgo").
+    // Both balls burst in one frame; only the first speaks, while ball 1 is still shown open
+    // beside ball 2 ("v-j2m").
     EXPECT_EQ(rings.size(), 2u);
     EXPECT_EQ(rings[0][0], 105);
     EXPECT_EQ(rings[0][1], 42);
     EXPECT_EQ(Plays("playgame-colorget.ogg"), 2);
-    EXPECT_EQ(Plays("v-1mgo.ogg"), 1);
+    EXPECT_EQ(Plays("v-j2m.ogg"), 1);
+    EXPECT_EQ(Plays("v-1mgo.ogg"), 0);
     EXPECT_EQ(magicSphere.ballsFTimer[0], 10000);
 
     // The last ball bursts 2000 ms after the clip: no clip; at 2001 ms it would speak.
