@@ -33,7 +33,9 @@ int TTimeManager::Load(const std::shared_ptr<TTSCFile>& doc) {
 }
 
 int TTimeManager::LoadFromProfile(int elapsed) {
-    startSystemTime = MilliSecs() - elapsed;
+    // A saved game is a user file: any elapsed value must give a start time without overflow.
+    const int64_t start = static_cast<int64_t>(MilliSecs()) - elapsed;
+    startSystemTime = static_cast<int>(std::clamp<int64_t>(start, INT32_MIN, INT32_MAX));
     wjazd = 0;
     Update();
     return 0;
@@ -61,7 +63,8 @@ int TTimeManager::Update() {
     // elapsed time for the rest of the level.
     if (maxTime <= 0) wjazd = 0;
     if (paused == 0 && wjazd == 0) {
-        actualTime = static_cast<int>(std::max<int64_t>(0, static_cast<int64_t>(now) - startSystemTime));
+        const int64_t elapsed = static_cast<int64_t>(now) - startSystemTime;
+        actualTime = static_cast<int>(std::clamp<int64_t>(elapsed, 0, INT32_MAX));
     }
     if (maxTime <= 0) {
         leftTime = 0;

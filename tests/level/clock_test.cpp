@@ -127,6 +127,12 @@ TEST_F(ClockTest, ResumeFromProfileAndClockInTheFuture) {
     EXPECT_EQ(timeManager.actualTime, 45000);
     EXPECT_EQ(timeManager.SaveToProfile(), 45000);
 
+    // Values from a damaged saved game resume without overflow.
+    timeManager.LoadFromProfile(INT_MIN);
+    EXPECT_EQ(timeManager.actualTime, 0);
+    timeManager.LoadFromProfile(INT_MAX);
+    EXPECT_EQ(timeManager.actualTime, 60000);
+
     // The time spell may move the start past the present; elapsed time never goes negative.
     timeManager.startSystemTime = MilliSecs() + 20000;
     timeManager.Update();
