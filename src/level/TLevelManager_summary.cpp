@@ -28,6 +28,11 @@ bool AdvanceCursor(int& x, int& y) {
     return true;
 }
 
+// A score restored from a saved game may sit at the top of the int range.
+int SaturatedSum(long long a, long long b) {
+    return static_cast<int>(std::clamp<long long>(a + b, INT32_MIN, INT32_MAX));
+}
+
 bool FreeBoardCell(int x, int y) {
     return board.grid[x][y] != 0 && board.davarLayer[x][y] <= 0;
 }
@@ -126,7 +131,7 @@ int TLevelManager::updateSummary() {
             summaryTimer = MilliSecs();
             // A position below -2 (the campaign's position A and the developer keys reach them)
             // must still name one of the five voice clips.
-            const int clip = ((sequencer.seqNo + 2) % 5 + 5) % 5 + 8;
+            const int clip = (sequencer.seqNo % 5 + 7) % 5 + 8;
             globalSnd.play(clip);
         }
     }
@@ -137,7 +142,7 @@ int TLevelManager::updateSummary() {
     if (summaryStage == 7) {
         if (elapsed() > 25 && bonusPoints > 0) {
             summaryTimer = MilliSecs();
-            pointsCounter += 25;
+            pointsCounter = SaturatedSum(pointsCounter, 25);
             bonusPoints -= 25;
             if (bonusPoinstSndCounter % 5 != 0)
                 playSound2(bonusSnd, channels[(chnNo + 1) % SOUND_CHANNELS], 1, 1.0f);
@@ -148,7 +153,7 @@ int TLevelManager::updateSummary() {
             playSound2(scrollOutSnd, nullptr, 0, 1.0f);
             summaryStage = 9;
             summaryTimer = MilliSecs();
-            pointsCounter += bonusPoints;
+            pointsCounter = SaturatedSum(pointsCounter, bonusPoints);
             bonusPoints = 0;
         }
     }

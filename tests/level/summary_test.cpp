@@ -13,6 +13,7 @@
 #include "services/TMouse.h"
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <set>
 #include <vector>
@@ -202,7 +203,8 @@ TEST_F(SummaryTest, VoiceClipOfEveryPosition) {
     struct Case {
         int seqNo, clip;
     };
-    const Case cases[] = {{3, 8}, {4, 9}, {5, 10}, {6, 11}, {0, 10}, {-1, 9}, {-2, 8}, {-4, 11}, {-5, 10}};
+    const Case cases[] = {{3, 8},  {4, 9},   {5, 10},  {6, 11},       {0, 10},      {-1, 9},
+                          {-2, 8}, {-4, 11}, {-5, 10}, {INT_MAX, 12}, {INT_MIN, 12}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.seqNo);
         sequencer.seqNo = c.seqNo;
