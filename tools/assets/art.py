@@ -299,10 +299,11 @@ def scene(w, h, seed=1, theme="night", towers=True, veil=0.0):
     return arr
 
 
-def titled_scene(w, h, seed=1, theme="night", title="", subtitle="", veil=0.0, title_y=30, title_h=110):
+def titled_scene(w, h, seed=1, theme="night", title="", subtitle="", veil=0.0, title_y=30, title_h=110,
+                 title_role="blackletter"):
     arr = scene(w, h, seed, theme, veil=veil)
     if title:
-        over(arr, glow_text(title, "blackletter", w - 80, title_h, glow_radius=6), 40, title_y)
+        over(arr, glow_text(title, title_role, w - 80, title_h, glow_radius=6), 40, title_y)
     if subtitle:
         over(arr, glow_text(subtitle, "capitals", w - 200, 40, fill_top=(0.95, 0.9, 0.8), fill_bottom=(0.75, 0.65, 0.5),
                             glow=(0.5, 0.4, 1.0)), 100, title_y + title_h)

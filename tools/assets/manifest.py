@@ -153,8 +153,9 @@ def entries():
         "n/quick_play": "Quick play",
     }
     for name, text in labels.items():
-        w = 80 if text in ("Yes", "No") else 240
-        A(cap("gfx/fonts/%s.png" % name, w, 38, text, "capitals"))
+        # menus space their labels 30 pixels apart: keep the letters about 22 high
+        w = 80 if text in ("Yes", "No") else 230
+        A(cap("gfx/fonts/%s.png" % name, w, 30, text, "capitals"))
     A(cap("gfx/fonts/game-paused.png", 300, 60, "Game paused"))
     A(cap("gfx/fonts/galeria_11.png", 110, 56, "Gallery"))
     for name, text in (("galeria_03", "Wallpaper"), ("galeria_05", "Puzzle"), ("galeria_07", "Back")):
@@ -243,12 +244,13 @@ def entries():
 
     # ------------------------------------------------------------ title, loading, gallery, credits
     A(img("gfx/title/title-main.jpg", 800, 600, "art.titled_scene", seed=201, theme="night", title="Vessamoor",
-          subtitle="The Rune Stones"))
+          subtitle="The Rune Stones", title_role="capitals"))
     A(img("gfx/title/hiscores.jpg", 800, 600, "art.titled_scene", seed=202, theme="violet", title="Hall of Fame",
           veil=0.2, title_h=80))
     A(img("gfx/title/credits.jpg", 800, 600, "art.titled_scene", seed=203, theme="dusk", title="Credits", veil=0.2,
           title_h=80))
-    A(img("gfx/title/loading2.jpg", 800, 600, "art.titled_scene", seed=204, theme="night", title="Vessamoor"))
+    A(img("gfx/title/loading2.jpg", 800, 600, "art.titled_scene", seed=204, theme="night", title="Vessamoor",
+          title_role="capitals"))
     A(img("gfx/title/galeria.png", 800, 600, "more.gallery_frame"))
     A(img("gfx/title/korvela.png", 314, 110, "more.logo"))
     A(img("gfx/title/loading.png", 240, 50, "art.caption", text="Loading...", role="capitals", style="pale"))

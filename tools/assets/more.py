@@ -443,7 +443,7 @@ def map_picture(w, h):
             ctx.line_to(cx + math.cos(a) * 52, cy + math.sin(a) * 52)
             ctx.stroke()
     tex = draw_on(tex, marks)
-    over(tex, art.caption(300, 60, "Vessamoor", "blackletter", "ink"), 40, 20)
+    over(tex, art.caption(300, 60, "Vessamoor", "capitals", "ink"), 40, 20)
     yy, xx = np.mgrid[0:h, 0:w].astype(np.float32)
     edge = np.minimum(np.minimum(xx, w - xx), np.minimum(yy, h - yy))
     tex[..., :3] *= np.clip(0.55 + edge / 60, 0.55, 1)[..., None]
@@ -467,7 +467,7 @@ def story_band(w, h, top):
         rail = np.zeros((h, w), np.float32)
         rail[h - 6:h - 1, :] = 1
         over(out, metal(w, h, rail, mix(BRONZE, GOLD, 0.3), 621, bevel=1))
-        over(out, caption(300, h - 6, "Vessamoor", "blackletter", "gold"), (w - 300) // 2, 0)
+        over(out, caption(300, h - 6, "Vessamoor", "capitals", "gold"), (w - 300) // 2, 0)
         out[..., 3] = 1
         return out
     out = art.parchment_tex(w, h, 622)
