@@ -421,18 +421,31 @@ def map_picture(w, h):
     tex[coast, :3] *= 0.45
     hills = value_noise(w, h, 40, 603, 3)
     forest = (~sea) & (hills > 0.62)
-    tex[forest, :3] = tex[forest, :3] * np.array((0.72, 0.82, 0.6), np.float32)
+    soft = np.clip((hills - 0.6) * 12, 0, 1) * (~sea)
+    tex[..., :3] *= (1 - soft[..., None] * (1 - np.array((0.82, 0.9, 0.72), np.float32)))
     r = rng(604)
     def marks(ctx, W, H):
         ctx.set_source_rgba(*INK, 0.7)
         ctx.set_line_width(1.5)
         for _ in range(70):
             x, y = r.uniform(20, W - 20), r.uniform(20, H - 20)
-            if land[int(y), int(x)] > 0.6:
+            if land[int(y), int(x)] > 0.6 and not forest[int(y), int(x)]:
                 ctx.move_to(x - 8, y + 5)
                 ctx.line_to(x, y - 6)
                 ctx.line_to(x + 8, y + 5)
                 ctx.stroke()
+        # little trees over the forests
+        for _ in range(900):
+            x, y = r.uniform(10, W - 10), r.uniform(10, H - 10)
+            if forest[int(y), int(x)]:
+                ctx.set_source_rgba(0.22, 0.3, 0.12, 0.75)
+                ctx.arc(x, y, 3.2, 0, 2 * math.pi)
+                ctx.fill()
+                ctx.set_source_rgba(*INK, 0.6)
+                ctx.move_to(x, y + 3)
+                ctx.line_to(x, y + 6)
+                ctx.stroke()
+        ctx.set_source_rgba(*INK, 0.7)
         cx, cy = 720, 510
         ctx.set_line_width(2)
         ctx.arc(cx, cy, 40, 0, 2 * math.pi)
