@@ -199,8 +199,8 @@ def entries():
     A(img("gfx/gui/stage3.png", 366, 146, "more.badge", text="Stage Completed"))
     A(img("gfx/gui/areYouSure2.png", 400, 200, "more.question_panel", text="Skip this puzzle?"))
     A(img("gfx/gui/lose3.png", 320, 300, "more.lose_panel"))
-    A(img("gfx/gui/lose3_03.png", 164, 40, "art.button_plaque", text="Try again"))
-    A(img("gfx/gui/lose3_05.png", 164, 40, "art.button_plaque", text="Main menu"))
+    A(img("gfx/gui/lose3_03.png", 164, 40, "art.button_plaque", text="Try again", hover=True))
+    A(img("gfx/gui/lose3_05.png", 164, 40, "art.button_plaque", text="Main menu", hover=True))
     A(img("gfx/gui/lose3_08.png", 164, 26, "art.caption", text="Skip this level", role="capitals", style="hover"))
     A(img("gfx/gui/lose3_08a.png", 164, 26, "art.caption", text="Skip this level", role="capitals", style="gold"))
     A(img("gfx/gui/no-more-movies.png", 280, 44, "art.caption", text="No more moves", role="capitals", style="red"))
@@ -245,8 +245,8 @@ def entries():
     # ------------------------------------------------------------ title, loading, gallery, credits
     A(img("gfx/title/title-main.jpg", 800, 600, "art.titled_scene", seed=201, theme="night", title="Vessamoor",
           subtitle="The Rune Stones", title_role="capitals"))
-    A(img("gfx/title/hiscores.jpg", 800, 600, "art.titled_scene", seed=202, theme="violet", title="Hall of Fame",
-          veil=0.2, title_h=80))
+    # the hiscores screen writes its own table titles at the top
+    A(img("gfx/title/hiscores.jpg", 800, 600, "art.titled_scene", seed=202, theme="violet", veil=0.2))
     A(img("gfx/title/credits.jpg", 800, 600, "art.titled_scene", seed=203, theme="dusk", title="Credits", veil=0.2,
           title_h=80))
     A(img("gfx/title/loading2.jpg", 800, 600, "art.titled_scene", seed=204, theme="night", title="Vessamoor",

@@ -185,8 +185,13 @@ def question_panel(w, h, text):
 
 
 def lose_panel(w, h):
+    """The lose panel, drawn centred on (400, 300): the two answers in their plain look sit under
+    the buttons at (318, 302) and (318, 348); the buttons' own pictures are their lit look."""
     out = panel(w, h, 66, border=12, radius=22)
-    over(out, caption(w - 40, 60, "Game Over", "blackletter", "red"), 20, 16)
+    over(out, caption(w - 40, 60, "Game Over", "blackletter", "red"), 20, 18)
+    x0, y0 = 400 - w // 2, 300 - h // 2
+    over(out, button_plaque(164, 40, "Try again"), 318 - x0, 302 - y0)
+    over(out, button_plaque(164, 40, "Main menu"), 318 - x0, 348 - y0)
     return out
 
 
