@@ -259,6 +259,28 @@ TEST_F(RenderGl, TextIsDrawnInTheCurrentColourInsideItsMeasuredBox) {
     EXPECT_LT(lastRow, 2 * h + 2);
 }
 
+TEST_F(RenderGl, FilteredImagesBlendNeighboursWhenStretchedAndPlainOnesDoNot) {
+    // Two pixels, black and white, stretched to 40 x 10: the middle of the left half is pure
+    // black without filtering and a grey between the two with it.
+    PixmapPtr pic = Picture(2, 1, [](int x, int) { return x == 0 ? Argb(0, 0, 0) : Argb(255, 255, 255); });
+    ImagePtr plain = LoadImage(pic, 0);
+    ImagePtr filtered = LoadImage(pic, FILTEREDIMAGE);
+    ASSERT_TRUE(plain && filtered);
+    SetImageHandle(plain, 1, 0); // the handle stretches with the picture: 20 pixels in
+    DrawImageRect(plain, 120, 100, 40, 10);
+    DrawImageRect(filtered, 100, 200, 40, 10);
+    EXPECT_TRUE(Near(ScreenAt(100, 105), {0, 0, 0}));
+    EXPECT_TRUE(Near(ScreenAt(119, 105), {0, 0, 0}));
+    EXPECT_TRUE(Near(ScreenAt(120, 105), {255, 255, 255}));
+    EXPECT_TRUE(Near(ScreenAt(139, 105), {255, 255, 255}));
+    EXPECT_TRUE(Near(ScreenAt(140, 105), kBack));
+    Rgb mid = ScreenAt(118, 205);
+    EXPECT_GT(mid.r, 40);
+    EXPECT_LT(mid.r, 215);
+    EXPECT_TRUE(Near(ScreenAt(100, 205), {0, 0, 0})); // the edge does not bleed into the padding
+    EXPECT_TRUE(Near(ScreenAt(139, 205), {255, 255, 255}));
+}
+
 TEST_F(RenderGl, TheTargetKeepsItsContentsAcrossFlips) {
     SetColor(255, 255, 0);
     DrawRect(10, 10, 10, 10);
