@@ -17,4 +17,8 @@ struct TMagicSeams {
 // The hooks in force; the magic resets leave them untouched.
 extern TMagicSeams magicSeams;
 
+// Points the board's and the level's hooks at magicSphere and bonusManagerAlt; start-up calls it
+// once after creating them. Cannot fail.
+void InstallMagicSeams();
+
 } // namespace vsm

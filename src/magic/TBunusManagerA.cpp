@@ -231,6 +231,10 @@ void ResetBonusManager() {
     bonusManagerAlt = TBunusManagerA();
     bonusSndTimer = 0;
     bonusSndModifier = 0;
+    InstallBonusSeams();
+}
+
+void InstallBonusSeams() {
     boardSeams.findBonus = [](int x, int y) { return bonusManagerAlt.FindBonus(x, y); };
     boardSeams.clearBonus = [](int x, int y) { bonusManagerAlt.Clear(x, y); };
     boardSeams.addBonus = [](int kind) { bonusManagerAlt.AddBonus(kind); };

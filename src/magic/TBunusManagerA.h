@@ -93,5 +93,7 @@ extern float bonusSndModifier;
 // Rebuilds bonusManagerAlt as new, resets the firing chain and fills the board hooks that
 // reach it. Tests call it between cases; start-up calls it once before LoadResources.
 void ResetBonusManager();
+// Points the board's bonus hooks at bonusManagerAlt; cannot fail.
+void InstallBonusSeams();
 
 } // namespace vsm

@@ -163,7 +163,8 @@ int TMagicSphere::GetColorXY(int c, int& outX, int& outY) {
 float TMagicSphere::TargetLevel(int i) const {
     if (i < 0 || i >= SPHERE_BALLS || ballsClr[i] == 0) return 0;
     if (ballsCap[i] <= 0) return 1;
-    return ballsFil[i] / ballsCap[i];
+    const float t = ballsFil[i] / ballsCap[i];
+    return std::isfinite(t) ? t : 0.0f;
 }
 
 int TMagicSphere::RestoreFills(const float fills[SPHERE_BALLS]) {
@@ -182,6 +183,10 @@ int TMagicSphere::RestoreFills(const float fills[SPHERE_BALLS]) {
 void ResetMagicSphere() {
     magicSphere = TMagicSphere();
     magicSphere.ResetSettings();
+    InstallSphereSeams();
+}
+
+void InstallSphereSeams() {
     boardSeams.sphereFill = [](int c) { magicSphere.Fill(c); };
     boardSeams.sphereGetColorXY = [](int c, int& x, int& y) { return magicSphere.GetColorXY(c, x, y); };
     levelSeams.sphereLoad = [](const std::shared_ptr<TTSCFile>& doc) { magicSphere.Load(doc); };

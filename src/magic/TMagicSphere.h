@@ -104,5 +104,7 @@ extern TMagicSphere magicSphere;
 // Rebuilds magicSphere as new (images and sounds dropped) and fills the board and level hooks
 // that reach it. Tests call it between cases; start-up calls it once before LoadResources.
 void ResetMagicSphere();
+// Points the board's and the level's sphere hooks at magicSphere; cannot fail.
+void InstallSphereSeams();
 
 } // namespace vsm

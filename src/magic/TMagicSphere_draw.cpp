@@ -18,8 +18,6 @@
 
 namespace vsm {
 
-TMagicSeams magicSeams;
-
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -85,11 +83,10 @@ int TMagicSphere::Update(int emit) {
         const ImagePtr& sign = singsImg[c - 1];
 
         const float step = static_cast<float>(0.01 * delta);
-        if (ballsLod[i] < t) {
-            ballsLod[i] = std::clamp(std::min(ballsLod[i] + step, t), 0.0f, 1.0f);
-        } else if (ballsLod[i] > t) {
-            ballsLod[i] = std::clamp(std::max(ballsLod[i] - step, t), 0.0f, 1.0f);
-        }
+        if (std::isnan(ballsLod[i])) ballsLod[i] = 0;
+        if (ballsLod[i] < t) ballsLod[i] = std::min(ballsLod[i] + step, t);
+        else if (ballsLod[i] > t) ballsLod[i] = std::max(ballsLod[i] - step, t);
+        ballsLod[i] = std::clamp(ballsLod[i], 0.0f, 1.0f);
 
         if (ballsLod[i] == 1 && ballsFTimer[i] < 0) {
             ballsFTimer[i] = now;

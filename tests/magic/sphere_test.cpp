@@ -10,6 +10,8 @@
 #include "services/TDeltaTime.h"
 #include "services/TSpark.h"
 
+#include <cmath>
+
 namespace vsm::test {
 
 namespace {
@@ -185,6 +187,14 @@ TEST_F(Sphere, ShownLevelEasesByTheFrameFactor) {
     magicSphere.ballsFil[0] = 0;
     magicSphere.Update(0);
     EXPECT_NEAR(magicSphere.ballsLod[0], 0.48f, 1e-6);
+    // A shown level outside 0..1 or not a number is put back in range.
+    magicSphere.ballsLod[0] = std::nanf("");
+    magicSphere.Update(0);
+    EXPECT_EQ(magicSphere.ballsLod[0], 0);
+    magicSphere.ballsFil[0] = 10;
+    magicSphere.ballsLod[0] = 3;
+    magicSphere.Update(0);
+    EXPECT_EQ(magicSphere.ballsLod[0], 1);
 }
 
 TEST_F(Sphere, BurstRingsSoundsAndSpeaksAtMostEveryTwoSeconds) {
