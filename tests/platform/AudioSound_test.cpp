@@ -30,7 +30,8 @@ struct Wave {
 
 uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes) {
     uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; i--) v = (v << 8) | b[at + static_cast<size_t>(i)];
+    for (int i = bytes - 1; i >= 0; i--)
+        v = (v << 8) | b[at + static_cast<size_t>(i)];
     return v;
 }
 
@@ -38,7 +39,8 @@ Wave ReadWave(const std::string& path) {
     Wave w;
     std::ifstream f(path, std::ios::binary);
     std::vector<uint8_t> b((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 || std::memcmp(b.data() + 8, "WAVE", 4) != 0) return w;
+    if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 || std::memcmp(b.data() + 8, "WAVE", 4) != 0)
+        return w;
     int format = 0, bits = 0;
     for (size_t at = 12; at + 8 <= b.size();) {
         uint32_t size = Le(b, at + 4, 4);
@@ -52,7 +54,8 @@ Wave ReadWave(const std::string& path) {
         } else if (std::memcmp(b.data() + at, "data", 4) == 0) {
             // A writer that was not closed leaves the size unset: take the rest of the file.
             size_t end = (size == 0 || body + size > b.size()) ? b.size() : body + size;
-            for (size_t p = body; p + static_cast<size_t>(bits / 8) <= end; p += static_cast<size_t>(bits / 8)) {
+            for (size_t p = body; p + static_cast<size_t>(bits / 8) <= end;
+                 p += static_cast<size_t>(bits / 8)) {
                 if (format == 1 && bits == 16) {
                     w.samples.push_back(static_cast<float>(static_cast<int16_t>(Le(b, p, 2))) / 32768.0f);
                 } else if (format == 3 && bits == 32) {
@@ -75,14 +78,16 @@ Wave ReadWave(const std::string& path) {
 double LoudSeconds(const Wave& w) {
     if (w.channels <= 0 || w.rate <= 0) return 0;
     size_t loud = 0;
-    for (size_t i = 0; i + static_cast<size_t>(w.channels) <= w.samples.size(); i += static_cast<size_t>(w.channels))
+    for (size_t i = 0; i + static_cast<size_t>(w.channels) <= w.samples.size();
+         i += static_cast<size_t>(w.channels))
         if (std::fabs(w.samples[i]) > 0.1f) loud++;
     return static_cast<double>(loud) / w.rate;
 }
 
 // Calls UpdateAudio, as the game's frames do, for the given time.
 void PumpFor(double seconds) {
-    Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    Clock::time_point end =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     while (Clock::now() < end) {
         UpdateAudio();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -164,7 +169,8 @@ int NoDeviceIsSilentButWorks() {
     if (ChannelPlaying(ch)) return Fail("a paused channel plays");
     ResumeChannel(ch);
     Clock::time_point limit = Clock::now() + std::chrono::seconds(10);
-    while (ChannelPlaying(ch) && Clock::now() < limit) PumpFor(0.05);
+    while (ChannelPlaying(ch) && Clock::now() < limit)
+        PumpFor(0.05);
     if (ChannelPlaying(ch)) return Fail("the sound never ended");
     CloseAudio();
     return 0;

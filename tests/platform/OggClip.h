@@ -40,7 +40,8 @@ inline std::vector<uint8_t> EncodeOggTone(double seconds, int rate = 22050, int 
     ogg_stream_packetin(&os, &comments);
     ogg_stream_packetin(&os, &codes);
     ogg_page page;
-    while (ogg_stream_flush(&os, &page)) append(page);
+    while (ogg_stream_flush(&os, &page))
+        append(page);
 
     const long total = static_cast<long>(seconds * rate);
     const long chunk = 1024;
@@ -52,7 +53,8 @@ inline std::vector<uint8_t> EncodeOggTone(double seconds, int rate = 22050, int 
             for (long i = 0; i < n; i++) {
                 double t = static_cast<double>(done + i) / rate;
                 auto v = static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * frequency * t));
-                for (int c = 0; c < channels; c++) buffer[c][i] = v;
+                for (int c = 0; c < channels; c++)
+                    buffer[c][i] = v;
             }
             vorbis_analysis_wrote(&vd, static_cast<int>(n));
             done += n;
@@ -72,7 +74,8 @@ inline std::vector<uint8_t> EncodeOggTone(double seconds, int rate = 22050, int 
             }
         }
         if (n <= 0 && !eos) {
-            while (ogg_stream_flush(&os, &page)) append(page);
+            while (ogg_stream_flush(&os, &page))
+                append(page);
             eos = true;
         }
     }

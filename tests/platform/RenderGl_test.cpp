@@ -24,8 +24,8 @@ std::ostream& operator<<(std::ostream& os, const Rgb& c) {
 }
 
 constexpr uint32_t Argb(int r, int g, int b, int a = 255) {
-    return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) |
-           static_cast<uint32_t>(b);
+    return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) |
+           (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
 }
 
 Rgb ScreenAt(int x, int y) {
@@ -45,7 +45,8 @@ Rgb ScreenAt(int x, int y) {
 PixmapPtr Picture(int w, int h, const std::function<uint32_t(int, int)>& colour) {
     PixmapPtr p = CreatePixmap(w, h);
     for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) WritePixel(p, x, y, colour(x, y));
+        for (int x = 0; x < w; x++)
+            WritePixel(p, x, y, colour(x, y));
     return p;
 }
 
@@ -82,13 +83,19 @@ TEST_F(RenderGl, EachBlendModeCombinesWithTheScreenAsDocumented) {
         {"solid ignores alpha", SOLIDBLEND, 0.3f, src},
         {"mask keeps opaque", MASKBLEND, 1.0f, src},
         {"mask drops under half alpha", MASKBLEND, 0.4f, kBack},
-        {"alpha", ALPHABLEND, 0.5f,
+        {"alpha",
+         ALPHABLEND,
+         0.5f,
          {mix(src.r, kBack.r, a(0.5f)), mix(src.g, kBack.g, a(0.5f)), mix(src.b, kBack.b, a(0.5f))}},
         {"alpha zero", ALPHABLEND, 0.0f, kBack},
-        {"light adds", LIGHTBLEND, 0.5f,
+        {"light adds",
+         LIGHTBLEND,
+         0.5f,
          {add(src.r, kBack.r, a(0.5f)), add(src.g, kBack.g, a(0.5f)), add(src.b, kBack.b, a(0.5f))}},
         {"light saturates", LIGHTBLEND, 1.0f, {255, 250, 250}},
-        {"shade multiplies", SHADEBLEND, 1.0f,
+        {"shade multiplies",
+         SHADEBLEND,
+         1.0f,
          {src.r * kBack.r / 255, src.g * kBack.g / 255, src.b * kBack.b / 255}},
     };
     for (const Case& c : cases) {
@@ -195,8 +202,8 @@ TEST_F(RenderGl, AnimationFramesSitAtTheTopLeftOfTheirPowerOfTwoTexture) {
 TEST_F(RenderGl, TexturedPolygonUsesPowerOfTwoCoordinates) {
     // 100 x 60 (texture 128 x 64): rows 0..29 red, rows 30..59 green. The band from half height
     // to the bottom, as a vial fill draws it.
-    ImagePtr img = LoadImage(Picture(100, 60, [](int, int y) { return y < 30 ? Argb(255, 0, 0) : Argb(0, 255, 0); }),
-                             0);
+    ImagePtr img =
+        LoadImage(Picture(100, 60, [](int, int y) { return y < 30 ? Argb(255, 0, 0) : Argb(0, 255, 0); }), 0);
     ASSERT_TRUE(img);
     const float u = 100.0f / TexturePow2(100), v0 = 30.0f / TexturePow2(60), v1 = 60.0f / TexturePow2(60);
     const float x = 300, y = 100;
@@ -253,7 +260,8 @@ TEST_F(RenderGl, TextIsDrawnInTheCurrentColourInsideItsMeasuredBox) {
     PixmapPtr big = GrabPixmap(100, 100, 40, 2 * h + 4);
     for (int y = 0; y < big->height; y++)
         for (int x = 0; x < big->width; x++)
-            if ((big->pixels[static_cast<size_t>(y * big->width + x)] & 0xFFFFFF) != (Argb(kBack.r, kBack.g, kBack.b) & 0xFFFFFF))
+            if ((big->pixels[static_cast<size_t>(y * big->width + x)] & 0xFFFFFF) !=
+                (Argb(kBack.r, kBack.g, kBack.b) & 0xFFFFFF))
                 lastRow = y;
     EXPECT_GT(lastRow, h);
     EXPECT_LT(lastRow, 2 * h + 2);
@@ -371,7 +379,8 @@ TEST_F(RenderGl, ChangedImagePixelsAreUploadedAgain) {
     ImagePtr img = CreateImage(2, 2, 1, 0);
     ASSERT_TRUE(img);
     PixmapPtr px = LockImage(img);
-    for (int i = 0; i < 4; i++) px->pixels[static_cast<size_t>(i)] = Argb(255, 0, 0);
+    for (int i = 0; i < 4; i++)
+        px->pixels[static_cast<size_t>(i)] = Argb(255, 0, 0);
     UnlockImage(img);
     DrawImage(img, 10, 10);
     EXPECT_TRUE(Near(ScreenAt(10, 10), {255, 0, 0}));
@@ -398,7 +407,8 @@ TEST_F(RenderGl, FullScreenIsLetterboxedAndImagesSurviveTheSwitch) {
 
 TEST_F(RenderGl, ModesIncludeTheGamesOwn) {
     bool found = false;
-    for (const GraphicsMode& m : GraphicsModes()) found |= m.width == 800 && m.height == 600 && m.depth == 32;
+    for (const GraphicsMode& m : GraphicsModes())
+        found |= m.width == 800 && m.height == 600 && m.depth == 32;
     EXPECT_TRUE(found);
 }
 
@@ -483,7 +493,8 @@ TEST_F(InputPumpGl, PointerIsMappedThroughTheLetterbox) {
     std::string error;
     ASSERT_TRUE(Graphics(800, 600, 32, 60, &error)) << error;
     // Window systems may apply the new size a little later.
-    for (int i = 0; i < 10; i++) Flip(1);
+    for (int i = 0; i < 10; i++)
+        Flip(1);
     SDL_Window* w = SDL_GL_GetCurrentWindow();
     int ww = 0, wh = 0;
     if (w) SDL_GetWindowSize(w, &ww, &wh);
@@ -519,17 +530,17 @@ TEST_F(InputPumpGl, SuspendClearsInputAndCloseRequestsAreReportedOnce) {
 
 TEST(KeyMap, ScancodesGiveTheWindowsKeyNumbers) {
     const std::pair<SDL_Scancode, int> cases[] = {
-        {SDL_SCANCODE_BACKSPACE, 8}, {SDL_SCANCODE_TAB, 9},     {SDL_SCANCODE_RETURN, 13},
-        {SDL_SCANCODE_KP_ENTER, 13}, {SDL_SCANCODE_ESCAPE, 27}, {SDL_SCANCODE_SPACE, 32},
+        {SDL_SCANCODE_BACKSPACE, 8}, {SDL_SCANCODE_TAB, 9},       {SDL_SCANCODE_RETURN, 13},
+        {SDL_SCANCODE_KP_ENTER, 13}, {SDL_SCANCODE_ESCAPE, 27},   {SDL_SCANCODE_SPACE, 32},
         {SDL_SCANCODE_PAGEUP, 33},   {SDL_SCANCODE_PAGEDOWN, 34}, {SDL_SCANCODE_END, 35},
-        {SDL_SCANCODE_HOME, 36},     {SDL_SCANCODE_LEFT, 37},   {SDL_SCANCODE_UP, 38},
-        {SDL_SCANCODE_RIGHT, 39},    {SDL_SCANCODE_DOWN, 40},   {SDL_SCANCODE_DELETE, 46},
-        {SDL_SCANCODE_0, 48},        {SDL_SCANCODE_1, 49},      {SDL_SCANCODE_9, 57},
-        {SDL_SCANCODE_A, 65},        {SDL_SCANCODE_Z, 90},      {SDL_SCANCODE_F1, 112},
-        {SDL_SCANCODE_F6, 117},      {SDL_SCANCODE_F12, 123},   {SDL_SCANCODE_KP_0, 96},
+        {SDL_SCANCODE_HOME, 36},     {SDL_SCANCODE_LEFT, 37},     {SDL_SCANCODE_UP, 38},
+        {SDL_SCANCODE_RIGHT, 39},    {SDL_SCANCODE_DOWN, 40},     {SDL_SCANCODE_DELETE, 46},
+        {SDL_SCANCODE_0, 48},        {SDL_SCANCODE_1, 49},        {SDL_SCANCODE_9, 57},
+        {SDL_SCANCODE_A, 65},        {SDL_SCANCODE_Z, 90},        {SDL_SCANCODE_F1, 112},
+        {SDL_SCANCODE_F6, 117},      {SDL_SCANCODE_F12, 123},     {SDL_SCANCODE_KP_0, 96},
         {SDL_SCANCODE_KP_9, 105},    {SDL_SCANCODE_KP_PLUS, 107}, {SDL_SCANCODE_LSHIFT, 160},
-        {SDL_SCANCODE_RSHIFT, 161},  {SDL_SCANCODE_LCTRL, 162}, {SDL_SCANCODE_RCTRL, 163},
-        {SDL_SCANCODE_LALT, 164},    {SDL_SCANCODE_RALT, 165},  {SDL_SCANCODE_UNKNOWN, 0},
+        {SDL_SCANCODE_RSHIFT, 161},  {SDL_SCANCODE_LCTRL, 162},   {SDL_SCANCODE_RCTRL, 163},
+        {SDL_SCANCODE_LALT, 164},    {SDL_SCANCODE_RALT, 165},    {SDL_SCANCODE_UNKNOWN, 0},
     };
     for (auto [code, key] : cases) {
         SCOPED_TRACE(SDL_GetScancodeName(code));

@@ -27,7 +27,8 @@ std::string ClipFile(const std::string& name, double seconds) {
 
 std::vector<std::string> Ops(const HeadlessBackendControl& hb) {
     std::vector<std::string> ops;
-    for (const SoundEvent& e : hb.SoundLog()) ops.push_back(e.op);
+    for (const SoundEvent& e : hb.SoundLog())
+        ops.push_back(e.op);
     return ops;
 }
 
@@ -230,7 +231,8 @@ TEST(SoundDecoder, DecodesTheWholeClipAndLoopsBackToItsStart) {
     SoundDecoder looping(sound);
     EXPECT_EQ(looping.Read(pcm.data(), static_cast<int>(pcm.size()), true), static_cast<int>(pcm.size()));
     // The second pass repeats the first sample for sample.
-    EXPECT_TRUE(std::equal(pcm.begin(), pcm.begin() + frames * frameBytes, pcm.begin() + frames * frameBytes));
+    EXPECT_TRUE(
+        std::equal(pcm.begin(), pcm.begin() + frames * frameBytes, pcm.begin() + frames * frameBytes));
 }
 
 TEST(SoundDecoder, AnEmptyLoopingStreamEndsInsteadOfSpinning) {

@@ -19,9 +19,9 @@ namespace {
 struct AudioGlobals {
     std::unique_ptr<AudioDevice> device;
     std::string driver;
-    uint64_t serial = 0;       // serial of the open device; 0 while none is open
+    uint64_t serial = 0; // serial of the open device; 0 while none is open
     uint64_t lastSerial = 0;
-    std::vector<int> orphans;  // voices of dropped channels that were still playing
+    std::vector<int> orphans; // voices of dropped channels that were still playing
     ~AudioGlobals();
 };
 
@@ -90,8 +90,10 @@ TChannel::~TChannel() {
     if (gAudioGone) return;
     AudioGlobals& g = G();
     if (!g.device || device != g.serial || voice < 0) return;
-    if (g.device->Playing(voice)) g.orphans.push_back(voice);
-    else g.device->DestroyVoice(voice);
+    if (g.device->Playing(voice))
+        g.orphans.push_back(voice);
+    else
+        g.device->DestroyVoice(voice);
 }
 
 void UpdateAudio() {
@@ -114,14 +116,16 @@ void CloseAudio() {
     g.serial = 0;
 }
 
-std::vector<std::string> AudioDrivers() { return {"OpenAL", "FreeAudio"}; }
+std::vector<std::string> AudioDrivers() {
+    return {"OpenAL", "FreeAudio"};
+}
 
 bool SetAudioDriver(const std::string& name) {
     std::string wanted;
     for (const std::string& d : AudioDrivers()) {
-        if (d.size() == name.size() &&
-            std::equal(d.begin(), d.end(), name.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        if (d.size() == name.size() && std::equal(d.begin(), d.end(), name.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
             }))
             wanted = d;
     }
@@ -130,7 +134,9 @@ bool SetAudioDriver(const std::string& name) {
     return OpenDriver(wanted);
 }
 
-std::string CurrentAudioDriver() { return G().driver; }
+std::string CurrentAudioDriver() {
+    return G().driver;
+}
 
 SoundPtr LoadSound(const std::string& path, int flags) {
     std::string fixed = FixPath(path);
@@ -161,9 +167,13 @@ ChannelPtr AllocChannel() {
     return channel;
 }
 
-ChannelPtr CueSound(const SoundPtr& sound, const ChannelPtr& channel) { return StartOn(sound, channel, true); }
+ChannelPtr CueSound(const SoundPtr& sound, const ChannelPtr& channel) {
+    return StartOn(sound, channel, true);
+}
 
-ChannelPtr PlaySound(const SoundPtr& sound, const ChannelPtr& channel) { return StartOn(sound, channel, false); }
+ChannelPtr PlaySound(const SoundPtr& sound, const ChannelPtr& channel) {
+    return StartOn(sound, channel, false);
+}
 
 void PauseChannel(const ChannelPtr& channel) {
     if (AudioDevice* d = Live(channel)) d->Pause(channel->voice);

@@ -211,8 +211,10 @@ void OpenALDevice::Update() {
         ALint state = AL_STOPPED, queued = 0;
         alGetSourcei(v->source, AL_SOURCE_STATE, &state);
         alGetSourcei(v->source, AL_BUFFERS_QUEUED, &queued);
-        if (state == AL_STOPPED && queued > 0) alSourcePlay(v->source);
-        else if (state == AL_STOPPED && v->ended) v->state = VoiceState::Stopped;
+        if (state == AL_STOPPED && queued > 0)
+            alSourcePlay(v->source);
+        else if (state == AL_STOPPED && v->ended)
+            v->state = VoiceState::Stopped;
     }
 }
 

@@ -18,7 +18,9 @@ int SilentAudioDevice::CreateVoice() {
     return id;
 }
 
-void SilentAudioDevice::DestroyVoice(int voice) { voices_.erase(voice); }
+void SilentAudioDevice::DestroyVoice(int voice) {
+    voices_.erase(voice);
+}
 
 void SilentAudioDevice::Start(int voice, const std::shared_ptr<TSound>& sound, bool paused) {
     auto it = voices_.find(voice);

@@ -33,8 +33,8 @@ class SilentAudioDevice : public AudioDevice {
         bool loop = false;
         bool started = false;
         bool paused = false;
-        int64_t resumedAt = 0;  // clock when the current unpaused stretch began
-        double playedMs = 0;    // time played before that stretch
+        int64_t resumedAt = 0; // clock when the current unpaused stretch began
+        double playedMs = 0;   // time played before that stretch
         float gain = 1;
     };
     std::function<int64_t()> clock_;

@@ -32,16 +32,21 @@ size_t ReadMem(void* ptr, size_t size, size_t count, void* source) {
 int SeekMem(void* source, ogg_int64_t offset, int whence) {
     auto* r = static_cast<MemoryReader*>(source);
     ogg_int64_t base = 0;
-    if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(r->pos);
-    else if (whence == SEEK_END) base = static_cast<ogg_int64_t>(r->size);
-    else if (whence != SEEK_SET) return -1;
+    if (whence == SEEK_CUR)
+        base = static_cast<ogg_int64_t>(r->pos);
+    else if (whence == SEEK_END)
+        base = static_cast<ogg_int64_t>(r->size);
+    else if (whence != SEEK_SET)
+        return -1;
     ogg_int64_t to = base + offset;
     if (to < 0 || to > static_cast<ogg_int64_t>(r->size)) return -1;
     r->pos = static_cast<size_t>(to);
     return 0;
 }
 
-long TellMem(void* source) { return static_cast<long>(static_cast<MemoryReader*>(source)->pos); }
+long TellMem(void* source) {
+    return static_cast<long>(static_cast<MemoryReader*>(source)->pos);
+}
 
 const ov_callbacks kMemoryCallbacks = {ReadMem, SeekMem, nullptr, TellMem};
 
@@ -97,9 +102,15 @@ SoundDecoder::SoundDecoder(std::shared_ptr<const TSound> sound) : impl_(std::mak
 
 SoundDecoder::~SoundDecoder() = default;
 
-bool SoundDecoder::Ok() const { return impl_->stream.open; }
-int SoundDecoder::Channels() const { return impl_->channels; }
-int SoundDecoder::Rate() const { return impl_->rate; }
+bool SoundDecoder::Ok() const {
+    return impl_->stream.open;
+}
+int SoundDecoder::Channels() const {
+    return impl_->channels;
+}
+int SoundDecoder::Rate() const {
+    return impl_->rate;
+}
 
 int SoundDecoder::Read(char* out, int maxBytes, bool loop) {
     if (!Ok()) return 0;

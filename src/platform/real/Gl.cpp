@@ -11,7 +11,9 @@ uint64_t gLiveContext = 0;
 uint64_t gLastContext = 0;
 } // namespace
 
-uint64_t LiveGlContext() { return gLiveContext; }
+uint64_t LiveGlContext() {
+    return gLiveContext;
+}
 
 uint64_t SetGlContextLive(bool live) {
     gLiveContext = live ? ++gLastContext : 0;
@@ -29,7 +31,8 @@ std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int he
     // 0xAARRGGBB words are B, G, R, A bytes in memory on the little-endian machines we build for.
     std::vector<uint32_t> padded(static_cast<size_t>(pw) * static_cast<size_t>(ph));
     for (int y = 0; y < ph; y++) {
-        const uint32_t* src = argb + static_cast<size_t>(std::min(y, height - 1)) * static_cast<size_t>(width);
+        const uint32_t* src =
+            argb + static_cast<size_t>(std::min(y, height - 1)) * static_cast<size_t>(width);
         uint32_t* dst = padded.data() + static_cast<size_t>(y) * static_cast<size_t>(pw);
         std::copy(src, src + width, dst);
         std::fill(dst + width, dst + pw, src[width - 1]);
@@ -69,8 +72,8 @@ TextureFrame* FrameTexture(TImage& image, int frame) {
         return slot.get();
     auto tf = std::make_shared<TextureFrame>();
     std::unique_ptr<GlTexture> tex =
-        UploadTexture(pixels->pixels.data(), pixels->width, pixels->height, (image.flags & FILTEREDIMAGE) != 0,
-                      (image.flags & MIPMAPPEDIMAGE) != 0);
+        UploadTexture(pixels->pixels.data(), pixels->width, pixels->height,
+                      (image.flags & FILTEREDIMAGE) != 0, (image.flags & MIPMAPPEDIMAGE) != 0);
     if (!tex) return nullptr;
     // Hand the name over; the moved-from texture must not delete it.
     tf->texture.name = tex->name;

@@ -81,13 +81,18 @@ constexpr KeyPair kPairs[] = {
 
 std::array<unsigned char, SDL_NUM_SCANCODES> BuildTable() {
     std::array<unsigned char, SDL_NUM_SCANCODES> table{};
-    for (int i = 0; i < 26; i++) table[SDL_SCANCODE_A + i] = static_cast<unsigned char>('A' + i);
+    for (int i = 0; i < 26; i++)
+        table[SDL_SCANCODE_A + i] = static_cast<unsigned char>('A' + i);
     // SDL orders the digit row 1..9, 0.
-    for (int i = 0; i < 9; i++) table[SDL_SCANCODE_1 + i] = static_cast<unsigned char>('1' + i);
+    for (int i = 0; i < 9; i++)
+        table[SDL_SCANCODE_1 + i] = static_cast<unsigned char>('1' + i);
     table[SDL_SCANCODE_0] = '0';
-    for (int i = 0; i < 12; i++) table[SDL_SCANCODE_F1 + i] = static_cast<unsigned char>(112 + i);
-    for (int i = 0; i < 12; i++) table[SDL_SCANCODE_F13 + i] = static_cast<unsigned char>(124 + i);
-    for (const KeyPair& p : kPairs) table[p.scancode] = static_cast<unsigned char>(p.key);
+    for (int i = 0; i < 12; i++)
+        table[SDL_SCANCODE_F1 + i] = static_cast<unsigned char>(112 + i);
+    for (int i = 0; i < 12; i++)
+        table[SDL_SCANCODE_F13 + i] = static_cast<unsigned char>(124 + i);
+    for (const KeyPair& p : kPairs)
+        table[p.scancode] = static_cast<unsigned char>(p.key);
     return table;
 }
 

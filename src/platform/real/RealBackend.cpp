@@ -70,7 +70,8 @@ std::vector<GraphicsMode> RealBackend::Modes() {
     if (!InitVideo(nullptr)) return modes;
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
-        int bits = SDL_BITSPERPIXEL(desktop.format) > 24 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(desktop.format));
+        int bits =
+            SDL_BITSPERPIXEL(desktop.format) > 24 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(desktop.format));
         if (bits <= 0) bits = 32;
         GraphicsMode m{desktop.w, desktop.h, bits, desktop.refresh_rate > 0 ? desktop.refresh_rate : 60};
         if (m.width != kWidth || m.height != kHeight || m.depth != 32) modes.push_back(m);
@@ -84,7 +85,8 @@ bool RealBackend::CreateWindow(int width, int height, bool fullScreen, std::stri
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                               flags);
     if (!window_) {
         if (error) *error = SDL_GetError();
         return false;
@@ -225,7 +227,8 @@ bool RealBackend::MessageBoxesUsable() const {
 
 void RealBackend::Notify(const std::string& text, bool serious) {
     Uint32 flags = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    if (MessageBoxesUsable() && SDL_ShowSimpleMessageBox(flags, title_.c_str(), text.c_str(), window_) == 0) return;
+    if (MessageBoxesUsable() && SDL_ShowSimpleMessageBox(flags, title_.c_str(), text.c_str(), window_) == 0)
+        return;
     std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
 }
@@ -254,7 +257,9 @@ bool RealBackend::Confirm(const std::string& text) {
     return pressed == 1;
 }
 
-bool RealBackend::OpenURL(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }
+bool RealBackend::OpenURL(const std::string& url) {
+    return SDL_OpenURL(url.c_str()) == 0;
+}
 
 void UseRealBackend() {
     InstallBackend(std::make_unique<RealBackend>());

@@ -74,7 +74,8 @@ void RealBackend::Gl::Present(int dw, int dh) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     bool exact = w == kWidth && h == kHeight;
-    glBlitFramebuffer(0, 0, kWidth, kHeight, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
+    glBlitFramebuffer(0, 0, kWidth, kHeight, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT,
+                      exact ? GL_NEAREST : GL_LINEAR);
 }
 
 } // namespace vsm

@@ -43,8 +43,8 @@ void SetColour(const DrawState& s) {
 }
 
 // The textured quad of local corners (x0, y0)-(x1, y1) with texture rectangle (u0, v0)-(u1, v1).
-void TexturedQuad(const Transform& t, GLuint texture, float x0, float y0, float x1, float y1, float u0, float v0,
-                  float u1, float v1) {
+void TexturedQuad(const Transform& t, GLuint texture, float x0, float y0, float x1, float y1, float u0,
+                  float v0, float u1, float v1) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_QUADS);
@@ -75,7 +75,8 @@ GlTexture* GlyphTexture(TImageFont& font, uint32_t codepoint, const TGlyph& glyp
     auto it = cache->glyphs.find(codepoint);
     if (it != cache->glyphs.end()) return it->second.get();
     std::vector<uint32_t> argb(glyph.coverage.size());
-    for (size_t i = 0; i < argb.size(); i++) argb[i] = (static_cast<uint32_t>(glyph.coverage[i]) << 24) | 0xFFFFFFu;
+    for (size_t i = 0; i < argb.size(); i++)
+        argb[i] = (static_cast<uint32_t>(glyph.coverage[i]) << 24) | 0xFFFFFFu;
     std::unique_ptr<GlTexture> tex = UploadTexture(argb.data(), glyph.width, glyph.height, true, false);
     GlTexture* raw = tex.get();
     cache->glyphs[codepoint] = std::move(tex);
@@ -225,8 +226,9 @@ void RealBackend::DrawText(const DrawState& s, const std::string& utf8, float x,
             if (GlTexture* tex = GlyphTexture(font, cp, g)) {
                 float x0 = pen + static_cast<float>(g.left) - s.handleX;
                 float y0 = static_cast<float>(g.top) - s.handleY;
-                TexturedQuad(t, tex->name, x0, y0, x0 + static_cast<float>(g.width), y0 + static_cast<float>(g.height),
-                             0, 0, static_cast<float>(g.width) / static_cast<float>(tex->texW),
+                TexturedQuad(t, tex->name, x0, y0, x0 + static_cast<float>(g.width),
+                             y0 + static_cast<float>(g.height), 0, 0,
+                             static_cast<float>(g.width) / static_cast<float>(tex->texW),
                              static_cast<float>(g.height) / static_cast<float>(tex->texH));
             }
         }
@@ -268,7 +270,8 @@ PixmapPtr RealBackend::Grab(int x, int y, int w, int h) {
     // GL gives the bottom row first.
     for (int r = 0; r < ch; r++) {
         const uint32_t* src = rows.data() + static_cast<size_t>(ch - 1 - r) * static_cast<size_t>(cw);
-        uint32_t* dst = p->pixels.data() + static_cast<size_t>(y0 - y + r) * static_cast<size_t>(w) + (x0 - x);
+        uint32_t* dst =
+            p->pixels.data() + static_cast<size_t>(y0 - y + r) * static_cast<size_t>(w) + (x0 - x);
         std::copy(src, src + cw, dst);
     }
     return p;

@@ -18,10 +18,14 @@ namespace {
 // SDL numbers the middle button 2 and the right 3; the game's are 1 left, 2 right, 3 middle.
 int GameButton(Uint8 sdlButton) {
     switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
-    case SDL_BUTTON_MIDDLE: return 3;
-    default: return 0;
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 3;
+    default:
+        return 0;
     }
 }
 
@@ -30,7 +34,8 @@ int GameButton(Uint8 sdlButton) {
 void RealBackend::Poll() {
     if (videoInit_) {
         SDL_Event e;
-        while (SDL_PollEvent(&e)) HandleEvent(e);
+        while (SDL_PollEvent(&e))
+            HandleEvent(e);
     }
     UpdateAudio();
 }
@@ -65,7 +70,8 @@ void RealBackend::HandleEvent(const SDL_Event& e) {
         break;
     }
     case SDL_TEXTINPUT:
-        for (uint32_t cp : DecodeUtf8(e.text.text)) in.chars.push_back(static_cast<int>(cp));
+        for (uint32_t cp : DecodeUtf8(e.text.text))
+            in.chars.push_back(static_cast<int>(cp));
         break;
     case SDL_MOUSEMOTION:
         setPointer(e.motion.x, e.motion.y);
@@ -89,12 +95,21 @@ void RealBackend::HandleEvent(const SDL_Event& e) {
     case SDL_WINDOWEVENT: {
         bool wasSuspended = !focused_ || minimised_;
         switch (e.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_LOST: focused_ = false; break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: focused_ = true; break;
-        case SDL_WINDOWEVENT_MINIMIZED: minimised_ = true; break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            focused_ = false;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            focused_ = true;
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            minimised_ = true;
+            break;
         case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_MAXIMIZED: minimised_ = false; break;
-        default: break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            minimised_ = false;
+            break;
+        default:
+            break;
         }
         bool suspended = !focused_ || minimised_;
         if (suspended != wasSuspended) {
