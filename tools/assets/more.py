@@ -1,5 +1,6 @@
 """Picture recipes for single-use pictures: GUI pieces, clock, boss runes, map, story, puzzle, ring game."""
 import math
+import zlib
 
 import numpy as np
 
@@ -36,7 +37,7 @@ def stone_chip(w, h):
 def spell_slot(w, h, name, colour):
     out = blank(w, h)
     over(out, solid(radial(w, h, w / 2, h / 2, w / 2, 1.2) * 0.9, colour))
-    over(out, medallion(w - 12, h - 12, name, colour, seed=hash(name) % 100), 6, 6)
+    over(out, medallion(w - 12, h - 12, name, colour, seed=zlib.crc32(name.encode()) % 100), 6, 6)
     return out
 
 

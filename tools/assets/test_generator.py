@@ -1,5 +1,6 @@
 """Unit tests of the asset generator and of the readers its checks rely on."""
 import os
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -70,6 +71,20 @@ class Determinism(unittest.TestCase):
                     self.assertIsNone(err, path)
                 with open(os.path.join(a, e["path"]), "rb") as fa, open(os.path.join(b, e["path"]), "rb") as fb:
                     self.assertEqual(fa.read(), fb.read(), e["path"])
+
+    def test_separate_runs_make_the_same_bytes(self):
+        # separate processes with different string hashing: nothing may depend on process state
+        here = os.path.dirname(os.path.abspath(__file__))
+        path = "gfx/gui/2fire.png"
+        outs = []
+        with tempfile.TemporaryDirectory() as a, tempfile.TemporaryDirectory() as b:
+            for out, seed in ((a, "1"), (b, "2")):
+                env = dict(os.environ, PYTHONHASHSEED=seed, PYTHONDONTWRITEBYTECODE="1")
+                subprocess.run([sys.executable, os.path.join(here, "generate.py"), "--out", out, "--jobs", "1",
+                                "--only", path], check=True, env=env, stdout=subprocess.DEVNULL)
+                with open(os.path.join(out, path), "rb") as fh:
+                    outs.append(fh.read())
+        self.assertEqual(outs[0], outs[1])
 
     def test_a_failing_recipe_leaves_no_file(self):
         e = {"path": "gfx/broken.png", "kind": "image", "size": [8, 8], "recipe": "art.rune_tile", "args": {"cls": 99}}
