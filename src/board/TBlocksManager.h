@@ -115,9 +115,14 @@ class TBlocksManager {
     // Returns the milliseconds left of the freeze (negative once over).
     int ToDefreze();
 
+    // Throws the move sparks from the cells the held piece leaves; returns 0.
     int _doParticles();
+    // Draws the form-in of a new held piece converging on (x, y); returns 0.
     int _formBlock(int x, int y);
+    // Draws the held piece with its origin at (px, py), turning while a rotation runs; returns 0.
     int _drawBlock(int px, int py);
+    // Draws one rune of a piece: placeable with its light pulse, blocked with the X mark, or
+    // the ghost picture when blockAlpha is 0.4 or less; returns 0.
     int _drawRune(int rune, int x, int y, int blocked);
 };
 

@@ -108,6 +108,8 @@ class TBoardManager : public TRSA {
     int loadDavar(TTSCFile& doc);
     // Replaces Frame with the pieces listed in group "Frame". Returns 0.
     int loadFrame(TTSCFile& doc);
+    // Appends the pieces of one side listed in "Frame::" + name (corners get a random variant);
+    // a count beyond what a frame can hold is cut with a diagnostic line. Returns 0.
     int _loadFrameSide(TTSCFile& doc, int side, const std::string& countKey, const std::string& name);
     // Loads the board's sounds and the stone fragment image; returns 0.
     int loadSfx();
@@ -123,21 +125,31 @@ class TBoardManager : public TRSA {
     int Draw(int small);
     // Draws the preview board; returns 0.
     int DrawSmall();
+    // Throws one spark of its colour class over every highlighted cell; returns 0.
     int _drawHighlights();
     // Sets every highlightLayer cell to 0; returns 0.
     int clearHighlights();
+    // Draws every rune with its shadow, and the stone fading in over a petrifying one; returns 0.
     int _drawDavar();
     // Per-frame step: slide-in, fade-in, run preview and petrification; returns 0.
     int Update(int paused);
+    // Recomputes highlightLayer for the held piece at the mouse cell (kept during a rotation,
+    // cleared at a refused position); the rune layers are left as they were. Returns 0.
     int _checkForHighlights();
 
     // ---- Frame (TBoardManager_frame.cpp) ----
+    // Draw the Frame pieces at the board's alpha and scale (nothing for an unknown side or art
+    // slot) and leave the scale at 1; return 0.
     int _drawFrame();
     int _drawSmallFrame();
     // Empties Frame and rebuilds it from the shape in grid; returns 0.
     int buildFrame();
+    // Append one corner at padded cell (i, j); return 0.
     int _buildCorner(int side, int size, int i, int j, int t);
+    // Append the pieces (3s, then a 2 or a 1) of the vertical stretch of padded rows
+    // start..end-1 in padded column i; return 0.
     int _buildSide(int side, int i, int end, int start);
+    // The same for the horizontal stretch of padded columns start..end-1 in padded row j.
     int _buildSide2(int side, int end, int j, int start);
 
     // ---- Placement (TBoardManager_place.cpp) ----
@@ -152,16 +164,21 @@ class TBoardManager : public TRSA {
     int getWidth();
     // Returns the middle of the shape's columns in pixels from cell 0.
     int GetMiddleX();
+    // The same for rows: miny, maxy, height.
     int getHeight();
     int GetMiddleY();
     // Returns 1 when the pointer lies on or next to a board cell (and the slide-in is over).
     int MouseOnBoard();
 
     // ---- Runs (TBoardManager_runs.cpp) ----
+    // Queues a line to clear; outside a clear it is ignored with a diagnostic line. Returns 0.
     int _addLine(int xs, int ys, int xk, int yk);
+    // Finds the runs of three or more equal colour classes in the rows (columns): commit 1 queues
+    // each with _addLine, commit 0 paints it into highlightLayer. Return 0.
     int checkForHorizontalMatch(int commit);
     int checkForVerticalMatch(int commit);
-    // Returns the number of cells the clear counted.
+    // Clears the queued lines, turns stones back, scores and sounds the move; returns the number
+    // of cells counted (0, with no score or sound, when none held a rune).
     int clearLines(int flag);
     // Queues boss arms, row runs and column runs and clears them as one move; returns the
     // number of cells counted, 0 when nothing matched.
@@ -174,6 +191,8 @@ class TBoardManager : public TRSA {
     int IsEmpty();
 
     // ---- Petrification (TBoardManager_petrify.cpp) ----
+    // Every period (none when it is 0 or less) marks the oldest runes that have a stone, fades
+    // them for a second, then turns them to stone; paused holds new selections. Returns 0.
     int _checkForPetrify(int paused);
 };
 
