@@ -176,6 +176,24 @@ TEST_F(BoardUpdateTest, DrawOrderLeavesAlphaBlendRotationZeroAndAlphaOne) {
     EXPECT_FLOAT_EQ(GetAlpha(), 1.0f);
 }
 
+TEST_F(BoardUpdateTest, PreviewBoardDrawsScaledWithoutBossMarksOrFragments) {
+    int helpCalls = 0;
+    boardSeams.bossDrawHelp = [&] { return ++helpCalls; };
+    board.img = CreateImage(480, 480);
+    board.scale = 0.40625f;
+    board.offsetX = 30;
+    Put(0, 0, 1);
+    TStoneEntity::Create(5, 5, 0, 0, CreateImage(2, 2));
+    control->ClearDrawLog();
+    board.DrawSmall();
+    EXPECT_EQ(helpCalls, 0);
+    ASSERT_EQ(control->DrawLog().size(), 3u) << "board image, shadow, rune";
+    EXPECT_EQ(control->DrawLog()[0].image, board.img);
+    EXPECT_FLOAT_EQ(control->DrawLog()[0].x, 30);
+    EXPECT_FLOAT_EQ(control->DrawLog()[0].state.scaleX, 0.40625f);
+    EXPECT_EQ(stonesList.size(), 1u);
+}
+
 class BoardImageTest : public BoardFixture {
   protected:
     void SetUp() override {
