@@ -29,16 +29,21 @@ namespace {
 // Milliseconds the ring waits after each spell took effect before it settles.
 constexpr int SPELL_DELAY[RING_SPELLS] = {500, 1000, 100, 1200};
 
-bool ValidSpell(int i) { return i >= 0 && i < RING_SPELLS; }
+bool ValidSpell(int i) {
+    return i >= 0 && i < RING_SPELLS;
+}
 
 } // namespace
 
 std::string SpellName(int i) {
-    static const char* const names[RING_SPELLS] = {"Magic Sand Spell", "Spread Spell", "Time Spell", "Fire Spell"};
+    static const char* const names[RING_SPELLS] = {"Magic Sand Spell", "Spread Spell", "Time Spell",
+                                                   "Fire Spell"};
     return ValidSpell(i) ? names[i] : "";
 }
 
-int SortManaList(const TManaCandidate& a, const TManaCandidate& b) { return a[1] - b[1]; }
+int SortManaList(const TManaCandidate& a, const TManaCandidate& b) {
+    return a[1] - b[1];
+}
 
 TRingOfSpells::TRingOfSpells() {
     spellComponent[SPELL_MAGIC_SAND] = {{4, 5}, {13, 5}};
@@ -47,7 +52,9 @@ TRingOfSpells::TRingOfSpells() {
     spellComponent[SPELL_FIRE] = {{2, 5}, {8, 5}};
 }
 
-void ResetRingOfSpells() { ringOfSpells = TRingOfSpells(); }
+void ResetRingOfSpells() {
+    ringOfSpells = TRingOfSpells();
+}
 
 int TRingOfSpells::LoadResources() {
     static const char* const slotFiles[RING_SPELLS] = {"gfx/gui/aktywator.png", "gfx/gui/koloryzer.png",
@@ -55,8 +62,10 @@ int TRingOfSpells::LoadResources() {
     static const char* const iconFiles[RING_SPELLS] = {"gfx/bonusy/mag_10.png", "gfx/bonusy/mag_13.png",
                                                        "gfx/bonusy/mag_11.png", "gfx/bonusy/mag_12.png"};
     bgImg = LoadImage(bDir + "gfx/gui/gui_czary.png");
-    for (int i = 0; i < RING_SPELLS; ++i) spellImg[i] = LoadImage(bDir + slotFiles[i]);
-    for (int i = 0; i < RING_SPELLS; ++i) spellIco[i] = LoadImage(bDir + iconFiles[i]);
+    for (int i = 0; i < RING_SPELLS; ++i)
+        spellImg[i] = LoadImage(bDir + slotFiles[i]);
+    for (int i = 0; i < RING_SPELLS; ++i)
+        spellIco[i] = LoadImage(bDir + iconFiles[i]);
     hintImg = LoadImage(bDir + "gfx/gui/hint.png");
     if (hintImg) MidHandleImage(hintImg);
     for (auto& ico : spellIco)
@@ -167,7 +176,8 @@ int TRingOfSpells::Update() {
         }
         if (mouse.leftPressed != 0 && MouseInBoard(usedSpellX, usedSpellY) == 1) {
             if (usedSpell == SPELL_MAGIC_SAND && bonusManagerAlt.FindBonus(usedSpellX, usedSpellY) == 0) {
-                if (showActivatorError == 1 && ringSeams.popupAddEvent) ringSeams.popupAddEvent("ACTIVATOR_ERROR");
+                if (showActivatorError == 1 && ringSeams.popupAddEvent)
+                    ringSeams.popupAddEvent("ACTIVATOR_ERROR");
                 showActivatorError = 0;
             } else if (usedSpell == SPELL_SPREAD && (board.davarLayer[usedSpellX][usedSpellY] <= 0 ||
                                                      board.davarLayer[usedSpellX][usedSpellY] == 13)) {
@@ -196,7 +206,8 @@ int TRingOfSpells::Update() {
         }
         break;
     case 4:
-        if (ValidSpell(usedSpell) && static_cast<float>(MilliSecs()) - timer > static_cast<float>(SPELL_DELAY[usedSpell]))
+        if (ValidSpell(usedSpell) &&
+            static_cast<float>(MilliSecs()) - timer > static_cast<float>(SPELL_DELAY[usedSpell]))
             stage = 5;
         break;
     case 5:
@@ -242,7 +253,8 @@ int TRingOfSpells::ActivateSpell() {
         for (int d : diagonal) {
             const int cx = x + d;
             const int cy = y + d;
-            if (cx < 0 || cx >= BOARD_CELLS || cy < 0 || cy >= BOARD_CELLS || board.grid[cx][cy] == 0) continue;
+            if (cx < 0 || cx >= BOARD_CELLS || cy < 0 || cy >= BOARD_CELLS || board.grid[cx][cy] == 0)
+                continue;
             count += BonusRemoveCross(cx, cy);
         }
         playSound2(bonusManagerAlt.sfx[1], nullptr, 0, 1.0f);

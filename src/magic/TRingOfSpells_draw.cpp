@@ -67,14 +67,16 @@ int TRingOfSpells::Draw() {
         SetImageFont(data.GetTTFont(HINT_FONT));
         SetColor(0, 0, 0);
         DrawCentred(SpellName(slot), hx, hy - 20);
-        if (static_cast<int>(mana.size()) < spellCompCount[slot] || sequencer.seqNo <= activationLevel[slot]) {
+        if (static_cast<int>(mana.size()) < spellCompCount[slot] ||
+            sequencer.seqNo <= activationLevel[slot]) {
             DrawCentred("Not Available", hx, hy - 2);
         } else if (activedSpells[slot] == 0) {
             DrawCentred("Not Enough Mana", hx, hy - 2);
         } else {
             SetScale(1, 1);
             int width = TextWidth("Uses ");
-            for (const TManaEntry& e : mana) width += 16 + TextWidth(std::to_string(e.amount)) - 2 + 5;
+            for (const TManaEntry& e : mana)
+                width += 16 + TextWidth(std::to_string(e.amount)) - 2 + 5;
             int px = hx - width / 2;
             DrawText("Uses ", static_cast<float>(px), static_cast<float>(hy - 2));
             px += TextWidth("Uses ");

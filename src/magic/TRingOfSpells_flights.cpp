@@ -11,8 +11,12 @@
 
 namespace vsm {
 
-int TRingOfSpells::SlotCentreX(int i) const { return x + positionSpell[i & 3][0] + 25; }
-int TRingOfSpells::SlotCentreY(int i) const { return y + positionSpell[i & 3][1] + 25; }
+int TRingOfSpells::SlotCentreX(int i) const {
+    return x + positionSpell[i & 3][0] + 25;
+}
+int TRingOfSpells::SlotCentreY(int i) const {
+    return y + positionSpell[i & 3][1] + 25;
+}
 
 int TRingOfSpells::MouseInSpell(int& slot) {
     for (int i = 0; i < RING_SPELLS; ++i) {
@@ -51,8 +55,8 @@ int TRingOfSpells::FromSphereEmiter(int colour, int ball) {
     }
     const int slot = usedSpell & 3;
     auto e = TVolcanoEmiter::Create(static_cast<float>(ax), static_cast<float>(ay),
-                                    static_cast<float>(SlotCentreX(slot)), static_cast<float>(SlotCentreY(slot)),
-                                    0.02f, 50, 0, 0, 0);
+                                    static_cast<float>(SlotCentreX(slot)),
+                                    static_cast<float>(SlotCentreY(slot)), 0.02f, 50, 0, 0, 0);
     // Each channel's base and shift are drawn in that order, channel by channel.
     int channel[3] = {};
     for (int c = 0; c < 3; ++c) {
@@ -70,16 +74,18 @@ int TRingOfSpells::ToBoardEmiter() {
     const int slot = usedSpell & 3;
     const int bx = board.offsetX + usedSpellX * board.tileSize + board.tileSize / 2;
     const int by = board.offsetY + usedSpellY * board.tileSize + board.tileSize / 2;
-    tbEmiter = TVolcanoEmiter::Create(static_cast<float>(SlotCentreX(slot)), static_cast<float>(SlotCentreY(slot)),
-                                      static_cast<float>(bx), static_cast<float>(by), 0.02f, 50, 255, 255, 255);
+    tbEmiter =
+        TVolcanoEmiter::Create(static_cast<float>(SlotCentreX(slot)), static_cast<float>(SlotCentreY(slot)),
+                               static_cast<float>(bx), static_cast<float>(by), 0.02f, 50, 255, 255, 255);
     return 0;
 }
 
 int TRingOfSpells::ToTimerEmiter() {
     const int slot = usedSpell & 3;
-    tbEmiter = TVolcanoEmiter::Create(static_cast<float>(SlotCentreX(slot)), static_cast<float>(SlotCentreY(slot)),
-                                      static_cast<float>(timeManager.x + 64), static_cast<float>(timeManager.y + 64),
-                                      0.02f, 50, 255, 255, 255);
+    tbEmiter =
+        TVolcanoEmiter::Create(static_cast<float>(SlotCentreX(slot)), static_cast<float>(SlotCentreY(slot)),
+                               static_cast<float>(timeManager.x + 64), static_cast<float>(timeManager.y + 64),
+                               0.02f, 50, 255, 255, 255);
     return 0;
 }
 
@@ -94,7 +100,9 @@ int TRingOfSpells::FSEmitersInPlace() {
     return 1;
 }
 
-int TRingOfSpells::TBEmiterInPlace() { return EmiterArrived(tbEmiter); }
+int TRingOfSpells::TBEmiterInPlace() {
+    return EmiterArrived(tbEmiter);
+}
 
 int TRingOfSpells::FlushBlockParticles() {
     blocks.oldX = blocks.getXR(0);
