@@ -168,7 +168,7 @@ def entries():
     A(img("gfx/info/kursor.png", 3, 20, "more.caret"))
     A(img("gfx/info/ok.png", 160, 34, "art.two_frame", frames=(80, 34, 2), text="OK", plaque=True))
     A(img("gfx/gui/lina.png", 6, 120, "more.rope"))
-    A(img("gfx/gui/decha.png", 140, 64, "more.plank_sign", seed=91))
+    A(img("gfx/gui/decha.png", 136, 134, "more.points_plank"))
     A(img("gfx/gui/menu-decha.png", 100, 40, "more.plank_sign", seed=92))
     A(img("gfx/gui/menuS1.png", 64, 22, "art.button_plaque", text="Menu"))
     A(img("gfx/gui/menuS2.png", 64, 22, "art.button_plaque", text="Menu", hover=True))

@@ -111,6 +111,27 @@ def plank_sign(w, h, seed):
     return out
 
 
+def points_plank(w, h):
+    """The hanging plank of the points panel: the ropes meet it at x 32 and 88, the score's pale
+    digits go into the dark slot from (34, 66), the level number (dark text) on the tag around
+    x 68, y 105 (plank coordinates)."""
+    out = blank(w, h)
+    m = rrect_mask(w, h, 1, 1, w - 2, h - 2, 8)
+    over(out, solid(blur_mask(m, 3) * 0.55, (0, 0, 0)), 2, 3)
+    wd = wood(w, h, 93, 30, plank=max(12, h // 5), lightness=1.25)
+    wd[..., 3] = m
+    over(out, wd)
+    for x in (35, 91):
+        over(out, metal(w, h, ellipse_mask(w, h, x, 8, 5, 5), GOLD, x, bevel=1))
+    over(out, caption(w - 20, 22, "Score", "capitals", "gold"), 10, 38)
+    slot = rrect_mask(w, h, 28, 61, 82, 30, 5)
+    over(out, solid(slot, (0.08, 0.05, 0.06)))
+    over(out, solid(np.clip(slot - np.roll(slot, 2, axis=0), 0, 1) * 0.6, (0, 0, 0)))
+    tag = parchment(64, 34, 94, margin=2)
+    over(out, tag, 36, 96)
+    return out
+
+
 def small_icon_button(w, h, name, hover=False):
     col = (1.0, 0.9, 0.5) if hover else (0.85, 0.65, 0.3)
     out = button_plaque(w, h, "", hover=hover)
