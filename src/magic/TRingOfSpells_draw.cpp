@@ -47,6 +47,12 @@ void DrawCentred(const std::string& text, int cx, int ty) {
 } // namespace
 
 int TRingOfSpells::Draw() {
+    // Callers leave all sorts of state behind (tinted captions, scaled sparks); the ring is
+    // always drawn plain.
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+    SetScale(1, 1);
+    SetRotation(0);
     SetAlpha(1);
     DrawImage(bgImg, static_cast<float>(x), static_cast<float>(y), 0);
     for (int i = 0; i < RING_SPELLS; ++i) {

@@ -118,8 +118,14 @@ TEST_F(RingDrawTest, HintStatusLine) {
 TEST_F(RingDrawTest, LitSlotsAndTheTargetMarkerFollowTheStage) {
     Ball(0, 2, 5);
     ringOfSpells.CheckSpells();
+    SetColor(10, 20, 30); // left behind by an earlier drawing
+    SetScale(2, 2);
     ringOfSpells.Draw();
-    EXPECT_EQ(Images(ringOfSpells.bgImg).size(), 1u);
+    ASSERT_EQ(Images(ringOfSpells.bgImg).size(), 1u);
+    EXPECT_EQ(Images(ringOfSpells.bgImg)[0].x, 13.0f);
+    EXPECT_EQ(Images(ringOfSpells.bgImg)[0].y, 340.0f);
+    EXPECT_EQ(Images(ringOfSpells.bgImg)[0].state.r, 255);
+    EXPECT_FLOAT_EQ(Images(ringOfSpells.bgImg)[0].state.scaleX, 1.0f);
     ASSERT_EQ(Images(ringOfSpells.spellImg[SPELL_FIRE]).size(), 1u);
     EXPECT_EQ(Images(ringOfSpells.spellImg[SPELL_FIRE])[0].x, 16.0f);
     EXPECT_EQ(Images(ringOfSpells.spellImg[SPELL_FIRE])[0].y, 378.0f);

@@ -316,6 +316,16 @@ TEST_F(RingCastTest, FireSpellCrossesFollowTheSequenceNumber) {
         ringOfSpells.ActivateSpell();
         EXPECT_EQ(points.actual, c.points);
     }
+    // A rune on the cross's centre counts once.
+    volcanoList.Clear();
+    points.actual = 0;
+    Put(5, 5, 4);
+    sequencer.seqNo = 5;
+    ringOfSpells.usedSpellX = 5;
+    ringOfSpells.usedSpellY = 5;
+    ringOfSpells.ActivateSpell();
+    EXPECT_EQ(points.actual, 100);
+    board.davarLayer[5][5] = 0;
     // Corner (0, 0) at 15..43: one cross through (1, 1) only; (0, 0) itself is never used.
     volcanoList.Clear();
     points.actual = 0;
