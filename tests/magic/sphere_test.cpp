@@ -256,3 +256,54 @@ TEST_F(Sphere, UpdateWithoutEmitAddsNoCirclingSpark) {
 }
 
 } // namespace vsm::test
+
+namespace vsm::test {
+
+// Draw calls of one image in the log; a textured band counts only when it has some height.
+static int DrawsOf(const HeadlessBackendControl& c, const ImagePtr& img) {
+    int n = 0;
+    for (const DrawCall& d : c.DrawLog()) {
+        if (d.image != img) continue;
+        if (d.op == "image" || d.op == "imagerect") ++n;
+        if (d.op == "poly" && d.poly.size() >= 16 && d.poly[9] > d.poly[1]) ++n;
+    }
+    return n;
+}
+
+TEST_F(Sphere, ClosedBallGlowsForTwoSecondsAndIsWipedByTwoAndAHalf) {
+    WritePicture("gfx/ring/kulki.png", 8, 8);
+    WritePicture("gfx/ring/k-black.png", 62, 62);
+    WritePicture("gfx/gwiazdki/volum04.png", 8, 8);
+    WritePicture("gfx/gwiazdki/volum05.png", 8, 8);
+    WritePicture("gfx/ring/k-14.png", 62, 62);
+    WritePicture("gfx/ring/s-14.png", 32, 32);
+    magicSphere.LoadResources();
+    magicSphere.LoadExt("1 0 0 0 0", "1 0 0 0 0");
+    magicSphere.Fill(1);
+    magicSphere.ballsLod[0] = 1;
+    control->SetClock(1000);
+    magicSphere.Update(0); // the burst
+    struct Step {
+        int at;
+        int glows; // volum04 draws
+        bool ball; // any part of the ball image drawn
+    };
+    for (const Step& s : {Step{1000 + 150, 4, true}, Step{1000 + 1999, 4, true}, Step{1000 + 2000, 0, true},
+                          Step{1000 + 2250, 0, true}, Step{1000 + 2500, 0, false}}) {
+        SCOPED_TRACE(s.at);
+        control->SetClock(s.at);
+        control->ClearDrawLog();
+        magicSphere.Update(0);
+        EXPECT_EQ(DrawsOf(*control, magicSphere.volumImg[0]), s.glows);
+        EXPECT_EQ(DrawsOf(*control, magicSphere.ballsImg[0]) > 0, s.ball);
+        EXPECT_EQ(DrawsOf(*control, magicSphere.sphereImg), 1);
+    }
+    // An uncoloured ball draws nothing but the sphere.
+    magicSphere.LoadExt("0 0 0 0 0", "0 0 0 0 0");
+    control->ClearDrawLog();
+    magicSphere.Update(0);
+    EXPECT_EQ(DrawsOf(*control, magicSphere.blackImg), 0);
+    EXPECT_EQ(DrawsOf(*control, magicSphere.sphereImg), 1);
+}
+
+} // namespace vsm::test
