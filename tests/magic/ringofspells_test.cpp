@@ -123,6 +123,25 @@ TEST_F(RingCastTest, FireSpellRunsThroughAllStages) {
     EXPECT_EQ(board.davarLayer[7][7], 3);
 }
 
+TEST_F(RingCastTest, EachSpellWaitsMoreThanItsDelayAfterTakingEffect) {
+    const int delays[RING_SPELLS] = {500, 1000, 100, 1200};
+    control->SetFrameStep(0);
+    for (int i = 0; i < RING_SPELLS; ++i) {
+        SCOPED_TRACE(SpellName(i));
+        ringOfSpells.usedSpell = i;
+        ringOfSpells.stage = 4;
+        ringOfSpells.timer = static_cast<float>(MilliSecs());
+        control->AdvanceClock(delays[i]);
+        Frame();
+        EXPECT_EQ(ringOfSpells.stage, 4);
+        control->AdvanceClock(1);
+        Frame();
+        EXPECT_EQ(ringOfSpells.stage, 5);
+        Frame();
+        EXPECT_EQ(ringOfSpells.stage, 0);
+    }
+}
+
 TEST_F(RingCastTest, SettlingWaitsForQueuedTokensAndTheFreeze) {
     Ball(0, 2, 9);
     ringOfSpells.usedSpell = SPELL_FIRE;
