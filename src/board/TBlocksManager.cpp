@@ -128,6 +128,7 @@ int TBlocksManager::loadSfx() {
 }
 
 int TBlocksManager::setAvailableDavar(const std::string& list) {
+    nothingToDealReported = false;
     availableDavar = splitString(list, " ");
     if (availableDavar.empty()) {
         Print("Pieces: the level allows no rune, so no piece can be dealt");
@@ -137,6 +138,7 @@ int TBlocksManager::setAvailableDavar(const std::string& list) {
 }
 
 int TBlocksManager::setAvailableBlocks(const std::string& list) {
+    nothingToDealReported = false;
     availableBlocks.clear();
     for (const std::string& id : splitString(list, " ")) {
         if (id.empty()) {
@@ -163,13 +165,16 @@ BlockPtr TBlocksManager::_findBlockByID(const std::string& id) {
 }
 
 BlockPtr TBlocksManager::_buildNextBlock() {
+    // The loops ask for a piece every frame: say why there is none only once per level list.
     if (availableBlocks.empty() || availableDavar.empty()) {
-        Print("Pieces: nothing to deal (the level lists no template or no rune)");
+        if (!nothingToDealReported) Print("Pieces: nothing to deal (the level lists no template or no rune)");
+        nothingToDealReported = true;
         return nullptr;
     }
     BlockPtr shape = _findBlockByID(availableBlocks[Rand(0, static_cast<int>(availableBlocks.size()) - 1)]);
     if (!shape) {
-        Print("Pieces: a template id of the level is not in the catalogue; nothing dealt");
+        if (!nothingToDealReported) Print("Pieces: a template id of the level is not in the catalogue");
+        nothingToDealReported = true;
         return nullptr;
     }
     newMove = 1;

@@ -63,6 +63,7 @@ class TBlocksManager {
     int frezeTime = -1;
     ImagePtr xImg;
     ImagePtr gImg;
+    bool nothingToDealReported = false; // the "nothing to deal" line was printed for these lists
 
     // Loads the cannot-place mark "gfx/runy/r-x.png" and the ghost "gfx/runy/ghost.png";
     // returns 0. A missing image is reported by the image loader and then draws nothing.

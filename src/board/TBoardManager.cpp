@@ -6,6 +6,7 @@
 #include "board/TBlocksManager.h"
 #include "board/TRuneManager.h"
 #include "board/TStoneEntity.h"
+#include "data/ImageLoaders.h"
 #include "data/TTSCFile.h"
 #include "platform/System.h"
 #include "services/Paths.h"
@@ -118,7 +119,7 @@ int TBoardManager::loadSfx() {
     placeBlockSnd = LoadSound(bDir + "sfx/fx/playgame-put-new1.ogg");
     depetrifySnd = LoadSound(bDir + "sfx/fx/playgame-expl-klocstoned.ogg");
     petrifySnd = LoadSound(bDir + "sfx/fx/playgame-stonemode.ogg");
-    stoneEntity = LoadImage(bDir + "gfx/gwiazdki/stone.png");
+    stoneEntity = FLoadImage(bDir + "gfx/gwiazdki/stone.png");
     if (stoneEntity) MidHandleImage(stoneEntity);
     return 0;
 }
