@@ -126,7 +126,12 @@ TEST_F(PiecesTest, NothingToDealLeavesNoPiece) {
     control->ClearDrawLog();
     blocks.DrawNextBlock(107, 105);
     EXPECT_TRUE(control->DrawLog().empty());
-    testing::internal::GetCapturedStdout();
+    std::string out = testing::internal::GetCapturedStdout();
+    size_t lines = 0;
+    for (size_t at = out.find("Pieces: nothing to deal"); at != std::string::npos;
+         at = out.find("Pieces: nothing to deal", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 1u) << "said once, not every frame";
 }
 
 TEST_F(PiecesTest, BuildNextBlockMovesTheNextPieceIntoTheHand) {
