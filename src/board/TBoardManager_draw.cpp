@@ -10,6 +10,7 @@
 #include "platform/System.h"
 #include "services/Paths.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
