@@ -21,7 +21,9 @@ namespace vsm {
 
 namespace {
 
-bool OnBoard(int x, int y) { return x >= 0 && x < BOARD_CELLS && y >= 0 && y < BOARD_CELLS; }
+bool OnBoard(int x, int y) {
+    return x >= 0 && x < BOARD_CELLS && y >= 0 && y < BOARD_CELLS;
+}
 
 // Walks from (x, y) by (dx, dy) up to the first hole (returned) or past the edge (-1 or 15),
 // counting the runes on the cells covered.
@@ -57,17 +59,29 @@ int RemoveLine(int x, int y, bool horizontal) {
     return runes;
 }
 
-int Jitter(int v) { return v + Rand(-20, 20); }
+int Jitter(int v) {
+    return v + Rand(-20, 20);
+}
 
-int IdOf(const std::string& text) { return std::atoi(text.c_str()); }
+int IdOf(const std::string& text) {
+    return std::atoi(text.c_str());
+}
 
 } // namespace
 
-int CellCentreX(int x) { return board.offsetX + x * board.tileSize + board.tileSize / 2; }
-int CellCentreY(int y) { return board.offsetY + y * board.tileSize + board.tileSize / 2; }
+int CellCentreX(int x) {
+    return board.offsetX + x * board.tileSize + board.tileSize / 2;
+}
+int CellCentreY(int y) {
+    return board.offsetY + y * board.tileSize + board.tileSize / 2;
+}
 
-int BonusRemoveHorizontalLine(int x, int y) { return RemoveLine(x, y, true); }
-int BonusRemoveVerticalLine(int x, int y) { return RemoveLine(x, y, false); }
+int BonusRemoveHorizontalLine(int x, int y) {
+    return RemoveLine(x, y, true);
+}
+int BonusRemoveVerticalLine(int x, int y) {
+    return RemoveLine(x, y, false);
+}
 
 int BonusRemoveCross(int x, int y) {
     if (!OnBoard(x, y)) return 0;
@@ -104,8 +118,8 @@ int BonusRemoveColor(int color, int x, int y) {
     for (int i = 0; i < BOARD_CELLS; ++i) {
         for (int j = 0; j < BOARD_CELLS; ++j) {
             if (board.colorLayer[i][j] != color) continue;
-            TRemoveColorEmiter::add(ax, ay, static_cast<float>(CellCentreX(i)), static_cast<float>(CellCentreY(j)),
-                                    r, g, b, i, j, color);
+            TRemoveColorEmiter::add(ax, ay, static_cast<float>(CellCentreX(i)),
+                                    static_cast<float>(CellCentreY(j)), r, g, b, i, j, color);
             ++count;
         }
     }
@@ -153,9 +167,12 @@ namespace {
 
 // The highlight of a fading cell: the old colour class, then the new one, then none.
 void FadeHighlight(int x, int y, float fade, int oldClass, int newClass) {
-    if (fade <= 0.4f) board.highlightLayer[x][y] = oldClass;
-    else if (fade <= 0.8f) board.highlightLayer[x][y] = newClass;
-    else board.highlightLayer[x][y] = 0;
+    if (fade <= 0.4f)
+        board.highlightLayer[x][y] = oldClass;
+    else if (fade <= 0.8f)
+        board.highlightLayer[x][y] = newClass;
+    else
+        board.highlightLayer[x][y] = 0;
 }
 
 void RecolourDrainToken(int x, int y, int c) {
@@ -188,8 +205,9 @@ int BonusReplacer(float& fade, std::vector<std::array<int, 3>>& list) {
                         if (cand != 0 && cand != id) candidates.push_back(cand);
                     }
                     if (!candidates.empty())
-                        list.push_back({i, j, candidates[static_cast<size_t>(
-                                                  Rand(0, static_cast<int>(candidates.size()) - 1))]});
+                        list.push_back({i, j,
+                                        candidates[static_cast<size_t>(
+                                            Rand(0, static_cast<int>(candidates.size()) - 1))]});
                 }
                 if (++k > 3) k = 0;
             }
@@ -201,7 +219,8 @@ int BonusReplacer(float& fade, std::vector<std::array<int, 3>>& list) {
     for (const auto& rec : list) {
         const int x = rec[0], y = rec[1], id = rec[2];
         if (!OnBoard(x, y)) continue;
-        davar.Draw(id, static_cast<float>(board.offsetX + x * board.tileSize), board.offsetY + y * board.tileSize);
+        davar.Draw(id, static_cast<float>(board.offsetX + x * board.tileSize),
+                   board.offsetY + y * board.tileSize);
         const int newClass = davar.getRuneColor(id);
         FadeHighlight(x, y, fade, davar.getRuneColor(board.davarLayer[x][y]), newClass);
         if (fade >= 1) {
@@ -254,7 +273,8 @@ int BonusColoryzer(float& fade, int x, int y, int hardLevel) {
             // A stone keeps its own rune when the target names no stone form.
             const int next = isStone ? stone : normal;
             if (next == 0) continue;
-            davar.Draw(next, static_cast<float>(board.offsetX + i * board.tileSize), board.offsetY + j * board.tileSize);
+            davar.Draw(next, static_cast<float>(board.offsetX + i * board.tileSize),
+                       board.offsetY + j * board.tileSize);
             FadeHighlight(i, j, fade, davar.getRuneColor(cur), normalClass);
             if (fade >= 1) {
                 board.davarLayer[i][j] = next;

@@ -19,7 +19,8 @@ std::shared_ptr<TBonusA> TBonusA::Create(int x, int y, int kind, int color) {
 
 int TBonusA::SetImages(const ImagePtr& img, const ImagePtr (&glows)[4]) {
     image = img;
-    for (int i = 0; i < 4; ++i) glow[i] = glows[i];
+    for (int i = 0; i < 4; ++i)
+        glow[i] = glows[i];
     return 0;
 }
 
@@ -35,7 +36,9 @@ int TBonusA::Activate() {
     return 0;
 }
 
-int TBonusA::CanGo() { return MilliSecs() - Timer > activateTime ? 1 : 0; }
+int TBonusA::CanGo() {
+    return MilliSecs() - Timer > activateTime ? 1 : 0;
+}
 
 int TBonusA::Draw() {
     SetBlend(ALPHABLEND);
@@ -62,8 +65,9 @@ int TBonusA::Draw() {
         SetRotation(0);
     } else {
         // A zero activation time would divide by zero; such a token shows its end state.
-        const float p = activateTime > 0 ? static_cast<float>(MilliSecs() - Timer) / static_cast<float>(activateTime)
-                                         : 1.0f;
+        const float p = activateTime > 0
+                            ? static_cast<float>(MilliSecs() - Timer) / static_cast<float>(activateTime)
+                            : 1.0f;
         SetAlpha(1 - 0.5f * p);
         SetRotation(270 * p);
         SetScale(base + 0.5f * p, base + 0.5f * p);

@@ -19,15 +19,15 @@ class TBonusA {
   public:
     int x = 0; // board cell 0..14
     int y = 0;
-    ImagePtr image;   // token image of its kind (shared)
-    ImagePtr glow[4]; // glow pairs: 0,1 for 32-px cells, 2,3 for other sizes (shared)
-    int Timer = 0;    // ms clock at activation
-    int kind = 0;     // 1..6
-    int active = 0;   // 0 lying, 1 activated
-    int color = 0;    // colour class a drain token removes; 0 for other kinds
-    float alpha = 0;  // glow cross-fade phase 0..1
-    int alphaDir = 1; // 1 rising, 0 falling
-    float globalAlpha = 0; // fade-in 0..1
+    ImagePtr image;         // token image of its kind (shared)
+    ImagePtr glow[4];       // glow pairs: 0,1 for 32-px cells, 2,3 for other sizes (shared)
+    int Timer = 0;          // ms clock at activation
+    int kind = 0;           // 1..6
+    int active = 0;         // 0 lying, 1 activated
+    int color = 0;          // colour class a drain token removes; 0 for other kinds
+    float alpha = 0;        // glow cross-fade phase 0..1
+    int alphaDir = 1;       // 1 rising, 0 falling
+    float globalAlpha = 0;  // fade-in 0..1
     int activateTime = 0;   // ms from activation to firing
     int blockFrezeTime = 0; // ms firing holds back the next piece
 

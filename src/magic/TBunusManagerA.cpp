@@ -24,13 +24,18 @@ float bonusSndModifier = 0;
 
 TBonusTimes BonusTimesOf(int kind) {
     switch (kind) {
-    case BONUS_HOLYFIRE: return {600, 1100};
-    case BONUS_VANISH: return {500, 800};
-    case BONUS_BOMB: return {600, 1500};
+    case BONUS_HOLYFIRE:
+        return {600, 1100};
+    case BONUS_VANISH:
+        return {500, 800};
+    case BONUS_BOMB:
+        return {600, 1500};
     case BONUS_DRAIN:
     case BONUS_HEAL:
-    case BONUS_TELEPORT: return {600, 1000};
-    default: return {};
+    case BONUS_TELEPORT:
+        return {600, 1000};
+    default:
+        return {};
     }
 }
 
@@ -48,8 +53,10 @@ int TBunusManagerA::LoadResources() {
                                    "gfx/fonts/spell-vanish.png",     "gfx/fonts/spell-bomb.png",
                                    "gfx/fonts/spell-drain.png",      "gfx/fonts/spell-heal.png",
                                    "gfx/fonts/spell-teleport.png"};
-    for (int k = 1; k <= 6; ++k) images[k] = LoadImage(bDir + tokenFiles[k], MASKEDIMAGE | FILTEREDIMAGE);
-    for (int k = 0; k <= 6; ++k) captions[k] = LoadImage(bDir + captionFiles[k], MASKEDIMAGE | FILTEREDIMAGE);
+    for (int k = 1; k <= 6; ++k)
+        images[k] = LoadImage(bDir + tokenFiles[k], MASKEDIMAGE | FILTEREDIMAGE);
+    for (int k = 0; k <= 6; ++k)
+        captions[k] = LoadImage(bDir + captionFiles[k], MASKEDIMAGE | FILTEREDIMAGE);
     sfx[1] = LoadSound(bDir + "sfx/fx/playgame-magic-1-fire.ogg");
     sfx[2] = LoadSound(bDir + "sfx/fx/playgame-magic-3-rndcolor.ogg");
     sfx[3] = LoadSound(bDir + "sfx/fx/playgame-magic-5-firebomb.ogg");
@@ -107,7 +114,9 @@ BonusPtr TBunusManagerA::GetBonus(int x, int y) {
 
 namespace {
 
-int KindOf(const std::string& text) { return std::atoi(text.c_str()); }
+int KindOf(const std::string& text) {
+    return std::atoi(text.c_str());
+}
 
 } // namespace
 
@@ -161,7 +170,9 @@ int TBunusManagerA::ClearSilent(int x, int y) {
     return 0;
 }
 
-int TBunusManagerA::BonusActive() { return queue.IsEmpty() ? 0 : 1; }
+int TBunusManagerA::BonusActive() {
+    return queue.IsEmpty() ? 0 : 1;
+}
 
 int TBunusManagerA::ClearSpells() {
     bonuses.Clear();
@@ -188,8 +199,8 @@ int TBunusManagerA::StonesOnBoard() {
 std::vector<std::string> TBunusManagerA::SaveTokens() {
     std::vector<std::string> out;
     for (const auto& t : bonuses.Snapshot())
-        out.push_back(std::to_string(t->kind) + ":" + std::to_string(t->x) + ":" + std::to_string(t->y) + ":" +
-                      std::to_string(t->color));
+        out.push_back(std::to_string(t->kind) + ":" + std::to_string(t->x) + ":" + std::to_string(t->y) +
+                      ":" + std::to_string(t->color));
     return out;
 }
 
@@ -215,8 +226,10 @@ int TBunusManagerA::LoadTokens(const std::vector<std::string>& entries) {
         const auto parts = splitString(entry, ":");
         int v[4] = {};
         bool ok = parts.size() == 4;
-        for (size_t i = 0; ok && i < 4; ++i) ok = ParseInt(parts[i], v[i]);
-        ok = ok && v[0] >= 1 && v[0] <= 6 && v[1] >= 0 && v[1] < BOARD_CELLS && v[2] >= 0 && v[2] < BOARD_CELLS;
+        for (size_t i = 0; ok && i < 4; ++i)
+            ok = ParseInt(parts[i], v[i]);
+        ok = ok && v[0] >= 1 && v[0] <= 6 && v[1] >= 0 && v[1] < BOARD_CELLS && v[2] >= 0 &&
+             v[2] < BOARD_CELLS;
         if (!ok) {
             std::cout << "Saved bonus token \"" << entry << "\" is not kind:x:y:colour; skipped" << std::endl;
             continue;
@@ -239,7 +252,9 @@ void InstallBonusSeams() {
     boardSeams.clearBonus = [](int x, int y) { bonusManagerAlt.Clear(x, y); };
     boardSeams.addBonus = [](int kind) { bonusManagerAlt.AddBonus(kind); };
     boardSeams.bonusActive = [] { return bonusManagerAlt.BonusActive(); };
-    boardSeams.addCaption = [](int m, int s, int c, int x, int y) { bonusManagerAlt.AddCaption(m, s, c, x, y); };
+    boardSeams.addCaption = [](int m, int s, int c, int x, int y) {
+        bonusManagerAlt.AddCaption(m, s, c, x, y);
+    };
 }
 
 } // namespace vsm

@@ -28,12 +28,12 @@ class TBunusManagerA {
     ImagePtr captions[7]; // caption image of kind k at k; 0 the several-bonuses caption
     SoundPtr sfx[9];      // 1..8 used
     ImagePtr glows[4];
-    TList<TBonusA> bonuses; // lying tokens, in the order added
-    TList<TBonusA> queue;   // activated tokens waiting to fire, in the order taken
+    TList<TBonusA> bonuses;                 // lying tokens, in the order added
+    TList<TBonusA> queue;                   // activated tokens waiting to fire, in the order taken
     int matches = 0, scores = 0, combo = 0; // numbers of the pending caption
     int captionX = 0, captionY = 0;
-    int captionType = 0;      // kind whose caption is pending; 0 none
-    float replacerAlpha = 1;  // teleport progress; 1 or more = idle
+    int captionType = 0;                           // kind whose caption is pending; 0 none
+    float replacerAlpha = 1;                       // teleport progress; 1 or more = idle
     std::vector<std::array<int, 3>> replacerDavar; // teleport records: x, y, new rune id
 
     // Loads token, caption, glow images and sounds; a file that fails to load leaves its slot

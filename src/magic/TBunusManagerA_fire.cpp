@@ -19,8 +19,10 @@ int TBunusManagerA::Update() {
         t->Update();
         if (t->CanGo() == 0) return;
         const int now = MilliSecs();
-        if (now - bonusSndTimer > 500) bonusSndModifier = 1.0f;
-        else bonusSndModifier *= 0.7f;
+        if (now - bonusSndTimer > 500)
+            bonusSndModifier = 1.0f;
+        else
+            bonusSndModifier *= 0.7f;
         bonusSndTimer = now;
         int n = 0;
         switch (t->kind) {
@@ -48,7 +50,8 @@ int TBunusManagerA::Update() {
             replacerAlpha = 0;
             playSound2(sfx[6], nullptr, 0, 1.0f);
             break;
-        default: break;
+        default:
+            break;
         }
         matches += n;
         scores += 50 * n;

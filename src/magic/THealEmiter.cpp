@@ -27,7 +27,9 @@ std::shared_ptr<THealEmiter> THealEmiter::add(float ax, float ay, float runex, i
     return e;
 }
 
-void THealEmiter::AddEntity() { SpawnFireSparks(*this, 6, 15); }
+void THealEmiter::AddEntity() {
+    SpawnFireSparks(*this, 6, 15);
+}
 
 namespace {
 
@@ -50,7 +52,8 @@ int HealedId(const TRune& stone, int id) {
 
 void THealEmiter::_update() {
     const bool onBoard = runex >= 0 && runex < BOARD_CELLS && runey >= 0 && runey < BOARD_CELLS;
-    if (runeDA == 1 && onBoard && counter > static_cast<float>(entities.Count()) && board.davarLayer[runex][runey] != 0) {
+    if (runeDA == 1 && onBoard && counter > static_cast<float>(entities.Count()) &&
+        board.davarLayer[runex][runey] != 0) {
         const int id = board.davarLayer[runex][runey];
         const TRune* rune = davar._findRuneByID(std::to_string(id));
         if (rune && rune->blocked != 0) {

@@ -27,7 +27,9 @@ int ItemValue(const std::vector<std::string>& items, size_t i) {
     return static_cast<int>(v);
 }
 
-std::string TwoDigits(int n) { return n >= 10 ? std::to_string(n) : "0" + std::to_string(n); }
+std::string TwoDigits(int n) {
+    return n >= 10 ? std::to_string(n) : "0" + std::to_string(n);
+}
 
 } // namespace
 
@@ -66,7 +68,8 @@ int TMagicSphere::LoadExt(const std::string& colors, const std::string& capaciti
         if (!ballsImg[c - 1]) ballsImg[c - 1] = LoadImage(bDir + "gfx/ring/k-" + TwoDigits(n) + ".png");
     }
     bool used[16] = {};
-    for (int i = 0; i < SPHERE_BALLS; ++i) used[ballsClr[i]] = true;
+    for (int i = 0; i < SPHERE_BALLS; ++i)
+        used[ballsClr[i]] = true;
     for (int c = 1; c <= 15; ++c) {
         if (used[c]) continue;
         ballsImg[c - 1].reset();
@@ -122,7 +125,8 @@ int TMagicSphere::FullestBall(const std::vector<int>& colours) const {
     for (int i = 0; i < SPHERE_BALLS; ++i) {
         if (ballsClr[i] == 0) continue;
         bool wanted = false;
-        for (int c : colours) wanted = wanted || c == ballsClr[i];
+        for (int c : colours)
+            wanted = wanted || c == ballsClr[i];
         if (!wanted) continue;
         if (best < 0 || static_cast<int>(ballsFil[i]) > static_cast<int>(ballsFil[best])) best = i;
     }

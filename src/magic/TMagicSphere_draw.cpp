@@ -22,8 +22,12 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-double Cos(double deg) { return std::cos(deg * kPi / 180.0); }
-double Sin(double deg) { return std::sin(deg * kPi / 180.0); }
+double Cos(double deg) {
+    return std::cos(deg * kPi / 180.0);
+}
+double Sin(double deg) {
+    return std::sin(deg * kPi / 180.0);
+}
 
 } // namespace
 
@@ -53,7 +57,8 @@ int TMagicSphere::LoadResources() {
     sfx = LoadSound(bDir + "sfx/fx4/playgame-colorget.ogg");
     const char* voices[5] = {"sfx/voice/v-exelent.ogg", "sfx/voice/v-1mgo.ogg", "sfx/voice/v-j2m.ogg",
                              "sfx/voice/v-perfect2.ogg", "sfx/voice/v-great2.ogg"};
-    for (int i = 0; i < 5; ++i) praiseVoice[i] = LoadSound(bDir + voices[i]);
+    for (int i = 0; i < 5; ++i)
+        praiseVoice[i] = LoadSound(bDir + voices[i]);
     return 0;
 }
 
@@ -84,16 +89,18 @@ int TMagicSphere::Update(int emit) {
 
         const float step = static_cast<float>(0.01 * delta);
         if (std::isnan(ballsLod[i])) ballsLod[i] = 0;
-        if (ballsLod[i] < t) ballsLod[i] = std::min(ballsLod[i] + step, t);
-        else if (ballsLod[i] > t) ballsLod[i] = std::max(ballsLod[i] - step, t);
+        if (ballsLod[i] < t)
+            ballsLod[i] = std::min(ballsLod[i] + step, t);
+        else if (ballsLod[i] > t)
+            ballsLod[i] = std::max(ballsLod[i] - step, t);
         ballsLod[i] = std::clamp(ballsLod[i], 0.0f, 1.0f);
 
         if (ballsLod[i] == 1 && ballsFTimer[i] < 0) {
             ballsFTimer[i] = now;
             if (magicSeams.ringEmiterCreate)
                 magicSeams.ringEmiterCreate(static_cast<int>(mx - 1), static_cast<int>(my - 1), 26.0f,
-                                            davar.getRuneRGB(c, 1), davar.getRuneRGB(c, 2), davar.getRuneRGB(c, 3),
-                                            0.8f, 1.2f, 1);
+                                            davar.getRuneRGB(c, 1), davar.getRuneRGB(c, 2),
+                                            davar.getRuneRGB(c, 3), 0.8f, 1.2f, 1);
             playSound2(sfx, nullptr, 0, 1.0f);
             if (now - lastEveSpeech > 2000) {
                 const int open = std::clamp(OpenBallsCount(), 0, 4);
@@ -119,8 +126,10 @@ int TMagicSphere::Update(int emit) {
         drawVial(ball, ibx, iby, 0, m);
         if (e < 2000) {
             float a = 1;
-            if (e < 300) a = static_cast<float>(e) / 300.0f;
-            else if (e > 1700) a = 1.0f - static_cast<float>(e - 1700) / 300.0f;
+            if (e < 300)
+                a = static_cast<float>(e) / 300.0f;
+            else if (e > 1700)
+                a = 1.0f - static_cast<float>(e - 1700) / 300.0f;
             const int r = e / 3;
             SetBlend(LIGHTBLEND);
             SetColor(davar.getRuneRGB(c, 1), davar.getRuneRGB(c, 2), davar.getRuneRGB(c, 3));
@@ -163,8 +172,8 @@ int TMagicSphere::DoSparks(int i) {
         const float s = static_cast<float>(Rnd(0.3, 0.5));
         const int px = sx - static_cast<int>(static_cast<float>(ImageWidth(img) / 2) * s);
         const int py = sy - static_cast<int>(static_cast<float>(ImageHeight(img) / 2) * s);
-        auto spark = TSpark::Create(img, px, py, s, Rand(20, 60), davar.getRuneRGB(c, 1), davar.getRuneRGB(c, 2),
-                                    davar.getRuneRGB(c, 3), 1, 0);
+        auto spark = TSpark::Create(img, px, py, s, Rand(20, 60), davar.getRuneRGB(c, 1),
+                                    davar.getRuneRGB(c, 2), davar.getRuneRGB(c, 3), 1, 0);
         spark->setVelocity(static_cast<float>(Rnd(-0.05, 0.05)), static_cast<float>(Rnd(0, 0.1)));
     }
     return 0;

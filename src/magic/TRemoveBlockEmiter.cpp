@@ -10,8 +10,8 @@
 
 namespace vsm {
 
-std::shared_ptr<TFireEntity> TFireEntity::Create(float ax, float ay, float bx, float by, float mx, float my, float dt,
-                                                 float scale) {
+std::shared_ptr<TFireEntity> TFireEntity::Create(float ax, float ay, float bx, float by, float mx, float my,
+                                                 float dt, float scale) {
     auto e = std::make_shared<TFireEntity>();
     e->ax = ax;
     e->ay = ay;
@@ -33,7 +33,9 @@ void TFireEntity::Draw(const ImagePtr& image, int /*halfWidth*/, int /*halfHeigh
     SetColor(200, Rand(static_cast<int>(100 * (1 - T)), 100), Rand(static_cast<int>(20 * (1 - T)), 20));
     scale = 0.2f + 0.7f * T;
     SetScale(scale, scale);
-    if (image) SetImageHandle(image, static_cast<float>(ImageWidth(image) / 2), static_cast<float>(ImageHeight(image) / 2));
+    if (image)
+        SetImageHandle(image, static_cast<float>(ImageWidth(image) / 2),
+                       static_cast<float>(ImageHeight(image) / 2));
     SetRotation(static_cast<float>(rotation));
     DrawImage(image, px, py, 0);
 }
@@ -58,8 +60,8 @@ void SpawnFireSparks(TVolcanoEmiter& e, int per, float radius) {
     }
 }
 
-std::shared_ptr<TRemoveBlockEmiter> TRemoveBlockEmiter::add(float ax, float ay, float runex, int runey, int lag,
-                                                            int count) {
+std::shared_ptr<TRemoveBlockEmiter> TRemoveBlockEmiter::add(float ax, float ay, float runex, int runey,
+                                                            int lag, int count) {
     auto e = std::make_shared<TRemoveBlockEmiter>();
     e->dt = 0.06f;
     e->runeDA = 1;
@@ -75,7 +77,9 @@ std::shared_ptr<TRemoveBlockEmiter> TRemoveBlockEmiter::add(float ax, float ay, 
     return e;
 }
 
-void TRemoveBlockEmiter::AddEntity() { SpawnFireSparks(*this, 11, 20); }
+void TRemoveBlockEmiter::AddEntity() {
+    SpawnFireSparks(*this, 11, 20);
+}
 
 void TRemoveBlockEmiter::_update() {
     if (active == 0 && MilliSecs() - Timer > lag) active = 1;

@@ -8,8 +8,8 @@
 
 namespace vsm {
 
-void TColorLandingEmiter::_setup(float ax_, float ay_, float bx_, float by_, int r_, int g_, int b_, int rx, int ry,
-                                 int rc) {
+void TColorLandingEmiter::_setup(float ax_, float ay_, float bx_, float by_, int r_, int g_, int b_, int rx,
+                                 int ry, int rc) {
     Flag = 1;
     active = 1;
     Timer = MilliSecs();
@@ -42,9 +42,9 @@ void TColorLandingEmiter::_land(bool vanishColours) {
     RemoveCellRune(runex, runey, c, bx, by, fr, fg, fb, runec);
 }
 
-std::shared_ptr<TRemoveRandomColorsEmiter> TRemoveRandomColorsEmiter::add(float ax, float ay, float bx, float by,
-                                                                          int r, int g, int b, int runex, int runey,
-                                                                          int runec) {
+std::shared_ptr<TRemoveRandomColorsEmiter> TRemoveRandomColorsEmiter::add(float ax, float ay, float bx,
+                                                                          float by, int r, int g, int b,
+                                                                          int runex, int runey, int runec) {
     auto e = std::make_shared<TRemoveRandomColorsEmiter>();
     e->_setup(ax, ay, bx, by, r, g, b, runex, runey, runec);
     volcanoList.AddLast(e);
@@ -58,14 +58,16 @@ void TRemoveRandomColorsEmiter::_update() {
     _land(true);
 }
 
-std::shared_ptr<TRemoveColorEmiter> TRemoveColorEmiter::add(float ax, float ay, float bx, float by, int r, int g,
-                                                            int b, int runex, int runey, int runec) {
+std::shared_ptr<TRemoveColorEmiter> TRemoveColorEmiter::add(float ax, float ay, float bx, float by, int r,
+                                                            int g, int b, int runex, int runey, int runec) {
     auto e = std::make_shared<TRemoveColorEmiter>();
     e->_setup(ax, ay, bx, by, r, g, b, runex, runey, runec);
     volcanoList.AddLast(e);
     return e;
 }
 
-void TRemoveColorEmiter::_update() { _land(false); }
+void TRemoveColorEmiter::_update() {
+    _land(false);
+}
 
 } // namespace vsm

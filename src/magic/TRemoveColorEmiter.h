@@ -26,8 +26,8 @@ class TColorLandingEmiter : public TVolcanoEmiter {
 class TRemoveRandomColorsEmiter : public TColorLandingEmiter {
   public:
     // Returns a new vanish stream appended to volcanoList.
-    static std::shared_ptr<TRemoveRandomColorsEmiter> add(float ax, float ay, float bx, float by, int r, int g,
-                                                          int b, int runex, int runey, int runec);
+    static std::shared_ptr<TRemoveRandomColorsEmiter> add(float ax, float ay, float bx, float by, int r,
+                                                          int g, int b, int runex, int runey, int runec);
     // Shimmers the colour; empties the cell at the landing.
     void _update() override;
 };
@@ -35,8 +35,8 @@ class TRemoveRandomColorsEmiter : public TColorLandingEmiter {
 class TRemoveColorEmiter : public TColorLandingEmiter {
   public:
     // Returns a new drain stream appended to volcanoList.
-    static std::shared_ptr<TRemoveColorEmiter> add(float ax, float ay, float bx, float by, int r, int g, int b,
-                                                   int runex, int runey, int runec);
+    static std::shared_ptr<TRemoveColorEmiter> add(float ax, float ay, float bx, float by, int r, int g,
+                                                   int b, int runex, int runey, int runec);
     // Empties the cell at the landing.
     void _update() override;
 };

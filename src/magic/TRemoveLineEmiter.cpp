@@ -48,15 +48,18 @@ void TRemoveLineEntity::Update() {
     if (yv < -myv) direction = 1;
     px = ax + 2 * T * (mx - ax) + T * T * (bx - 2 * mx + ax);
     py = ay + 2 * T * (my - ay) + T * T * (by - 2 * my + ay);
-    if (horizontal == 1) py += yv;
-    else px += yv;
+    if (horizontal == 1)
+        py += yv;
+    else
+        px += yv;
     const int q = myv != 0 ? std::abs(static_cast<int>(yv / myv)) : 0;
     r = 255;
     g = Rand(100 * (1 + q), 100);
     b = Rand(20 * (1 + q), 20);
 }
 
-std::shared_ptr<TRemoveLineEmiter> TRemoveLineEmiter::add(float ax, float ay, float bx, float by, int horizontal) {
+std::shared_ptr<TRemoveLineEmiter> TRemoveLineEmiter::add(float ax, float ay, float bx, float by,
+                                                          int horizontal) {
     auto e = std::make_shared<TRemoveLineEmiter>();
     e->active = 1;
     e->Timer = MilliSecs();
@@ -113,8 +116,10 @@ void TRemoveLineEmiter::_update() {
     const int cur = alongX ? RawCell(lead->px, board.offsetX) : RawCell(lead->py, board.offsetY);
     int from = lastCell == -2 ? start : lastCell;
     // Only cells ahead of the last one tested are swept; a spark behind it tests its own cell.
-    if ((cur - from) * dir < 0) from = cur;
-    else if (lastCell != -2 && from != cur) from += dir;
+    if ((cur - from) * dir < 0)
+        from = cur;
+    else if (lastCell != -2 && from != cur)
+        from += dir;
     for (int c = from;; c += dir) {
         const int cx = alongX ? c : fixed;
         const int cy = alongX ? fixed : c;
@@ -125,8 +130,12 @@ void TRemoveLineEmiter::_update() {
             b = davar.getRuneRGB(colour, 3);
             // A cell passed over between two frames sends its flight from its own centre.
             const bool here = c == cur;
-            const float fx = here ? lead->px : static_cast<float>(board.offsetX + cx * board.tileSize + board.tileSize / 2);
-            const float fy = here ? lead->py : static_cast<float>(board.offsetY + cy * board.tileSize + board.tileSize / 2);
+            const float fx =
+                here ? lead->px
+                     : static_cast<float>(board.offsetX + cx * board.tileSize + board.tileSize / 2);
+            const float fy =
+                here ? lead->py
+                     : static_cast<float>(board.offsetY + cy * board.tileSize + board.tileSize / 2);
             RemoveCellRune(cx, cy, colour, fx, fy, r, g, b, colour);
         }
         if (c == cur) break;

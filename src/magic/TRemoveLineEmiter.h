@@ -16,8 +16,8 @@ class TRemoveLineEntity : public TVolcanoEntity {
     int horizontal = 1; // 1 wobble on y, 0 on x
 
     // Returns a new spark at A with a random colour and sideways offset.
-    static std::shared_ptr<TRemoveLineEntity> Create(float ax, float ay, float bx, float by, float mx, float my,
-                                                     float dt, float scale);
+    static std::shared_ptr<TRemoveLineEntity> Create(float ax, float ay, float bx, float by, float mx,
+                                                     float my, float dt, float scale);
     // Moves along the run, wobbles across it and flickers its colour.
     void Update() override;
 };

@@ -6,8 +6,8 @@
 
 namespace vsm {
 
-std::shared_ptr<TToSphereEmiter> TToSphereEmiter::add(float ax, float ay, int r, int g, int b, int runex, int runey,
-                                                      int colour) {
+std::shared_ptr<TToSphereEmiter> TToSphereEmiter::add(float ax, float ay, int r, int g, int b, int runex,
+                                                      int runey, int colour) {
     auto e = std::make_shared<TToSphereEmiter>();
     int tx = 0, ty = 0;
     magicSphere.GetColorXY(colour, tx, ty);
@@ -29,7 +29,8 @@ std::shared_ptr<TToSphereEmiter> TToSphereEmiter::add(float ax, float ay, int r,
 
 void TToSphereEmiter::_update() {
     if (counter != 45) return;
-    if (runex >= 0 && runex < BOARD_CELLS && runey >= 0 && runey < BOARD_CELLS) board.highlightLayer[runex][runey] = 0;
+    if (runex >= 0 && runex < BOARD_CELLS && runey >= 0 && runey < BOARD_CELLS)
+        board.highlightLayer[runex][runey] = 0;
 }
 
 } // namespace vsm

@@ -30,7 +30,8 @@ void MagicFixture::SetUp() {
     volcanoList.Clear();
     delta = 1.0;
     for (int x = 0; x < BOARD_CELLS; ++x)
-        for (int y = 0; y < BOARD_CELLS; ++y) board.grid[x][y] = 1;
+        for (int y = 0; y < BOARD_CELLS; ++y)
+            board.grid[x][y] = 1;
     board.tileSize = 32;
     board.offsetX = 240;
     board.offsetY = 60;
@@ -92,7 +93,8 @@ void MagicFixture::WriteSound(const std::string& relative) {
 void MagicFixture::WritePicture(const std::string& relative, int w, int h) {
     std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
     PixmapPtr p = CreatePixmap(w, h);
-    for (uint32_t& px : p->pixels) px = 0xFF808080u;
+    for (uint32_t& px : p->pixels)
+        px = 0xFF808080u;
     ASSERT_TRUE(SavePixmapPNG(p, resources + relative));
 }
 
@@ -100,7 +102,8 @@ int MagicFixture::Plays(const std::string& name) const {
     int n = 0;
     for (const SoundEvent& e : control->SoundLog()) {
         if (e.op != "cue") continue;
-        if (e.path.size() >= name.size() && e.path.compare(e.path.size() - name.size(), name.size(), name) == 0)
+        if (e.path.size() >= name.size() &&
+            e.path.compare(e.path.size() - name.size(), name.size(), name) == 0)
             ++n;
     }
     return n;

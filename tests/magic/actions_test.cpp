@@ -29,7 +29,8 @@ class Actions : public MagicFixture {
     }
     // Fills the first n cells in column-major order with rune 1.
     void FillRunes(int n) {
-        for (int i = 0; i < n; ++i) Put(i / 15, i % 15, 1);
+        for (int i = 0; i < n; ++i)
+            Put(i / 15, i % 15, 1);
     }
 };
 
@@ -133,7 +134,7 @@ TEST_F(Actions, ScatteredSelectionChoosesEveryFifthRuneNeverTwice) {
         {0, 0, {}},
         {1, 1, {1}},
         {3, 2, {1, 3}},
-        {5, 1, {1}},        // later passes meet the same rune and pass it over
+        {5, 1, {1}}, // later passes meet the same rune and pass it over
         {7, 5, {1, 6, 4, 2, 7}},
         {10, 2, {1, 6}},
         {15, 3, {1, 6, 11}},
@@ -144,7 +145,8 @@ TEST_F(Actions, ScatteredSelectionChoosesEveryFifthRuneNeverTwice) {
         SCOPED_TRACE(c.runes);
         volcanoList.Clear();
         for (int x = 0; x < BOARD_CELLS; ++x)
-            for (int y = 0; y < BOARD_CELLS; ++y) board.davarLayer[x][y] = board.colorLayer[x][y] = 0;
+            for (int y = 0; y < BOARD_CELLS; ++y)
+                board.davarLayer[x][y] = board.colorLayer[x][y] = 0;
         FillRunes(c.runes);
         EXPECT_EQ(BonusRemoveRandomColors(7, 7), c.count);
         auto streams = Started<TRemoveRandomColorsEmiter>();

@@ -42,13 +42,15 @@ TEST_F(Effects, LineRemovalEmptiesEveryCellOfItsRunAtAnyFrameRate) {
         volcanoList.Clear();
         magicSphere.LoadExt("1 2 3 4 0", "100 100 100 100 0");
         delta = frameFactor;
-        for (int x = 1; x < BOARD_CELLS; ++x) Put(x, 7, 1 + x % 2);
+        for (int x = 1; x < BOARD_CELLS; ++x)
+            Put(x, 7, 1 + x % 2);
         Put(6, 7, 103); // a stone goes like any rune
         Put(3, 8, 1);   // next row: stays
         bonusManagerAlt.AddBonusExt(BONUS_BOMB, 9, 7, 0);
         EXPECT_EQ(BonusRemoveHorizontalLine(0, 7), 14);
         RunEffects(40);
-        for (int x = 0; x < BOARD_CELLS; ++x) EXPECT_EQ(board.davarLayer[x][7], 0) << x;
+        for (int x = 0; x < BOARD_CELLS; ++x)
+            EXPECT_EQ(board.davarLayer[x][7], 0) << x;
         EXPECT_EQ(board.davarLayer[3][8], 1);
         EXPECT_EQ(magicSphere.ballsFil[0] + magicSphere.ballsFil[1] + magicSphere.ballsFil[2], 14);
         EXPECT_EQ(magicSphere.ballsFil[2], 1);
@@ -197,7 +199,8 @@ TEST_F(Effects, ScatteredStreamsShimmerAndEmptyTheirCells) {
     EXPECT_EQ(BonusRemoveRandomColors(5, 5), 2);
     RunEffects(2);
     std::vector<int> reds;
-    for (const auto& e : volcanoList.Snapshot()) reds.push_back(e->r);
+    for (const auto& e : volcanoList.Snapshot())
+        reds.push_back(e->r);
     RunEffects(34);
     EXPECT_EQ(board.davarLayer[0][0], 0);
     EXPECT_EQ(board.davarLayer[0][1], 0);

@@ -132,7 +132,8 @@ TEST_F(Firing, CaptionWaitsForTheLastTokenAndStandsInsideItsBox) {
         // Captions wait for the freeze (1000 ms from the firing) to run out.
         EXPECT_EQ(shown[0]->delayTime, 1000);
         bool picture = false;
-        for (const auto& cap : shown) picture = picture || cap->image == bonusManagerAlt.captions[BONUS_TELEPORT];
+        for (const auto& cap : shown)
+            picture = picture || cap->image == bonusManagerAlt.captions[BONUS_TELEPORT];
         EXPECT_TRUE(picture);
         bonusManagerAlt.replacerAlpha = 1;
     }

@@ -32,7 +32,8 @@ TEST_F(Recolour, ReplacementChoosesEveryFourthRuneFromARandomPhase) {
     std::set<std::set<int>> seen;
     for (uint32_t seed = 1; seed <= 30; ++seed) {
         SeedRnd(seed);
-        for (int i = 0; i < 10; ++i) Put(i / 15, i % 15, 1 + i % 4);
+        for (int i = 0; i < 10; ++i)
+            Put(i / 15, i % 15, 1 + i % 4);
         fade = 0;
         BonusReplacer(fade, list);
         std::set<int> chosen;
@@ -47,7 +48,8 @@ TEST_F(Recolour, ReplacementChoosesEveryFourthRuneFromARandomPhase) {
     }
     EXPECT_EQ(seen.size(), 3u);
     // A single rune is always chosen.
-    for (int i = 0; i < 10; ++i) board.davarLayer[i / 15][i % 15] = 0;
+    for (int i = 0; i < 10; ++i)
+        board.davarLayer[i / 15][i % 15] = 0;
     Put(9, 9, 101);
     fade = 0;
     BonusReplacer(fade, list);
@@ -79,8 +81,8 @@ TEST_F(Recolour, ReplacementFadesItsHighlightAndRewritesOnTheHundredAndFirstCall
         int highlight;
         int rune;
     };
-    const Step steps[] = {{1, 1, 101}, {40, 1, 101}, {41, 3, 101}, {80, 3, 101}, {81, 0, 101}, {100, 0, 101},
-                          {101, 0, 3}};
+    const Step steps[] = {{1, 1, 101},  {40, 1, 101},  {41, 3, 101}, {80, 3, 101},
+                          {81, 0, 101}, {100, 0, 101}, {101, 0, 3}};
     fade = 0;
     int call = 0;
     for (const Step& s : steps) {
@@ -118,18 +120,20 @@ TEST_F(Recolour, SpreadTakesTheTargetsFormsInItsSquare) {
     for (const Case& c : {Case{4, 1}, Case{5, 2}}) {
         SCOPED_TRACE(c.seqNo);
         for (int x = 0; x < BOARD_CELLS; ++x)
-            for (int y = 0; y < BOARD_CELLS; ++y) board.davarLayer[x][y] = board.colorLayer[x][y] = 0;
+            for (int y = 0; y < BOARD_CELLS; ++y)
+                board.davarLayer[x][y] = board.colorLayer[x][y] = 0;
         sequencer.seqNo = c.seqNo;
         // No three of these stand in a row or column, so no run clears after the rewrite.
-        Put(5, 5, 102);  // target: a stone of rune 2
-        Put(4, 4, 1);    // becomes rune 2
-        Put(6, 6, 103);  // stone: becomes stone 102
-        Put(7, 3, 4);    // inside only for radius 2
-        Put(8, 8, 4);    // never inside
+        Put(5, 5, 102); // target: a stone of rune 2
+        Put(4, 4, 1);   // becomes rune 2
+        Put(6, 6, 103); // stone: becomes stone 102
+        Put(7, 3, 4);   // inside only for radius 2
+        Put(8, 8, 4);   // never inside
         bonusManagerAlt.AddBonusExt(BONUS_DRAIN, 4, 4, 1);
         bonusManagerAlt.AddBonusExt(BONUS_BOMB, 6, 6, 0);
         fade = 0;
-        for (int i = 0; i < 101; ++i) BonusColoryzer(fade, 5, 5);
+        for (int i = 0; i < 101; ++i)
+            BonusColoryzer(fade, 5, 5);
         EXPECT_EQ(board.davarLayer[5][5], 102);
         EXPECT_EQ(board.davarLayer[4][4], 2);
         EXPECT_EQ(board.davarLayer[6][6], 102);
@@ -165,14 +169,16 @@ TEST_F(Recolour, SpreadEndsAtOnceWithoutATargetItCanUse) {
     Put(3, 3, 60);
     Put(2, 2, 101);
     fade = 0;
-    for (int i = 0; i < 101; ++i) BonusColoryzer(fade, 3, 3);
+    for (int i = 0; i < 101; ++i)
+        BonusColoryzer(fade, 3, 3);
     EXPECT_EQ(board.davarLayer[3][4], 60);
     EXPECT_EQ(board.davarLayer[2][2], 101);
     // A target emptied during the fade ends the spread with nothing written.
     Put(3, 3, 1);
     Put(3, 4, 2);
     fade = 0;
-    for (int i = 0; i < 50; ++i) BonusColoryzer(fade, 3, 3);
+    for (int i = 0; i < 50; ++i)
+        BonusColoryzer(fade, 3, 3);
     board.davarLayer[3][3] = 0;
     BonusColoryzer(fade, 3, 3);
     EXPECT_EQ(fade, 1.0f);

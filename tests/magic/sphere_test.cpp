@@ -76,10 +76,12 @@ TEST_F(Sphere, LoadKeepsImagesOfColoursStillUsedAndDropsTheRest) {
 
 TEST_F(Sphere, FillCapsEveryBallOfTheColourAndGetManaNeverGoesNegative) {
     magicSphere.LoadExt("3 3 2 0 0", "10 20 5 0 0");
-    for (int i = 0; i < 10; ++i) magicSphere.Fill(3);
+    for (int i = 0; i < 10; ++i)
+        magicSphere.Fill(3);
     EXPECT_EQ(magicSphere.ballsFil[0], 10);
     EXPECT_EQ(magicSphere.ballsFil[1], 10);
-    for (int i = 0; i < 10; ++i) magicSphere.Fill(3);
+    for (int i = 0; i < 10; ++i)
+        magicSphere.Fill(3);
     EXPECT_EQ(magicSphere.ballsFil[0], 10);
     EXPECT_EQ(magicSphere.ballsFil[1], 20);
     magicSphere.Fill(0);

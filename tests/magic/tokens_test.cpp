@@ -71,7 +71,8 @@ TEST_F(Tokens, DrawFadesInAndScalesWithTheTileSize) {
         EXPECT_EQ(draws[2].image, bonusManagerAlt.glows[c.glow + 1]);
         EXPECT_FLOAT_EQ(draws[1].x, static_cast<float>(board.offsetX + c.tile * 2 - c.margin));
         EXPECT_FLOAT_EQ(draws[1].state.scaleX, 1.0f);
-        for (int i = 0; i < 30; ++i) bonusManagerAlt.Draw();
+        for (int i = 0; i < 30; ++i)
+            bonusManagerAlt.Draw();
         EXPECT_FLOAT_EQ(bonusManagerAlt.GetBonus(2, 1)->globalAlpha, 1.0f);
     }
     // An activated token spins and grows with the clock, unclamped, and shows no glow.
@@ -90,13 +91,13 @@ TEST_F(Tokens, DrawFadesInAndScalesWithTheTileSize) {
 
 TEST_F(Tokens, RandomPlacementTakesOnlyPlainRunesWithoutAToken) {
     level.availableSpells = {"1"};
-    Put(0, 0, 101);          // stone
-    Put(1, 0, 2);            // the only eligible cell
+    Put(0, 0, 101); // stone
+    Put(1, 0, 2);   // the only eligible cell
     Put(2, 0, 3);
-    board.grid[2][0] = 0;    // a rune on a hole
-    Put(3, 0, 77);           // an id the catalogue does not know
+    board.grid[2][0] = 0; // a rune on a hole
+    Put(3, 0, 77);        // an id the catalogue does not know
     bonusManagerAlt.AddBonusExt(BONUS_BOMB, 4, 0, 0);
-    Put(4, 0, 4);            // already carries a token
+    Put(4, 0, 4); // already carries a token
     bonusManagerAlt.AddBonus(0);
     EXPECT_EQ(bonusManagerAlt.FindBonus(1, 0), BONUS_HOLYFIRE);
     EXPECT_EQ(level.recivedSpells, 1);
@@ -175,8 +176,9 @@ TEST_F(Tokens, SavedTokensRoundTripAndHostileEntriesAreSkipped) {
 
     ResetBonusManager();
     std::vector<std::string> entries = saved;
-    for (const char* bad : {"", "1:2:3", "1:2:3:4:5", "0:1:1:0", "7:1:1:0", "1:15:0:0", "1:-1:0:0", "1:0:15:0",
-                            "a:1:1:0", "1:1.5:1:0", "1:1:1:", "1:1:1: 2", "99999999999:1:1:0", "1::1:0"})
+    for (const char* bad :
+         {"", "1:2:3", "1:2:3:4:5", "0:1:1:0", "7:1:1:0", "1:15:0:0", "1:-1:0:0", "1:0:15:0", "a:1:1:0",
+          "1:1.5:1:0", "1:1:1:", "1:1:1: 2", "99999999999:1:1:0", "1::1:0"})
         entries.push_back(bad);
     EXPECT_EQ(bonusManagerAlt.LoadTokens(entries), 2);
     EXPECT_EQ(bonusManagerAlt.SaveTokens(), saved);
