@@ -217,3 +217,50 @@ TEST_F(RingDrawTest, AimingCursorCirclesThePointer) {
 
 } // namespace
 } // namespace vsm::test
+
+namespace vsm::test {
+namespace {
+
+class RingAssetsTest : public RingFixture {};
+
+TEST_F(RingAssetsTest, LoadsEveryPictureAndSoundWithCentredIcons) {
+    const char* pictures[] = {"gfx/gui/gui_czary.png", "gfx/gui/aktywator.png", "gfx/gui/koloryzer.png",
+                              "gfx/gui/heal.png",      "gfx/gui/2fire.png",     "gfx/bonusy/mag_10.png",
+                              "gfx/bonusy/mag_13.png", "gfx/bonusy/mag_11.png", "gfx/bonusy/mag_12.png",
+                              "gfx/gui/hint.png"};
+    for (const char* p : pictures)
+        WritePicture(p, 20, 10);
+    for (const char* s : {"sfx/fx/fx-wziuu.ogg", "sfx/fx/fx-kolory.ogg", "sfx/fx/fx-zegar.ogg"})
+        WriteSound(s);
+    ringOfSpells.LoadResources();
+    ASSERT_NE(ringOfSpells.bgImg, nullptr);
+    for (int i = 0; i < RING_SPELLS; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_NE(ringOfSpells.spellImg[i], nullptr);
+        EXPECT_EQ(ringOfSpells.spellImg[i]->handleX, 0.0f);
+        ASSERT_NE(ringOfSpells.spellIco[i], nullptr);
+        EXPECT_EQ(ringOfSpells.spellIco[i]->handleX, 10.0f);
+        EXPECT_EQ(ringOfSpells.spellIco[i]->handleY, 5.0f);
+    }
+    ASSERT_NE(ringOfSpells.hintImg, nullptr);
+    EXPECT_EQ(ringOfSpells.hintImg->handleX, 10.0f);
+    EXPECT_NE(ringOfSpells.manaSfx, nullptr);
+    EXPECT_NE(ringOfSpells.coloryzerSfx, nullptr);
+    EXPECT_NE(ringOfSpells.timerSfx, nullptr);
+}
+
+TEST_F(RingAssetsTest, MissingFilesLeaveEmptySlotsAndTheRingStillDrawsAndCasts) {
+    ringOfSpells.LoadResources();
+    EXPECT_EQ(ringOfSpells.bgImg, nullptr);
+    EXPECT_EQ(ringOfSpells.manaSfx, nullptr);
+    Ball(0, 1, 9);
+    sequencer.seqNo = 35;
+    ClickSlot(SPELL_TIME);
+    EXPECT_EQ(ringOfSpells.stage, 2);
+    ringOfSpells.Draw();
+    ringOfSpells.DrawCursor();
+    EXPECT_GT(RunUntilStage(0), 0);
+}
+
+} // namespace
+} // namespace vsm::test
