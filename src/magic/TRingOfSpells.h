@@ -119,8 +119,8 @@ class TRingOfSpells {
     // entries; empty for an unknown spell or when no ball holds a recipe colour.
     std::vector<TManaEntry> GetManaList(int spell);
 
-    // Returns 1 when a passed-flight test says the emitter has arrived (all sparks launched
-    // and at least one gone), else 0; null counts as arrived.
+    // Returns 1 when the flight has arrived (all sparks launched and at least one landed and
+    // dropped) or is null, else 0.
     static int EmiterArrived(const VolcanoEmiterPtr& e);
     // Returns the screen centre of slot i's hit box.
     int SlotCentreX(int i) const;
@@ -140,7 +140,8 @@ std::string SpellName(int i);
 // The ring, created at start-up.
 extern TRingOfSpells ringOfSpells;
 
-// Rebuilds ringOfSpells as new (images and sounds dropped). Tests call it between cases.
+// Rebuilds ringOfSpells as new (images and sounds dropped). Start-up calls it once before
+// LoadResources; tests call it between cases.
 void ResetRingOfSpells();
 
 } // namespace vsm
