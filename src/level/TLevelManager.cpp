@@ -86,8 +86,11 @@ int TLevelManager::Load(int flag) {
     std::string recorded;
     if (_findBackground(recorded)) slides.addRevealedImage(bgName);
 
-    blocks.setAvailableDavar(GetTSCStringKey(doc, "Settings::Level", "AvailableDavar", 0));
-    blocks.setAvailableBlocks(GetTSCStringKey(doc, "Settings::Level", "AvailableBlocks", 0));
+    // A level that can deal no rune or no piece could never be played; it is still configured
+    // (the board and the managers stay consistent) but reported as refused.
+    const int dealsRunes = blocks.setAvailableDavar(GetTSCStringKey(doc, "Settings::Level", "AvailableDavar", 0));
+    const int dealsPieces =
+        blocks.setAvailableBlocks(GetTSCStringKey(doc, "Settings::Level", "AvailableBlocks", 0));
     availableSpells = SplitAtBlanks(GetTSCStringKey(doc, "Settings::Level", "AvailableSpells", 0));
     board.petrifyMaxTime = NumberToInt(GetTSCNumberKey(doc, "Settings::Level", "PetrifyTime", 0));
 
@@ -110,6 +113,10 @@ int TLevelManager::Load(int flag) {
     bonusPoints = 0;
 
     lvlFile = nullptr;
+    if (dealsRunes == 0 || dealsPieces == 0) {
+        Print("level " + levelName + " refused: it deals no " + (dealsRunes == 0 ? "rune" : "piece"));
+        return -1;
+    }
     return 0;
 }
 

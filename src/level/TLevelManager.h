@@ -75,7 +75,8 @@ class TLevelManager {
     // Loads the document of levelName (archive, "lp-" alias, file, fallback) and configures the
     // board, pieces, sphere, clock and boss runes; flag 1 starts an endless or time-attack game.
     // A document found nowhere leaves every key at its default; a missing level archive ends the
-    // program. Also puts the summary's stage and count cursor back to the start. Returns 0.
+    // program. Also puts the summary's stage and count cursor back to the start. Returns 0, or
+    // -1 after a diagnostic line when the level can deal no rune or no piece.
     int Load(int flag);
     // Loads the summary's sounds and pictures; missing files leave empty slots. Returns 0.
     int loadSfx();

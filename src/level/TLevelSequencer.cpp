@@ -51,7 +51,7 @@ int TLevelSequencer::setupLevel() {
         board.gameOver = 0;
         level.Set(levelFileName);
         board.clearBoard();
-        level.Load(0);
+        if (level.Load(0) != 0) return 0;
         level.loadGfx();
         if (levelSeams.popupsPrepare) levelSeams.popupsPrepare();
         break;

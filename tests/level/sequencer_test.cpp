@@ -1,7 +1,9 @@
 // Tests of the level sequencer over a fixture "sequencer.tsc".
 #include "level/LevelFixture.h"
 
+#include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
+#include "data/TTSCFile.h"
 #include "level/LevelSeams.h"
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"
@@ -29,7 +31,14 @@ class SequencerTest : public LevelFixture {
     void SetUp() override {
         LevelFixture::SetUp();
         Archive("settings_lp.bca", {{"sequencer.tsc", kSequence}});
-        Archive("davar_levels_lp.bca", {{"level_01.tsc", "Settings{ Level{ Number=1 GoalType=2 } }"}});
+        Archive("davar_levels_lp.bca",
+                {{"level_01.tsc",
+                  "Settings{ Level{ Number=1 GoalType=2 AvailableDavar=\"1 2\" AvailableBlocks=\"p1\" } }"},
+                 {"no_runes.tsc", "Settings{ Level{ Number=6 AvailableBlocks=\"p1\" } }"},
+                 {"no_pieces.tsc", "Settings{ Level{ Number=7 AvailableDavar=\"1\" AvailableBlocks=\"zz\" } }"}});
+        auto templates = CreateTSCFile();
+        templates->LoadFromText(R"(List{ Quantity=1 Block1{ id="p1" pieces=1 piece1=0,0 } })");
+        blocks.loadBlocksDoc(*templates);
         levelSeams.puzzleLoad = [this](const std::string& name) { loaded.push_back("puzzle " + name); };
         levelSeams.ringGameLoad = [this](const std::string& name) { loaded.push_back("ring " + name); };
         levelSeams.popupsPrepare = [this] { loaded.push_back("popups"); };
@@ -95,6 +104,20 @@ TEST_F(SequencerTest, SetupLevelRefusesWhatItCannotPrepare) {
     EXPECT_EQ(sequencer.setupLevel(), 0);
     EXPECT_TRUE(loaded.empty());
     EXPECT_EQ(level.levelName, "");
+}
+
+TEST_F(SequencerTest, SetupLevelRefusesABoardLevelThatDealsNothing) {
+    const char* sequence = R"(Sequence{ FirstLevel=1 LastLevel=2
+        Level1{ FileName="no_runes.tsc" Type=1 } Level2{ FileName="no_pieces.tsc" Type=1 } })";
+    Archive("settings_lp.bca", {{"sequencer.tsc", sequence}});
+    for (int seqNo : {1, 2}) {
+        SCOPED_TRACE(seqNo);
+        sequencer.Start(seqNo);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(sequencer.setupLevel(), 0);
+        EXPECT_NE(testing::internal::GetCapturedStdout().find("refused"), std::string::npos);
+        EXPECT_TRUE(loaded.empty()); // nothing past the refusal ran
+    }
 }
 
 TEST_F(SequencerTest, NextLevelAndLevelExists) {
