@@ -6,6 +6,7 @@
 #include "level/TLevelManager.h"
 #include "level/TPointsManager.h"
 #include "magic/TBunusManagerA.h"
+#include "magic/TMagicSphere.h"
 #include "magic/TRemoveBlockEmiter.h"
 #include "magic/TRemoveLineEmiter.h"
 #include "services/TCaptions.h"
@@ -155,6 +156,39 @@ TEST_F(Firing, TeleportStartsTheReplacementInTheSameUpdate) {
     EXPECT_EQ(bonusManagerAlt.replacerDavar[0][0], 3);
     EXPECT_NE(bonusManagerAlt.replacerDavar[0][2], 1);
     EXPECT_EQ(bonusManagerAlt.matches, 0);
+}
+
+TEST_F(Firing, EffectsChainThroughTheTokensTheyUncover) {
+    magicSphere.LoadExt("2 3 4 0 0", "50 50 50 0 0");
+    Put(1, 1, 2);
+    Put(2, 2, 2);
+    Put(9, 2, 3);
+    Put(2, 10, 4);
+    Put(12, 12, 1); // untouched by both
+    bonusManagerAlt.AddBonusExt(BONUS_DRAIN, 5, 5, 2);
+    bonusManagerAlt.AddBonusExt(BONUS_HOLYFIRE, 2, 2, 0);
+    control->SetClock(0);
+    bonusManagerAlt.Clear(5, 5);
+    control->SetClock(601);
+    bonusManagerAlt.Update();
+    EXPECT_EQ(points.actual, 100);
+    RunEffects(36);
+    EXPECT_EQ(board.davarLayer[1][1], 0);
+    EXPECT_EQ(board.davarLayer[2][2], 0);
+    ASSERT_EQ(bonusManagerAlt.queue.Count(), 1u);
+    EXPECT_EQ(level.droppedSpells, 2);
+    control->AdvanceClock(601);
+    bonusManagerAlt.Update();
+    EXPECT_TRUE(bonusManagerAlt.queue.IsEmpty());
+    RunEffects(40);
+    EXPECT_EQ(board.davarLayer[9][2], 0);
+    EXPECT_EQ(board.davarLayer[2][10], 0);
+    EXPECT_EQ(board.davarLayer[12][12], 1);
+    EXPECT_EQ(points.actual, 200);
+    EXPECT_EQ(bonusManagerAlt.matches, 4);
+    EXPECT_EQ(magicSphere.ballsFil[0], 2);
+    EXPECT_EQ(magicSphere.ballsFil[1], 1);
+    EXPECT_EQ(magicSphere.ballsFil[2], 1);
 }
 
 } // namespace vsm::test
