@@ -117,7 +117,8 @@ int BonusRemoveColor(int color, int x, int y) {
     int count = 0;
     for (int i = 0; i < BOARD_CELLS; ++i) {
         for (int j = 0; j < BOARD_CELLS; ++j) {
-            if (board.colorLayer[i][j] != color) continue;
+            // Only runes are taken: a colour class of 0 must not reach the empty cells.
+            if (board.colorLayer[i][j] != color || board.davarLayer[i][j] == 0) continue;
             TRemoveColorEmiter::add(ax, ay, static_cast<float>(CellCentreX(i)),
                                     static_cast<float>(CellCentreY(j)), r, g, b, i, j, color);
             ++count;

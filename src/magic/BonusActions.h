@@ -20,7 +20,7 @@ int BonusRemoveVerticalLine(int x, int y);
 int BonusRemoveCross(int x, int y);
 // A block removal on every playable cell of the 5x5 area round (x, y); returns the runes in it.
 int BonusRemoveBlock(int x, int y);
-// A colour removal from (x, y) to every cell of colour class color; returns their number.
+// A colour removal from (x, y) to every rune of colour class color; returns their number.
 int BonusRemoveColor(int color, int x, int y);
 // The scattered selection from (x, y): every fifth rune, up to three passes while fewer than
 // four are chosen, no cell chosen twice; returns the number chosen.

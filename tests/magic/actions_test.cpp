@@ -121,6 +121,8 @@ TEST_F(Actions, DrainTakesEveryCellOfItsColourClassStonesIncluded) {
     EXPECT_LE(std::abs(streams[0]->r - 20), 20);
     volcanoList.Clear();
     EXPECT_EQ(BonusRemoveColor(4, 5, 5), 0);
+    // A drain without a colour class (a hostile saved token) takes no empty cell.
+    EXPECT_EQ(BonusRemoveColor(0, 5, 5), 0);
     EXPECT_TRUE(volcanoList.IsEmpty());
 }
 
