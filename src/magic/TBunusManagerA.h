@@ -13,11 +13,13 @@
 
 namespace vsm {
 
-// Activation and freeze times of a kind 1..6; {0, 0} for any other kind.
+// How long a token of one kind spins before it fires, and how long its firing holds back the
+// next piece, in ms.
 struct TBonusTimes {
     int activateTime = 0;
     int blockFrezeTime = 0;
 };
+// Returns the times of kind 1..6; {0, 0} for any other kind.
 TBonusTimes BonusTimesOf(int kind);
 
 class TBunusManagerA {
