@@ -16,6 +16,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vsm {
 
@@ -25,12 +27,17 @@ bool OnBoard(int x, int y) {
     return x >= 0 && x < BOARD_CELLS && y >= 0 && y < BOARD_CELLS;
 }
 
+using CellMarks = bool[BOARD_CELLS][BOARD_CELLS];
+
 // Walks from (x, y) by (dx, dy) up to the first hole (returned) or past the edge (-1 or 15),
-// counting the runes on the cells covered.
-int Walk(int x, int y, int dx, int dy, int& runes) {
+// counting the runes on the cells covered; with marks, only cells not marked yet count.
+int Walk(int x, int y, int dx, int dy, int& runes, CellMarks* marks = nullptr) {
     int i = x, j = y;
     while (OnBoard(i, j)) {
-        if (board.davarLayer[i][j] != 0) ++runes;
+        if (board.davarLayer[i][j] != 0 && !(marks && (*marks)[i][j])) {
+            ++runes;
+            if (marks) (*marks)[i][j] = true;
+        }
         if (board.grid[i][j] == 0) break;
         i += dx;
         j += dy;
@@ -90,6 +97,21 @@ int BonusRemoveCross(int x, int y) {
     // Each line counted the centre once; the cross takes it once.
     if (centre) --n;
     return n;
+}
+
+int BonusRemoveCrosses(const std::vector<std::pair<int, int>>& centres) {
+    // Crosses along a diagonal overlap; a rune under two of them is removed, and so counted, once.
+    CellMarks marks = {};
+    int runes = 0;
+    for (const auto& [x, y] : centres) {
+        if (!OnBoard(x, y)) continue;
+        for (int d : {-1, 1}) {
+            Walk(x, y, d, 0, runes, &marks);
+            Walk(x, y, 0, d, runes, &marks);
+        }
+        BonusRemoveCross(x, y);
+    }
+    return runes;
 }
 
 int BonusRemoveBlock(int x, int y) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace vsm {
@@ -18,6 +19,8 @@ int BonusRemoveHorizontalLine(int x, int y);
 int BonusRemoveVerticalLine(int x, int y);
 // Column then row through (x, y); returns the runes taken, the centre counted once.
 int BonusRemoveCross(int x, int y);
+// A cross at every centre; returns the runes taken, a rune under several crosses counted once.
+int BonusRemoveCrosses(const std::vector<std::pair<int, int>>& centres);
 // A block removal on every playable cell of the 5x5 area round (x, y); returns the runes in it.
 int BonusRemoveBlock(int x, int y);
 // A colour removal from (x, y) to every rune of colour class color; returns their number.

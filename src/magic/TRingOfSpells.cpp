@@ -249,14 +249,15 @@ int TRingOfSpells::ActivateSpell() {
             diagonal = {-1, 1};
         else
             diagonal = {0};
-        int64_t count = 0;
+        std::vector<std::pair<int, int>> centres;
         for (int d : diagonal) {
             const int cx = x + d;
             const int cy = y + d;
             if (cx < 0 || cx >= BOARD_CELLS || cy < 0 || cy >= BOARD_CELLS || board.grid[cx][cy] == 0)
                 continue;
-            count += BonusRemoveCross(cx, cy);
+            centres.emplace_back(cx, cy);
         }
+        const int64_t count = BonusRemoveCrosses(centres);
         playSound2(bonusManagerAlt.sfx[1], nullptr, 0, 1.0f);
         points.add(static_cast<int>(std::min<int64_t>(count * 50, INT_MAX)));
         break;

@@ -355,6 +355,20 @@ TEST_F(RingCastTest, FireSpellCrossesFollowTheSequenceNumber) {
     ringOfSpells.usedSpellY = 0;
     ringOfSpells.ActivateSpell();
     EXPECT_EQ(points.actual, 50);
+    // Crosses along the diagonal overlap: (5, 4) lies on row 4 of the cross at (4, 4) and on
+    // column 5 of the cross at (5, 5), and is removed, so paid, once.
+    for (int x = 0; x < BOARD_CELLS; ++x)
+        for (int y = 0; y < BOARD_CELLS; ++y)
+            board.davarLayer[x][y] = 0;
+    volcanoList.Clear();
+    points.actual = 0;
+    Put(5, 4, 2);
+    sequencer.seqNo = 44;
+    ringOfSpells.usedSpellX = 5;
+    ringOfSpells.usedSpellY = 5;
+    ringOfSpells.ActivateSpell();
+    EXPECT_EQ(points.actual, 50);
+    board.davarLayer[5][4] = 0;
     // Unplayable diagonal neighbours give no cross.
     volcanoList.Clear();
     points.actual = 0;
