@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <cstdio>
+#include <exception>
 
 int main(int, char**) {
     using namespace vsm;
@@ -23,6 +24,10 @@ int main(int, char**) {
         End();
     } catch (const ProgramEnd& e) {
         code = e.exitCode;
+    } catch (const std::exception& e) {
+        // Anything else that reaches here still saves what the exit hook saves.
+        std::fprintf(stderr, "Unexpected error: %s\n", e.what());
+        code = 1;
     }
     RunExitHook();
     return code;
