@@ -12,19 +12,7 @@ namespace vsm {
 
 std::shared_ptr<TFireEntity> TFireEntity::Create(float ax, float ay, float bx, float by, float mx, float my,
                                                  float dt, float scale) {
-    auto e = std::make_shared<TFireEntity>();
-    e->ax = ax;
-    e->ay = ay;
-    e->bx = bx;
-    e->by = by;
-    e->mx = mx;
-    e->my = my;
-    e->px = ax;
-    e->py = ay;
-    e->dt = dt;
-    e->scale = scale;
-    e->T = 0;
-    e->active = 1;
+    auto e = CreateAs<TFireEntity>(ax, ay, bx, by, mx, my, dt, scale);
     e->rotation = 0;
     return e;
 }

@@ -14,19 +14,7 @@ namespace vsm {
 
 std::shared_ptr<TRemoveLineEntity> TRemoveLineEntity::Create(float ax, float ay, float bx, float by, float mx,
                                                              float my, float dt, float scale) {
-    auto e = std::make_shared<TRemoveLineEntity>();
-    e->ax = ax;
-    e->ay = ay;
-    e->bx = bx;
-    e->by = by;
-    e->mx = mx;
-    e->my = my;
-    e->px = ax;
-    e->py = ay;
-    e->dt = dt;
-    e->scale = scale;
-    e->T = 0;
-    e->active = 1;
+    auto e = CreateAs<TRemoveLineEntity>(ax, ay, bx, by, mx, my, dt, scale);
     e->r = Rand(180, 255);
     e->g = Rand(160, 240);
     e->b = Rand(60, 140);
@@ -35,19 +23,12 @@ std::shared_ptr<TRemoveLineEntity> TRemoveLineEntity::Create(float ax, float ay,
 }
 
 void TRemoveLineEntity::Update() {
-    if (T > 1) {
-        T = 1;
-        active = 0;
-    } else {
-        T = static_cast<float>(T + dt * delta);
-        if (T > 1) T = 1.001f;
-    }
+    // The spark moves along the curve as any particle does; the wobble then shifts it across.
+    TVolcanoEntity::Update();
     const float step = static_cast<float>(2 * delta);
     yv += direction == 1 ? step : -step;
     if (yv > myv) direction = 0;
     if (yv < -myv) direction = 1;
-    px = ax + 2 * T * (mx - ax) + T * T * (bx - 2 * mx + ax);
-    py = ay + 2 * T * (my - ay) + T * T * (by - 2 * my + ay);
     if (horizontal == 1)
         py += yv;
     else

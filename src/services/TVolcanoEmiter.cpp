@@ -11,20 +11,22 @@ TList<TVolcanoEmiter> volcanoList;
 
 VolcanoEntityPtr TVolcanoEntity::Create(float ax, float ay, float bx, float by, float mx, float my, float dt,
                                         float scale) {
-    auto e = std::make_shared<TVolcanoEntity>();
-    e->ax = ax;
-    e->ay = ay;
-    e->bx = bx;
-    e->by = by;
-    e->mx = mx;
-    e->my = my;
-    e->px = ax;
-    e->py = ay;
-    e->dt = dt;
-    e->scale = scale;
-    e->T = 0;
-    e->active = 1;
-    return e;
+    return CreateAs<TVolcanoEntity>(ax, ay, bx, by, mx, my, dt, scale);
+}
+
+void TVolcanoEntity::Launch(float ax, float ay, float bx, float by, float mx, float my, float dt, float scale) {
+    this->ax = ax;
+    this->ay = ay;
+    this->bx = bx;
+    this->by = by;
+    this->mx = mx;
+    this->my = my;
+    px = ax;
+    py = ay;
+    this->dt = dt;
+    this->scale = scale;
+    T = 0;
+    active = 1;
 }
 
 void TVolcanoEntity::Update() {

@@ -26,11 +26,24 @@ class TVolcanoEntity {
     // Returns a new flying particle at A with no colour of its own; it is put in no list.
     static std::shared_ptr<TVolcanoEntity> Create(float ax, float ay, float bx, float by, float mx, float my,
                                                   float dt, float scale);
+    // Returns a new particle of a subtype, its curve, step and scale set as Create sets them; the
+    // subtype's own fields keep their defaults.
+    template <class Entity>
+    static std::shared_ptr<Entity> CreateAs(float ax, float ay, float bx, float by, float mx, float my, float dt,
+                                            float scale) {
+        auto e = std::make_shared<Entity>();
+        e->Launch(ax, ay, bx, by, mx, my, dt, scale);
+        return e;
+    }
     // Moves one frame along the curve; one update after passing B it sits at B and turns inactive.
     virtual void Update();
     // Draws the image centred on the position at the particle's scale (the half sizes are taken
     // from the image itself).
     virtual void Draw(const ImagePtr& image, int halfWidth, int halfHeight);
+
+  protected:
+    // Sets the curve A -> M -> B, the step and the scale, and puts the particle at A, flying.
+    void Launch(float ax, float ay, float bx, float by, float mx, float my, float dt, float scale);
 };
 using VolcanoEntityPtr = std::shared_ptr<TVolcanoEntity>;
 
