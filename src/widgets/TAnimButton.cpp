@@ -3,6 +3,7 @@
 
 #include "platform/Input.h"
 #include "widgets/ButtonLabel.h"
+#include "widgets/ButtonPolling.h"
 
 namespace vsm {
 
@@ -39,18 +40,8 @@ int TAnimButton::Draw() {
 
 int TAnimButton::State() {
     if (!enable || !visible || !dim) return 0;
-    if (dim->InXY(static_cast<float>(MouseX()), static_cast<float>(MouseY()))) {
-        if (!over) OnOver();
-        over = 1;
-        if (MouseDown(1)) {
-            OnClick();
-            return id;
-        }
-        return 0;
-    }
-    if (over) OnOut();
-    over = 0;
-    return 0;
+    const bool inside = dim->InXY(static_cast<float>(MouseX()), static_cast<float>(MouseY()));
+    return TrackPointer(*this, inside, [] { return MouseDown(1) != 0; });
 }
 
 int TAnimButton::DrawOnOver() {

@@ -3,6 +3,7 @@
 
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "widgets/ButtonPolling.h"
 
 namespace vsm {
 
@@ -38,18 +39,7 @@ int TAnimButtonE::Draw() {
 
 int TAnimButtonE::State() {
     if (!enable || !visible) return 0;
-    if (PointerInside()) {
-        if (!over) OnOver();
-        over = 1;
-        if (MouseDown(1)) {
-            OnClick();
-            return id;
-        }
-        return 0;
-    }
-    if (over) OnOut();
-    over = 0;
-    return 0;
+    return TrackPointer(*this, PointerInside(), [] { return MouseDown(1) != 0; });
 }
 
 int TImageButtonA::Draw() {
@@ -178,26 +168,18 @@ int TMenuE::AddItem(const ButtonEPtr& button) {
 }
 
 ButtonEPtr TMenuE::GetItem(int id) {
-    for (const ButtonEPtr& button : items)
-        if (button && button->id == id) return button;
-    return nullptr;
+    return FindButton(items, id);
 }
 
 int TMenuE::Draw(float alpha) {
     if (!visible) return 0;
-    SetAlpha(alpha);
-    for (const ButtonEPtr& button : std::list<ButtonEPtr>(items))
-        if (button) button->Draw();
-    SetAlpha(1);
+    DrawButtons(items, alpha);
     return 0;
 }
 
 int TMenuE::State() {
     if (!visible || !enable) return 0;
-    for (const ButtonEPtr& button : std::list<ButtonEPtr>(items))
-        if (button)
-            if (int id = button->State()) return id;
-    return 0;
+    return PollButtons(items);
 }
 
 int TMenuA::AddItem(const ButtonEPtr& button) {
@@ -206,30 +188,20 @@ int TMenuA::AddItem(const ButtonEPtr& button) {
 }
 
 ButtonEPtr TMenuA::GetItem(int id) {
-    for (const ButtonEPtr& button : items)
-        if (button && button->id == id) return button;
-    return nullptr;
+    return FindButton(items, id);
 }
 
 int TMenuA::Draw(float alpha) {
     if (!visible) return 0;
-    SetAlpha(alpha);
-    for (const ButtonEPtr& button : std::list<ButtonEPtr>(items))
-        if (button) button->Draw();
-    SetAlpha(1);
+    DrawButtons(items, alpha);
     return 0;
 }
 
 int TMenuA::State() {
     if (!visible || !enable) return 0;
-    for (const ButtonEPtr& button : std::list<ButtonEPtr>(items)) {
-        if (!button) continue;
-        if (int id = button->State()) {
-            for (const ButtonEPtr& other : items)
-                if (other && other->id != id) other->over = 0;
-            return 0;
-        }
-    }
+    if (int id = PollButtons(items))
+        for (const ButtonEPtr& other : items)
+            if (other && other->id != id) other->over = 0;
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Input.h"
 #include "services/TMouse.h"
 #include "widgets/ButtonLabel.h"
+#include "widgets/ButtonPolling.h"
 
 namespace vsm {
 
@@ -41,18 +42,8 @@ int TImageButton::Draw() {
 
 int TImageButton::State() {
     if (!enable || !visible || !dim) return 0;
-    if (dim->InXY(static_cast<float>(MouseX()), static_cast<float>(MouseY()))) {
-        if (!over) OnOver();
-        over = 1;
-        if (mouse.leftPressed) {
-            OnClick();
-            return id;
-        }
-        return 0;
-    }
-    if (over) OnOut();
-    over = 0;
-    return 0;
+    const bool inside = dim->InXY(static_cast<float>(MouseX()), static_cast<float>(MouseY()));
+    return TrackPointer(*this, inside, [] { return mouse.leftPressed != 0; });
 }
 
 int TImageButton::setView(int newOrigin, int smoothZoom, const ImagePtr& highlight) {

@@ -1,6 +1,8 @@
 // TMenu: drawing and polling a group of buttons.
 #include "widgets/TMenu.h"
 
+#include "widgets/ButtonPolling.h"
+
 namespace vsm {
 
 int TMenu::AddItem(const ButtonPtr& button) {
@@ -9,30 +11,18 @@ int TMenu::AddItem(const ButtonPtr& button) {
 }
 
 ButtonPtr TMenu::GetItem(int id) {
-    for (const ButtonPtr& button : items)
-        if (button && button->id == id) return button;
-    return nullptr;
+    return FindButton(items, id);
 }
 
 int TMenu::Draw(float alpha) {
     if (!visible) return 0;
-    SetAlpha(alpha);
-    // A copy of the list: a button's drawing may not disturb the walk.
-    const std::list<ButtonPtr> buttons = items;
-    for (const ButtonPtr& button : buttons)
-        if (button) button->Draw();
-    SetAlpha(1);
+    DrawButtons(items, alpha);
     return 0;
 }
 
 int TMenu::State() {
     if (!visible || !enable) return 0;
-    const std::list<ButtonPtr> buttons = items;
-    for (const ButtonPtr& button : buttons) {
-        if (!button) continue;
-        if (int id = button->State()) return id;
-    }
-    return 0;
+    return PollButtons(items);
 }
 
 int TAdvancedMenu::Draw(float alpha) {
