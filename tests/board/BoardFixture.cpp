@@ -6,11 +6,10 @@
 #include "board/TStoneEntity.h"
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
-#include "services/TinyOgg.h"
+#include "support/TestAssets.h"
 #include "support/TestSupport.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace vsm::test {
 
@@ -113,27 +112,15 @@ BlockPtr BoardFixture::Piece(const std::vector<std::pair<int, int>>& cells, int 
 }
 
 void BoardFixture::WriteSound(const std::string& relative) {
-    std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
-    ASSERT_TRUE(WriteTinyOgg(resources + relative));
+    ASSERT_TRUE(WriteSilentSound(resources + relative));
 }
 
 void BoardFixture::WritePicture(const std::string& relative, int w, int h, uint32_t argb) {
-    std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
-    PixmapPtr p = CreatePixmap(w, h);
-    for (uint32_t& px : p->pixels)
-        px = argb;
-    ASSERT_TRUE(SavePixmapPNG(p, resources + relative));
+    ASSERT_TRUE(WriteFlatPicture(resources + relative, w, h, argb));
 }
 
 int BoardFixture::Plays(const std::string& name) const {
-    int n = 0;
-    for (const SoundEvent& e : control->SoundLog()) {
-        if (e.op != "cue") continue;
-        if (e.path.size() >= name.size() &&
-            e.path.compare(e.path.size() - name.size(), name.size(), name) == 0)
-            ++n;
-    }
-    return n;
+    return CountCues(*control, name);
 }
 
 } // namespace vsm::test

@@ -10,10 +10,8 @@
 #include "services/ServicesGlobals.h"
 #include "services/TDeltaTime.h"
 #include "services/TVolcanoEmiter.h"
-#include "services/TinyOgg.h"
+#include "support/TestAssets.h"
 #include "support/TestSupport.h"
-
-#include <filesystem>
 
 namespace vsm::test {
 
@@ -86,27 +84,15 @@ void MagicFixture::RunEffects(int n) {
 }
 
 void MagicFixture::WriteSound(const std::string& relative) {
-    std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
-    ASSERT_TRUE(WriteTinyOgg(resources + relative));
+    ASSERT_TRUE(WriteSilentSound(resources + relative));
 }
 
 void MagicFixture::WritePicture(const std::string& relative, int w, int h) {
-    std::filesystem::create_directories(std::filesystem::path(resources + relative).parent_path());
-    PixmapPtr p = CreatePixmap(w, h);
-    for (uint32_t& px : p->pixels)
-        px = 0xFF808080u;
-    ASSERT_TRUE(SavePixmapPNG(p, resources + relative));
+    ASSERT_TRUE(WriteFlatPicture(resources + relative, w, h));
 }
 
 int MagicFixture::Plays(const std::string& name) const {
-    int n = 0;
-    for (const SoundEvent& e : control->SoundLog()) {
-        if (e.op != "cue") continue;
-        if (e.path.size() >= name.size() &&
-            e.path.compare(e.path.size() - name.size(), name.size(), name) == 0)
-            ++n;
-    }
-    return n;
+    return CountCues(*control, name);
 }
 
 int MagicFixture::RunesOnBoard() const {

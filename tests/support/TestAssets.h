@@ -1,0 +1,23 @@
+// TestAssets: tiny asset files written for a test and the sounds the headless backend logged.
+#pragma once
+
+#include "platform/Headless.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vsm::test {
+
+// Writes a quarter second of silence as an Ogg file at the path, making its folders. Returns false
+// when the file cannot be written.
+bool WriteSilentSound(const std::string& path);
+
+// Writes a w x h picture of one colour as a PNG at the path, making its folders. Returns false when
+// the file cannot be written.
+bool WriteFlatPicture(const std::string& path, int w, int h, uint32_t argb = 0xFF808080u);
+
+// Returns how many sounds whose file name ends with `name` the backend cued since its log was
+// cleared.
+int CountCues(const HeadlessBackendControl& control, const std::string& name);
+
+} // namespace vsm::test
