@@ -297,6 +297,15 @@ class BankStream : public TStream {
     size_t pos = 0;
 };
 
+// Moves an open file to `to`, clamped to 0..size, and records it in pos; a failed or closed file
+// keeps pos. Returns pos.
+int64_t SeekFile(FILE* file, int64_t to, int64_t size, int64_t& pos) {
+    if (!file) return pos;
+    to = std::clamp<int64_t>(to, 0, size);
+    if (::fseeko(file, static_cast<off_t>(to), SEEK_SET) == 0) pos = to;
+    return pos;
+}
+
 class FileReadStream : public TStream {
   public:
     FileReadStream(FILE* f, int64_t size) : file(f), size(size) {}
@@ -314,12 +323,7 @@ class FileReadStream : public TStream {
     int64_t Pos() override { return pos; }
     int64_t Size() override { return size; }
 
-    int64_t Seek(int64_t to) override {
-        if (!file) return pos;
-        to = std::clamp<int64_t>(to, 0, size);
-        if (::fseeko(file, static_cast<off_t>(to), SEEK_SET) == 0) pos = to;
-        return pos;
-    }
+    int64_t Seek(int64_t to) override { return SeekFile(file, to, size, pos); }
 
     bool Close() override {
         if (file) std::fclose(file);
@@ -356,12 +360,7 @@ class AtomicWriteStream : public TStream {
     int64_t Pos() override { return pos; }
     int64_t Size() override { return size; }
 
-    int64_t Seek(int64_t to) override {
-        if (!file) return pos;
-        to = std::clamp<int64_t>(to, 0, size);
-        if (::fseeko(file, static_cast<off_t>(to), SEEK_SET) == 0) pos = to;
-        return pos;
-    }
+    int64_t Seek(int64_t to) override { return SeekFile(file, to, size, pos); }
 
     bool Close() override {
         if (closed) return result;
