@@ -66,15 +66,23 @@ def blank(w, h, colour=(0, 0, 0, 0)):
     return arr
 
 
-def over(dst, src, x=0, y=0, alpha=1.0):
-    """Composites src over dst at (x, y) in place (straight alpha); returns dst."""
+def _overlap(dst, src, x, y):
+    """The parts of src placed at (x, y) and of dst that lie on each other, as views (so writes to
+    the second reach dst); None when they do not meet."""
     h, w = src.shape[:2]
     H, W = dst.shape[:2]
     x0, y0, x1, y1 = max(x, 0), max(y, 0), min(x + w, W), min(y + h, H)
     if x0 >= x1 or y0 >= y1:
+        return None
+    return src[y0 - y : y1 - y, x0 - x : x1 - x], dst[y0:y1, x0:x1]
+
+
+def over(dst, src, x=0, y=0, alpha=1.0):
+    """Composites src over dst at (x, y) in place (straight alpha); returns dst."""
+    clipped = _overlap(dst, src, x, y)
+    if clipped is None:
         return dst
-    s = src[y0 - y : y1 - y, x0 - x : x1 - x]
-    d = dst[y0:y1, x0:x1]
+    s, d = clipped
     sa = s[..., 3:4] * alpha
     da = d[..., 3:4]
     oa = sa + da * (1 - sa)
@@ -86,13 +94,10 @@ def over(dst, src, x=0, y=0, alpha=1.0):
 
 def add_light(dst, src, x=0, y=0, strength=1.0):
     """Adds src's colour times its alpha onto dst's colour (a light pass), keeping dst's alpha."""
-    h, w = src.shape[:2]
-    H, W = dst.shape[:2]
-    x0, y0, x1, y1 = max(x, 0), max(y, 0), min(x + w, W), min(y + h, H)
-    if x0 >= x1 or y0 >= y1:
+    clipped = _overlap(dst, src, x, y)
+    if clipped is None:
         return dst
-    s = src[y0 - y : y1 - y, x0 - x : x1 - x]
-    d = dst[y0:y1, x0:x1]
+    s, d = clipped
     d[..., :3] = np.clip(d[..., :3] + s[..., :3] * s[..., 3:4] * strength, 0, 1)
     return dst
 
