@@ -162,16 +162,16 @@ TextImageButtonAPtr CreateTextImageButtonA(const TImageSource& source, float x, 
     return b;
 }
 
-int TMenuE::AddItem(const ButtonEPtr& button) {
+int TButtonEList::AddItem(const ButtonEPtr& button) {
     items.push_back(button);
     return 0;
 }
 
-ButtonEPtr TMenuE::GetItem(int id) {
+ButtonEPtr TButtonEList::GetItem(int id) {
     return FindButton(items, id);
 }
 
-int TMenuE::Draw(float alpha) {
+int TButtonEList::Draw(float alpha) {
     if (!visible) return 0;
     DrawButtons(items, alpha);
     return 0;
@@ -180,21 +180,6 @@ int TMenuE::Draw(float alpha) {
 int TMenuE::State() {
     if (!visible || !enable) return 0;
     return PollButtons(items);
-}
-
-int TMenuA::AddItem(const ButtonEPtr& button) {
-    items.push_back(button);
-    return 0;
-}
-
-ButtonEPtr TMenuA::GetItem(int id) {
-    return FindButton(items, id);
-}
-
-int TMenuA::Draw(float alpha) {
-    if (!visible) return 0;
-    DrawButtons(items, alpha);
-    return 0;
 }
 
 int TMenuA::State() {

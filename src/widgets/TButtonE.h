@@ -111,11 +111,10 @@ TextImageButtonAPtr CreateTextImageButtonA(const TImageSource& source, float x, 
                                            const std::string& text, const FontPtr& font, int handle,
                                            float textX, float textY, int kind);
 
-// The menu of TMenu over this family's buttons.
-class TMenuE : public TObject {
+// What this family's two menus share: the buttons, the flags, adding, finding and drawing.
+class TButtonEList : public TObject {
   public:
     std::list<ButtonEPtr> items;
-    int SelectedItem = 0;
     int enable = 1;
     int visible = 1;
 
@@ -125,24 +124,21 @@ class TMenuE : public TObject {
     virtual ButtonEPtr GetItem(int id);
     // Unless hidden: sets the alpha, draws every button, sets the alpha to 1. Returns 0.
     virtual int Draw(float alpha);
+};
+
+// The menu of TMenu over this family's buttons.
+class TMenuE : public TButtonEList {
+  public:
+    int SelectedItem = 0;
+
     // Returns the first non-zero State in order; 0 when none or when hidden or disabled.
     virtual int State();
 };
 
 // A radio group: a button that reports clears `over` of every button with another id, and State
 // returns 0 all the same.
-class TMenuA : public TObject {
+class TMenuA : public TButtonEList {
   public:
-    std::list<ButtonEPtr> items;
-    int enable = 1;
-    int visible = 1;
-
-    // Appends the button. Returns 0.
-    virtual int AddItem(const ButtonEPtr& button);
-    // Returns the first button with the id; null when there is none.
-    virtual ButtonEPtr GetItem(int id);
-    // Unless hidden: sets the alpha, draws every button, sets the alpha to 1. Returns 0.
-    virtual int Draw(float alpha);
     // Polls the buttons as TMenuE does and always returns 0.
     virtual int State();
     // Returns the first labelled image button whose `over` is set; null when none is.
