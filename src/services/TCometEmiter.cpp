@@ -2,7 +2,7 @@
 #include "services/TCometEmiter.h"
 
 #include "platform/System.h"
-#include "services/TDeltaTime.h"
+#include "services/CurveFlight.h"
 
 namespace vsm {
 
@@ -39,15 +39,9 @@ void TCometEmiter::setRGB(int r_, int g_, int b_) {
 }
 
 void TCometEmiter::update() {
-    if (t > 1) {
-        t = 1;
-        active = 0;
-    } else {
-        t = static_cast<float>(t + dt * delta);
-        if (t > 1) t = 1.001f;
-    }
-    px = ax + 2 * t * (mx - ax) + t * t * (bx - 2 * mx + ax);
-    py = ay + 2 * t * (my - ay) + t * t * (by - 2 * my + ay);
+    StepFlight(t, dt, active);
+    px = CurvePoint(ax, mx, bx, t);
+    py = CurvePoint(ay, my, by, t);
     _update(static_cast<int>(px), static_cast<int>(py), 4);
     if (active == 0) cometList.Remove(this);
 }

@@ -2,7 +2,7 @@
 #include "services/TVolcanoEmiter.h"
 
 #include "platform/System.h"
-#include "services/TDeltaTime.h"
+#include "services/CurveFlight.h"
 #include "services/TSpark.h"
 
 namespace vsm {
@@ -30,15 +30,9 @@ void TVolcanoEntity::Launch(float ax, float ay, float bx, float by, float mx, fl
 }
 
 void TVolcanoEntity::Update() {
-    if (T > 1) {
-        T = 1;
-        active = 0;
-    } else {
-        T = static_cast<float>(T + dt * delta);
-        if (T > 1) T = 1.001f;
-    }
-    px = ax + 2 * T * (mx - ax) + T * T * (bx - 2 * mx + ax);
-    py = ay + 2 * T * (my - ay) + T * T * (by - 2 * my + ay);
+    StepFlight(T, dt, active);
+    px = CurvePoint(ax, mx, bx, T);
+    py = CurvePoint(ay, my, by, T);
 }
 
 void TVolcanoEntity::Draw(const ImagePtr& image, int /*halfWidth*/, int /*halfHeight*/) {
