@@ -4,6 +4,7 @@
 
 #include "board/BoardSeams.h"
 #include "board/TStoneEntity.h"
+#include "board/TestRunes.h"
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
 #include "support/TestAssets.h"
@@ -70,14 +71,7 @@ void BoardFixture::TearDown() {
 
 TRune& BoardFixture::AddRune(const std::string& id, int color, int blocked, const std::string& blockedID,
                              const std::string& unblocked) {
-    auto rune = std::make_shared<TRune>();
-    rune->id = id;
-    rune->color = std::to_string(color);
-    rune->blocked = blocked;
-    rune->blockedID = blockedID;
-    rune->unblocked = unblocked;
-    davar.List.push_back(rune);
-    return *rune;
+    return AppendTestRune(id, color, blocked, blockedID, unblocked);
 }
 
 void BoardFixture::FullEmptyBoard() {

@@ -2,6 +2,7 @@
 #include "MagicFixture.h"
 
 #include "board/BoardSeams.h"
+#include "board/TestRunes.h"
 #include "board/TBlocksManager.h"
 #include "level/TLevelManager.h"
 #include "magic/TBunusManagerA.h"
@@ -49,17 +50,11 @@ void MagicFixture::TearDown() {
 
 TRune& MagicFixture::AddRune(const std::string& id, int color, int blocked, const std::string& blockedID,
                              const std::string& unblocked) {
-    auto rune = std::make_shared<TRune>();
-    rune->id = id;
-    rune->color = std::to_string(color);
-    rune->blocked = blocked;
-    rune->blockedID = blockedID;
-    rune->unblocked = unblocked;
-    rune->r1 = rune->r2 = 10 * color;
-    rune->g1 = rune->g2 = 20;
-    rune->b1 = rune->b2 = 30;
-    davar.List.push_back(rune);
-    return *rune;
+    TRune& rune = AppendTestRune(id, color, blocked, blockedID, unblocked);
+    rune.r1 = rune.r2 = 10 * color;
+    rune.g1 = rune.g2 = 20;
+    rune.b1 = rune.b2 = 30;
+    return rune;
 }
 
 void MagicFixture::StandardRunes() {
