@@ -87,17 +87,7 @@ int TAnimButton::DrawOnOut() {
 }
 
 void TAnimButton::DrawCell(int cell, float zoom) {
-    if (!dim) return;
-    if (zoom != 1.0f) {
-        // The rectangle takes the zoom too, so Left and Top keep the enlarged cell centred.
-        SetScale(zoom, zoom);
-        dim->scalex = dim->scaley = zoom;
-    }
-    DrawImage(image, dim->Left(), dim->Top(), cell);
-    if (zoom != 1.0f) {
-        SetScale(1, 1);
-        dim->scalex = dim->scaley = 1;
-    }
+    DrawZoomed(cell, zoom);
 }
 
 AnimButtonPtr CreateAnimButton(const TImageSource& source, const DimPtr& dim, int id, int frames,

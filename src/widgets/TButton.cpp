@@ -12,6 +12,20 @@ int TButton::Add(const TObjectRef&, int) {
 int TButton::State() {
     return 0;
 }
+void TButton::DrawZoomed(int cell, float zoom) {
+    if (!dim) return;
+    if (zoom != 1.0f) {
+        // The rectangle takes the zoom too, so Left and Top keep the enlarged image centred.
+        SetScale(zoom, zoom);
+        dim->scalex = dim->scaley = zoom;
+    }
+    DrawImage(image, dim->Left(), dim->Top(), cell);
+    if (zoom != 1.0f) {
+        SetScale(1, 1);
+        dim->scalex = dim->scaley = 1;
+    }
+}
+
 int TButton::OnOver() {
     return 0;
 }

@@ -52,6 +52,11 @@ class TButton : public TObject {
     virtual int setView(int newOrigin, int smoothZoom, const ImagePtr& highlight);
     // Sets `enable` and `visible`; returns 0.
     virtual int setState(int newEnable, int newVisible);
+
+  protected:
+    // Draws the image's cell at the rectangle zoomed about its centre, then sets the scale back to
+    // 1; draws nothing without a rectangle.
+    void DrawZoomed(int cell, float zoom);
 };
 
 } // namespace vsm

@@ -116,17 +116,7 @@ int TImageButton::DrawDarkned() {
 }
 
 void TImageButton::DrawAt(float zoom) {
-    if (!dim) return;
-    if (zoom != 1.0f) {
-        // The rectangle takes the zoom too, so Left and Top keep the enlarged image centred.
-        SetScale(zoom, zoom);
-        dim->scalex = dim->scaley = zoom;
-    }
-    DrawImage(image, dim->Left(), dim->Top(), 0);
-    if (zoom != 1.0f) {
-        SetScale(1, 1);
-        dim->scalex = dim->scaley = 1;
-    }
+    DrawZoomed(0, zoom);
 }
 
 ImageButtonPtr CreateImageButton(const TImageSource& source, const DimPtr& dim, int id, float alpha,
