@@ -98,6 +98,27 @@ void Place(TButtonE& b, float x, float y, float w, float h, int handle) {
     b.y = handle == 1 ? y - h / 2 : y;
 }
 
+// Gives a new labelled button its id and text, and its image from the source: a path through
+// `loadPath`, a held image as it is; any other source notifies "Invalid object type". The
+// rectangle takes the image's size, placed by the handle.
+template <class Labelled, class LoadPath>
+void InitLabelled(Labelled& b, const TImageSource& source, float x, float y, int id, const std::string& text,
+                  const FontPtr& font, int handle, float textX, float textY, LoadPath loadPath) {
+    b.id = id;
+    b.text = text;
+    b.font = font;
+    b.textX = textX;
+    b.textY = textY;
+    if (source.IsPath()) {
+        b.image = loadPath(source.Path());
+    } else if (ImagePtr image = source.HeldImage()) {
+        b.image = image;
+    } else {
+        Notify("Invalid object type");
+    }
+    Place(b, x, y, static_cast<float>(ImageWidth(b.image)), static_cast<float>(ImageHeight(b.image)), handle);
+}
+
 } // namespace
 
 int TTextAnimButtonE::Draw() {
@@ -118,24 +139,14 @@ TextAnimButtonEPtr CreateTextAnimButtonE(const TImageSource& source, float x, fl
                                          const std::string& text, const FontPtr& font, int handle,
                                          float textX, float textY) {
     auto b = std::make_shared<TTextAnimButtonE>();
-    b->id = id;
-    b->text = text;
-    b->font = font;
-    b->textX = textX;
-    b->textY = textY;
-    if (source.IsPath()) {
-        PixmapPtr strip = LoadPixmap(source.Path());
-        if (!strip)
-            Notify("Can't load image: " + source.Path());
-        else if (strip->width / 2 > 0)
-            b->image = LoadAnimImage(strip, strip->width / 2, strip->height, 0, 2);
-    } else if (ImagePtr image = source.HeldImage()) {
-        b->image = image;
-    } else {
-        Notify("Invalid object type");
-    }
-    Place(*b, x, y, static_cast<float>(ImageWidth(b->image)), static_cast<float>(ImageHeight(b->image)),
-          handle);
+    InitLabelled(*b, source, x, y, id, text, font, handle, textX, textY, [](const std::string& path) {
+        PixmapPtr strip = LoadPixmap(path);
+        if (!strip) {
+            Notify("Can't load image: " + path);
+            return ImagePtr();
+        }
+        return strip->width / 2 > 0 ? LoadAnimImage(strip, strip->width / 2, strip->height, 0, 2) : ImagePtr();
+    });
     return b;
 }
 
@@ -143,22 +154,12 @@ TextImageButtonAPtr CreateTextImageButtonA(const TImageSource& source, float x, 
                                            const std::string& text, const FontPtr& font, int handle,
                                            float textX, float textY, int kind) {
     auto b = std::make_shared<TTextImageButtonA>();
-    b->id = id;
-    b->text = text;
-    b->font = font;
-    b->textX = textX;
-    b->textY = textY;
     b->kind = kind;
-    if (source.IsPath()) {
-        b->image = LoadImage(source.Path());
-        if (!b->image) Notify("Can't load image: " + source.Path());
-    } else if (ImagePtr image = source.HeldImage()) {
-        b->image = image;
-    } else {
-        Notify("Invalid object type");
-    }
-    Place(*b, x, y, static_cast<float>(ImageWidth(b->image)), static_cast<float>(ImageHeight(b->image)),
-          handle);
+    InitLabelled(*b, source, x, y, id, text, font, handle, textX, textY, [](const std::string& path) {
+        ImagePtr image = LoadImage(path);
+        if (!image) Notify("Can't load image: " + path);
+        return image;
+    });
     return b;
 }
 
