@@ -307,6 +307,22 @@ TEST_F(RingCastTest, ClearDuringACastForgetsItsFlightsButNotThePayment) {
 }
 
 TEST_F(RingCastTest, FireSpellCrossesFollowTheSequenceNumber) {
+    auto clearRunes = [] {
+        for (int x = 0; x < BOARD_CELLS; ++x)
+            for (int y = 0; y < BOARD_CELLS; ++y)
+                board.davarLayer[x][y] = 0;
+    };
+    // Casts the Fire Spell at (x, y) at that campaign position; returns the points it scored.
+    auto castFire = [](int seqNo, int x, int y) {
+        volcanoList.Clear();
+        points.actual = 0;
+        sequencer.seqNo = seqNo;
+        ringOfSpells.usedSpell = SPELL_FIRE;
+        ringOfSpells.usedSpellX = x;
+        ringOfSpells.usedSpellY = y;
+        ringOfSpells.ActivateSpell();
+        return points.actual;
+    };
     // One rune reachable only by each cross: column 4 (cross at 4,4), column 5 (5,5), row 6 (6,6).
     struct Case {
         int seqNo;
@@ -319,65 +335,31 @@ TEST_F(RingCastTest, FireSpellCrossesFollowTheSequenceNumber) {
     for (const Case& c : cases) {
         SCOPED_TRACE("seqNo " + std::to_string(c.seqNo) + " at " + std::to_string(c.tx) + "," +
                      std::to_string(c.ty));
-        volcanoList.Clear();
-        for (int x = 0; x < BOARD_CELLS; ++x)
-            for (int y = 0; y < BOARD_CELLS; ++y)
-                board.davarLayer[x][y] = 0;
+        clearRunes();
         Put(4, 0, 1);
         Put(5, 14, 2);
         Put(14, 6, 3);
-        points.actual = 0;
         control->ClearSoundLog();
-        sequencer.seqNo = c.seqNo;
-        ringOfSpells.usedSpell = SPELL_FIRE;
-        ringOfSpells.usedSpellX = c.tx;
-        ringOfSpells.usedSpellY = c.ty;
-        ringOfSpells.ActivateSpell();
-        EXPECT_EQ(points.actual, c.points);
+        EXPECT_EQ(castFire(c.seqNo, c.tx, c.ty), c.points);
     }
     // A rune on the cross's centre counts once.
-    volcanoList.Clear();
-    points.actual = 0;
     Put(5, 5, 4);
-    sequencer.seqNo = 5;
-    ringOfSpells.usedSpellX = 5;
-    ringOfSpells.usedSpellY = 5;
-    ringOfSpells.ActivateSpell();
-    EXPECT_EQ(points.actual, 100);
+    EXPECT_EQ(castFire(5, 5, 5), 100);
     board.davarLayer[5][5] = 0;
     // Corner (0, 0) at 15..43: one cross through (1, 1) only; (0, 0) itself is never used.
-    volcanoList.Clear();
-    points.actual = 0;
     Put(1, 9, 1);
     Put(0, 9, 1);
-    sequencer.seqNo = 20;
-    ringOfSpells.usedSpellX = 0;
-    ringOfSpells.usedSpellY = 0;
-    ringOfSpells.ActivateSpell();
-    EXPECT_EQ(points.actual, 50);
+    EXPECT_EQ(castFire(20, 0, 0), 50);
     // Crosses along the diagonal overlap: (5, 4) lies on row 4 of the cross at (4, 4) and on
     // column 5 of the cross at (5, 5), and is removed, so paid, once.
-    for (int x = 0; x < BOARD_CELLS; ++x)
-        for (int y = 0; y < BOARD_CELLS; ++y)
-            board.davarLayer[x][y] = 0;
-    volcanoList.Clear();
-    points.actual = 0;
+    clearRunes();
     Put(5, 4, 2);
-    sequencer.seqNo = 44;
-    ringOfSpells.usedSpellX = 5;
-    ringOfSpells.usedSpellY = 5;
-    ringOfSpells.ActivateSpell();
-    EXPECT_EQ(points.actual, 50);
+    EXPECT_EQ(castFire(44, 5, 5), 50);
     board.davarLayer[5][4] = 0;
     // Unplayable diagonal neighbours give no cross.
-    volcanoList.Clear();
-    points.actual = 0;
     board.grid[4][4] = 0;
     board.grid[6][6] = 0;
-    ringOfSpells.usedSpellX = 5;
-    ringOfSpells.usedSpellY = 5;
-    ringOfSpells.ActivateSpell();
-    EXPECT_EQ(points.actual, 0);
+    EXPECT_EQ(castFire(44, 5, 5), 0);
 }
 
 TEST_F(RingCastTest, FireSoundPlaysEvenWithoutACross) {
