@@ -1,5 +1,5 @@
-// BoardSeams: the hooks through which the board, the pieces and the runs reach the level,
-// magic, overlay and mode managers; each owner fills its hooks when it is created, and an unset
+// BoardSeams: the hooks through which the board, the pieces and the runs reach the level and
+// magic managers; each owner fills its hooks when it is created, and an unset
 // hook behaves as "no boss rune, no time limit, nobody counting, empty sphere, no token".
 #pragma once
 
@@ -44,12 +44,6 @@ struct TBoardSeams {
     // bonusManagerAlt.AddCaption(matches, scores, combo, x, y). Unset: ignored.
     std::function<void(int matches, int scores, int combo, int x, int y)> addCaption;
 
-    // ---- Overlays and game-mode loops ----
-    // popUpIsOn: 1 while an information popup is shown over the board. Unset: 0.
-    std::function<int()> popUpIsOn;
-    // guiAlpha: the level screen's fade-in, 0..1; the board slides in only at 1. Unset: 1.
-    std::function<float()> guiAlpha;
-
     // Callers of the hooks, each answering the unset default above.
     int BossCheckMove(int x, int y) const { return bossCheckMove ? bossCheckMove(x, y) : 0; }
     int BossCheckForMatch(int commit) const { return bossCheckForMatch ? bossCheckForMatch(commit) : 0; }
@@ -90,8 +84,6 @@ struct TBoardSeams {
     void AddCaption(int matches, int scores, int combo, int x, int y) const {
         if (addCaption) addCaption(matches, scores, combo, x, y);
     }
-    int PopUpIsOn() const { return popUpIsOn ? popUpIsOn() : 0; }
-    float GuiAlpha() const { return guiAlpha ? guiAlpha() : 1.0f; }
 };
 
 // The hooks in force. ResetBoardGlobals leaves them untouched; an owner clears its own hooks by

@@ -11,6 +11,7 @@
 #include "data/TTSCFile.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "services/GameFlags.h"
 #include "services/Paths.h"
 #include "services/Sound.h"
 #include "services/TDeltaTime.h"
@@ -429,7 +430,7 @@ int TBlocksManager::DrawNextBlock(float x, float y) {
     if (board.tileSize == 40) s /= 1.25f;
     if (blockFormed == 0) s += (15 - formStep) / 15.0f;
     SetScale(s, s);
-    if (boardSeams.PopUpIsOn() == 0) {
+    if (popUpIsOn == 0) {
         float t = static_cast<float>(board.tileSize);
         for (int i = 0; i < 4; ++i) {
             for (int j = 0; j < 4; ++j) {

@@ -8,6 +8,7 @@
 #include "board/TStoneEntity.h"
 #include "data/ImageLoaders.h"
 #include "platform/System.h"
+#include "services/GameFlags.h"
 #include "services/Paths.h"
 
 #include <algorithm>
@@ -164,7 +165,7 @@ int TBoardManager::_drawDavar() {
 }
 
 int TBoardManager::Update(int paused) {
-    if (wjazd > -1 && boardSeams.GuiAlpha() >= 1.0f) wjazd -= 0.015f;
+    if (wjazd > -1 && guiAlpha >= 1.0f) wjazd -= 0.015f;
     double swing = 600.0 * wjazd * wjazd;
     auto slide = [&](int& offset, int rest, double sign) {
         if (wjazd >= 0) {

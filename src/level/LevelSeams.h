@@ -1,5 +1,5 @@
-// LevelSeams: what the level subsystem asks of the sphere, the popups, the puzzle, the ring
-// mini-game and the program shell; those subsystems fill the hooks when they are created.
+// LevelSeams: what the level subsystem asks of the sphere, the popups, the puzzle and the ring
+// mini-game; those subsystems fill the hooks when they are created.
 #pragma once
 
 #include <functional>
@@ -21,8 +21,6 @@ struct TLevelSeams {
     std::function<void(const std::string&)> puzzleLoad;
     // ringGame.Load(document name).
     std::function<void(const std::string&)> ringGameLoad;
-    // The program shell's gameState (0 no campaign, -3 new, 1 play, 2 won). Unset: 0.
-    std::function<int()> gameState;
 };
 
 // The hooks in force; ResetLevelGlobals leaves them untouched.

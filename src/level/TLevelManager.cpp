@@ -17,6 +17,7 @@
 #include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "services/GameFlags.h"
 #include "services/Paths.h"
 #include "services/Sound.h"
 #include "services/TSlidesManager.h"
@@ -88,7 +89,8 @@ int TLevelManager::Load(int flag) {
 
     // A level that can deal no rune or no piece could never be played; it is still configured
     // (the board and the managers stay consistent) but reported as refused.
-    const int dealsRunes = blocks.setAvailableDavar(GetTSCStringKey(doc, "Settings::Level", "AvailableDavar", 0));
+    const int dealsRunes =
+        blocks.setAvailableDavar(GetTSCStringKey(doc, "Settings::Level", "AvailableDavar", 0));
     const int dealsPieces =
         blocks.setAvailableBlocks(GetTSCStringKey(doc, "Settings::Level", "AvailableBlocks", 0));
     availableSpells = SplitAtBlanks(GetTSCStringKey(doc, "Settings::Level", "AvailableSpells", 0));
@@ -215,8 +217,7 @@ int TLevelManager::loadGfx() {
         bgImg = LoadLevelImage(absolute ? recorded : bDir + recorded);
         loadedBgName = recorded;
     }
-    const int state = levelSeams.gameState ? levelSeams.gameState() : 0;
-    if (state == 1 || state < 0) {
+    if (gameState == 1 || gameState < 0) {
         playLvlMusic();
         pauseMusic();
     }

@@ -1,6 +1,5 @@
 // TMagicSphere: resources, the per-frame drawing with easing, bursts and voices, and the sparks
 // circling inside the sphere.
-#include "magic/MagicSeams.h"
 #include "magic/TMagicSphere.h"
 
 #include "board/TBlocksManager.h"
@@ -9,6 +8,7 @@
 #include "services/Paths.h"
 #include "services/Sound.h"
 #include "services/TDeltaTime.h"
+#include "services/TRingEmiter.h"
 #include "services/TSpark.h"
 #include "widgets/DrawHelpers.h"
 #include "widgets/TContainer.h"
@@ -97,10 +97,9 @@ int TMagicSphere::Update(int emit) {
 
         if (ballsLod[i] == 1 && ballsFTimer[i] < 0) {
             ballsFTimer[i] = now;
-            if (magicSeams.ringEmiterCreate)
-                magicSeams.ringEmiterCreate(static_cast<int>(mx - 1), static_cast<int>(my - 1), 26.0f,
-                                            davar.getRuneRGB(c, 1), davar.getRuneRGB(c, 2),
-                                            davar.getRuneRGB(c, 3), 0.8f, 1.2f, 1);
+            TRingEmiter::Create(static_cast<int>(mx - 1), static_cast<int>(my - 1), 26.0f,
+                                davar.getRuneRGB(c, 1), davar.getRuneRGB(c, 2), davar.getRuneRGB(c, 3), 0.8f,
+                                1.2f, 1);
             playSound2(sfx, nullptr, 0, 1.0f);
             if (now - lastEveSpeech > 2000) {
                 const int open = std::clamp(OpenBallsCount(), 0, 4);

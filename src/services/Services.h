@@ -1,6 +1,7 @@
 // Services: every header of the engine services in one include.
 #pragma once
 
+#include "services/GameFlags.h"
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
@@ -13,9 +14,11 @@
 #include "services/TList.h"
 #include "services/TMouse.h"
 #include "services/TRSA.h"
+#include "services/TRingEmiter.h"
 #include "services/TSlidesManager.h"
 #include "services/TSongManager.h"
 #include "services/TSoundQ.h"
 #include "services/TSpark.h"
 #include "services/TVolcanoEmiter.h"
 #include "services/TextHelpers.h"
+#include "services/Trig.h"

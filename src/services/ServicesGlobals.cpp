@@ -1,6 +1,7 @@
 // ServicesGlobals: creation of every global of the engine services, for start-up and tests.
 #include "services/ServicesGlobals.h"
 
+#include "services/GameFlags.h"
 #include "services/GraphicsMode.h"
 #include "services/Paths.h"
 #include "services/Sound.h"
@@ -9,6 +10,7 @@
 #include "services/TDeltaTime.h"
 #include "services/TGlobalSnd.h"
 #include "services/TMouse.h"
+#include "services/TRingEmiter.h"
 #include "services/TSlidesManager.h"
 #include "services/TSongManager.h"
 #include "services/TSoundQ.h"
@@ -26,6 +28,7 @@ void ResetServicesGlobals() {
     cometList.Clear();
     captions.Clear();
     volcanoList.Clear();
+    ringEmiterList.Clear();
     sparkImages = {};
     comet = TCometEmiter();
     slides = TSlidesManager();
@@ -41,6 +44,7 @@ void ResetServicesGlobals() {
     delta = 1.0;
     gfxDriverSet = 0;
     bDir = ResourcesFolder();
+    ResetGameFlags();
 }
 
 } // namespace vsm

@@ -60,7 +60,6 @@ void BoardFixture::SetUp() {
     boardSeams.addCaption = [this](int m, int s, int c, int x, int y) {
         log.handedCaptions.push_back({m, s, c, x, y});
     };
-    boardSeams.guiAlpha = [this] { return log.guiAlpha; };
     control->ClearSoundLog();
 }
 

@@ -27,7 +27,6 @@ struct NeighbourLog {
     // Answers.
     int timeOver = 0;
     int bonusActive = 0;
-    float guiAlpha = 1.0f;
     int seqNo = 0;
     std::map<std::pair<int, int>, int> tokens;  // cell -> bonus kind
     std::vector<std::pair<int, int>> bossCells; // cells under an active boss rune

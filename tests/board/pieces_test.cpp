@@ -4,6 +4,7 @@
 #include "board/BoardSeams.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "services/GameFlags.h"
 #include "services/TDeltaTime.h"
 #include "services/TMouse.h"
 
@@ -267,7 +268,7 @@ TEST_F(PiecesTest, NextPiecePreviewScale) {
         GetScale(sx, sy);
         EXPECT_FLOAT_EQ(sx, 1.0f);
     }
-    boardSeams.popUpIsOn = [] { return 1; };
+    popUpIsOn = 1;
     control->ClearDrawLog();
     blocks.DrawNextBlock(107, 105);
     EXPECT_TRUE(control->DrawLog().empty()) << "hidden under a popup";

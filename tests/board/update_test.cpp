@@ -5,6 +5,7 @@
 #include "board/BoardSeams.h"
 #include "board/TStoneEntity.h"
 #include "platform/Input.h"
+#include "services/GameFlags.h"
 #include "services/TSpark.h"
 
 #include <filesystem>
@@ -37,7 +38,7 @@ class BoardUpdateTest : public BoardFixture {
 TEST_F(BoardUpdateTest, SlideWaitsForTheScreenFadeThenEasesIn) {
     board.clearBoard();
     board.typWjazdu = 0;
-    log.guiAlpha = 0.5f;
+    guiAlpha = 0.5f;
     board.Update(0);
     EXPECT_FLOAT_EQ(board.wjazd, 1.0f);
     EXPECT_EQ(board.offsetX, 492 - 240 + 600);
@@ -48,7 +49,7 @@ TEST_F(BoardUpdateTest, SlideWaitsForTheScreenFadeThenEasesIn) {
     };
     for (const Case& c : {Case{0, 150, 0}, Case{1, 0, 150}, Case{2, 0, -150}}) {
         SCOPED_TRACE("slide type " + std::to_string(c.typ));
-        log.guiAlpha = 1.0f;
+        guiAlpha = 1.0f;
         board.typWjazdu = c.typ;
         board.offsetX = 252;
         board.offsetY = 60;

@@ -12,6 +12,7 @@
 #include "level/TPointsManager.h"
 #include "level/TTimeManager.h"
 #include "platform/audio/TSound.h"
+#include "services/GameFlags.h"
 #include "services/TSlidesManager.h"
 #include "services/TSongManager.h"
 #include "support/TestSupport.h"
@@ -228,12 +229,11 @@ TEST_F(LoadTest, LevelMusicStartsPausedInACampaignAndNeverTwice) {
     level.loadedMusicName = "sfx/song.ogg";
     level.bgName = level.loadedBgName = "same";
 
-    int state = 0;
-    levelSeams.gameState = [&] { return state; };
+    gameState = 0;
     level.loadGfx();
     EXPECT_EQ(level.musicStream, nullptr) << "no campaign, no music";
 
-    state = 1;
+    gameState = 1;
     level.loadGfx();
     ASSERT_NE(level.musicStream, nullptr);
     ASSERT_NE(level.musicStream->mf, nullptr);

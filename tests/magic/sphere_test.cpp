@@ -4,9 +4,9 @@
 
 #include "data/TTSCFile.h"
 #include "level/LevelSeams.h"
-#include "magic/MagicSeams.h"
 #include "magic/TMagicSphere.h"
 #include "services/OptionsSeam.h"
+#include "services/TRingEmiter.h"
 #include "services/TDeltaTime.h"
 #include "services/TSpark.h"
 
@@ -205,10 +205,6 @@ TEST_F(Sphere, BurstRingsSoundsAndSpeaksAtMostEveryTwoSeconds) {
     for (const char* v : {"v-exelent", "v-1mgo", "v-j2m", "v-perfect2", "v-great2"})
         WriteSound(std::string("sfx/voice/") + v + ".ogg");
     magicSphere.LoadResources();
-    std::vector<std::array<int, 3>> rings;
-    magicSeams.ringEmiterCreate = [&](int x, int y, float, int, int, int, float, float, int) {
-        rings.push_back({x, y, 0});
-    };
     magicSphere.LoadExt("1 2 3 0 0", "1 1 1 0 0");
     magicSphere.ballsLod[0] = 0.995f;
     magicSphere.ballsLod[1] = 0.995f;
@@ -219,9 +215,12 @@ TEST_F(Sphere, BurstRingsSoundsAndSpeaksAtMostEveryTwoSeconds) {
     magicSphere.Update(0);
     // Both balls burst in one frame; only the first speaks, while ball 1 is still shown open
     // beside ball 2 ("v-j2m").
-    EXPECT_EQ(rings.size(), 2u);
-    EXPECT_EQ(rings[0][0], 105);
-    EXPECT_EQ(rings[0][1], 42);
+    const auto rings = ringEmiterList.Snapshot();
+    ASSERT_EQ(rings.size(), 2u);
+    EXPECT_EQ(rings[0]->x, 105);
+    EXPECT_EQ(rings[0]->y, 42);
+    EXPECT_EQ(rings[0]->mins, 0.8f);
+    EXPECT_EQ(rings[0]->maxs, 1.2f);
     EXPECT_EQ(Plays("playgame-colorget.ogg"), 2);
     EXPECT_EQ(Plays("v-j2m.ogg"), 1);
     EXPECT_EQ(Plays("v-1mgo.ogg"), 0);
@@ -244,7 +243,6 @@ TEST_F(Sphere, BurstRingsSoundsAndSpeaksAtMostEveryTwoSeconds) {
     control->ClearSoundLog();
     magicSphere.Update(0);
     EXPECT_EQ(Plays("v-exelent.ogg"), 1);
-    magicSeams.ringEmiterCreate = nullptr;
 }
 
 TEST_F(Sphere, UpdateWithoutEmitAddsNoCirclingSpark) {
