@@ -3,7 +3,9 @@
 
 #include "platform/Files.h"
 #include "platform/System.h"
+#include "platform/Utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -18,18 +20,6 @@ namespace {
 
 char FoldAZ(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IdentByte(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-
-// True when the name lexes back as one identifier (not a number and not the keyword define).
-bool IsIdentName(const std::string& name) {
-    if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
-    for (char c : name)
-        if (!IdentByte(c)) return false;
-    return !TSCEqualNoCase(name, "define");
 }
 
 // True when the text lexes back as exactly one number token with the same text.
@@ -109,9 +99,27 @@ std::string TSCNumberText(float value) {
     return text;
 }
 
+namespace {
+
+// The text with every character replaced by the low 8 bits of its code: number text is read a
+// byte per character, so a UTF-16 document's U+0131 reads as the digit "1".
+std::string LowBytes(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (uint32_t c : DecodeUtf8(utf8))
+        out += static_cast<char>(c & 0xFF);
+    return out;
+}
+
+} // namespace
+
 float TSCTextToNumber(const std::string& text) {
-    const char* s = text.data();
-    const char* end = s + text.size();
+    bool ascii =
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const std::string narrowed = ascii ? std::string() : LowBytes(text);
+    const std::string& source = ascii ? text : narrowed;
+    const char* s = source.data();
+    const char* end = s + source.size();
     const char* p = s;
     while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r'))
         ++p;
@@ -147,8 +155,11 @@ float TSCTextToNumber(const std::string& text) {
     if (result.ec == std::errc::result_out_of_range)
         value = positiveExponent ? std::numeric_limits<double>::infinity() : 0.0;
     if (negative) value = -value;
-    if (value > std::numeric_limits<float>::max()) return std::numeric_limits<float>::infinity();
-    if (value < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::infinity();
+    // Round to nearest as a float conversion does: only from half a step above the largest float
+    // on is the value infinite, so the largest float's own 9-digit text reads back as itself.
+    constexpr double overflow = 0x1.ffffffp+127;
+    if (value >= overflow) return std::numeric_limits<float>::infinity();
+    if (value <= -overflow) return -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);
 }
 
@@ -156,15 +167,16 @@ float TSCTextToNumber(const std::string& text) {
 
 namespace {
 
-// Runs one load; on any fault the document is left empty and the fault passes on.
-template <typename LexFn> void LoadWith(TTSCFile& doc, LexFn lex) {
+// Runs one load of a text taken from its source; on any fault the document is left empty and
+// the fault passes on. Tokens are parsed as they are lexed, so loading stays linear in the text.
+template <typename TextFn> void LoadWith(TTSCFile& doc, TextFn text) {
     doc.KeyList.clear();
     doc.GroupList.clear();
     doc.Lexer = TTSCLexer();
     doc.Parser = TTSCParser();
     try {
-        lex(doc.Lexer);
-        doc.Parser.Parse(std::move(doc.Lexer.TokenList));
+        doc.Lexer.Begin(text());
+        doc.Parser.Parse(doc.Lexer);
     } catch (...) {
         doc.Lexer = TTSCLexer();
         doc.Parser = TTSCParser();
@@ -180,15 +192,19 @@ template <typename LexFn> void LoadWith(TTSCFile& doc, LexFn lex) {
 } // namespace
 
 void TTSCFile::Load(const std::string& path) {
-    LoadWith(*this, [&](TTSCLexer& lexer) { lexer.Lex(path); });
+    // New keys may reuse the addresses of the old ones: the index must not be trusted.
+    keyIndex = KeyIndex();
+    LoadWith(*this, [&] { return TTSCLexer::SourceText(path); });
 }
 
 void TTSCFile::Load(TStream& stream) {
-    LoadWith(*this, [&](TTSCLexer& lexer) { lexer.Lex(stream); });
+    keyIndex = KeyIndex();
+    LoadWith(*this, [&] { return TTSCLexer::SourceText(stream); });
 }
 
 void TTSCFile::LoadFromText(const std::string& utf8) {
-    LoadWith(*this, [&](TTSCLexer& lexer) { lexer.LexText(utf8); });
+    keyIndex = KeyIndex();
+    LoadWith(*this, [&] { return utf8; });
 }
 
 // ---- Saving ------------------------------------------------------------------------------------
@@ -210,6 +226,7 @@ struct TTSCFile::SaveIndex {
     std::unordered_map<std::string, std::vector<const TTSCKey*>> keys;
     std::unordered_map<std::string, std::vector<const TTSCGroup*>> groups;
     std::unordered_set<std::string> written;
+    int leftOut = 0; // names that could not be written
 
     explicit SaveIndex(const TTSCFile& doc) {
         for (const TTSCKeyPtr& key : doc.KeyList)
@@ -243,9 +260,10 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent, 
     if (!index.written.insert(folded).second) return;
     out += indent + group.Name + "{\n";
     for (const TTSCKey* key : SaveIndex::Of(index.keys, folded)) {
-        if (!IsIdentName(key->Name)) {
+        if (!IsTSCIdentifier(key->Name)) {
             std::cerr << "TSC save: key \"" << key->Name << "\" in " << full
-                      << " has no valid name; left out\n";
+                      << " is not a name the reader takes; left out\n";
+            ++index.leftOut;
             continue;
         }
         out += indent;
@@ -267,9 +285,10 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent, 
         out += '\n';
     }
     for (const TTSCGroup* sub : SaveIndex::Of(index.groups, folded)) {
-        if (!IsIdentName(sub->Name)) {
+        if (!IsTSCIdentifier(sub->Name)) {
             std::cerr << "TSC save: group \"" << sub->Name << "\" in " << full
-                      << " has no valid name; left out\n";
+                      << " is not a name the reader takes; left out\n";
+            ++index.leftOut;
             continue;
         }
         SaveGroupOnce(*sub, indent + "\t", index, out);
@@ -277,44 +296,117 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent, 
     out += indent + "}\n";
 }
 
-std::string TTSCFile::SavedText() const {
+std::string TTSCFile::SavedText(int* leftOut) const {
     SaveIndex index(*this);
     std::string out;
     for (const TTSCGroup* group : SaveIndex::Of(index.groups, std::string())) {
-        if (!IsIdentName(group->Name)) {
-            std::cerr << "TSC save: group \"" << group->Name << "\" has no valid name; left out\n";
+        if (!IsTSCIdentifier(group->Name)) {
+            std::cerr << "TSC save: group \"" << group->Name
+                      << "\" is not a name the reader takes; left out\n";
+            ++index.leftOut;
             continue;
         }
         SaveGroupOnce(*group, "", index, out);
     }
+    if (leftOut) *leftOut = index.leftOut;
     return out;
 }
 
+namespace {
+
+// A save that had to leave names out lost data: it is reported as failed although the rest
+// was written.
+bool ReportLeftOut(int leftOut, const std::string& where) {
+    if (leftOut == 0) return true;
+    std::cerr << "TSC save: " << where << " lacks " << leftOut
+              << " group or key name(s) the reader could not take\n";
+    return false;
+}
+
+} // namespace
+
 bool TTSCFile::Save(const std::string& path) const {
-    if (!::vsm::SaveText(SavedText(), path)) {
+    int leftOut = 0;
+    if (!::vsm::SaveText(SavedText(&leftOut), path)) {
         std::cerr << "TSC save: cannot write " << path << "\n";
         return false;
     }
-    return true;
+    return ReportLeftOut(leftOut, path);
 }
 
 bool TTSCFile::Save(TStream& stream) const {
-    std::vector<uint8_t> bytes = EncodeText(SavedText());
+    int leftOut = 0;
+    std::vector<uint8_t> bytes = EncodeText(SavedText(&leftOut));
     bool wasFailed = stream.failed;
     size_t written = stream.Write(bytes.data(), bytes.size());
     if (written != bytes.size() || (stream.failed && !wasFailed)) {
         std::cerr << "TSC save: the stream took " << written << " of " << bytes.size() << " bytes\n";
         return false;
     }
-    return true;
+    return ReportLeftOut(leftOut, "the stream");
 }
 
 // ---- Lookups and edits -------------------------------------------------------------------------
 
+namespace {
+
+// Up to this many keys a walk of KeyList is cheaper than keeping an index.
+constexpr size_t kKeysWalked = 32;
+
+std::string KeyAddress(const std::string& path, const std::string& name) {
+    std::string address;
+    address.reserve(path.size() + name.size() + 1);
+    for (char c : path)
+        address += FoldAZ(c);
+    address += '\0';
+    for (char c : name)
+        address += FoldAZ(c);
+    return address;
+}
+
+bool KeyMatches(const TTSCKeyPtr& key, const std::string& path, const std::string& name) {
+    return key && TSCEqualNoCase(key->Name, name) && TSCEqualNoCase(key->Path, path);
+}
+
+} // namespace
+
+bool TTSCFile::KeyIndexCurrent() const {
+    return keyIndex.built && keyIndex.data == KeyList.data() && keyIndex.size == KeyList.size() &&
+           (KeyList.empty() ||
+            (keyIndex.front == KeyList.front().get() && keyIndex.back == KeyList.back().get()));
+}
+
+void TTSCFile::NoteKeyListShape() const {
+    keyIndex.data = KeyList.data();
+    keyIndex.size = KeyList.size();
+    keyIndex.front = KeyList.empty() ? nullptr : KeyList.front().get();
+    keyIndex.back = KeyList.empty() ? nullptr : KeyList.back().get();
+}
+
+void TTSCFile::RebuildKeyIndex() const {
+    keyIndex.first.clear();
+    keyIndex.first.reserve(KeyList.size());
+    for (size_t i = 0; i < KeyList.size(); ++i)
+        if (KeyList[i]) keyIndex.first.try_emplace(KeyAddress(KeyList[i]->Path, KeyList[i]->Name), i);
+    keyIndex.built = true;
+    NoteKeyListShape();
+}
+
 TTSCKeyPtr TTSCFile::ResolveKey(const std::string& path, const std::string& name) const {
-    for (const TTSCKeyPtr& key : KeyList)
-        if (key && TSCEqualNoCase(key->Name, name) && TSCEqualNoCase(key->Path, path)) return key;
-    return nullptr;
+    if (KeyList.size() <= kKeysWalked) {
+        for (const TTSCKeyPtr& key : KeyList)
+            if (KeyMatches(key, path, name)) return key;
+        return nullptr;
+    }
+    if (!KeyIndexCurrent()) RebuildKeyIndex();
+    const std::string address = KeyAddress(path, name);
+    auto found = keyIndex.first.find(address);
+    if (found == keyIndex.first.end()) return nullptr;
+    if (KeyMatches(KeyList[found->second], path, name)) return KeyList[found->second];
+    // The key at that place was changed in place: index again and look once more.
+    RebuildKeyIndex();
+    found = keyIndex.first.find(address);
+    return found == keyIndex.first.end() ? nullptr : KeyList[found->second];
 }
 
 std::optional<std::string> TTSCFile::TryGetStringKey(const std::string& path, const std::string& name,
@@ -393,7 +485,13 @@ TTSCKeyPtr TTSCFile::CreateKey(const std::string& path, const std::string& name)
     auto key = std::make_shared<TTSCKey>();
     key->Path = path;
     key->Name = name;
+    const bool indexed = KeyIndexCurrent();
     KeyList.push_back(key);
+    // Keep the index current so that writing many keys stays linear.
+    if (indexed) {
+        keyIndex.first.try_emplace(KeyAddress(path, name), KeyList.size() - 1);
+        NoteKeyListShape();
+    }
     return key;
 }
 

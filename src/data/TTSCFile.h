@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vsm {
@@ -31,18 +32,25 @@ class TTSCFile {
     void LoadFromText(const std::string& utf8);
 
     // Writes the saved text through a temporary file renamed into place; false (with one line
-    // on standard error) when it could not be written, and then the old file is untouched.
+    // on standard error) when it could not be written, and then the old file is untouched. Also
+    // false when a group or key name the reader could not take back had to be left out (the
+    // file then holds everything else).
     bool Save(const std::string& path) const;
     // Writes the saved text's bytes to the stream; false (with one line on standard error) when a
-    // write failed.
+    // write failed or a name had to be left out.
     bool Save(TStream& stream) const;
-    // The saved text of the whole document (as UTF-8; Save encodes it).
-    std::string SavedText() const;
+    // The saved text of the whole document (as UTF-8; Save encodes it). Groups and keys whose
+    // names would not read back as identifiers are left out with a line on standard error each;
+    // leftOut, when given, receives their number.
+    std::string SavedText(int* leftOut = nullptr) const;
     // The saved text of one group and everything under it, each line starting with indent.
     // A group path is written once, with every key and subgroup of that path.
     std::string SaveGroup(const TTSCGroup& group, const std::string& indent) const;
 
-    // The first key whose path and name match, or null.
+    // The first key whose path and name match, or null. Takes the same time whatever the size of
+    // the document: large documents keep an index that follows KeyList as keys are appended or
+    // removed (a key renamed in place, or inserted before others, is seen once KeyList's size
+    // or ends change).
     TTSCKeyPtr ResolveKey(const std::string& path, const std::string& name) const;
     // Value index of the key; "" and one printed line when the key does not exist (an index
     // outside 0..999 reads as a missing key).
@@ -68,6 +76,20 @@ class TTSCFile {
 
   private:
     struct SaveIndex;
+    // Folded address of each key -> position in KeyList of the first key of that address, with
+    // what KeyList looked like when it was last brought up to date.
+    struct KeyIndex {
+        std::unordered_map<std::string, size_t> first;
+        const TTSCKeyPtr* data = nullptr;
+        size_t size = 0;
+        const TTSCKey* front = nullptr;
+        const TTSCKey* back = nullptr;
+        bool built = false;
+    };
+    mutable KeyIndex keyIndex;
+    bool KeyIndexCurrent() const;
+    void NoteKeyListShape() const;
+    void RebuildKeyIndex() const;
     void SaveGroupOnce(const TTSCGroup& group, const std::string& indent, SaveIndex& index,
                        std::string& out) const;
 };
@@ -91,7 +113,8 @@ TTSCFilePtr CreateTSCFile();
 int LoadTSCFile(const TTSCFilePtr& doc, const std::string& path);
 // Loads the rest of a stream into doc; returns 0. Throws TSCError as above.
 int LoadTSCFile(const TTSCFilePtr& doc, TStream& stream);
-// Saves doc to a file atomically; 0 on success, -1 (with a line on standard error) on failure.
+// Saves doc to a file atomically; 0 on success, -1 (with a line on standard error) when it could
+// not be written or a name the reader could not take back was left out.
 int SaveTSCFile(const TTSCFilePtr& doc, const std::string& path);
 // Saves doc into a stream; 0 on success, -1 (with a line on standard error) on failure.
 int SaveTSCFile(const TTSCFilePtr& doc, TStream& stream);

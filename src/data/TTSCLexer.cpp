@@ -20,6 +20,18 @@ bool NumericByte(char c, size_t len) {
     return len >= 4 && (c == '+' || c == 'e');
 }
 
+// True for the keyword define in any mix of the cases of A to Z.
+bool IsDefineWord(const std::string& word) {
+    static const char kDefine[] = "define";
+    if (word.size() != 6) return false;
+    for (size_t i = 0; i < 6; ++i) {
+        char c = word[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != kDefine[i]) return false;
+    }
+    return true;
+}
+
 bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
@@ -61,6 +73,13 @@ bool IsCharNumeric(const std::string& c, const std::string& numberSoFar) {
     return c.size() == 1 && NumericByte(c[0], numberSoFar.size());
 }
 
+bool IsTSCIdentifier(const std::string& name) {
+    if (name.empty() || NumericByte(name[0], 0)) return false;
+    for (char c : name)
+        if (!IdentByte(c)) return false;
+    return !IsDefineWord(name);
+}
+
 void TTSCLexer::Reset() {
     TokenList.clear();
     TokenLine = 1;
@@ -73,24 +92,48 @@ void TTSCLexer::Reset() {
     atEnd = true;
 }
 
-void TTSCLexer::Lex(const std::string& path) {
+std::string TTSCLexer::SourceText(const std::string& path) {
     std::optional<std::string> text = LoadText(path);
     if (!text) throw TSCError("ERROR: Cannot read the file " + path);
-    LexText(*text);
+    return std::move(*text);
+}
+
+std::string TTSCLexer::SourceText(TStream& stream) {
+    std::vector<uint8_t> bytes = ReadAll(stream);
+    return DecodeText(bytes.data(), bytes.size());
+}
+
+void TTSCLexer::Lex(const std::string& path) {
+    Begin(SourceText(path));
+    LexRest();
 }
 
 void TTSCLexer::Lex(TStream& stream) {
-    std::vector<uint8_t> bytes = ReadAll(stream);
-    LexText(DecodeText(bytes.data(), bytes.size()));
+    Begin(SourceText(stream));
+    LexRest();
 }
 
 void TTSCLexer::LexText(const std::string& utf8) {
+    Begin(utf8);
+    LexRest();
+}
+
+void TTSCLexer::LexRest() {
+    while (LexNext()) {
+    }
+}
+
+void TTSCLexer::Begin(std::string utf8) {
     if (utf8.size() > static_cast<size_t>(INT32_MAX - 8))
         throw TSCError("ERROR: Text too long at line 1, character 0");
-    Stream = utf8;
+    Stream = std::move(utf8);
     Reset();
     NextChar();
-    while (!atEnd) {
+}
+
+bool TTSCLexer::LexNext() {
+    const size_t before = TokenList.size();
+    while (!atEnd && TokenList.size() == before) {
         switch (cur) {
         case ' ':
         case '\t':
@@ -124,8 +167,7 @@ void TTSCLexer::LexText(const std::string& utf8) {
             break;
         case '\'':
         case '"': {
-            std::string s = LexString(cur);
-            NewToken(TSC_TOKEN_STRING, s);
+            NewToken(TSC_TOKEN_STRING, LexString(cur));
             NextChar();
             break;
         }
@@ -143,16 +185,15 @@ void TTSCLexer::LexText(const std::string& utf8) {
             break;
         default:
             if (NumericByte(cur, 0)) {
-                std::string n = LexNumber();
-                NewToken(TSC_TOKEN_NUMBER, n);
+                NewToken(TSC_TOKEN_NUMBER, LexNumber());
             } else if (IdentByte(cur)) {
-                std::string id = LexIdent();
-                NewToken(TSC_TOKEN_IDENT, id);
+                NewToken(TSC_TOKEN_IDENT, LexIdent());
             } else {
                 ErrorChar();
             }
         }
     }
+    return TokenList.size() > before;
 }
 
 void TTSCLexer::ErrorChar() {
@@ -184,7 +225,11 @@ void TTSCLexer::NextChar() {
         while (poz < size && poz - start < 4 && IsContinuation(static_cast<unsigned char>(Stream[poz])))
             ++poz;
     }
-    FirstTokenChar.assign(Stream, start, poz - start);
+    // Most characters are one byte: overwrite in place instead of reassigning the string.
+    if (poz - start == 1 && FirstTokenChar.size() == 1)
+        FirstTokenChar[0] = cur;
+    else
+        FirstTokenChar.assign(Stream, start, poz - start);
     if (cur == '\n') {
         ++TokenLine;
         TokenChar = 0;
@@ -286,12 +331,7 @@ std::string TTSCLexer::LexIdent() {
         result += cur;
         NextChar();
     }
-    if (result.size() == 6) {
-        std::string lower = result;
-        for (char& c : lower)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (lower == "define") OverwriteTokenID = TSC_TOKEN_DEFINE;
-    }
+    if (IsDefineWord(result)) OverwriteTokenID = TSC_TOKEN_DEFINE;
     return result;
 }
 
@@ -315,12 +355,12 @@ std::string TTSCLexer::LexNumber() {
     return result;
 }
 
-TTSCToken& TTSCLexer::NewToken(int id, const std::string& value) {
+TTSCToken& TTSCLexer::NewToken(int id, std::string value) {
     if (OverwriteTokenID != 0) {
         id = OverwriteTokenID;
         OverwriteTokenID = 0;
     }
-    TokenList.push_back(TTSCToken{id, value, TokenLine, TokenChar});
+    TokenList.push_back(TTSCToken{id, std::move(value), TokenLine, TokenChar});
     return TokenList.back();
 }
 

@@ -34,6 +34,9 @@ std::string TokenIDToMnemonic(int id);
 bool IsCharIdent(const std::string& c);
 // True for 0-9, "." and "-"; also "+" and "e" once the number read so far has 4 characters.
 bool IsCharNumeric(const std::string& c, const std::string& numberSoFar);
+// True when the name lexes back as one identifier token: not empty, identifier characters only,
+// not starting with a digit, and not the keyword define in any case.
+bool IsTSCIdentifier(const std::string& name);
 
 // One token: its kind, text and the lexer's line and character when it was recorded.
 struct TTSCToken {
@@ -63,6 +66,17 @@ class TTSCLexer {
     void Lex(TStream& stream);
     // Lexes already decoded UTF-8 text; throws TSCError on the first fault.
     void LexText(const std::string& utf8);
+    // Starts lexing the text one token at a time (LexNext); throws TSCError when it is too long.
+    void Begin(std::string utf8);
+    // Appends the next token of the text begun to TokenList; false at the end of the text.
+    // Throws TSCError on a fault, as LexText.
+    bool LexNext();
+    // Lexes what is left of the text begun; throws TSCError on the first fault.
+    void LexRest();
+    // The whole text of a file or of the rest of a stream, decoded by its byte-order mark; throws
+    // TSCError when the file cannot be read.
+    static std::string SourceText(const std::string& path);
+    static std::string SourceText(TStream& stream);
 
     // Throws the unknown-character error for the current character.
     [[noreturn]] void ErrorChar();
@@ -80,7 +94,7 @@ class TTSCLexer {
     // Scans a number; throws TSCError on a bad number or when it runs to the end of the text.
     std::string LexNumber();
     // Appends a token of the kind (or of OverwriteTokenID when set) and returns it.
-    TTSCToken& NewToken(int id, const std::string& value);
+    TTSCToken& NewToken(int id, std::string value);
 
   private:
     void Reset();

@@ -1,7 +1,6 @@
 // TTSCParser: builds the flat group, key and define records of a TSC document from its tokens.
 #include "data/TTSCParser.h"
 
-#include "data/TTSCFile.h"
 
 namespace vsm {
 
@@ -20,13 +19,13 @@ int TTSCKey::Type(int i) const {
     return ValuesType[i];
 }
 
-bool TTSCKey::SetValue(int i, const std::string& value, int type) {
+bool TTSCKey::SetValue(int i, std::string value, int type) {
     if (i < 0 || i >= TSC_MAX_VALUES) return false;
     if (ValueCount < i + 1) ValueCount = i + 1;
     // Callers may have changed ValueCount by hand; keep both arrays at least that long.
     if (static_cast<int>(Values.size()) < ValueCount) Values.resize(ValueCount);
     if (static_cast<int>(ValuesType.size()) < ValueCount) ValuesType.resize(ValueCount, TSC_TYPE_DEFINE);
-    Values[i] = value;
+    Values[i] = std::move(value);
     ValuesType[i] = type;
     return true;
 }
@@ -41,18 +40,53 @@ void TTSCParser::Parse(std::vector<TTSCToken>&& tokens) {
     Run();
 }
 
+void TTSCParser::Parse(TTSCLexer& lexer) {
+    TokenArray.clear();
+    source = &lexer;
+    try {
+        Run();
+    } catch (const TSCError&) {
+        source = nullptr;
+        // The first lexer fault of the text wins over a parse fault found before it.
+        lexer.LexRest();
+        throw;
+    }
+    source = nullptr;
+}
+
+namespace {
+
+std::string FoldedName(const std::string& name) {
+    std::string folded = name;
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+} // namespace
+
 void TTSCParser::Run() {
     KeyList.clear();
     GroupList.clear();
     DefineList.clear();
+    defineIndex.clear();
     TokenPosition = 0;
     CurrentToken = -1;
     PathArray.clear();
     PathTop = 0;
-    if (TokenArray.empty()) ErrorAtPos("Empty document");
+    if (EOTS()) ErrorAtPos("Empty document");
     do {
         ParseStatement();
     } while (!EOTS());
+}
+
+bool TTSCParser::Ensure(size_t index) {
+    while (TokenArray.size() <= index) {
+        if (!source || !source->LexNext()) return false;
+        TokenArray.push_back(std::move(source->TokenList.back()));
+        source->TokenList.pop_back();
+    }
+    return true;
 }
 
 std::string TTSCParser::PeekPath() const {
@@ -81,17 +115,32 @@ void TTSCParser::ErrorAtPos(const std::string& message) const {
                    std::to_string(t.Char));
 }
 
-bool TTSCParser::EOTS() const {
-    return TokenPosition >= static_cast<int>(TokenArray.size());
+std::string TTSCParser::TakeCurrentText() {
+    if (CurrentToken < 0 || CurrentToken >= static_cast<int>(TokenArray.size())) return std::string();
+    // Streamed tokens are dropped once taken, so their text can move into the records.
+    if (source) return std::move(TokenArray[CurrentToken].Value);
+    return TokenArray[CurrentToken].Value;
+}
+
+bool TTSCParser::EOTS() {
+    return !Ensure(static_cast<size_t>(TokenPosition));
 }
 
 const TTSCToken& TTSCParser::NextToken() {
     if (EOTS()) ErrorAtPos("Unexpected end of file");
+    // While tokens stream in, drop those already taken so the window stays small; the current
+    // token stays, for the positions of error texts.
+    constexpr int kWindow = 4096;
+    if (source && CurrentToken >= kWindow) {
+        TokenArray.erase(TokenArray.begin(), TokenArray.begin() + CurrentToken);
+        TokenPosition -= CurrentToken;
+        CurrentToken = 0;
+    }
     CurrentToken = TokenPosition++;
     return TokenArray[CurrentToken];
 }
 
-const TTSCToken* TTSCParser::LookAheadToken() const {
+const TTSCToken* TTSCParser::LookAheadToken() {
     if (EOTS()) return nullptr;
     return &TokenArray[TokenPosition];
 }
@@ -125,7 +174,7 @@ void TTSCParser::ParseIdent() {
 }
 
 void TTSCParser::ParseGroup() {
-    std::string name = Current().Value;
+    std::string name = TakeCurrentText();
     ReadToken(TSC_TOKEN_OPEN);
     auto group = std::make_shared<TTSCGroup>();
     group->Path = PeekPath();
@@ -144,7 +193,7 @@ void TTSCParser::ParseGroup() {
 
 void TTSCParser::ParseKey() {
     auto key = std::make_shared<TTSCKey>();
-    key->Name = Current().Value;
+    key->Name = TakeCurrentText();
     key->Path = PeekPath();
     KeyList.push_back(key);
     ReadToken(TSC_TOKEN_EQUALS);
@@ -153,16 +202,14 @@ void TTSCParser::ParseKey() {
             ErrorAtPos("More than " + std::to_string(TSC_MAX_VALUES) + " values in one key");
         const TTSCToken& t = NextToken();
         if (t.ID == TSC_TOKEN_NUMBER) {
-            key->SetValue(i, t.Value, TSC_TYPE_NUMBER);
+            key->SetValue(i, TakeCurrentText(), TSC_TYPE_NUMBER);
         } else if (t.ID == TSC_TOKEN_STRING) {
-            key->SetValue(i, t.Value, TSC_TYPE_STRING);
+            key->SetValue(i, TakeCurrentText(), TSC_TYPE_STRING);
         } else if (t.ID == TSC_TOKEN_IDENT) {
             // The last define of that name read so far wins.
-            const TTSCDefine* found = nullptr;
-            for (auto it = DefineList.rbegin(); it != DefineList.rend() && !found; ++it)
-                if (TSCEqualNoCase(it->Ident, t.Value)) found = &*it;
-            if (!found) ErrorAtPos("Unexpected token " + TokenIDToMnemonic(t.ID));
-            key->SetValue(i, found->Value, TSC_TYPE_DEFINE);
+            auto found = defineIndex.find(FoldedName(t.Value));
+            if (found == defineIndex.end()) ErrorAtPos("Unexpected token " + TokenIDToMnemonic(t.ID));
+            key->SetValue(i, DefineList[found->second].Value, TSC_TYPE_DEFINE);
         } else {
             ErrorAtPos("Unexpected token " + TokenIDToMnemonic(t.ID));
         }
@@ -182,11 +229,12 @@ void TTSCParser::ParseDefine() {
     DefineList.emplace_back();
     size_t index = DefineList.size() - 1;
     ReadToken(TSC_TOKEN_IDENT);
-    DefineList[index].Ident = Current().Value;
+    DefineList[index].Ident = TakeCurrentText();
     const TTSCToken& t = NextToken();
     if (t.ID != TSC_TOKEN_NUMBER && t.ID != TSC_TOKEN_STRING && t.ID != TSC_TOKEN_IDENT)
         ErrorAtPos("Unexpected token " + TokenIDToMnemonic(t.ID));
-    DefineList[index].Value = t.Value;
+    DefineList[index].Value = TakeCurrentText();
+    defineIndex[FoldedName(DefineList[index].Ident)] = index;
 }
 
 } // namespace vsm

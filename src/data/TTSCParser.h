@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vsm {
@@ -41,7 +42,7 @@ struct TTSCKey {
     int Type(int i) const;
     // Sets value i (0..999) and its type, growing ValueCount to i + 1 when needed; false (and
     // nothing changed) when i is outside 0..999.
-    bool SetValue(int i, const std::string& value, int type);
+    bool SetValue(int i, std::string value, int type);
 };
 using TTSCKeyPtr = std::shared_ptr<TTSCKey>;
 
@@ -68,6 +69,11 @@ class TTSCParser {
     // (also on a text with no tokens at all).
     void Parse(const std::vector<TTSCToken>& tokens);
     void Parse(std::vector<TTSCToken>&& tokens);
+    // Parses the text the lexer has begun, taking its tokens as they are needed, so that the
+    // tokens of a large text are never all held at once (TokenArray keeps only a window). A lexer
+    // fault anywhere in the text is thrown in preference to a parse fault, as when the whole text
+    // is lexed first.
+    void Parse(TTSCLexer& lexer);
 
     // The top of the path stack, or "" when it is empty.
     std::string PeekPath() const;
@@ -84,16 +90,24 @@ class TTSCParser {
     // Takes the next token; throws TSCError when none is left.
     const TTSCToken& NextToken();
     // The next token without taking it; null when none is left.
-    const TTSCToken* LookAheadToken() const;
+    const TTSCToken* LookAheadToken();
     // Takes the next token and throws the expecting-token error unless it has the kind.
     void ReadToken(int id);
     // True when every token has been taken.
-    bool EOTS() const;
+    bool EOTS();
     // The token taken last (a token of kind 0 before the first).
     const TTSCToken& Current() const;
 
   private:
     void Run();
+    // True when TokenArray holds the token at index, taking tokens from the lexer as needed.
+    bool Ensure(size_t index);
+    // The text of the current token, moved out of it while tokens stream in.
+    std::string TakeCurrentText();
+    TTSCLexer* source = nullptr; // the lexer tokens are taken from while a Parse(lexer) runs
+    // Folded name of each define -> its index in DefineList, so a key finds the last define of a
+    // name at once however many defines the text has.
+    std::unordered_map<std::string, size_t> defineIndex;
 };
 
 } // namespace vsm

@@ -74,6 +74,13 @@ TEST(TscDocument, TextToNumberTakesTheLeadingDecimalNumber) {
         {"inf", 0},
         {"nan", 0},
         {"12,5", 12},
+        // Each character counts by the low 8 bits of its code: U+0131 U+0132 read as "12".
+        {"\xC4\xB1\xC4\xB2", 12},
+        {"\xC3\xA9", 0},
+        // The largest float's own saved text; only past half a step above it is a float infinite.
+        {"3.40282347e+38", std::numeric_limits<float>::max()},
+        {"-3.40282347e+38", -std::numeric_limits<float>::max()},
+        {"3.4028236e+38", std::numeric_limits<float>::infinity()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -124,6 +131,54 @@ TEST(TscDocument, NumberTextMatchesPrintfAndReadsBackExactly) {
         ASSERT_EQ(text, buf);
         ASSERT_EQ(TSCTextToNumber(text), f) << text;
     }
+}
+
+// The first key of KeyList with that address, found the slow way.
+TTSCKeyPtr FirstByWalking(const TTSCFile& doc, const std::string& path, const std::string& name) {
+    for (const TTSCKeyPtr& key : doc.KeyList)
+        if (key && TSCEqualNoCase(key->Path, path) && TSCEqualNoCase(key->Name, name)) return key;
+    return nullptr;
+}
+
+TEST(TscDocument, LookupsInLargeDocumentsFollowEditsOfTheKeyList) {
+    std::string text = "G{";
+    for (int i = 0; i < 200; ++i)
+        text += "k" + std::to_string(i % 70) + "=" + std::to_string(i) + " ";
+    auto doc = TscFromText(text + "}\n");
+    std::mt19937 gen(11);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen); };
+    for (int step = 0; step < 600; ++step) {
+        SCOPED_TRACE(step);
+        const std::string name = "K" + std::to_string(pick(90));
+        switch (pick(5)) {
+        case 0: // a caller removes a key before writing it afresh
+            if (!doc->KeyList.empty())
+                doc->KeyList.erase(doc->KeyList.begin() + pick(static_cast<int>(doc->KeyList.size())));
+            break;
+        case 1:
+            SetTSCNumberKey(doc, "g", name, static_cast<float>(step), 0);
+            break;
+        case 2: { // a record appended directly
+            auto key = std::make_shared<TTSCKey>();
+            key->Path = "G";
+            key->Name = name;
+            key->SetValue(0, std::to_string(step), TSC_TYPE_NUMBER);
+            doc->KeyList.push_back(key);
+            break;
+        }
+        case 3:
+            CreateTSCKey(doc, "G", name);
+            break;
+        default:
+            break;
+        }
+        const std::string probe = "k" + std::to_string(pick(90));
+        ASSERT_EQ(doc->ResolveKey("g", probe), FirstByWalking(*doc, "g", probe)) << probe;
+    }
+    // A load replaces everything the index knew.
+    doc->LoadFromText(text + "}\n");
+    EXPECT_EQ(GetTSCNumberKey(doc, "G", "k3", 0), 3.0f);
+    EXPECT_EQ(doc->ResolveKey("G", "k75"), nullptr);
 }
 
 TEST(TscDocument, SetKeysGrowTheValueCountAndKeepTypes) {
@@ -212,8 +267,22 @@ TEST(TscDocument, RepeatedGroupsDoNotGrowTheSavedText) {
 }
 
 TEST(TscDocument, RoundTripsEveryFloat) {
-    const float values[] = {0.0f, -0.0f, 1e-5f, 0.0001f, -0.00005f, 1e-38f,   1e-45f,
-                            0.1f, 1.5f,  1e8f,  1e9f,    1e10f,     -3.4e38f, 123456.789f};
+    const float values[] = {0.0f,
+                            -0.0f,
+                            1e-5f,
+                            0.0001f,
+                            -0.00005f,
+                            1e-38f,
+                            1e-45f,
+                            0.1f,
+                            1.5f,
+                            1e8f,
+                            1e9f,
+                            1e10f,
+                            -3.4e38f,
+                            123456.789f,
+                            std::numeric_limits<float>::max(),
+                            -std::numeric_limits<float>::max()};
     auto doc = CreateTSCFile();
     CreateTSCGroup(doc, "", "n");
     for (int i = 0; i < static_cast<int>(std::size(values)); ++i)
@@ -261,20 +330,36 @@ TEST(TscDocument, RoundTripsAwkwardValues) {
     EXPECT_NE(doc->SavedText().find("\ts=\"plain\",\"say \\\"hi\\\"\""), std::string::npos);
 }
 
-TEST(TscDocument, NamesThatCannotBeReadBackAreLeftOutAlone) {
+TEST(TscDocument, SavingANameTheReaderCannotTakeFailsButKeepsTheRest) {
     auto doc = CreateTSCFile();
     CreateTSCGroup(doc, "", "g");
     CreateTSCGroup(doc, "", "");
-    CreateTSCGroup(doc, "", "bad name");
+    CreateTSCGroup(doc, "", "Zo\xC3\xAB");
+    SetTSCStringKey(doc, "Zo\xC3\xAB", "k", "lost", 0);
     SetTSCStringKey(doc, "g", "player one", "x", 0);
     SetTSCStringKey(doc, "g", "define", "x", 0);
     SetTSCStringKey(doc, "g", "9lives", "x", 0);
     SetTSCStringKey(doc, "g", "ok", "kept", 0);
+    SetTSCStringKey(doc, "g", "_Under_9", "kept", 0);
     testing::internal::CaptureStderr();
-    std::string text = doc->SavedText();
+    int leftOut = 0;
+    std::string text = doc->SavedText(&leftOut);
+    std::string path = test::ScratchDir("tscnames") + "/names.tsc";
+    EXPECT_EQ(SaveTSCFile(doc, path), -1);
+    StreamPtr stream = CreateBankStream(CreateBank());
+    EXPECT_EQ(SaveTSCFile(doc, *stream), -1);
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(text, "g{\n\tok=\"kept\"\n}\n");
+    EXPECT_EQ(text, "g{\n\tok=\"kept\"\n\t_Under_9=\"kept\"\n}\n");
+    EXPECT_EQ(leftOut, 5);
     EXPECT_NE(err.find("player one"), std::string::npos);
+    EXPECT_NE(err.find("Zo\xC3\xAB"), std::string::npos);
+    // What could be written was written.
+    auto back = CreateTSCFile();
+    LoadTSCFile(back, path);
+    EXPECT_EQ(GetTSCStringKey(back, "g", "ok", 0), "kept");
+    // Every name the reader takes is written, and such a save succeeds.
+    auto plain = TscFromText("A_1{b2{_c=1}}\n");
+    EXPECT_EQ(SaveTSCFile(plain, path), 0);
 }
 
 TEST(TscDocument, FailedLoadLeavesTheDocumentEmptyAndALaterLoadIsClean) {
@@ -360,9 +445,15 @@ TEST(TscDocument, StreamsLoadAndSave) {
     std::vector<uint8_t> utf16 = {0xFF, 0xFE};
     for (char c : std::string("b{n=2}\n"))
         utf16.insert(utf16.end(), {static_cast<uint8_t>(c), 0});
+    // U+0134 and U+0135 sit above 255; their low 8 bits are the digits 4 and 5.
+    const uint8_t extra[] = {' ', 'm', '=', '\'', 0x34, 0x35, '\''};
+    for (uint8_t c : extra)
+        utf16.insert(utf16.end() - 4, {c, static_cast<uint8_t>(c == 0x34 || c == 0x35 ? 1 : 0)});
     StreamPtr in = CreateMemoryStream(utf16);
     LoadTSCFile(back, *in);
     EXPECT_EQ(GetTSCNumberKey(back, "b", "n", 0), 2.0f);
+    EXPECT_EQ(GetTSCStringKey(back, "b", "m", 0), "\xC4\xB4\xC4\xB5");
+    EXPECT_EQ(GetTSCNumberKey(back, "b", "m", 0), 45.0f);
 }
 
 } // namespace

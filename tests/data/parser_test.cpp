@@ -14,13 +14,26 @@ TTSCParser Parse(const std::string& text) {
     return parser;
 }
 
-std::string ParseError(const std::string& text) {
+// The same parse taking tokens from the lexer as they are needed, as a document load does.
+TTSCParser ParseStreamed(const std::string& text) {
+    TTSCLexer lexer;
+    lexer.Begin(text);
+    TTSCParser parser;
+    parser.Parse(lexer);
+    return parser;
+}
+
+std::string ErrorOf(TTSCParser (*parse)(const std::string&), const std::string& text) {
     try {
-        Parse(text);
+        parse(text);
     } catch (const TSCError& e) {
         return e.what();
     }
     return "(no error)";
+}
+
+std::string ParseError(const std::string& text) {
+    return ErrorOf(Parse, text);
 }
 
 TEST(TscParser, NestedGroupsRecordTheirPaths) {
@@ -98,11 +111,32 @@ TEST(TscParser, ErrorTexts) {
         {"", "ERROR: Empty document at line 1, character 0"},
         {"/* only a comment */", "ERROR: Empty document at line 1, character 0"},
         {"define=1\n", "ERROR: Unexpected Define at line 1, character 7"},
+        // A fault of the lexer anywhere wins over a parse fault before it.
+        {"}\n'open", "ERROR: Unfinished string at line 2, character 6"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ParseError(c.text), c.error);
+        EXPECT_EQ(ErrorOf(ParseStreamed, c.text), c.error);
     }
+}
+
+TEST(TscParser, StreamedTokensGiveTheSameRecordsAndPositionsInLongTexts) {
+    // Far more tokens than the streamed parse keeps at once.
+    std::string text = "#define v 7\ng{\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "k" + std::to_string(i) + "=1,'s',v\n";
+    text += "}\n";
+    TTSCParser whole = Parse(text);
+    TTSCParser streamed = ParseStreamed(text);
+    ASSERT_EQ(streamed.KeyList.size(), 3000u);
+    for (size_t i = 0; i < whole.KeyList.size(); i += 999) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(streamed.KeyList[i]->Name, whole.KeyList[i]->Name);
+        EXPECT_EQ(streamed.KeyList[i]->Values, (std::vector<std::string>{"1", "s", "7"}));
+        EXPECT_EQ(streamed.KeyList[i]->ValuesType, whole.KeyList[i]->ValuesType);
+    }
+    EXPECT_EQ(ErrorOf(ParseStreamed, text + ";"), "ERROR: Unexpected ; at line 3004, character 2");
 }
 
 TEST(TscParser, LimitsFailCleanly) {
