@@ -337,6 +337,18 @@ class FileReadStream : public TStream {
     int64_t pos = 0;
 };
 
+// Flushes the folder holding path to disk, so the rename that completed a save survives a power
+// cut; true also where the file system cannot sync folders.
+bool SyncFolderOf(const std::string& path) {
+    std::string dir = ExtractDir(path);
+    if (dir.empty()) dir = path[0] == '/' ? "/" : ".";
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+    ::close(fd);
+    return ok;
+}
+
 // Writes into a temporary file beside the target; Close flushes it to disk and renames it into
 // place. Dropped without Close (an error unwound past the save), it leaves the target untouched.
 class AtomicWriteStream : public TStream {
@@ -373,7 +385,7 @@ class AtomicWriteStream : public TStream {
             file = nullptr;
         }
         if (ok && SaveHook()) ok = SaveHook()(target);
-        if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
+        if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0 && SyncFolderOf(target);
         if (!ok) ::unlink(temp.c_str());
         result = ok;
         return ok;
