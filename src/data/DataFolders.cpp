@@ -25,16 +25,30 @@ std::string Two(int64_t n) {
 
 } // namespace
 
-int GetDataFolders() {
-    // XDG: a relative XDG_DATA_HOME is to be ignored.
-    const char* xdg = std::getenv("XDG_DATA_HOME");
+std::string UserDataFolder(const char* xdgDataHome, const std::string& home) {
+    // XDG: a relative XDG_DATA_HOME is to be ignored; a relative home is no better.
     std::string base;
-    if (xdg && xdg[0] == '/')
-        base = TrimSlashes(xdg);
+    if (xdgDataHome && xdgDataHome[0] == '/')
+        base = TrimSlashes(xdgDataHome);
+    else if (!home.empty() && home[0] == '/')
+        base = TrimSlashes(home) + "/.local/share";
     else
-        base = TrimSlashes(HomeDir()) + "/.local/share";
+        return "";
     if (base == "/") base.clear();
-    myDocsFolder = FixPath(base + "/vessamoor");
+    return FixPath(base + "/vessamoor");
+}
+
+int GetDataFolders() {
+    // HomeDir asks the user database when HOME is not set.
+    myDocsFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), HomeDir());
+    if (myDocsFolder.empty()) {
+        static bool told = false;
+        if (!told)
+            std::cerr << "No home folder is known (HOME and XDG_DATA_HOME are unset and the user database "
+                         "has none): options, hiscores and profiles cannot be saved\n";
+        told = true;
+        return -1;
+    }
 
     int result = 0;
     for (const std::string& folder : {myDocsFolder, myDocsFolder + "/data", myDocsFolder + "/profiles"}) {

@@ -66,7 +66,8 @@ std::string StripAll(const std::string& path);
 // The running executable's full path and its folder.
 std::string AppFile();
 std::string AppDir();
-// The user's home folder (no trailing slash).
+// The user's home folder (no trailing slash): HOME, else the user database's entry; "" when
+// neither gives one.
 std::string HomeDir();
 
 // ---- Memory banks --------------------------------------------------------------------------

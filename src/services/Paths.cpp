@@ -4,12 +4,15 @@
 #include "platform/Files.h"
 
 #include <cstdlib>
+#include <iostream>
 
 namespace vsm {
 
 std::string bDir;
 
-std::string ResourcesFolder() {
+namespace {
+
+std::string ResourcesFolderWanted() {
     if (const char* env = std::getenv("VSM_RESOURCES"); env && *env) {
         std::string dir = env;
         if (dir.back() != '/') dir += '/';
@@ -19,6 +22,20 @@ std::string ResourcesFolder() {
     while (!dir.empty() && dir.back() == '/')
         dir.pop_back();
     return dir + "/resources/";
+}
+
+} // namespace
+
+std::string ResourcesFolder() {
+    std::string dir = ResourcesFolderWanted();
+    // Without this line a missing folder only shows as a flood of pictures and sounds that fail.
+    static std::string reported;
+    if (dir != reported && FileType(dir) != FILETYPE_DIR) {
+        std::cerr << "The resources folder " << dir
+                  << " cannot be found; set VSM_RESOURCES to the folder that holds gfx, sfx and data\n";
+        reported = dir;
+    }
+    return dir;
 }
 
 std::string GetBundleResourceURL(const std::string& file, const std::string& folder) {

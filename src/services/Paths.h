@@ -9,7 +9,8 @@ namespace vsm {
 extern std::string bDir;
 
 // Returns the resources folder, ending in "/": $VSM_RESOURCES when set, else the "resources"
-// folder beside the executable.
+// folder beside the executable. A folder that does not exist is named in one line on standard
+// error (once for each folder).
 std::string ResourcesFolder();
 // Returns the path of file in the resources folder, inside the subfolder folder when that is
 // not empty; ResourcesFolder() + folder + "/" + file.

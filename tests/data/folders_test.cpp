@@ -75,6 +75,27 @@ TEST(DataFolders, DefaultsUnderTheHomeFolder) {
     }
 }
 
+TEST(DataFolders, UserFolderNeedsAnAbsoluteBase) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        const char* folder;
+    } cases[] = {
+        {"/x/share/", "/home/u", "/x/share/vessamoor"},
+        {nullptr, "/home/u/", "/home/u/.local/share/vessamoor"},
+        {"rel", "/home/u", "/home/u/.local/share/vessamoor"},
+        {"/", "/home/u", "/vessamoor"},
+        // No home anywhere: nothing, rather than a folder at the root of the file system.
+        {nullptr, "", ""},
+        {"", "", ""},
+        {"rel", "also/relative", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.xdg ? c.xdg : "(unset)") + " | " + c.home);
+        EXPECT_EQ(UserDataFolder(c.xdg, c.home), c.folder);
+    }
+}
+
 TEST(DataFolders, FolderThatCannotBeCreatedIsReported) {
     std::string scratch = test::ScratchDir("blocked");
     // A file stands where a parent folder would have to go.

@@ -1,6 +1,8 @@
 // Resource paths, text splitting and cutting, shadowed text, and the reset of every global.
 #include "ServicesFixture.h"
 
+#include "support/TestSupport.h"
+
 #include <cstdlib>
 
 namespace vsm::test {
@@ -78,6 +80,16 @@ TEST(ResourcePathTest, ResourcesFolderComesFromTheEnvironmentOrBesideTheExecutab
     EXPECT_EQ(ResourcesFolder(), AppDir() + "/resources/");
     setenv("VSM_RESOURCES", "", 1);
     EXPECT_EQ(ResourcesFolder(), AppDir() + "/resources/");
+
+    // A folder that is not there is named once, however often it is asked for.
+    const std::string missing = test::ScratchDir("nores") + "/gone";
+    setenv("VSM_RESOURCES", missing.c_str(), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ResourcesFolder(), missing + "/");
+    EXPECT_EQ(GetBundleResourceURL("a.png", "gfx"), missing + "/gfx/a.png");
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("resources folder " + missing + "/ cannot be found"), std::string::npos) << err;
+    EXPECT_EQ(err.find("cannot be found"), err.rfind("cannot be found")) << err;
 
     if (saved)
         setenv("VSM_RESOURCES", keep.c_str(), 1);
