@@ -448,18 +448,18 @@ int TBlocksManager::DrawNextBlock(float x, float y) {
 int TBlocksManager::Freze(int ms) {
     // -1 is "no freeze": the bonus manager's clearing lifts a running freeze with it.
     if (ms != -1 && IsFreze() != 0 && ToDefreze() > ms) return 0;
-    Timer = MilliSecs();
+    Timer = MilliSecs64();
     frezeTime = ms;
     return 0;
 }
 
 int TBlocksManager::IsFreze() {
     if (frezeTime == -1) return 0;
-    return static_cast<int64_t>(MilliSecs()) - Timer <= frezeTime ? 1 : 0;
+    return MilliSecs64() - Timer <= frezeTime ? 1 : 0;
 }
 
 int TBlocksManager::ToDefreze() {
-    return NumberToInt(static_cast<double>(frezeTime) + Timer - MilliSecs());
+    return NumberToInt(static_cast<double>(frezeTime + Timer - MilliSecs64()));
 }
 
 } // namespace vsm

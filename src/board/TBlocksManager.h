@@ -5,6 +5,7 @@
 #include "platform/Audio.h"
 #include "platform/Graphics.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ class TBlocksManager {
     float lightDir = 0.05f;
     SoundPtr szurSnd;
     ChannelPtr szurChn;
-    int Timer = 0;
+    int64_t Timer = 0; // ms clock (MilliSecs64) when the freeze began
     int frezeTime = -1;
     ImagePtr xImg;
     ImagePtr gImg;

@@ -57,7 +57,7 @@ int TBoardManager::loadBoard(TTSCFile& doc) {
 }
 
 int TBoardManager::loadDavar(TTSCFile& doc) {
-    int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     if (doc.GetStringKey("Davar", "Read", 0) != "1") return 0;
     for (int n = 1; n <= BOARD_CELLS; ++n) {
         int row = n - 1;
@@ -141,7 +141,7 @@ int TBoardManager::clearBoard() {
     scale = 1.0f;
     tileSize = 32;
     petrifyActive = 0;
-    petrifyTimer = MilliSecs();
+    petrifyTimer = MilliSecs64();
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Graphics.h"
 #include "services/TRSA.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,7 +73,7 @@ class TBoardManager : public TRSA {
     int davarLayer[BOARD_CELLS][BOARD_CELLS] = {};     // rune id, 0 (or less) empty
     int colorLayer[BOARD_CELLS][BOARD_CELLS] = {};     // colour class of that rune
     int highlightLayer[BOARD_CELLS][BOARD_CELLS] = {}; // previewed run cells, 0 none
-    int timerLayer[BOARD_CELLS][BOARD_CELLS] = {};     // ms clock when the rune arrived
+    int64_t timerLayer[BOARD_CELLS][BOARD_CELLS] = {}; // ms clock (MilliSecs64) when the rune arrived
 
     // The queued lines; exists only while clearMatchingDavar runs (null otherwise).
     std::unique_ptr<std::vector<TLine>> lines;
@@ -86,7 +87,7 @@ class TBoardManager : public TRSA {
     int availableDavar = 0;           // not used
     int gameOver = 0;
     int petrifyMaxTime = 15000;
-    int petrifyTimer = 0;
+    int64_t petrifyTimer = 0; // ms clock (MilliSecs64)
     float petrifyAlpha = 0;
     int petrifyTable[BOARD_CELLS][BOARD_CELLS] = {};
     int petrifyActive = 0;

@@ -28,16 +28,16 @@ int StoneOf(int id) {
 } // namespace
 
 int TBoardManager::_checkForPetrify(int paused) {
-    int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     // A period of 0 or less (a level without PetrifyTime) means petrification is off; a new
     // selection also waits for a running fade, which it would otherwise restart for ever.
-    bool due = static_cast<int64_t>(now) - petrifyTimer > petrifyMaxTime;
+    bool due = now - petrifyTimer > petrifyMaxTime;
     if (due && paused == 0 && petrifyMaxTime > 0 && petrifyActive == 0) {
         auto candidate = [&](int x, int y) {
             int id = davarLayer[x][y];
             return id != 0 && id != NEVER_PETRIFIES && boardSeams.FindBonus(x, y) == 0 && StoneOf(id) != 0;
         };
-        int oldest = now;
+        int64_t oldest = now;
         bool found = false;
         bool isCandidate[BOARD_CELLS][BOARD_CELLS] = {};
         for (int y = 0; y < BOARD_CELLS; ++y) {
@@ -61,8 +61,7 @@ int TBoardManager::_checkForPetrify(int paused) {
         petrifyTimer = now;
     }
     if (petrifyActive == 1) {
-        petrifyAlpha =
-            static_cast<float>(static_cast<double>(static_cast<int64_t>(now) - petrifyTimer) / 1000.0);
+        petrifyAlpha = static_cast<float>(static_cast<double>(now - petrifyTimer) / 1000.0);
         if (petrifyAlpha < 1.0f) return 0;
         petrifyActive = 0;
         for (int y = 0; y < BOARD_CELLS; ++y) {

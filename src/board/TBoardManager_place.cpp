@@ -30,7 +30,7 @@ int TBoardManager::_checkMove(const TBlock& block, int x, int y, int dx, int dy,
 }
 
 int TBoardManager::placeBlock(TBlock* block, int x, int y, int realMove) {
-    int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     if (!block) block = blocks.actualBlock.get();
     if (!block) return 0;
     if (x == -1) {

@@ -99,7 +99,7 @@ int TBoardManager::clearMatchingDavar(int flag) {
 
 int TBoardManager::clearLines(int) {
     if (!lines) return 0;
-    int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     int n = 0, b = 0;
     std::set<int> colours;
     bool stoneTurned = false;

@@ -11,7 +11,7 @@ std::list<StoneEntityPtr> stonesList;
 int TStoneEntity::Create(int x, int y, float hSpeed, float vSpeed, const ImagePtr& image) {
     auto e = std::make_shared<TStoneEntity>();
     e->lifeTime = static_cast<float>(Rand(500, 2000));
-    e->Timer = MilliSecs();
+    e->Timer = MilliSecs64();
     e->x0 = static_cast<float>(x);
     e->y0 = static_cast<float>(y);
     e->hSpeed = hSpeed;
@@ -22,7 +22,7 @@ int TStoneEntity::Create(int x, int y, float hSpeed, float vSpeed, const ImagePt
 }
 
 int TStoneEntity::Update() {
-    float t = static_cast<float>(MilliSecs() - Timer);
+    float t = static_cast<float>(MilliSecs64() - Timer);
     x = x0 + hSpeed * t;
     y = y0 + vSpeed * t;
     vSpeed += gravity * t;

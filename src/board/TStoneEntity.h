@@ -3,6 +3,7 @@
 
 #include "platform/Graphics.h"
 
+#include <cstdint>
 #include <list>
 #include <memory>
 
@@ -17,7 +18,7 @@ class TStoneEntity {
     float hSpeed = 0, vSpeed = 0; // pixels per millisecond
     float rSpeed = 0.2f;          // degrees per millisecond
     float lifeTime = 0;           // ms, drawn 500..2000 at creation
-    int Timer = 0;                // ms clock at creation
+    int64_t Timer = 0;            // ms clock (MilliSecs64) at creation
     ImagePtr image;
 
     // Creates one fragment at (x, y) and appends it to stonesList; returns 0.

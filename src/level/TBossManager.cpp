@@ -41,12 +41,12 @@ std::shared_ptr<TBossRune> TBossRune::Create(int id, int color, int x, int y, co
     rune->y = y;
     rune->active = 1;
     rune->image = LoadLevelImage(imagePath);
-    rune->timer = static_cast<float>(MilliSecs());
+    rune->timer = MilliSecs64();
     return rune;
 }
 
 int TBossRune::Draw(const ImagePtr& shadow, const std::array<ImagePtr, 16>& glow) {
-    const double e = static_cast<double>(MilliSecs()) - timer;
+    const double e = static_cast<double>(MilliSecs64() - timer);
     double t = std::fmod(e, 500.0) / 500.0;
     if (t < 0) t += 1; // a clock that went back must not give a negative alpha
     int i = static_cast<int>(std::fmod(e / 500.0, 16.0));

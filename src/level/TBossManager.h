@@ -5,6 +5,7 @@
 #include "platform/Graphics.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ class TBossRune {
     int x = 0;     // top-left cell
     int y = 0;
     ImagePtr image;
-    float timer = 0; // creation time, origin of the glow's phase
+    int64_t timer = 0; // creation time (MilliSecs64), origin of the glow's phase
     int active = 0;
 
     // Returns a new active boss rune with its picture loaded from the path (empty on failure).

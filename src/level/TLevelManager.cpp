@@ -275,7 +275,7 @@ int TLevelManager::ResetStats() {
 }
 
 int TLevelManager::startSummary() {
-    const int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     summaryDone = 0;
     sTimer = 0;
     sCounter = 0;

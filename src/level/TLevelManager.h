@@ -6,6 +6,7 @@
 #include "platform/Graphics.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ class TLevelManager {
     float scrollAlpha = 0;
     float levelCompletedAlpha = 0;
     float scrollViewPos = 0;
-    int summaryTimer = 0;
+    int64_t summaryTimer = 0; // ms clock (MilliSecs64)
     int summaryDone = 0;
     int sX = 0; // end-bonus count cursor
     int sY = 0;
@@ -42,7 +43,7 @@ class TLevelManager {
     int sTimer = 0;
     int summaryStage = 0;
     int sparksCount = 0;
-    int musicFade = 0;
+    int64_t musicFade = 0; // ms clock (MilliSecs64)
     int playSummaryMusic = 0;
     ChannelPtr summaryChn;
     SoundPtr summarySnd;

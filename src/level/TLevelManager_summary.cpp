@@ -45,7 +45,7 @@ void TLevelManager::_endCount() {
     levelEndChn = nullptr;
     summaryChn = nullptr;
     summaryStage = 2;
-    summaryTimer = MilliSecs();
+    summaryTimer = MilliSecs64();
     const long long shown = static_cast<long long>(points.actual) + points.total;
     pointsCounter = static_cast<int>(std::clamp<long long>(shown, INT32_MIN, INT32_MAX));
     points.add(bonusPoints);
@@ -53,12 +53,12 @@ void TLevelManager::_endCount() {
 }
 
 int TLevelManager::updateSummary() {
-    auto elapsed = [this] { return MilliSecs() - summaryTimer; };
+    auto elapsed = [this] { return MilliSecs64() - summaryTimer; };
 
     if (summaryStage == 0 && elapsed() > 1000) {
         summaryStage = 1;
         summaryChn = playSound2(summarySnd, nullptr, 0, 1.0f);
-        summaryTimer = MilliSecs();
+        summaryTimer = MilliSecs64();
     }
     if (summaryStage == 1) {
         levelCompletedAlpha = std::min(1.0f, levelCompletedAlpha + 0.1f);
@@ -83,7 +83,7 @@ int TLevelManager::updateSummary() {
                 return 0;
             }
         }
-        const int now = MilliSecs();
+        const int64_t now = MilliSecs64();
         if (musicStream) {
             const float v = static_cast<float>(musicFade - now) * (options.musicVol / 10.0f) / 250.0f;
             SetStreamVolume(musicStream, std::max(0.001f, v));
@@ -92,25 +92,25 @@ int TLevelManager::updateSummary() {
         ++sTimer;
     }
     if (summaryStage == 2) {
-        const int e = elapsed();
+        const int64_t e = elapsed();
         if (e > 300) doorPos += static_cast<float>((e - 300) / 50);
         if (doorPos > 400) {
             doorPos = 400;
             summaryStage = 3;
-            summaryTimer = MilliSecs();
+            summaryTimer = MilliSecs64();
             if (summaryMusic) summaryMusic->stop();
             summaryMusic = playMusicStream("sfx/glyndra-help.ogg", 1, 1.0f);
         }
     }
     if (summaryStage == 3 && elapsed() > 500) {
-        summaryTimer = MilliSecs();
+        summaryTimer = MilliSecs64();
         summaryStage = 4;
     }
     if (summaryStage == 4) {
-        const int e = elapsed();
+        const int64_t e = elapsed();
         scrollAlpha = std::min(1.0f, static_cast<float>(e) / 100.0f);
         if (e > 100) {
-            summaryTimer = MilliSecs();
+            summaryTimer = MilliSecs64();
             summaryStage = 5;
         }
     }
@@ -128,7 +128,7 @@ int TLevelManager::updateSummary() {
             scrollViewPos = 155;
             summaryStage = 6;
             levelCompletedAlpha = 0;
-            summaryTimer = MilliSecs();
+            summaryTimer = MilliSecs64();
             // A position below -2 (the campaign's position A and the developer keys reach them)
             // must still name one of the five voice clips.
             const int clip = (sequencer.seqNo % 5 + 7) % 5 + 8;
@@ -136,12 +136,12 @@ int TLevelManager::updateSummary() {
         }
     }
     if (summaryStage == 6 && elapsed() > 200) {
-        summaryTimer = MilliSecs();
+        summaryTimer = MilliSecs64();
         summaryStage = 7;
     }
     if (summaryStage == 7) {
         if (elapsed() > 25 && bonusPoints > 0) {
-            summaryTimer = MilliSecs();
+            summaryTimer = MilliSecs64();
             pointsCounter = SaturatedSum(pointsCounter, 25);
             bonusPoints -= 25;
             if (bonusPoinstSndCounter % 5 != 0)
@@ -152,7 +152,7 @@ int TLevelManager::updateSummary() {
         if (mouse.leftPressed && summaryStage == 7) {
             playSound2(scrollOutSnd, nullptr, 0, 1.0f);
             summaryStage = 9;
-            summaryTimer = MilliSecs();
+            summaryTimer = MilliSecs64();
             pointsCounter = SaturatedSum(pointsCounter, bonusPoints);
             bonusPoints = 0;
         }
@@ -162,31 +162,31 @@ int TLevelManager::updateSummary() {
             summaryStage = 9;
             playSound2(scrollOutSnd, nullptr, 0, 1.0f);
         }
-        summaryTimer = MilliSecs();
+        summaryTimer = MilliSecs64();
     }
     if (summaryStage == 9) {
         scrollViewPos -= static_cast<float>(elapsed() / 50);
         if (scrollViewPos < 0) {
             scrollViewPos = 0;
             summaryStage = 10;
-            summaryTimer = MilliSecs();
+            summaryTimer = MilliSecs64();
         }
     }
     if (summaryStage == 10) {
-        const int e = elapsed();
+        const int64_t e = elapsed();
         scrollAlpha = std::max(0.0f, 1.0f - static_cast<float>(e) / 100.0f);
         if (e > 100) {
             summaryStage = 11;
-            summaryTimer = MilliSecs();
+            summaryTimer = MilliSecs64();
         }
     }
     if (summaryStage == 11) {
-        const int e = elapsed();
+        const int64_t e = elapsed();
         const float v = std::max(0.0f, 1.0f - static_cast<float>(e) / 250.0f);
         SetStreamVolume(summaryMusic, v * options.musicVol / 10.0f);
         fadeAlpha = 1 - v;
         if (e > 200) {
-            summaryTimer = MilliSecs();
+            summaryTimer = MilliSecs64();
             summaryStage = 12;
             summaryDone = 1;
             if (summaryMusic) {

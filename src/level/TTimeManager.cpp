@@ -34,8 +34,7 @@ int TTimeManager::Load(const std::shared_ptr<TTSCFile>& doc) {
 
 int TTimeManager::LoadFromProfile(int elapsed) {
     // A saved game is a user file: any elapsed value must give a start time without overflow.
-    const int64_t start = static_cast<int64_t>(MilliSecs()) - elapsed;
-    startSystemTime = static_cast<int>(std::clamp<int64_t>(start, INT32_MIN, INT32_MAX));
+    startSystemTime = MilliSecs64() - elapsed;
     wjazd = 0;
     Update();
     return 0;
@@ -58,12 +57,12 @@ int TTimeManager::DrawAndUpdate() {
 }
 
 int TTimeManager::Update() {
-    const int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     // Without a limit there are no frames to slide in; a slide-in left pending would freeze the
     // elapsed time for the rest of the level.
     if (maxTime <= 0) wjazd = 0;
     if (paused == 0 && wjazd == 0) {
-        const int64_t elapsed = static_cast<int64_t>(now) - startSystemTime;
+        const int64_t elapsed = now - startSystemTime;
         actualTime = static_cast<int>(std::clamp<int64_t>(elapsed, 0, INT32_MAX));
     }
     if (maxTime <= 0) {
@@ -75,7 +74,7 @@ int TTimeManager::Update() {
     if (leftTime < 0) leftTime = 0;
     int f = static_cast<int>(static_cast<int64_t>(actualTime) * 29 / maxTime);
     if (wjazd != 0) {
-        f = 29 - static_cast<int>((static_cast<int64_t>(now) - wjazdTimer) / 20);
+        f = 29 - static_cast<int>(std::min<int64_t>((now - wjazdTimer) / 20, 30));
         if (f > 29) f = 29;
         if (f < 0) {
             f = 0;
@@ -116,18 +115,18 @@ int TTimeManager::PauseOn() {
 
 int TTimeManager::PauseOff() {
     if (paused == 0) return 0;
-    startSystemTime = MilliSecs() - actualTime;
+    startSystemTime = MilliSecs64() - actualTime;
     paused = 0;
     Update();
     return 0;
 }
 
 int TTimeManager::Reset(int slideIn) {
-    startSystemTime = MilliSecs();
+    startSystemTime = MilliSecs64();
     Update();
     if (slideIn != 0) {
         wjazd = 1;
-        wjazdTimer = MilliSecs();
+        wjazdTimer = MilliSecs64();
     }
     return 0;
 }

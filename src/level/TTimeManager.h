@@ -4,6 +4,7 @@
 #include "platform/Graphics.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -14,10 +15,10 @@ class TTimeManager {
   public:
     int x = 42; // timer image's top-left corner
     int y = 211;
-    int actualTime = 0;      // elapsed play time in ms, capped at maxTime while a limit is set
-    int maxTime = 0;         // limit in ms; 0 or less: no limit
-    int leftTime = 0;        // maxTime - actualTime, not below 0; 0 without a limit
-    int startSystemTime = 0; // clock reading from which elapsed time counts
+    int actualTime = 0;          // elapsed play time in ms, capped at maxTime while a limit is set
+    int maxTime = 0;             // limit in ms; 0 or less: no limit
+    int leftTime = 0;            // maxTime - actualTime, not below 0; 0 without a limit
+    int64_t startSystemTime = 0; // clock reading (MilliSecs64) from which elapsed time counts
     int paused = 0;
     int actualFrame = 0; // timer frame on show, 0..29
     ImagePtr timerImg;
@@ -25,7 +26,7 @@ class TTimeManager {
     ImagePtr menuBgImg;
     std::array<PixmapPtr, 30> framesPixmaps; // [i] is "gfx/timer/frame<30-i>.png"
     int wjazd = 0;                           // 1 while the slide-in of the timer frames runs
-    int wjazdTimer = 0;
+    int64_t wjazdTimer = 0;                  // clock reading (MilliSecs64) when the slide-in began
 
     // Loads the timer image, its 30 frames and the menu background; missing files leave empty
     // slots (nothing is drawn for them). Returns 0.

@@ -249,7 +249,7 @@ int BonusReplacer(float& fade, std::vector<std::array<int, 3>>& list) {
         if (fade >= 1) {
             board.davarLayer[x][y] = id;
             board.colorLayer[x][y] = newClass;
-            board.timerLayer[x][y] = MilliSecs();
+            board.timerLayer[x][y] = MilliSecs64();
             RecolourDrainToken(x, y, newClass);
             board.clearMatchingDavar(0);
             board.checkGameOver();
@@ -302,7 +302,7 @@ int BonusColoryzer(float& fade, int x, int y, int hardLevel) {
             if (fade >= 1) {
                 board.davarLayer[i][j] = next;
                 board.colorLayer[i][j] = normalClass;
-                board.timerLayer[i][j] = MilliSecs();
+                board.timerLayer[i][j] = MilliSecs64();
                 RecolourDrainToken(i, j, normalClass);
             }
         }

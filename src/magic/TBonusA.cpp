@@ -31,13 +31,13 @@ int TBonusA::SetTimes(int activate, int freeze) {
 }
 
 int TBonusA::Activate() {
-    Timer = MilliSecs();
+    Timer = MilliSecs64();
     active = 1;
     return 0;
 }
 
 int TBonusA::CanGo() {
-    return MilliSecs() - Timer > activateTime ? 1 : 0;
+    return MilliSecs64() - Timer > activateTime ? 1 : 0;
 }
 
 int TBonusA::Draw() {
@@ -66,7 +66,7 @@ int TBonusA::Draw() {
     } else {
         // A zero activation time would divide by zero; such a token shows its end state.
         const float p = activateTime > 0
-                            ? static_cast<float>(MilliSecs() - Timer) / static_cast<float>(activateTime)
+                            ? static_cast<float>(MilliSecs64() - Timer) / static_cast<float>(activateTime)
                             : 1.0f;
         SetAlpha(1 - 0.5f * p);
         SetRotation(270 * p);

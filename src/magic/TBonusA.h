@@ -3,6 +3,7 @@
 
 #include "platform/Graphics.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -21,7 +22,7 @@ class TBonusA {
     int y = 0;
     ImagePtr image;         // token image of its kind (shared)
     ImagePtr glow[4];       // glow pairs: 0,1 for 32-px cells, 2,3 for other sizes (shared)
-    int Timer = 0;          // ms clock at activation
+    int64_t Timer = 0;      // ms clock (MilliSecs64) at activation
     int kind = 0;           // 1..6
     int active = 0;         // 0 lying, 1 activated
     int color = 0;          // colour class a drain token removes; 0 for other kinds

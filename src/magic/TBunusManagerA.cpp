@@ -19,7 +19,7 @@
 namespace vsm {
 
 TBunusManagerA bonusManagerAlt;
-int bonusSndTimer = 0;
+int64_t bonusSndTimer = 0;
 float bonusSndModifier = 0;
 
 TBonusTimes BonusTimesOf(int kind) {

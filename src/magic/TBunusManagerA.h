@@ -7,6 +7,7 @@
 #include "platform/Graphics.h"
 #include "services/TList.h"
 
+#include <cstdint>
 #include <array>
 #include <string>
 #include <vector>
@@ -89,7 +90,7 @@ class TBunusManagerA {
 // The bonus manager, created at start-up.
 extern TBunusManagerA bonusManagerAlt;
 // Clock time of the last firing and the volume factor of a chain of firings.
-extern int bonusSndTimer;
+extern int64_t bonusSndTimer;
 extern float bonusSndModifier;
 
 // Rebuilds bonusManagerAlt as new, resets the firing chain and fills the board hooks that

@@ -18,7 +18,7 @@ int TBunusManagerA::Update() {
     queue.ForEach([this](const BonusPtr& t) {
         t->Update();
         if (t->CanGo() == 0) return;
-        const int now = MilliSecs();
+        const int64_t now = MilliSecs64();
         if (now - bonusSndTimer > 500)
             bonusSndModifier = 1.0f;
         else

@@ -18,7 +18,7 @@ std::shared_ptr<THealEmiter> THealEmiter::add(float ax, float ay, float runex, i
     e->maxCount = 60;
     e->runeDA = 1;
     e->active = 1;
-    e->Timer = MilliSecs();
+    e->Timer = MilliSecs64();
     e->ax = ax;
     e->ay = ay;
     e->runex = static_cast<int>(runex);
@@ -61,7 +61,7 @@ void THealEmiter::_update() {
             if (next != 0) {
                 board.davarLayer[runex][runey] = next;
                 board.colorLayer[runex][runey] = davar.getRuneColor(next);
-                board.timerLayer[runex][runey] = MilliSecs();
+                board.timerLayer[runex][runey] = MilliSecs64();
             }
             runeDA = 0;
             board.checkGameOver();

@@ -3,6 +3,7 @@
 
 #include "services/TVolcanoEmiter.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -10,8 +11,8 @@ namespace vsm {
 class THealEmiter : public TVolcanoEmiter {
   public:
     int runex = 0, runey = 0;
-    int runeDA = 0; // 1 until the cell is healed
-    int Timer = 0;  // ms clock at creation
+    int runeDA = 0;    // 1 until the cell is healed
+    int64_t Timer = 0; // ms clock (MilliSecs64) at creation
 
     // Returns a new burst at the cell centre (ax, ay), appended to volcanoList.
     static std::shared_ptr<THealEmiter> add(float ax, float ay, float runex, int runey);

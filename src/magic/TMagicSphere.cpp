@@ -172,7 +172,7 @@ float TMagicSphere::TargetLevel(int i) const {
 }
 
 int TMagicSphere::RestoreFills(const float fills[SPHERE_BALLS]) {
-    const int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     for (int i = 0; i < SPHERE_BALLS; ++i) {
         float f = std::isfinite(fills[i]) ? std::trunc(fills[i]) : 0.0f;
         // A saved fill outside 0..capacity cannot come from play; hold it to what Fill allows.

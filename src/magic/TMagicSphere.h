@@ -5,6 +5,7 @@
 #include "platform/Audio.h"
 #include "platform/Graphics.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,15 +44,15 @@ class TMagicSphere {
     float ballsWidth = 62.0f;
     float ballsHeight = 62.0f;
     TMagicSphereEmiter magicSphereEmiter;
-    int ballsClr[SPHERE_BALLS] = {};    // colour class 1..15; 0 = ball not used
-    float ballsCap[SPHERE_BALLS] = {};  // capacity (whole numbers)
-    float ballsFil[SPHERE_BALLS] = {};  // mana held, 0..capacity
-    float ballsLod[SPHERE_BALLS] = {};  // shown level 0..1, eased toward fill/capacity
-    int ballsFTimer[SPHERE_BALLS] = {}; // ms clock of the burst; -1 while the ball is open
+    int ballsClr[SPHERE_BALLS] = {};        // colour class 1..15; 0 = ball not used
+    float ballsCap[SPHERE_BALLS] = {};      // capacity (whole numbers)
+    float ballsFil[SPHERE_BALLS] = {};      // mana held, 0..capacity
+    float ballsLod[SPHERE_BALLS] = {};      // shown level 0..1, eased toward fill/capacity
+    int64_t ballsFTimer[SPHERE_BALLS] = {}; // ms clock (MilliSecs64) of the burst; -1 while the ball is open
     int colorDecoder[16] = {0, 14, 5, 11, 6, 4, 3, 7, 9, 15, 1, 13, 10, 12, 2, 8};
     SoundPtr sfx;
     SoundPtr praiseVoice[5];
-    int lastEveSpeech = 0;
+    int64_t lastEveSpeech = 0;
 
     // Loads the sphere, glow, sound and voice files; a file that fails to load leaves its slot
     // empty (the image loader reports it) and the sphere draws without it. Returns 0.

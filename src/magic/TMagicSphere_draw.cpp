@@ -83,7 +83,7 @@ int TMagicSphere::Update(int emit) {
         const float mx = bx + ballsWidth / 2;
         const float my = by + ballsHeight / 2;
         const float t = TargetLevel(i);
-        const int now = MilliSecs();
+        const int64_t now = MilliSecs64();
         const ImagePtr& ball = ballsImg[c - 1];
         const ImagePtr& sign = singsImg[c - 1];
 
@@ -118,7 +118,7 @@ int TMagicSphere::Update(int emit) {
             continue;
         }
 
-        const int e = now - ballsFTimer[i];
+        const int64_t e = now - ballsFTimer[i];
         float m = 1;
         if (e > 2000) m = std::clamp(1.0f - static_cast<float>(e - 2000) / 500.0f, 0.0f, 1.0f);
         drawVial(blackImg, ibx, iby, 0, m);

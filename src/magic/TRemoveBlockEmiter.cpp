@@ -54,7 +54,7 @@ std::shared_ptr<TRemoveBlockEmiter> TRemoveBlockEmiter::add(float ax, float ay, 
     e->dt = 0.06f;
     e->runeDA = 1;
     e->active = 0;
-    e->Timer = MilliSecs();
+    e->Timer = MilliSecs64();
     e->ax = ax;
     e->ay = ay;
     e->runex = static_cast<int>(runex);
@@ -70,7 +70,7 @@ void TRemoveBlockEmiter::AddEntity() {
 }
 
 void TRemoveBlockEmiter::_update() {
-    if (active == 0 && MilliSecs() - Timer > lag) active = 1;
+    if (active == 0 && MilliSecs64() - Timer > lag) active = 1;
     if (runeDA == 1 && counter > 0.6f * static_cast<float>(entities.Count())) {
         const bool onBoard = runex >= 0 && runex < BOARD_CELLS && runey >= 0 && runey < BOARD_CELLS;
         if (onBoard && board.davarLayer[runex][runey] != 0) {

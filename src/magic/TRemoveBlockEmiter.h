@@ -4,6 +4,7 @@
 
 #include "services/TVolcanoEmiter.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -27,9 +28,9 @@ void SpawnFireSparks(TVolcanoEmiter& e, int per, float radius);
 class TRemoveBlockEmiter : public TVolcanoEmiter {
   public:
     int runex = 0, runey = 0;
-    int runeDA = 0; // 1 until the cell is dealt with
-    int Timer = 0;  // ms clock at creation
-    int lag = 0;    // ms before it starts
+    int runeDA = 0;    // 1 until the cell is dealt with
+    int64_t Timer = 0; // ms clock (MilliSecs64) at creation
+    int lag = 0;       // ms before it starts
 
     // Returns a new waiting burst at the cell centre (ax, ay), appended to volcanoList.
     static std::shared_ptr<TRemoveBlockEmiter> add(float ax, float ay, float runex, int runey, int lag,

@@ -12,7 +12,7 @@ void TColorLandingEmiter::_setup(float ax_, float ay_, float bx_, float by_, int
                                  int ry, int rc) {
     Flag = 1;
     active = 1;
-    Timer = MilliSecs();
+    Timer = MilliSecs64();
     maxCount = 50;
     dt = 0.03f;
     ax = ax_;

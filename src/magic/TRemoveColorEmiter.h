@@ -4,6 +4,7 @@
 
 #include "services/TVolcanoEmiter.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -12,9 +13,9 @@ namespace vsm {
 class TColorLandingEmiter : public TVolcanoEmiter {
   public:
     int runex = 0, runey = 0;
-    int runec = 0; // colour class written to the highlight mark at the landing
-    int Flag = 0;  // 1 until the landing
-    int Timer = 0;
+    int runec = 0;     // colour class written to the highlight mark at the landing
+    int Flag = 0;      // 1 until the landing
+    int64_t Timer = 0; // ms clock (MilliSecs64) at creation
 
   protected:
     void _setup(float ax, float ay, float bx, float by, int r, int g, int b, int runex, int runey, int runec);

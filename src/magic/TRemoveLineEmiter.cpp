@@ -43,7 +43,7 @@ std::shared_ptr<TRemoveLineEmiter> TRemoveLineEmiter::add(float ax, float ay, fl
                                                           int horizontal) {
     auto e = std::make_shared<TRemoveLineEmiter>();
     e->active = 1;
-    e->Timer = MilliSecs();
+    e->Timer = MilliSecs64();
     e->maxCount = 100;
     e->dt = 0.03f;
     e->ax = ax;

@@ -4,6 +4,7 @@
 
 #include "services/TVolcanoEmiter.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -25,7 +26,7 @@ class TRemoveLineEntity : public TVolcanoEntity {
 class TRemoveLineEmiter : public TVolcanoEmiter {
   public:
     int horizontal = 0; // 1 along a row, 0 along a column
-    int Timer = 0;      // ms clock at creation
+    int64_t Timer = 0;  // ms clock (MilliSecs64) at creation
     // Board cell the leading spark reached last; -2 before the first test. Every cell from the
     // start up to the leading spark's cell is tested, so a long step skips none.
     int lastCell = -2;

@@ -200,15 +200,13 @@ int TRingOfSpells::Update() {
     case 3:
         if (TBEmiterInPlace() == 1) {
             tbEmiter = nullptr;
-            timer = static_cast<float>(MilliSecs());
+            timer = MilliSecs64();
             ActivateSpell();
             stage = 4;
         }
         break;
     case 4:
-        if (ValidSpell(usedSpell) &&
-            static_cast<float>(MilliSecs()) - timer > static_cast<float>(SPELL_DELAY[usedSpell]))
-            stage = 5;
+        if (ValidSpell(usedSpell) && MilliSecs64() - timer > SPELL_DELAY[usedSpell]) stage = 5;
         break;
     case 5:
         if (bonusManagerAlt.queue.IsEmpty() && blocks.IsFreze() == 0) {
@@ -235,9 +233,7 @@ int TRingOfSpells::ActivateSpell() {
         break;
     case SPELL_TIME: {
         const int bonus = sequencer.seqNo >= spellHardLevel[SPELL_TIME] ? 30000 : 20000;
-        const int64_t moved = static_cast<int64_t>(timeManager.startSystemTime) + bonus;
-        const int64_t now = MilliSecs();
-        timeManager.startSystemTime = static_cast<int>(std::min(now, moved));
+        timeManager.startSystemTime = std::min(MilliSecs64(), timeManager.startSystemTime + bonus);
         playSound2(timerSfx, nullptr, 0, 1.0f);
         break;
     }

@@ -6,6 +6,7 @@
 #include "platform/Graphics.h"
 #include "services/TVolcanoEmiter.h"
 
+#include <cstdint>
 #include <array>
 #include <functional>
 #include <string>
@@ -58,7 +59,7 @@ class TRingOfSpells {
     float alpha = 1.0f;             // target-marker pulse, 0.7..1.0
     int alphaDir = 0;               // 1 rising, 0 falling
     int angle = 1;                  // degrees of the circling cursor icons, 1..360
-    float timer = 0;                // clock value at which the current spell took effect
+    int64_t timer = 0;              // clock value (MilliSecs64) at which the current spell took effect
     SoundPtr coloryzerSfx;
     SoundPtr timerSfx;
     SoundPtr manaSfx;

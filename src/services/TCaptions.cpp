@@ -88,7 +88,7 @@ int TCaptions::GetWidth() const {
 void TCaptions::updateAll() {
     SetColor(255, 255, 255);
     SetBlend(ALPHABLEND);
-    const int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     captions.ForEach([now](const CaptionPtr& c) {
         if (c->delayTime != 0) {
             if (now - c->Timer < c->delayTime) return;
@@ -158,7 +158,7 @@ CaptionPtr TCaptions::addCaption(int id, int number, int x, int y, float scale, 
     c->scale = scale;
     c->image = image;
     c->delayTime = delay;
-    c->Timer = MilliSecs();
+    c->Timer = MilliSecs64();
     if (center != 0) c->x = static_cast<float>(x - c->GetWidth() / 2);
     captions.AddLast(c);
     return c;

@@ -5,6 +5,7 @@
 #include "services/TList.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -23,7 +24,7 @@ class TCaptions {
     float scale = 0;
     int number = 0;    // the number shown (1, 3) or the combo count 2..4 (2)
     int delayTime = 0; // milliseconds to wait after creation; 0 once started
-    int Timer = 0;     // clock at creation
+    int64_t Timer = 0; // clock at creation
     ImagePtr image;    // the picture of kind 4
     int id = 0;        // kind: CAPTION_POINTS .. CAPTION_PICTURE
 

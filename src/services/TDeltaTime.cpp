@@ -3,6 +3,9 @@
 
 #include "platform/System.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace vsm {
 
 TDeltaTime deltaTime;
@@ -15,8 +18,8 @@ TDeltaTime TDeltaTime::Create(float fps) {
 }
 
 void TDeltaTime::Update() {
-    CurrTime = MilliSecs();
-    ElapsedTime = CurrTime - OldTime;
+    CurrTime = MilliSecs64();
+    ElapsedTime = static_cast<int>(std::clamp<int64_t>(CurrTime - OldTime, INT_MIN, INT_MAX));
     OldTime = CurrTime;
     if (CurrTime > CheckTime) {
         // The frame that opens a new second is not counted in it.

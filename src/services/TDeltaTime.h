@@ -1,19 +1,21 @@
 // TDeltaTime: the frame timer that turns each frame's milliseconds into the frame factor.
 #pragma once
 
+#include <cstdint>
+
 namespace vsm {
 
 // Measures each frame against the target rate.
 class TDeltaTime {
   public:
-    int OldTime = 0;     // clock at the previous Update
-    int ElapsedTime = 0; // milliseconds between the last two Updates
-    float dFps = 0;      // target frames per second
-    float dDelta = 0;    // milliseconds of one frame at the target rate
-    int CurrFps = 0;     // frames counted in the last whole second
-    int FPSCounter = 0;  // frames counted so far in the current second
-    int CurrTime = 0;    // clock at the last Update
-    int CheckTime = 0;   // clock at which the current second ends
+    int64_t OldTime = 0;   // clock at the previous Update
+    int ElapsedTime = 0;   // milliseconds between the last two Updates
+    float dFps = 0;        // target frames per second
+    float dDelta = 0;      // milliseconds of one frame at the target rate
+    int CurrFps = 0;       // frames counted in the last whole second
+    int FPSCounter = 0;    // frames counted so far in the current second
+    int64_t CurrTime = 0;  // clock at the last Update
+    int64_t CheckTime = 0; // clock at which the current second ends
 
     // Returns a timer for the target rate with every other field 0.
     static TDeltaTime Create(float fps);

@@ -13,7 +13,7 @@ void TSoundQ::Destroy() {
 }
 
 void TSoundQ::updateAll() {
-    const int now = MilliSecs();
+    const int64_t now = MilliSecs64();
     soundQueue.ForEach([now](const std::shared_ptr<TSoundQ>& q) {
         if (q->timeStart < now) {
             playSound2(q->snd, nullptr, 0, 1.0f);
@@ -22,7 +22,7 @@ void TSoundQ::updateAll() {
     });
 }
 
-std::shared_ptr<TSoundQ> TSoundQ::addSound(const SoundPtr& sound, int timeStart) {
+std::shared_ptr<TSoundQ> TSoundQ::addSound(const SoundPtr& sound, int64_t timeStart) {
     auto q = std::make_shared<TSoundQ>();
     q->snd = sound;
     q->timeStart = timeStart;

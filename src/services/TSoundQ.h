@@ -4,6 +4,7 @@
 #include "platform/Audio.h"
 #include "services/TList.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -11,7 +12,7 @@ namespace vsm {
 // One delayed sound.
 class TSoundQ {
   public:
-    int timeStart = 0; // the clock value after which the sound plays
+    int64_t timeStart = 0; // the clock value (MilliSecs64) after which the sound plays
     SoundPtr snd;
 
     // Takes this entry out of soundQueue.
@@ -19,7 +20,7 @@ class TSoundQ {
     // Plays (through playSound2) and removes every entry whose time is strictly below the clock.
     static void updateAll();
     // Appends an entry that plays after the clock value timeStart; returns it.
-    static std::shared_ptr<TSoundQ> addSound(const SoundPtr& sound, int timeStart);
+    static std::shared_ptr<TSoundQ> addSound(const SoundPtr& sound, int64_t timeStart);
 };
 
 // The pending delayed sounds, oldest first.

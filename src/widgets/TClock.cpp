@@ -26,12 +26,12 @@ int TClock::State() {
 
 int TAnimClock::Set(int n) {
     seconds = static_cast<float>(n);
-    secondsEnd = static_cast<float>(MilliSecs() + 1000);
+    secondsEnd = MilliSecs64() + 1000;
     return 0;
 }
 
 int TAnimClock::Start() {
-    secondsEnd = static_cast<float>(MilliSecs() + 1000);
+    secondsEnd = MilliSecs64() + 1000;
     return 0;
 }
 
@@ -46,10 +46,10 @@ int TAnimClock::Stopped() {
 
 int TAnimClock::State() {
     if (seconds < 0) seconds = 0;
-    const int now = MilliSecs();
-    if (seconds != 0 && static_cast<float>(now) > secondsEnd) {
+    const int64_t now = MilliSecs64();
+    if (seconds != 0 && now > secondsEnd) {
         seconds -= 1;
-        secondsEnd = static_cast<float>(now + 1000);
+        secondsEnd = now + 1000;
     }
     return 0;
 }

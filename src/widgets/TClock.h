@@ -6,6 +6,7 @@
 #include "widgets/TImageSource.h"
 #include "widgets/TObject.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vsm {
@@ -20,7 +21,7 @@ class TClock : public TObject {
   public:
     float seconds = 0;
     // Millisecond clock value after which the next second is taken off.
-    float secondsEnd = 0;
+    int64_t secondsEnd = 0;
 
     // Sets the seconds to count down; the base does nothing and returns 0.
     virtual int Set(int n);

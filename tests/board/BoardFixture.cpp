@@ -89,7 +89,7 @@ void BoardFixture::FullEmptyBoard() {
     board.offsetY = 60;
 }
 
-void BoardFixture::Put(int x, int y, int id, int t) {
+void BoardFixture::Put(int x, int y, int id, int64_t t) {
     board.davarLayer[x][y] = id;
     board.colorLayer[x][y] = davar.getRuneColor(id);
     board.timerLayer[x][y] = t;

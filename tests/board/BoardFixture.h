@@ -43,7 +43,7 @@ class BoardFixture : public ::testing::Test {
     // Every cell playable and empty, tile 32 at the resting offsets (240, 60).
     void FullEmptyBoard();
     // Puts rune id (with its catalogue colour) on a cell, placed at time t.
-    void Put(int x, int y, int id, int t = 0);
+    void Put(int x, int y, int id, int64_t t = 0);
     // A dealt piece whose filled cells (i, j) carry the rune id, with its catalogue colour.
     BlockPtr Piece(const std::vector<std::pair<int, int>>& cells, int id);
     // Writes a silent Ogg file and a w x h picture under the resources folder.

@@ -24,7 +24,7 @@ class PetrifyTest : public BoardFixture {
         board.petrifyActive = 0;
     }
     // Runs the petrification step at clock time t.
-    void At(int t, int paused = 0) {
+    void At(int64_t t, int paused = 0) {
         control->SetClock(t);
         board._checkForPetrify(paused);
     }
@@ -75,6 +75,18 @@ TEST_F(PetrifyTest, OldestPieceTurnsToStoneAfterOneSecondWithoutSound) {
     EXPECT_EQ(board.timerLayer[0][0], 100) << "the stone keeps the rune's placement time";
     EXPECT_EQ(board.davarLayer[5][5], 1);
     EXPECT_EQ(Plays("stonemode.ogg"), 0);
+}
+
+TEST_F(PetrifyTest, OldestPieceIsFoundPastThe31BitClock) {
+    constexpr int64_t wrap = int64_t{1} << 31;
+    Put(0, 0, 1, wrap - 100);
+    Put(5, 5, 1, wrap + 100); // placed after the clock passed 2^31
+    board.petrifyTimer = wrap - 20000;
+    At(wrap + 200);
+    EXPECT_EQ(board.petrifyTable[0][0], 1);
+    EXPECT_EQ(board.petrifyTable[5][5], 0);
+    At(wrap + 1200);
+    EXPECT_EQ(board.davarLayer[0][0], 21);
 }
 
 TEST_F(PetrifyTest, TokensRuneThirteenAndRunesWithoutAStoneAreNeverMarked) {

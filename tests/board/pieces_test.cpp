@@ -234,6 +234,16 @@ TEST_F(PiecesTest, FreezeHoldsTheNextPiece) {
     blocks.Freze(3000);
     blocks.Freze(-1);
     EXPECT_EQ(blocks.IsFreze(), 0) << "-1 lifts a running freeze";
+
+    // Past the 31-bit clock the freeze still ends on time.
+    constexpr int64_t wrap = int64_t{1} << 31;
+    control->SetClock(wrap - 500);
+    blocks.Freze(1000);
+    control->SetClock(wrap + 500);
+    EXPECT_EQ(blocks.IsFreze(), 1);
+    EXPECT_EQ(blocks.ToDefreze(), 0);
+    control->SetClock(wrap + 501);
+    EXPECT_EQ(blocks.IsFreze(), 0);
 }
 
 TEST_F(PiecesTest, NextPiecePreviewScale) {

@@ -90,11 +90,25 @@ TEST_F(ClockTest, PauseExcludesThePausedSpan) {
     Run(1000);
     EXPECT_EQ(timeManager.actualTime, 6000);
 
-    const int start = timeManager.startSystemTime;
+    const int64_t start = timeManager.startSystemTime;
     control->AdvanceClock(3000);
     timeManager.PauseOff(); // not paused: nothing changes
     EXPECT_EQ(timeManager.startSystemTime, start);
     EXPECT_EQ(timeManager.actualTime, 6000);
+}
+
+TEST_F(ClockTest, CountsAndPausesPastThe31BitClock) {
+    control->SetClock((int64_t{1} << 31) - 3000);
+    timeManager.Set(60000);
+    timeManager.Reset(0);
+    Run(5000);
+    EXPECT_EQ(timeManager.actualTime, 5000);
+    timeManager.PauseOn();
+    Run(10000);
+    timeManager.PauseOff();
+    Run(1000);
+    EXPECT_EQ(timeManager.actualTime, 6000);
+    EXPECT_EQ(timeManager.leftTime, 54000);
 }
 
 TEST_F(ClockTest, SlideInRunsTheFramesBackwardThenCountsTheTimeSinceReset) {
