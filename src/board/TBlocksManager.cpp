@@ -125,14 +125,29 @@ int TBlocksManager::loadBlocksDoc(TTSCFile& doc) {
 
 int TBlocksManager::loadSfx() {
     szurSnd = LoadSound(bDir + "sfx/fx/playgame-szur1.ogg");
+    // The pieces' two marks load with their sound: the manager is made before the resources
+    // folder is known, and this is the loading screen's one call for the pieces.
+    loadImages();
     return 0;
 }
 
 int TBlocksManager::setAvailableDavar(const std::string& list) {
     nothingToDealReported = false;
-    availableDavar = splitString(list, " ");
-    if (availableDavar.empty()) {
-        Print("Pieces: the level allows no rune, so no piece can be dealt");
+    availableDavar.clear();
+    bool anyRune = false;
+    for (const std::string& id : splitString(list, " ")) {
+        // An empty entry deals an empty cell; an id the catalogue lacks would deal a cell that is
+        // never drawn, never matches and can never be cleared.
+        if (!id.empty() && !davar._findRuneByID(id)) {
+            Print("Pieces: the level's rune id \"" + id + "\" is not in the rune catalogue and is skipped");
+            continue;
+        }
+        anyRune = anyRune || !id.empty();
+        availableDavar.push_back(id);
+    }
+    if (!anyRune) {
+        availableDavar.clear();
+        Print("Pieces: the level allows no known rune, so no piece can be dealt");
         return 0;
     }
     return 1;

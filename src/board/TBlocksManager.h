@@ -35,7 +35,7 @@ using BlockPtr = std::shared_ptr<TBlock>;
 
 class TBlocksManager {
   public:
-    // A new manager with no templates, pieces or images (loadImages loads the images).
+    // A new manager with no templates, pieces or images (loadSfx loads the images).
     TBlocksManager();
 
     std::vector<BlockPtr> List;               // template catalogue in file order
@@ -75,10 +75,12 @@ class TBlocksManager {
     // Appends the templates of an already loaded catalogue document; a cell outside 0..3 is
     // skipped with a diagnostic line. Returns the number of templates appended.
     int loadBlocksDoc(TTSCFile& doc);
-    // Loads the rotation sound; returns 0.
+    // Loads the rotation sound and, through loadImages, the two marks; returns 0. Missing files
+    // are reported by the loaders and leave empty slots.
     int loadSfx();
     // Replaces the rune ids the level deals by the blank-separated list (empty entries stay and
-    // deal rune 0). Returns 1 when at least one entry remains, else 0 after a diagnostic line.
+    // deal an empty cell); ids the rune catalogue lacks are skipped with a diagnostic line.
+    // Returns 1 when at least one known rune remains, else 0 after a line, with nothing to deal.
     int setAvailableDavar(const std::string& list);
     // Replaces the template ids the level deals; empty ids and ids no template carries are
     // skipped with a diagnostic line. Returns 1 when at least one remains, else 0 after a line.

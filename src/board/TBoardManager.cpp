@@ -13,6 +13,8 @@
 #include "services/TMouse.h"
 #include "services/TextHelpers.h"
 
+#include <set>
+
 namespace vsm {
 
 TBoardManager board;
@@ -59,9 +61,18 @@ int TBoardManager::loadBoard(TTSCFile& doc) {
 int TBoardManager::loadDavar(TTSCFile& doc) {
     const int64_t now = MilliSecs64();
     if (doc.GetStringKey("Davar", "Read", 0) != "1") return 0;
+    std::set<int> unknown;
     for (int n = 1; n <= BOARD_CELLS; ++n) {
         int row = n - 1;
         ReadRow("Davar", row, doc.GetStringKey("Davar", "Line" + std::to_string(n), 0), [&](int x, int v) {
+            // A rune the catalogue lacks would never be drawn, matched or cleared: the cell stays
+            // empty instead.
+            if (v != 0 && !davar._findRuneByID(std::to_string(v))) {
+                if (unknown.insert(v).second)
+                    Print("Board: preset rune id " + std::to_string(v) +
+                          " is not in the rune catalogue; its cells stay empty");
+                v = 0;
+            }
             davarLayer[x][row] = v;
             colorLayer[x][row] = davar.getRuneColor(std::to_string(v));
             timerLayer[x][row] = now;

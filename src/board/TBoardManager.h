@@ -201,8 +201,9 @@ class TBoardManager : public TRSA {
 extern TBoardManager board;
 
 // Rebuilds davar, blocks and board as new, empties the stone fragments and points the mouse's
-// cell moves at the board. Loads nothing: start-up then calls blocks.loadImages, the loaders
-// and loadSfx/loadBoardGfx/loadDavarGfx. Tests call it between cases.
+// cell moves at the board. Loads nothing: start-up then calls blocks.loadBlocksDef, and the
+// loading screen blocks.loadSfx, davar.loadDavarGfx, board.loadBoardGfx and board.loadSfx.
+// Tests call it (through ResetCoreGame) between cases.
 void ResetBoardGlobals();
 
 } // namespace vsm

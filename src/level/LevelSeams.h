@@ -21,6 +21,21 @@ struct TLevelSeams {
     std::function<void(const std::string&)> puzzleLoad;
     // ringGame.Load(document name).
     std::function<void(const std::string&)> ringGameLoad;
+
+    // Callers of the hooks that decide a level's outcome. Unset, each answers as written and
+    // prints one line the first time it is used, so that a start-up that forgot to install the
+    // hook shows in the first test that meets it.
+    // Returns sphereIsFull(); unset: 0 (a goal-1 level can then never be won).
+    int SphereIsFull();
+    // Calls puzzleLoad(name); unset: nothing is loaded.
+    void PuzzleLoad(const std::string& name);
+    // Calls ringGameLoad(name); unset: nothing is loaded.
+    void RingGameLoad(const std::string& name);
+
+  private:
+    bool sphereIsFullMissed = false;
+    bool puzzleLoadMissed = false;
+    bool ringGameLoadMissed = false;
 };
 
 // The hooks in force; ResetLevelGlobals leaves them untouched.

@@ -239,7 +239,7 @@ int TLevelManager::isGoalAchieved(int) {
 
     switch (goalType) {
     case 1:
-        return levelSeams.sphereIsFull ? levelSeams.sphereIsFull() : 0;
+        return levelSeams.SphereIsFull();
     case 2:
         return board.IsEmpty();
     case 3:

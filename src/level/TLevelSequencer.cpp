@@ -56,10 +56,10 @@ int TLevelSequencer::setupLevel() {
         if (levelSeams.popupsPrepare) levelSeams.popupsPrepare();
         break;
     case 2:
-        if (levelSeams.puzzleLoad) levelSeams.puzzleLoad(levelFileName);
+        levelSeams.PuzzleLoad(levelFileName);
         break;
     case 3:
-        if (levelSeams.ringGameLoad) levelSeams.ringGameLoad(levelFileName);
+        levelSeams.RingGameLoad(levelFileName);
         break;
     }
     return 1;

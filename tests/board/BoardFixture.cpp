@@ -6,7 +6,7 @@
 #include "board/TStoneEntity.h"
 #include "board/TestRunes.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "magic/CoreGame.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 
@@ -17,7 +17,7 @@ namespace vsm::test {
 void BoardFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("board") + "/";
-    ResetServicesGlobals();
+    ResetCoreGame();
     bDir = resources;
     for (const char* sound : {"sfx/fx/playgame-explosion2-biger.ogg", "sfx/fx/playgame-bonus-4-boxs.ogg",
                               "sfx/fx/playgame-combo-x3.ogg", "sfx/fx/playgame-combo-x4-and-maxmega.ogg",
@@ -28,12 +28,11 @@ void BoardFixture::SetUp() {
     WritePicture("gfx/gwiazdki/stone.png", 10, 10);
     WritePicture("gfx/runy/ghost.png", 32, 32);
     WritePicture("gfx/runy/r-x.png", 20, 20);
-    ResetBoardGlobals();
-    blocks.loadImages();
+    // What the loading screen loads for the board and the pieces.
     board.loadSfx();
     blocks.loadSfx();
 
-    boardSeams = TBoardSeams();
+    // The neighbours the board tests watch and steer; every other hook stays as start-up wires it.
     boardSeams.bossCheckMove = [this](int x, int y) {
         return std::count(log.bossCells.begin(), log.bossCells.end(), std::make_pair(x, y)) > 0 ? 1 : 0;
     };
@@ -64,8 +63,7 @@ void BoardFixture::SetUp() {
 }
 
 void BoardFixture::TearDown() {
-    boardSeams = TBoardSeams();
-    ResetBoardGlobals();
+    ResetCoreGame();
 }
 
 TRune& BoardFixture::AddRune(const std::string& id, int color, int blocked, const std::string& blockedID,

@@ -74,9 +74,12 @@ TEST_F(BoardDocumentTest, OverlongLineIsReported) {
 TEST_F(BoardDocumentTest, DavarLinesPlaceRunesWhenReadIsOne) {
     control->SetClock(900);
     board.loadBoard(*Doc("Settings{ Level{ Number=1 } }"));
-    board.loadDavar(*Doc("Davar{ Read=\"1\" Line2=\"1 0 21 99\" }"));
-    const int ids[] = {1, 0, 21, 99};
-    const int colours[] = {4, 0, 6, 0}; // 99 is unknown: colour class 0, never in a run
+    testing::internal::CaptureStdout();
+    board.loadDavar(*Doc("Davar{ Read=\"1\" Line2=\"1 0 21 99\" Line3=\"99 -5\" }"));
+    const std::string out = testing::internal::GetCapturedStdout();
+    // 99 and -5 are not in the catalogue: a rune that could never match or be cleared is left out.
+    const int ids[] = {1, 0, 21, 0};
+    const int colours[] = {4, 0, 6, 0};
     for (int x = 0; x < 4; ++x) {
         SCOPED_TRACE("column " + std::to_string(x));
         EXPECT_EQ(board.davarLayer[x][1], ids[x]);
@@ -84,6 +87,11 @@ TEST_F(BoardDocumentTest, DavarLinesPlaceRunesWhenReadIsOne) {
         EXPECT_EQ(board.timerLayer[x][1], 900) << "entries of 0 get the time too";
     }
     EXPECT_EQ(board.timerLayer[4][1], 0);
+    EXPECT_EQ(board.davarLayer[0][2], 0);
+    EXPECT_EQ(board.davarLayer[1][2], 0);
+    EXPECT_NE(out.find("preset rune id 99 "), std::string::npos) << out;
+    EXPECT_EQ(out.find("99 "), out.rfind("99 ")) << "one line per unknown id";
+    EXPECT_NE(out.find("preset rune id -5 "), std::string::npos) << out;
 }
 
 TEST_F(BoardDocumentTest, DavarGroupIsIgnoredUnlessReadIsExactlyOne) {

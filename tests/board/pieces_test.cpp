@@ -53,18 +53,31 @@ class PiecesTest : public BoardFixture {
     }
 };
 
-TEST_F(PiecesTest, LevelListsKeepKnownTemplatesAndEveryRuneEntry) {
+TEST_F(PiecesTest, LevelListsKeepKnownTemplatesAndRunes) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(blocks.setAvailableBlocks("bar3  nope one"), 1);
     EXPECT_EQ(blocks.availableBlocks, (std::vector<std::string>{"bar3", "one"}));
     EXPECT_EQ(blocks.setAvailableBlocks("nope"), 0);
     EXPECT_TRUE(blocks.availableBlocks.empty());
     EXPECT_EQ(blocks.setAvailableBlocks(""), 0);
-    EXPECT_EQ(blocks.setAvailableDavar("1  2"), 1);
+    // Empty entries stay (they deal empty cells); ids the catalogue lacks go.
+    EXPECT_EQ(blocks.setAvailableDavar("1  2 77"), 1);
     EXPECT_EQ(blocks.availableDavar, (std::vector<std::string>{"1", "", "2"}));
-    EXPECT_EQ(blocks.setAvailableDavar(""), 0);
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("\"nope\""), std::string::npos) << out;
+    EXPECT_NE(out.find("\"77\""), std::string::npos) << out;
+}
+
+TEST_F(PiecesTest, RuneListsWithoutAKnownRuneAreRefusedAndDealNothing) {
+    blocks.setAvailableBlocks("one");
+    for (const char* list : {"", " ", "   ", "77", "77  88", "01"}) {
+        SCOPED_TRACE(std::string("\"") + list + "\"");
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(blocks.setAvailableDavar(list), 0);
+        EXPECT_TRUE(blocks.availableDavar.empty());
+        EXPECT_EQ(blocks._buildNextBlock(), nullptr);
+        testing::internal::GetCapturedStdout();
+    }
 }
 
 TEST_F(PiecesTest, DealingDrawsTemplatesAndRunesFromTheLevelLists) {
@@ -104,13 +117,23 @@ TEST_F(PiecesTest, DealingDrawsTemplatesAndRunesFromTheLevelLists) {
     EXPECT_EQ(deal(), deal());
 }
 
-TEST_F(PiecesTest, EmptyRuneEntryDealsAnEmptyCell) {
+TEST_F(PiecesTest, EmptyRuneEntryBesideARuneDealsAnEmptyCell) {
     blocks.setAvailableBlocks("one");
-    blocks.setAvailableDavar(" ");
-    BlockPtr p = blocks._buildNextBlock();
-    ASSERT_NE(p, nullptr);
-    EXPECT_TRUE(Cells(*p).empty());
-    EXPECT_EQ(blocks.prevBlocks[0], 0);
+    blocks.setAvailableDavar(" 1");
+    int empty = 0, runes = 0;
+    SeedRnd(3);
+    for (int k = 0; k < 40; ++k) {
+        BlockPtr p = blocks._buildNextBlock();
+        ASSERT_NE(p, nullptr);
+        if (Cells(*p).empty()) {
+            ++empty;
+            EXPECT_EQ(blocks.prevBlocks[0], 0);
+        } else {
+            ++runes;
+        }
+    }
+    EXPECT_GT(empty, 0);
+    EXPECT_GT(runes, 0);
 }
 
 TEST_F(PiecesTest, NothingToDealLeavesNoPiece) {

@@ -2,14 +2,11 @@
 // pack fixture documents into archives there.
 #include "level/LevelFixture.h"
 
-#include "board/BoardSeams.h"
 #include "board/TBoardManager.h"
-#include "level/LevelSeams.h"
-#include "level/TLevelManager.h"
+#include "board/TestRunes.h"
+#include "magic/CoreGame.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -51,19 +48,18 @@ void WriteArchive(const std::string& path, const std::map<std::string, std::stri
 void LevelFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("level") + "/";
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    ResetCoreGame();
     bDir = resources;
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    levelSeams = TLevelSeams();
+    // Level documents deal and preset these runes; ids beyond them are unknown to the game.
+    for (int id = 1; id <= 6; ++id)
+        AppendTestRune(std::to_string(id), id, 0, "", "");
     // Every level load opens these archives; a missing one would end the program.
     Archive("davar_levels_lp.bca", {});
     Archive("settings_lp.bca", {});
 }
 
 void LevelFixture::TearDown() {
-    levelSeams = TLevelSeams();
+    ResetCoreGame();
 }
 
 void LevelFixture::Archive(const std::string& archive, const std::map<std::string, std::string>& documents) {

@@ -7,6 +7,7 @@
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"
 #include "level/TPointsManager.h"
+#include "magic/TMagicSphere.h"
 #include "platform/Input.h"
 
 #include <filesystem>
@@ -45,9 +46,28 @@ TEST_F(GoalTest, EachGoalTypeMetAndNotMet) {
         level.goalType = c.goalType;
         EXPECT_EQ(level.isGoalAchieved(1), c.expected);
     }
+}
+
+TEST_F(GoalTest, SphereGoalWithoutItsTestSaysSoOnce) {
     levelSeams.sphereIsFull = nullptr;
     level.goalType = 1;
-    EXPECT_EQ(level.isGoalAchieved(1), 0) << "no sphere installed";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(level.isGoalAchieved(1), 0);
+    EXPECT_EQ(level.isGoalAchieved(1), 0);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("no sphere goal test is installed"), std::string::npos) << out;
+    EXPECT_EQ(out.find("installed"), out.rfind("installed")) << "once, not every frame";
+}
+
+TEST_F(GoalTest, SphereGoalAsStartUpWiresIt) {
+    // The real sphere answers: a goal-1 level is won once every coloured ball is full.
+    magicSphere.ballsClr[0] = 2;
+    magicSphere.ballsCap[0] = 10;
+    magicSphere.ballsFil[0] = 9;
+    level.goalType = 1;
+    EXPECT_EQ(level.isGoalAchieved(1), 0);
+    magicSphere.ballsFil[0] = 10;
+    EXPECT_EQ(level.isGoalAchieved(1), 1);
 }
 
 TEST_F(GoalTest, DeveloperKeysNeedTheCheatsFile) {

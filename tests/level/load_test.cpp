@@ -91,6 +91,31 @@ Davar{ Read="1" Line3="0 0 4" }
     EXPECT_EQ(level.copySpellsFromRMG, 0);
 }
 
+TEST_F(LoadTest, ALevelWithoutAKnownRuneOrPieceIsRefused) {
+    auto templates = CreateTSCFile();
+    templates->LoadFromText(R"(List{ Quantity=1 Block1{ id="p1" pieces=1 piece1=0,0 } })");
+    blocks.loadBlocksDoc(*templates);
+    struct Case {
+        const char* runes;
+        const char* pieces;
+        int result;
+    };
+    const Case cases[] = {
+        {"1 77", "p1", 0}, {"", "p1", -1}, {"   ", "p1", -1}, {"77 88", "p1", -1}, {"1", "zz", -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.runes) + " | " + c.pieces);
+        Archive("davar_levels_lp.bca",
+                {{"l.tsc", std::string("Settings{ Level{ AvailableDavar=\"") + c.runes +
+                               "\" AvailableBlocks=\"" + c.pieces + "\" } }"}});
+        level.Set("l.tsc");
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(level.Load(1), c.result);
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(out.find("refused") != std::string::npos, c.result != 0) << out;
+    }
+}
+
 TEST_F(LoadTest, SeamsReceiveTheDocumentInOrder) {
     Archive("davar_levels_lp.bca",
             {{"boss.tsc", "Settings{ Level{ GoalType=3 Time=5 SpheresColors=\"1 2\" } }"}});

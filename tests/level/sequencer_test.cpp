@@ -31,11 +31,12 @@ class SequencerTest : public LevelFixture {
     void SetUp() override {
         LevelFixture::SetUp();
         Archive("settings_lp.bca", {{"sequencer.tsc", kSequence}});
-        Archive("davar_levels_lp.bca",
-                {{"level_01.tsc",
-                  "Settings{ Level{ Number=1 GoalType=2 AvailableDavar=\"1 2\" AvailableBlocks=\"p1\" } }"},
-                 {"no_runes.tsc", "Settings{ Level{ Number=6 AvailableBlocks=\"p1\" } }"},
-                 {"no_pieces.tsc", "Settings{ Level{ Number=7 AvailableDavar=\"1\" AvailableBlocks=\"zz\" } }"}});
+        Archive(
+            "davar_levels_lp.bca",
+            {{"level_01.tsc",
+              "Settings{ Level{ Number=1 GoalType=2 AvailableDavar=\"1 2\" AvailableBlocks=\"p1\" } }"},
+             {"no_runes.tsc", "Settings{ Level{ Number=6 AvailableBlocks=\"p1\" } }"},
+             {"no_pieces.tsc", "Settings{ Level{ Number=7 AvailableDavar=\"1\" AvailableBlocks=\"zz\" } }"}});
         auto templates = CreateTSCFile();
         templates->LoadFromText(R"(List{ Quantity=1 Block1{ id="p1" pieces=1 piece1=0,0 } })");
         blocks.loadBlocksDoc(*templates);
@@ -93,6 +94,21 @@ TEST_F(SequencerTest, SetupLevelPreparesEachLevelType) {
     EXPECT_EQ(level.level, 1);
     EXPECT_EQ(level.goalType, 2);
     EXPECT_EQ(loaded, (std::vector<std::string>{"popups"}));
+}
+
+TEST_F(SequencerTest, PuzzleAndRingLevelsWithoutTheirLoadersSaySo) {
+    levelSeams.puzzleLoad = nullptr;
+    levelSeams.ringGameLoad = nullptr;
+    testing::internal::CaptureStdout();
+    sequencer.Start(2);
+    sequencer.setupLevel();
+    sequencer.setupLevel();
+    sequencer.seqNo = 3;
+    sequencer.setupLevel();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("no puzzle loader is installed"), std::string::npos) << out;
+    EXPECT_EQ(out.find("puzzle loader"), out.rfind("puzzle loader")) << "said once";
+    EXPECT_NE(out.find("no ring mini-game loader is installed"), std::string::npos) << out;
 }
 
 TEST_F(SequencerTest, SetupLevelRefusesWhatItCannotPrepare) {

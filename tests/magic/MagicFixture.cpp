@@ -1,15 +1,10 @@
 // MagicFixture: fresh globals, a full empty board and helpers for the magic tests.
 #include "MagicFixture.h"
 
-#include "board/BoardSeams.h"
-#include "board/TestRunes.h"
 #include "board/TBlocksManager.h"
-#include "level/TLevelManager.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
+#include "board/TestRunes.h"
+#include "magic/CoreGame.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
-#include "services/TDeltaTime.h"
 #include "services/TVolcanoEmiter.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
@@ -19,15 +14,8 @@ namespace vsm::test {
 void MagicFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("magic") + "/";
-    ResetServicesGlobals();
+    ResetCoreGame();
     bDir = resources;
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    boardSeams = TBoardSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    volcanoList.Clear();
-    delta = 1.0;
     for (int x = 0; x < BOARD_CELLS; ++x)
         for (int y = 0; y < BOARD_CELLS; ++y)
             board.grid[x][y] = 1;
@@ -39,13 +27,7 @@ void MagicFixture::SetUp() {
 }
 
 void MagicFixture::TearDown() {
-    volcanoList.Clear();
-    boardSeams = TBoardSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    boardSeams = TBoardSeams();
-    ResetLevelGlobals();
-    ResetBoardGlobals();
+    ResetCoreGame();
 }
 
 TRune& MagicFixture::AddRune(const std::string& id, int color, int blocked, const std::string& blockedID,

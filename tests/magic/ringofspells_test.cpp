@@ -2,6 +2,7 @@
 #include "RingFixture.h"
 
 #include "board/TBlocksManager.h"
+#include "level/TLevelManager.h"
 #include "level/TPointsManager.h"
 #include "level/TTimeManager.h"
 #include "magic/TBunusManagerA.h"
@@ -272,11 +273,13 @@ TEST_F(RingCastTest, SpreadSpellIgnoresEmptyAndSpecialTargetsAndWaitsForTheRecol
         EXPECT_EQ(ringOfSpells.stage, 4);
     }
     EXPECT_GE(ringOfSpells.coloryzerAlpha, 1.0f);
-    for (int x = 3; x <= 7; ++x)
-        for (int y = 3; y <= 7; ++y) {
-            SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
-            EXPECT_TRUE(board.davarLayer[x][y] == 4 || board.davarLayer[x][y] == 0); // recoloured or cleared
-        }
+    // The whole 5x5 square became rune 4: every row and column of it is a run, so all 25 runes
+    // clear in one move of one colour class: 1 x (50 x 25 + 100) + 25 x 22 + 50 x 19 = 2850.
+    EXPECT_EQ(RunesOnBoard(), 1) << "only the special stone outside the square stays";
+    EXPECT_EQ(board.davarLayer[8][8], 13);
+    EXPECT_EQ(points.actual, 2850);
+    EXPECT_EQ(level.matches, 1);
+    EXPECT_EQ(level.combos, 0);
     EXPECT_GT(RunUntilStage(0), 0);
 }
 
