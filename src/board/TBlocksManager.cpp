@@ -117,6 +117,16 @@ int TBlocksManager::loadBlocksDoc(TTSCFile& doc) {
             }
             block->Set[x][y] = 1;
         }
+        // A template without a cell would deal a piece that fits anywhere and changes nothing.
+        bool anyCell = false;
+        for (const auto& column : block->Set)
+            for (int cell : column)
+                anyCell = anyCell || cell != 0;
+        if (!anyCell) {
+            Print("Piece templates: " + group + " (\"" + block->id +
+                  "\") has no cell inside the 4x4 piece and is left out");
+            continue;
+        }
         List.push_back(block);
         ++appended;
     }

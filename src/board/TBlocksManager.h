@@ -73,7 +73,8 @@ class TBlocksManager {
     // document leaves the catalogue empty (the archive loader reports it).
     int loadBlocksDef();
     // Appends the templates of an already loaded catalogue document; a cell outside 0..3 is
-    // skipped with a diagnostic line. Returns the number of templates appended.
+    // skipped, and a template left without any cell is left out, each with a diagnostic line.
+    // Returns the number of templates appended.
     int loadBlocksDoc(TTSCFile& doc);
     // Loads the rotation sound and, through loadImages, the two marks; returns 0. Missing files
     // are reported by the loaders and leave empty slots.

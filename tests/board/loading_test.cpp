@@ -220,16 +220,23 @@ TEST_F(RuneCatalogueTest, RuneSparkLandsNearItsCellOrPoint) {
     }
 }
 
-TEST(PieceTemplateTest, TemplatesSkipCellsOutsideTheFourByFour) {
+TEST(PieceTemplateTest, TemplatesKeepOnlyCellsInsideTheFourByFour) {
     UseHeadlessBackend();
     ResetBoardGlobals();
     testing::internal::CaptureStdout();
-    int appended = blocks.loadBlocksDoc(*Doc(R"(List{ Quantity=3
+    int appended = blocks.loadBlocksDoc(*Doc(R"(List{ Quantity=5
         Block1{ id="bar3" width=3 height=1 pieces=3 piece1=0,0 piece2=1,0 piece3=2,0 title="Bar" }
         Block2{ id="odd" pieces=4 piece1=4,0 piece2=0,-1 piece3=0,0 piece4=3,3 }
-        Block3{ id="many" pieces=10000000000 piece1=1,1 } })"));
+        Block3{ id="many" pieces=10000000000 piece1=1,1 }
+        Block4{ id="none" pieces=0 }
+        Block5{ id="outside" pieces=2 piece1=4,4 piece2=-1,0 } })"));
     std::string out = testing::internal::GetCapturedStdout();
+    // Templates without a cell inside the piece are never dealt.
     EXPECT_EQ(appended, 3);
+    EXPECT_EQ(blocks._findBlockByID("none"), nullptr);
+    EXPECT_EQ(blocks._findBlockByID("outside"), nullptr);
+    EXPECT_NE(out.find("Block4 (\"none\") has no cell"), std::string::npos) << out;
+    EXPECT_NE(out.find("Block5 (\"outside\") has no cell"), std::string::npos) << out;
     ASSERT_EQ(blocks.List.size(), 3u);
     const TBlock& bar = *blocks.List[0];
     EXPECT_EQ(bar.id, "bar3");
