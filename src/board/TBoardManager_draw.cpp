@@ -20,6 +20,8 @@ namespace vsm {
 namespace {
 
 constexpr uint32_t HOLE_MAGENTA = 0xFFFF00FFu;
+// What playable cells show where no plank texture covers them: a plain, opaque wood brown.
+constexpr uint32_t PLAIN_BOARD = 0xFF5A3A1Eu;
 
 } // namespace
 
@@ -46,7 +48,8 @@ int TBoardManager::loadBoardGfx() {
 namespace {
 
 // Cuts the board image out of the plank texture: holes painted magenta, then masked out.
-// A missing plank, or one smaller than the board, lies on a blank texture of the board's size.
+// A missing plank, or one smaller than the board, lies on a plain fill of the board's size, so
+// that no playable cell is ever transparent and taken for a hole.
 ImagePtr MakeBoardImage(TBoardManager& b) {
     int seq = boardSeams.SeqNo();
     int plank = ((seq % 3) + 3) % 3 + 1; // a negative position still names plank 1..3
@@ -55,11 +58,13 @@ ImagePtr MakeBoardImage(TBoardManager& b) {
     int side = BOARD_CELLS * b.tileSize;
     if (side <= 0) return nullptr;
     b.pix2 = CreatePixmap(side, side);
+    std::fill(b.pix2->pixels.begin(), b.pix2->pixels.end(), PLAIN_BOARD);
     if (b.pix) {
         int w = std::min(side, PixmapWidth(b.pix)), h = std::min(side, PixmapHeight(b.pix));
         for (int y = 0; y < h; ++y)
-            std::memcpy(&b.pix2->pixels[static_cast<size_t>(y) * side],
-                        &b.pix->pixels[static_cast<size_t>(y) * b.pix->width], static_cast<size_t>(w) * 4);
+            for (int x = 0; x < w; ++x)
+                b.pix2->pixels[static_cast<size_t>(y) * side + x] =
+                    b.pix->pixels[static_cast<size_t>(y) * b.pix->width + x] | 0xFF000000u;
     }
     for (int x = 0; x < BOARD_CELLS; ++x) {
         for (int y = 0; y < BOARD_CELLS; ++y) {

@@ -253,19 +253,27 @@ TEST_F(BoardImageTest, PlankCyclesWithTheQuestPosition) {
     }
 }
 
-TEST_F(BoardImageTest, MissingOrSmallPlankLiesOnABlankTexture) {
+TEST_F(BoardImageTest, MissingOrSmallPlankLeavesPlayableCellsOpaque) {
     std::filesystem::remove(resources + "gfx/bg/deski/n/deska-1.jpg");
+    board.grid[7][7] = 0;
     board.createBoardImage(1);
     ASSERT_NE(board.img, nullptr);
     EXPECT_EQ(board.img->width, 480);
+    EXPECT_EQ(Pixel(10, 10) >> 24, 0xFFu) << "a playable cell must not look like a hole";
+    EXPECT_EQ(Pixel(479, 479) >> 24, 0xFFu);
+    EXPECT_EQ(Pixel(7 * 32 + 3, 7 * 32 + 3) >> 24, 0u);
 
-    WritePicture("gfx/bg/deski/n/deska-1.jpg", 100, 50, 0xFF123456u);
-    board.grid[7][7] = 0;
+    // A plank of 100 x 50 pixels, one with see-through pixels among them.
+    WritePicture("gfx/bg/deski/n/deska-1.jpg", 100, 50, 0x80123456u);
     board.createBoardImage(1);
     ASSERT_NE(board.img, nullptr);
     EXPECT_EQ(board.img->width, 480);
     EXPECT_EQ(board.img->height, 480);
     EXPECT_EQ(Pixel(10, 10), 0xFF123456u);
+    EXPECT_EQ(Pixel(99, 49), 0xFF123456u);
+    EXPECT_EQ(Pixel(100, 10) >> 24, 0xFFu) << "beyond the plank's width";
+    EXPECT_EQ(Pixel(10, 50) >> 24, 0xFFu) << "below the plank";
+    EXPECT_EQ(Pixel(100, 10), Pixel(400, 400)) << "one plain fill";
     EXPECT_EQ(Pixel(7 * 32 + 3, 7 * 32 + 3) >> 24, 0u);
 }
 
