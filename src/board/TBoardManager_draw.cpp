@@ -30,16 +30,18 @@ int TBoardManager::loadBoardGfx() {
     shadow = _s1;
     static const char* const corners[4] = {"lg", "rg", "ld", "rd"};
     static const char* const suffixes[3] = {"", "_v2", "_v3"};
+    // The frame is drawn scaled down in the board previews: it needs its mipmaps.
+    constexpr int frameFlags = MASKEDIMAGE | FILTEREDIMAGE | MIPMAPPEDIMAGE;
     for (int k = 0; k < 4; ++k)
         for (int v = 0; v < 3; ++v)
-            frameC[k][v] = FLoadImage(bDir + "gfx/ramka/1b-" + corners[k] + suffixes[v] + ".png");
+            frameC[k][v] = FLoadImage(bDir + "gfx/ramka/1b-" + corners[k] + suffixes[v] + ".png", frameFlags);
     static const char* const letters = "abc";
     for (int n = 1; n <= 3; ++n) {
         int variants = n == 3 ? 3 : 2;
         for (int v = 0; v < variants; ++v) {
             std::string stem = "gfx/ramka/" + std::to_string(n) + letters[v];
-            frameH[n][v] = FLoadImage(bDir + stem + ".png");
-            frameV[n][v] = FLoadImage(bDir + stem + "-p.png");
+            frameH[n][v] = FLoadImage(bDir + stem + ".png", frameFlags);
+            frameV[n][v] = FLoadImage(bDir + stem + "-p.png", frameFlags);
         }
     }
     return 0;

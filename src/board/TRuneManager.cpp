@@ -40,8 +40,11 @@ int TRuneManager::loadDavarDoc(TTSCFile& doc) {
         std::string group = "List::Rune" + std::to_string(i);
         auto rune = std::make_shared<TRune>();
         rune->id = doc.GetStringKey(group, "id", 0);
-        rune->img = FLoadImage(bDir + doc.GetStringKey(group, "fileName", 0));
-        rune->img2 = FLoadImage(bDir + doc.GetStringKey(group, "fileName2", 0));
+        // Filtered and mipmapped but not masked: the black of art without alpha is part of it,
+        // and the mipmaps keep the small board previews from aliasing.
+        rune->img = FLoadImage(bDir + doc.GetStringKey(group, "fileName", 0), FILTEREDIMAGE | MIPMAPPEDIMAGE);
+        rune->img2 =
+            FLoadImage(bDir + doc.GetStringKey(group, "fileName2", 0), FILTEREDIMAGE | MIPMAPPEDIMAGE);
         rune->color = doc.GetStringKey(group, "color", 0);
         rune->width = NumberToInt(doc.GetNumberKey(group, "width", 0));
         rune->height = NumberToInt(doc.GetNumberKey(group, "height", 0));

@@ -23,15 +23,15 @@ PixmapPtr WrongPixmap() {
 
 } // namespace
 
-ImagePtr FLoadImage(const std::string& path) {
+ImagePtr FLoadImage(const std::string& path, int flags) {
     if (path.empty()) return WrongImage();
-    ImagePtr image = LoadImage(path);
+    ImagePtr image = LoadImage(path, flags);
     if (!image) Notify(kLoadFailed + path);
     return image;
 }
 
-ImagePtr FLoadImage(const char* path) {
-    return path ? FLoadImage(std::string(path)) : WrongImage();
+ImagePtr FLoadImage(const char* path, int flags) {
+    return path ? FLoadImage(std::string(path), flags) : WrongImage();
 }
 
 ImagePtr FLoadImage(const ImagePtr& image) {

@@ -7,10 +7,11 @@
 
 namespace vsm {
 
-// Loads the image at a non-empty path; on failure notifies "Nie mozna zaladowac obrazka: " +
-// path and returns null. An empty path notifies the wrong-type text and returns an empty image.
-ImagePtr FLoadImage(const std::string& path);
-ImagePtr FLoadImage(const char* path);
+// Loads the image at a non-empty path with the image flags (the drawing layer's default flags
+// unless given); on failure notifies "Nie mozna zaladowac obrazka: " + path and returns null.
+// An empty path notifies the wrong-type text and returns an empty image.
+ImagePtr FLoadImage(const std::string& path, int flags = DEFAULT_IMAGE_FLAGS);
+ImagePtr FLoadImage(const char* path, int flags = DEFAULT_IMAGE_FLAGS);
 // Returns the image itself; a null one notifies the wrong-type text and returns an empty image.
 ImagePtr FLoadImage(const ImagePtr& image);
 // A pixmap is the wrong kind: notifies "Probojesz zaladowac niewlasciwy typ obiektu jako TImage"

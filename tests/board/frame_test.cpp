@@ -284,6 +284,8 @@ TEST_F(FrameDrawTest, ArtLoadsIntoTheSlotsTheDrawingReads) {
     EXPECT_EQ(ImageWidth(board.frameH[2][1]), 7);
     EXPECT_EQ(ImageWidth(board.frameV[2][1]), 64);
     EXPECT_EQ(ImageWidth(board.frameC[3][2]), 9);
+    for (const ImagePtr& piece : {board.frameH[2][1], board.frameV[2][1], board.frameC[3][2]})
+        EXPECT_EQ(piece->flags, MASKEDIMAGE | FILTEREDIMAGE | MIPMAPPEDIMAGE);
     EXPECT_EQ(board.frameH[1][2], nullptr) << "short pieces have two variants";
     EXPECT_EQ(board.shadow, board._s1);
     EXPECT_NE(board._s1, nullptr);

@@ -181,6 +181,9 @@ TEST_F(RuneCatalogueTest, DrawUsesTheSecondImageAtTileSizeForty) {
         Rune1{ id="3" fileName="gfx/runy/a.png" fileName2="gfx/runy/a40.png" color="1" } })"));
     const TRune* rune = davar._findRuneByID("3");
     ASSERT_NE(rune, nullptr);
+    // Not masked, so that art without alpha keeps its black; mipmapped for the small previews.
+    EXPECT_EQ(rune->img->flags, FILTEREDIMAGE | MIPMAPPEDIMAGE);
+    EXPECT_EQ(rune->img2->flags, FILTEREDIMAGE | MIPMAPPEDIMAGE);
     for (int tile : {32, 40, 13}) {
         SCOPED_TRACE("tile " + std::to_string(tile));
         board.tileSize = tile;
