@@ -74,7 +74,19 @@ int TRuneManager::loadDavarDoc(TTSCFile& doc) {
 int TRuneManager::Draw(int id, float x, int y) {
     const TRune* rune = _findRuneByID(std::to_string(id));
     if (!rune) return 0;
-    DrawImage(board.tileSize == 40 ? rune->img2 : rune->img, x, static_cast<float>(y));
+    if (board.tileSize != 40 || rune->img2) {
+        DrawImage(board.tileSize == 40 ? rune->img2 : rune->img, x, static_cast<float>(y));
+        return 0;
+    }
+    // No 40-pixel art: the normal art, scaled up to the tile, rather than an invisible rune.
+    const int width = ImageWidth(rune->img);
+    if (width <= 0) return 0;
+    float sx = 1, sy = 1;
+    GetScale(sx, sy);
+    const float grow = 40.0f / static_cast<float>(width);
+    SetScale(sx * grow, sy * grow);
+    DrawImage(rune->img, x, static_cast<float>(y));
+    SetScale(sx, sy);
     return 0;
 }
 

@@ -45,7 +45,8 @@ class TRuneManager {
     // not load are left out. Returns the number of runes appended.
     int loadDavarDoc(TTSCFile& doc);
 
-    // Draws the rune's art at (x, y) (the 40-px art at tile size 40); nothing for an unknown id.
+    // Draws the rune's art at (x, y) (the 40-px art at tile size 40, or the normal art scaled to
+    // 40 pixels when that is missing); nothing for an unknown id. Returns 0.
     int Draw(int id, float x, int y);
     // Returns 1 when the rune exists and is a stone, else 0.
     int isBlocked(int id);

@@ -196,6 +196,28 @@ TEST_F(RuneCatalogueTest, DrawUsesTheSecondImageAtTileSizeForty) {
     }
 }
 
+TEST_F(RuneCatalogueTest, MissingFortyPixelArtFallsBackToTheNormalArtScaled) {
+    testing::internal::CaptureStdout();
+    davar.loadDavarDoc(*Doc(R"(List{ Quantity=1 Rune1{ id="3" fileName="gfx/runy/a.png" color="1" } })"));
+    testing::internal::GetCapturedStdout();
+    const TRune* rune = davar._findRuneByID("3");
+    ASSERT_NE(rune, nullptr);
+    ASSERT_EQ(rune->img2, nullptr);
+    board.tileSize = 40;
+    SetScale(0.5f, 0.5f); // a caller's own scale still applies
+    control->ClearDrawLog();
+    davar.Draw(3, 10, 20);
+    ASSERT_EQ(control->DrawLog().size(), 1u);
+    const DrawCall& call = control->DrawLog()[0];
+    EXPECT_EQ(call.image, rune->img);
+    // The 32-pixel art grows by 40 / 32 = 1.25, on top of the caller's 0.5.
+    EXPECT_FLOAT_EQ(call.state.scaleX, 0.625f);
+    EXPECT_FLOAT_EQ(call.state.scaleY, 0.625f);
+    float sx = 0, sy = 0;
+    GetScale(sx, sy);
+    EXPECT_FLOAT_EQ(sx, 0.5f) << "the caller's scale is left as it was";
+}
+
 TEST_F(RuneCatalogueTest, HostileQuantityStopsAtTheLastGroup) {
     testing::internal::CaptureStdout();
     int appended = davar.loadDavarDoc(*Doc(R"(List{ Quantity=1000000000000000
