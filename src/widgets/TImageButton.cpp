@@ -71,6 +71,9 @@ int TImageButton::DrawOnOut() {
         DrawAt(1.0f);
         return 0;
     }
+    // At rest the zoom is 1 all the same: a drawing scale some other drawing left set must not
+    // shrink or grow the button.
+    if (scale == 1.0f) SetScale(1, 1);
     DrawAt(scale);
     // The shrink step follows the drawing, one step per drawn frame.
     if (scale > 1) {

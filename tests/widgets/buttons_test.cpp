@@ -316,6 +316,13 @@ TEST_F(ButtonTest, SmoothZoomGrowsOverSixFramesAndShrinksByStepsAfterDrawing) {
         b->Draw();
     EXPECT_EQ(b->scale, 1);
     EXPECT_EQ(b->dim->scalex, 1);
+
+    // At rest it is drawn at scale 1, whatever scale another drawing left set.
+    SetScale(0.5f, 0.5f);
+    ctl->ClearDrawLog();
+    b->Draw();
+    EXPECT_FLOAT_EQ(Calls("image")[0].state.scaleX, 1.0f);
+    EXPECT_FLOAT_EQ(Calls("image")[0].state.scaleY, 1.0f);
 }
 
 TEST_F(ButtonTest, TextVariantsCentreTheirLabelAndDrawItAfterTheImage) {
