@@ -53,6 +53,9 @@ std::shared_ptr<TRemoveLineEmiter> TRemoveLineEmiter::add(float ax, float ay, fl
     e->mx = ax;
     e->my = ay;
     e->horizontal = horizontal;
+    e->boardOffsetX = board.offsetX;
+    e->boardOffsetY = board.offsetY;
+    e->boardTileSize = board.tileSize;
     volcanoList.AddLast(e);
     return e;
 }
@@ -64,9 +67,9 @@ void TRemoveLineEmiter::AddEntity() {
     entities.AddLast(s);
 }
 
-int BoardCellOf(float v, int offset) {
-    if (board.tileSize <= 0) return -1;
-    const double cell = std::floor((static_cast<double>(v) - offset) / board.tileSize);
+int BoardCellOf(float v, int offset, int tileSize) {
+    if (tileSize <= 0) return -1;
+    const double cell = std::floor((static_cast<double>(v) - offset) / tileSize);
     if (cell < 0 || cell > BOARD_CELLS - 1) return -1;
     return static_cast<int>(cell);
 }
@@ -74,9 +77,9 @@ int BoardCellOf(float v, int offset) {
 namespace {
 
 // Cell index along an axis without the board limits (floor, so half a cell before 0 is -1).
-int RawCell(float v, int offset) {
-    if (board.tileSize <= 0) return -1;
-    const double cell = std::floor((static_cast<double>(v) - offset) / board.tileSize);
+int RawCell(float v, int offset, int tileSize) {
+    if (tileSize <= 0) return -1;
+    const double cell = std::floor((static_cast<double>(v) - offset) / tileSize);
     if (cell < -1) return -1;
     if (cell > BOARD_CELLS) return BOARD_CELLS;
     return static_cast<int>(cell);
@@ -89,12 +92,13 @@ void TRemoveLineEmiter::_update() {
     if (!lead) return;
     const bool alongX = horizontal == 1;
     // The cross coordinate is the run's own row or column; the wobble never leaves it.
-    const int fixed = alongX ? BoardCellOf(ay, board.offsetY) : BoardCellOf(ax, board.offsetX);
+    const int t = boardTileSize;
+    const int fixed = alongX ? BoardCellOf(ay, boardOffsetY, t) : BoardCellOf(ax, boardOffsetX, t);
     if (fixed < 0) return;
-    const int start = alongX ? RawCell(ax, board.offsetX) : RawCell(ay, board.offsetY);
-    const int end = alongX ? RawCell(bx, board.offsetX) : RawCell(by, board.offsetY);
+    const int start = alongX ? RawCell(ax, boardOffsetX, t) : RawCell(ay, boardOffsetY, t);
+    const int end = alongX ? RawCell(bx, boardOffsetX, t) : RawCell(by, boardOffsetY, t);
     const int dir = end >= start ? 1 : -1;
-    const int cur = alongX ? RawCell(lead->px, board.offsetX) : RawCell(lead->py, board.offsetY);
+    const int cur = alongX ? RawCell(lead->px, boardOffsetX, t) : RawCell(lead->py, boardOffsetY, t);
     int from = lastCell == -2 ? start : lastCell;
     // Only cells ahead of the last one tested are swept; a spark behind it tests its own cell.
     if ((cur - from) * dir < 0)
@@ -111,12 +115,8 @@ void TRemoveLineEmiter::_update() {
             b = davar.getRuneRGB(colour, 3);
             // A cell passed over between two frames sends its flight from its own centre.
             const bool here = c == cur;
-            const float fx =
-                here ? lead->px
-                     : static_cast<float>(board.offsetX + cx * board.tileSize + board.tileSize / 2);
-            const float fy =
-                here ? lead->py
-                     : static_cast<float>(board.offsetY + cy * board.tileSize + board.tileSize / 2);
+            const float fx = here ? lead->px : static_cast<float>(boardOffsetX + cx * t + t / 2);
+            const float fy = here ? lead->py : static_cast<float>(boardOffsetY + cy * t + t / 2);
             RemoveCellRune(cx, cy, colour, fx, fy, r, g, b, colour);
         }
         if (c == cur) break;

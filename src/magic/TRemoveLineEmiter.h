@@ -30,8 +30,11 @@ class TRemoveLineEmiter : public TVolcanoEmiter {
     // Board cell the leading spark reached last; -2 before the first test. Every cell from the
     // start up to the leading spark's cell is tested, so a long step skips none.
     int lastCell = -2;
+    // The board's geometry when the run started: another screen may draw the board elsewhere,
+    // at another tile size, while the run goes on over a paused level.
+    int boardOffsetX = 0, boardOffsetY = 0, boardTileSize = 32;
 
-    // Returns a new run from A to B appended to volcanoList.
+    // Returns a new run from A to B appended to volcanoList, over the board as it lies now.
     static std::shared_ptr<TRemoveLineEmiter> add(float ax, float ay, float bx, float by, int horizontal);
     // Starts one spark, larger and steadier early in the run.
     void AddEntity() override;
@@ -39,8 +42,8 @@ class TRemoveLineEmiter : public TVolcanoEmiter {
     void _update() override;
 };
 
-// Returns the board column (or row) of screen coordinate v for a board offset; -1 for a position
-// off the board on either side.
-int BoardCellOf(float v, int offset);
+// Returns the board column (or row) of screen coordinate v for a board offset and tile size; -1
+// for a position off the board on either side or a tile size below 1.
+int BoardCellOf(float v, int offset, int tileSize);
 
 } // namespace vsm

@@ -60,6 +60,26 @@ TEST_F(Effects, LineRemovalEmptiesEveryCellOfItsRunAtAnyFrameRate) {
     }
 }
 
+TEST_F(Effects, LineRemovalKeepsTheBoardGeometryItStartedWith) {
+    for (int x = 0; x < BOARD_CELLS; ++x) {
+        Put(x, 7, 1);
+        Put(x, 5, 2);
+    }
+    BonusRemoveHorizontalLine(0, 7);
+    RunEffects(3);
+    // A help page draws the board with 40-pixel tiles elsewhere while the level is paused.
+    board.tileSize = 40;
+    board.offsetX = 100;
+    board.offsetY = 100;
+    RunEffects(60);
+    for (int x = 0; x < BOARD_CELLS; ++x) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(board.davarLayer[x][7], 0) << "the run's own row";
+        // The run's screen row (y 300) lies over row 5 in the new geometry: (300 - 100) / 40.
+        EXPECT_EQ(board.davarLayer[x][5], 2);
+    }
+}
+
 TEST_F(Effects, RunsOffTheBoardTestNoEdgeCellAfterTheirSweep) {
     Put(5, 7, 1);
     Put(5, 3, 2);
@@ -74,9 +94,9 @@ TEST_F(Effects, RunsOffTheBoardTestNoEdgeCellAfterTheirSweep) {
     RunEffects(120);
     EXPECT_EQ(board.davarLayer[0][7], 1);
     EXPECT_EQ(board.davarLayer[5][0], 2);
-    EXPECT_EQ(BoardCellOf(240 - 16, 240), -1);
-    EXPECT_EQ(BoardCellOf(240 + 15 * 32, 240), -1);
-    EXPECT_EQ(BoardCellOf(240 + 14 * 32 + 31, 240), 14);
+    EXPECT_EQ(BoardCellOf(240 - 16, 240, 32), -1);
+    EXPECT_EQ(BoardCellOf(240 + 15 * 32, 240, 32), -1);
+    EXPECT_EQ(BoardCellOf(240 + 14 * 32 + 31, 240, 32), 14);
     // Every run has left the effect list.
     EXPECT_TRUE(volcanoList.IsEmpty());
 }
