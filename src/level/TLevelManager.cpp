@@ -299,7 +299,7 @@ int TLevelManager::startSummary() {
     sparkDelay = 0;
     // A summary left in the middle keeps its channels: release them so that this summary plays
     // its jingle again, and silence a count sound that was still looping.
-    stopSound(summaryChn);
+    stopSound(summaryChn, summarySnd);
     summaryChn = nullptr;
     levelEndChn = nullptr;
     return 0;

@@ -41,7 +41,7 @@ bool FreeBoardCell(int x, int y) {
 
 void TLevelManager::_endCount() {
     playSound2(summarySndStop, nullptr, 0, 1.0f);
-    stopSound(summaryChn);
+    stopSound(summaryChn, summarySnd);
     levelEndChn = nullptr;
     summaryChn = nullptr;
     summaryStage = 2;

@@ -23,6 +23,7 @@ void ResetServicesGlobals() {
     songManager = TSongManager();
     channels = {};
     chnNo = 0;
+    channelSounds = {};
     soundQueue.Clear();
     SparkList.Clear();
     cometList.Clear();

@@ -7,6 +7,17 @@ namespace vsm {
 
 std::array<ChannelPtr, SOUND_CHANNELS> channels;
 int chnNo = 0;
+std::array<SoundPtr, SOUND_CHANNELS> channelSounds;
+
+namespace {
+
+// Notes the sound a rotating channel was given; other channels are not followed.
+void NoteChannelSound(const ChannelPtr& channel, const SoundPtr& sound) {
+    for (int i = 0; i < SOUND_CHANNELS; ++i)
+        if (channel && channels[i] == channel) channelSounds[i] = sound;
+}
+
+} // namespace
 
 ChannelPtr playSound2(const SoundPtr& sound, const ChannelPtr& channel, int restart, float volume) {
     // chnNo is a shared global; keep it a valid index whatever was written into it.
@@ -19,6 +30,7 @@ ChannelPtr playSound2(const SoundPtr& sound, const ChannelPtr& channel, int rest
         PauseChannel(channel);
         if (!sound || level <= 0) return channel;
         ChannelPtr used = CueSound(sound, channel);
+        NoteChannelSound(used, sound);
         if (used) {
             SetChannelVolume(used, static_cast<float>(level) * volume / 10.0f);
             ResumeChannel(used);
@@ -29,12 +41,19 @@ ChannelPtr playSound2(const SoundPtr& sound, const ChannelPtr& channel, int rest
     if (!sound || level <= 0) return nullptr;
     // Whatever the rotating channel still played is cut off.
     ChannelPtr used = CueSound(sound, channels[chnNo]);
+    channelSounds[chnNo] = sound;
     if (used) {
         SetChannelVolume(used, static_cast<float>(level) * volume / 10.0f);
         ResumeChannel(used);
     }
     chnNo = (chnNo + 1) % SOUND_CHANNELS;
     return used;
+}
+
+void stopSound(const ChannelPtr& channel, const SoundPtr& sound) {
+    for (int i = 0; i < SOUND_CHANNELS; ++i)
+        if (channel && channels[i] == channel && channelSounds[i] != sound) return;
+    stopSound(channel);
 }
 
 void stopSound(const ChannelPtr& channel) {

@@ -9,6 +9,7 @@
 #include "level/TTimeManager.h"
 #include "platform/System.h"
 #include "platform/audio/TSound.h"
+#include "services/Sound.h"
 #include "services/TGlobalSnd.h"
 #include "services/TMouse.h"
 
@@ -197,6 +198,38 @@ TEST_F(SummaryTest, JinglePlaysAgainAfterACountCutShort) {
     Frame();
     Frame();
     EXPECT_EQ(PlayCount("jingle"), 2);
+}
+
+TEST_F(SummaryTest, ASummaryNeverSilencesTheSoundThatTookTheCutCountsChannel) {
+    BoardWithFreeCells(10);
+    level.startSummary();
+    control->AdvanceClock(1001);
+    Frame();
+    ASSERT_EQ(level.summaryStage, 1);
+    ASSERT_EQ(PlayCount("count"), 1);
+    // The count is cut short; the next level's sounds go round the seven channels, and the
+    // winning move's sound lands on the channel the count used.
+    level.summaryStage = 0;
+    for (int i = 0; i < 6; ++i)
+        playSound2(FakeSound("move"));
+    const ChannelPtr win = playSound2(FakeSound("win"));
+    ASSERT_EQ(win, level.summaryChn);
+    control->ClearSoundLog();
+    level.startSummary();
+    for (const SoundEvent& e : control->SoundLog())
+        EXPECT_NE(e.op, "pause") << "channel " << e.channel;
+    EXPECT_EQ(level.summaryChn, nullptr);
+
+    // A count still holding its channel is stopped as before.
+    control->AdvanceClock(1001);
+    Frame();
+    ASSERT_EQ(level.summaryStage, 1);
+    control->ClearSoundLog();
+    level.startSummary();
+    int pauses = 0;
+    for (const SoundEvent& e : control->SoundLog())
+        pauses += e.op == "pause";
+    EXPECT_EQ(pauses, 1);
 }
 
 TEST_F(SummaryTest, VoiceClipOfEveryPosition) {
