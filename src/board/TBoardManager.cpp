@@ -153,6 +153,8 @@ int TBoardManager::clearBoard() {
     tileSize = 32;
     petrifyActive = 0;
     petrifyTimer = MilliSecs64();
+    // A pause noted before the reset belongs to the old board.
+    petrifyPausedFor = -1;
     return 0;
 }
 

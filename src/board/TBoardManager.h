@@ -91,9 +91,10 @@ class TBoardManager : public TRSA {
     float petrifyAlpha = 0;
     int petrifyTable[BOARD_CELLS][BOARD_CELLS] = {};
     int petrifyActive = 0;
-    PixmapPtr pix;  // wood texture of the board image
-    PixmapPtr pix2; // working copy while the board image is made
-    ImagePtr img;   // the board image, holes masked out
+    int64_t petrifyPausedFor = -1; // ms since petrifyTimer when a pause began; -1 outside a pause
+    PixmapPtr pix;                 // wood texture of the board image
+    PixmapPtr pix2;                // working copy while the board image is made
+    ImagePtr img;                  // the board image, holes masked out
     ImagePtr shadow;
     ImagePtr _s1;
     ImagePtr _s2;
@@ -195,6 +196,12 @@ class TBoardManager : public TRSA {
     // Every period (none when it is 0 or less) marks the oldest runes that have a stone, fades
     // them for a second, then turns them to stone; paused holds new selections. Returns 0.
     int _checkForPetrify(int paused);
+    // A pause begins (the in-game menu or a popup opens): notes the time since petrifyTimer.
+    // A pause already noted keeps its note. Returns 0.
+    int PausePetrify();
+    // The pause ends: petrifyTimer := now - the noted time, so the paused time counts toward no
+    // petrification. Does nothing without a noted pause. Returns 0.
+    int ResumePetrify();
 };
 
 // The play field, created at start-up.

@@ -6,6 +6,7 @@
 #include "platform/System.h"
 #include "services/Sound.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,18 @@ int StoneOf(int id) {
 }
 
 } // namespace
+
+int TBoardManager::PausePetrify() {
+    if (petrifyPausedFor < 0) petrifyPausedFor = std::max<int64_t>(0, MilliSecs64() - petrifyTimer);
+    return 0;
+}
+
+int TBoardManager::ResumePetrify() {
+    if (petrifyPausedFor < 0) return 0;
+    petrifyTimer = MilliSecs64() - petrifyPausedFor;
+    petrifyPausedFor = -1;
+    return 0;
+}
 
 int TBoardManager::_checkForPetrify(int paused) {
     const int64_t now = MilliSecs64();

@@ -168,11 +168,15 @@ TEST_F(PetrifyTest, PausedTimeCountsTowardNothing) {
     Put(1, 1, 2, 200);
     At(15001); // first selection
     At(16001);
-    // The in-game menu opens 10 s after the selection and closes 60 s later.
+    // The in-game menu opens 10 s after the selection and closes 60 s later; a popup shown from
+    // it notes nothing new.
     control->SetClock(25001);
-    int noted = 25001 - board.petrifyTimer;
+    board.PausePetrify();
+    control->SetClock(40000);
+    board.PausePetrify();
     control->SetClock(85001);
-    board.petrifyTimer = 85001 - noted;
+    board.ResumePetrify();
+    board.ResumePetrify(); // a second close changes nothing
     At(90001);
     EXPECT_EQ(board.petrifyActive, 0);
     At(90002);
