@@ -72,25 +72,6 @@ bool BossRuneWinnable(int x, int y) {
     return true;
 }
 
-void ReadSphereSettings(const std::shared_ptr<TTSCFile>& doc, std::array<int, 5>& colors,
-                        std::array<int, 5>& capacities) {
-    colors.fill(0);
-    capacities.fill(0);
-    if (!doc) return;
-    const auto colorList = SplitAtBlanks(GetTSCStringKey(doc, "Settings::Level", "SpheresColors", 0));
-    const auto capacityList = SplitAtBlanks(GetTSCStringKey(doc, "Settings::Level", "SpheresCapacities", 0));
-    if (colorList.size() != 5 || capacityList.size() != 5) {
-        Print("sphere lists of the level should hold five entries each; missing entries read 0");
-    }
-    for (size_t i = 0; i < 5; ++i) {
-        if (i < colorList.size()) {
-            const int c = NumberToInt(TSCTextToNumber(colorList[i]));
-            colors[i] = (c >= 0 && c <= 15) ? c : 0;
-        }
-        if (i < capacityList.size()) capacities[i] = NumberToInt(TSCTextToNumber(capacityList[i]));
-    }
-}
-
 ImagePtr LoadLevelImage(const std::string& path, int flags) {
     ImagePtr image = LoadImage(path, flags);
     if (!image) Print("image not loaded: " + path);

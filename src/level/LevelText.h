@@ -21,11 +21,6 @@ std::vector<std::string> SplitAtBlanks(const std::string& text);
 bool ParseBossEntry(const std::string& entry, int& id, int& x, int& y);
 // Returns true when every cell of the four arms of a boss rune at (x, y) is a board cell.
 bool BossRuneWinnable(int x, int y);
-// Reads "SpheresColors" and "SpheresCapacities" of Settings::Level for the magic sphere: five
-// entries each, missing or empty entries read 0, entries past the fifth are ignored, a colour
-// class outside 0..15 reads 0 (ball not in use) and numbers are clamped before truncating.
-void ReadSphereSettings(const std::shared_ptr<TTSCFile>& doc, std::array<int, 5>& colors,
-                        std::array<int, 5>& capacities);
 // Loads an image; prints one line naming the file and returns null when it cannot be loaded.
 ImagePtr LoadLevelImage(const std::string& path, int flags = DEFAULT_IMAGE_FLAGS);
 // Loads count frames of cellW x cellH; prints one line naming the file and returns null when it

@@ -2,6 +2,7 @@
 #include "magic/TMagicSphere.h"
 
 #include "board/BoardSeams.h"
+#include "data/NumberText.h"
 #include "data/TTSCFile.h"
 #include "level/LevelSeams.h"
 #include "platform/System.h"
@@ -18,13 +19,12 @@ TMagicSphere magicSphere;
 
 namespace {
 
-// Whole-number value of a list item; an empty or unreadable item reads as 0.
+// Whole-number value of a list item, read as document numbers are and saturated to the int
+// range (a capacity too large for an int must not read as an empty ball); an empty or unreadable
+// item reads as 0.
 int ItemValue(const std::vector<std::string>& items, size_t i) {
-    if (i >= items.size() || items[i].empty()) return 0;
-    char* end = nullptr;
-    const double v = std::strtod(items[i].c_str(), &end);
-    if (end == items[i].c_str() || !std::isfinite(v) || v > 1e9 || v < -1e9) return 0;
-    return static_cast<int>(v);
+    if (i >= items.size()) return 0;
+    return NumberToInt(TSCTextToNumber(items[i]));
 }
 
 std::string TwoDigits(int n) {

@@ -11,6 +11,7 @@
 #include "level/TLevelManager.h"
 #include "level/TPointsManager.h"
 #include "level/TTimeManager.h"
+#include "magic/TMagicSphere.h"
 #include "platform/audio/TSound.h"
 #include "services/GameFlags.h"
 #include "services/TSlidesManager.h"
@@ -124,38 +125,12 @@ TEST_F(LoadTest, SeamsReceiveTheDocumentInOrder) {
         calls.push_back("sphere");
         // The sphere reads its lists before the clock takes its limit.
         EXPECT_EQ(timeManager.maxTime, 0);
-        std::array<int, 5> colors{}, capacities{};
-        ReadSphereSettings(doc, colors, capacities);
-        EXPECT_EQ(colors, (std::array<int, 5>{1, 2, 0, 0, 0}));
+        magicSphere.Load(doc);
     };
     LoadNamed("boss.tsc", 0);
     EXPECT_EQ(calls, std::vector<std::string>{"sphere"});
+    EXPECT_EQ(magicSphere.ballsClr[1], 2);
     EXPECT_EQ(timeManager.maxTime, 5000);
-}
-
-TEST_F(LoadTest, SphereListsAreRepairedForTheSphere) {
-    struct Case {
-        const char* colors;
-        const char* capacities;
-        std::array<int, 5> expectColors, expectCapacities;
-    };
-    const Case cases[] = {
-        {"1 2 3 4 5", "10 20 30 40 50", {1, 2, 3, 4, 5}, {10, 20, 30, 40, 50}},
-        {"1 2", "7", {1, 2, 0, 0, 0}, {7, 0, 0, 0, 0}},
-        {"1 2 3 4 5 6 7", "1 1 1 1 1 1", {1, 2, 3, 4, 5}, {1, 1, 1, 1, 1}},
-        {"16 -1 15 0 x", " 5  9", {0, 0, 15, 0, 0}, {0, 5, 0, 9, 0}},
-        {"", "99999999999999", {0, 0, 0, 0, 0}, {INT_MAX, 0, 0, 0, 0}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.colors);
-        auto doc = CreateTSCFile();
-        doc->LoadFromText(std::string("Settings{ Level{ SpheresColors=\"") + c.colors +
-                          "\" SpheresCapacities=\"" + c.capacities + "\" } }");
-        std::array<int, 5> colors{}, capacities{};
-        ReadSphereSettings(doc, colors, capacities);
-        EXPECT_EQ(colors, c.expectColors);
-        EXPECT_EQ(capacities, c.expectCapacities);
-    }
 }
 
 TEST_F(LoadTest, HostileNumbersAreClamped) {

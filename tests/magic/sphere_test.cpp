@@ -39,6 +39,11 @@ TEST_F(Sphere, LoadReadsColoursAndCapacitiesByPosition) {
         {"7 7", "3.9", {7, 7, 0, 0, 0}, {3, 0, 0, 0, 0}},
         {"", "", {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}},
         {"16 -1 x 15 3", "-5 5 5 5 5", {0, 0, 0, 15, 3}, {0, 5, 5, 5, 5}},
+        // Numbers past the int range saturate: such a ball can hardly be filled, never 0.
+        {"1 1e10 2 3 4",
+         "99999999999999 1e30 -1e20 nan 2147483648",
+         {1, 0, 2, 3, 4},
+         {2147483647.0f, 2147483647.0f, 0, 0, 2147483647.0f}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.colours + " / " + c.caps);
@@ -51,6 +56,9 @@ TEST_F(Sphere, LoadReadsColoursAndCapacitiesByPosition) {
             EXPECT_EQ(magicSphere.ballsFTimer[i], -1) << i;
         }
     }
+    // A goal-1 level whose only ball is that large is not won at its first test.
+    magicSphere.Load(LevelDoc("1 0 0 0 0", "99999999999 0 0 0 0"));
+    EXPECT_EQ(magicSphere.IsFull(), 0);
 }
 
 TEST_F(Sphere, LoadKeepsImagesOfColoursStillUsedAndDropsTheRest) {
