@@ -4,7 +4,6 @@
 #include "platform/Audio.h"
 #include "platform/Graphics.h"
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>

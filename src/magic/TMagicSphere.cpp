@@ -10,7 +10,6 @@
 #include "services/TextHelpers.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <iostream>
 
 namespace vsm {
