@@ -56,8 +56,7 @@ bool ParseBossEntry(const std::string& entry, int& id, int& x, int& y) {
         start = colon + 1;
     }
     if (fields.size() < 3) return false;
-    if (!StrictInt(fields[0], id) || !StrictInt(fields[1], x) || !StrictInt(fields[2], y)) return false;
-    return x >= 0 && x <= 13 && y >= 0 && y <= 13;
+    return StrictInt(fields[0], id) && StrictInt(fields[1], x) && StrictInt(fields[2], y);
 }
 
 bool BossRuneWinnable(int x, int y) {

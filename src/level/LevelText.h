@@ -16,7 +16,7 @@ class TTSCFile;
 // either end give an empty entry.
 std::vector<std::string> SplitAtBlanks(const std::string& text);
 // Reads a boss rune entry "id:column:row" (fields past the third are ignored). Returns false when
-// a field is missing or not a whole number, or when the 2x2 does not lie on the 15x15 board.
+// a field is missing or not a whole number; the position is not checked against the board.
 bool ParseBossEntry(const std::string& entry, int& id, int& x, int& y);
 // Returns true when every cell of the four arms of a boss rune at (x, y) is a board cell.
 bool BossRuneWinnable(int x, int y);

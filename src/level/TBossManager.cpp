@@ -11,6 +11,7 @@
 #include "services/Paths.h"
 #include "services/Sound.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -130,8 +131,16 @@ int TBossManager::Load(const std::shared_ptr<TTSCFile>& doc) {
     for (const std::string& entry : SplitAtBlanks(list)) {
         int id = 0, bx = 0, by = 0;
         if (!ParseBossEntry(entry, id, bx, by)) {
-            Print("boss rune entry \"" + entry + "\" is not id:column:row on the board; skipped");
+            Print("boss rune entry \"" + entry + "\" is not id:column:row; skipped");
             continue;
+        }
+        // A boss dropped for lying off the board could leave the level without one, won at its
+        // first frame: the boss is moved onto the nearest place its 2x2 fits instead.
+        if (bx < 0 || bx > 13 || by < 0 || by > 13) {
+            bx = std::clamp(bx, 0, 13);
+            by = std::clamp(by, 0, 13);
+            Print("boss rune entry \"" + entry + "\" lies off the board; placed at column " +
+                  std::to_string(bx) + ", row " + std::to_string(by));
         }
         std::shared_ptr<TTSCGroup> definition;
         if (configFile) {
@@ -152,7 +161,9 @@ int TBossManager::Load(const std::shared_ptr<TTSCFile>& doc) {
         const std::string picture = GetTSCStringKey(configFile, path, pictureKey, 0);
         bossDavar.push_back(TBossRune::Create(id, color, bx, by, bDir + picture));
         if (!BossRuneWinnable(bx, by)) {
-            Print("boss rune " + entry + " can never be destroyed: an arm leaves the board or covers a hole");
+            Print("boss rune " + entry +
+                  " can never be destroyed: an arm leaves the board or covers a hole; the level can only be "
+                  "lost");
         }
     }
     if (bossDavar.empty())

@@ -65,13 +65,17 @@ TEST_F(BossTest, LoadKeepsWellFormedEntriesAndSkipsTheRest) {
     testing::internal::CaptureStdout();
     LoadBosses("2:6:6 1:2:9  x:1:1 7:3 9:3:3 2:14:3 1:-1:4 99999999999:1:1 2:8:2:extra");
     const std::string log = testing::internal::GetCapturedStdout();
-    // The first definition of an id wins; fields past the third are ignored.
-    const std::vector<std::tuple<int, int, int, int>> expected = {{2, 5, 6, 6}, {1, 3, 2, 9}, {2, 5, 8, 2}};
+    // The first definition of an id wins; fields past the third are ignored; a boss off the board
+    // moves to the nearest place its 2x2 fits.
+    const std::vector<std::tuple<int, int, int, int>> expected = {
+        {2, 5, 6, 6}, {1, 3, 2, 9}, {2, 5, 13, 3}, {1, 3, 0, 4}, {2, 5, 8, 2}};
     EXPECT_EQ(Bosses(), expected);
     size_t skipped = 0;
     for (size_t at = log.find("skipped"); at != std::string::npos; at = log.find("skipped", at + 1))
         ++skipped;
-    EXPECT_EQ(skipped, 7u);
+    EXPECT_EQ(skipped, 5u);
+    EXPECT_NE(log.find("\"2:14:3\" lies off the board; placed at column 13, row 3"), std::string::npos)
+        << log;
     for (const auto& rune : bossManager.bossDavar)
         EXPECT_EQ(rune->active, 1);
 }
@@ -87,6 +91,19 @@ TEST_F(BossTest, OnlyBossLevelsReadTheListAndAnEmptyOneIsLogged) {
     LoadBosses("");
     EXPECT_NE(testing::internal::GetCapturedStdout().find("no boss rune"), std::string::npos);
     EXPECT_EQ(bossManager.CheckForGoal(), 1);
+}
+
+TEST_F(BossTest, ABossLevelWhoseBossesLieOffTheBoardIsNotWonAtOnce) {
+    for (const char* list : {"1:20:20", "1:-3:6 2:6:99"}) {
+        SCOPED_TRACE(list);
+        testing::internal::CaptureStdout();
+        LoadBosses(list);
+        const std::string log = testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(bossManager.bossDavar.empty());
+        EXPECT_EQ(bossManager.CheckForGoal(), 0);
+        EXPECT_EQ(level.isGoalAchieved(1), 0);
+        EXPECT_NE(log.find("lies off the board"), std::string::npos) << log;
+    }
 }
 
 TEST_F(BossTest, UnwinnableBossRunesAreLoggedButKept) {
