@@ -128,7 +128,9 @@ TEST_F(SongTest, SetStreamVolumeCutsTheVolumeDownToTenths) {
         stream->setVolume(static_cast<float>(level) / 10.0f);
         EXPECT_EQ(Sounds("volume").at(0).volume, static_cast<float>(level) / 10.0f) << level;
     }
+    hl->ClearSoundLog();
     SetStreamVolume(nullptr, 0.5f);
+    EXPECT_TRUE(hl->SoundLog().empty()) << "no stream, nothing set";
 }
 
 TEST_F(SongTest, ASongSilencedByMusicLevelZeroStartsWhenTheLevelRises) {

@@ -119,7 +119,9 @@ TEST_F(AnimClockTest, ZeroCellsCountAsOneAndAMissingStripLeavesNoImage) {
     AnimClockPtr none = CreateAnimClock("/no/such/strip.png", CreateDim(0, 0, 0, 0), 11);
     EXPECT_FALSE(none->image);
     none->seconds = 5;
-    none->Draw(); // nothing to draw, and no crash
+    ctl->ClearDrawLog();
+    none->Draw();
+    EXPECT_TRUE(ctl->DrawLog().empty()) << "no strip, nothing drawn";
 }
 
 } // namespace

@@ -116,7 +116,8 @@ TEST_F(ContainerTest, StatePollsEveryButtonUnderTheIdAndReportsNothing) {
     EXPECT_EQ(first->draws, 1);
     EXPECT_EQ(second->draws, 1);
     EXPECT_EQ(Calls("image").size(), 1u);
-    c.State(99); // no item: nothing happens
+    EXPECT_EQ(c.State(99), 0); // no item: nothing is polled
+    EXPECT_EQ(first->polls + second->polls + other->polls, 2);
 }
 
 TEST_F(ContainerTest, ReaddedIdGoesToTheEndAndClearEmptiesEverything) {
