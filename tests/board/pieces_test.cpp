@@ -275,12 +275,13 @@ TEST_F(PiecesTest, NextPiecePreviewScale) {
         std::vector<std::pair<int, int>> cells;
         int tile;
         float scale;
+        float firstX; // 107 less half the piece's width in tiles x tile x scale, truncated
     };
     const Case cases[] = {
-        {"a full row of four", {{0, 1}, {1, 1}, {2, 1}, {3, 1}}, 32, 0.5f},
-        {"a full row at tile 40", {{0, 1}, {1, 1}, {2, 1}, {3, 1}}, 40, 0.4f},
-        {"a bar of three", {{0, 0}, {1, 0}, {2, 0}}, 32, 0.6f},
-        {"a bar of three at tile 40", {{0, 0}, {1, 0}, {2, 0}}, 40, 0.48f},
+        {"a full row of four", {{0, 1}, {1, 1}, {2, 1}, {3, 1}}, 32, 0.5f, 75},    // 107 - 4 x 32 x 0.5 / 2
+        {"a full row at tile 40", {{0, 1}, {1, 1}, {2, 1}, {3, 1}}, 40, 0.4f, 75}, // 107 - 4 x 40 x 0.4 / 2
+        {"a bar of three", {{0, 0}, {1, 0}, {2, 0}}, 32, 0.6f, 78},                // 107 - 28.8
+        {"a bar of three at tile 40", {{0, 0}, {1, 0}, {2, 0}}, 40, 0.48f, 78},    // 107 - 28.8
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -294,9 +295,7 @@ TEST_F(PiecesTest, NextPiecePreviewScale) {
         ASSERT_EQ(control->DrawLog().size(), 2 * c.cells.size()) << "rune and its light pass per cell";
         EXPECT_FLOAT_EQ(control->DrawLog()[0].state.scaleX, c.scale);
         // Centred: the first cell starts half the piece's measured size left of the centre.
-        float t = static_cast<float>(c.tile);
-        EXPECT_FLOAT_EQ(control->DrawLog()[0].x, static_cast<int>(107 + c.cells[0].first * t * c.scale -
-                                                                  blocks.nextBlockWidth * t * c.scale / 2));
+        EXPECT_FLOAT_EQ(control->DrawLog()[0].x, c.firstX);
         float sx, sy;
         GetScale(sx, sy);
         EXPECT_FLOAT_EQ(sx, 1.0f);

@@ -150,7 +150,8 @@ TEST_F(RunsTest, FiveColourClassesCountAsFour) {
     for (int c = 1; c <= 5; ++c)
         Row(c, 0, 3, c);
     EXPECT_EQ(board.clearMatchingDavar(0), 15);
-    EXPECT_EQ(log.points, 4 * (750 + 100) + 25 * 12 + 50 * 9);
+    // 15 runes of five colour classes counted as four: 4 x (50 x 15 + 100) + 25 x 12 + 50 x 9.
+    EXPECT_EQ(log.points, 4150);
     ASSERT_EQ(soundQueue.Count(), 1u);
     EXPECT_EQ(soundQueue.First()->snd, board.combos[2]);
 }
@@ -268,7 +269,8 @@ TEST_F(RunsTest, ClearedRunesFlyToTheirBall) {
     EXPECT_FLOAT_EQ(flights[1]->ay, 76);
     EXPECT_FLOAT_EQ(flights[1]->bx, 102);
     EXPECT_FLOAT_EQ(flights[1]->by, 100);
-    EXPECT_FLOAT_EQ(flights[1]->dt, static_cast<float>(0.025 * 380 / std::sqrt(186.0 * 186 + 24 * 24)));
+    // 0.025 x 380 over the distance 187.54 of (288, 76) to (102, 100).
+    EXPECT_FLOAT_EQ(flights[1]->dt, 0.0506553203f);
     EXPECT_EQ(flights[1]->maxCount, 50);
 }
 

@@ -287,9 +287,14 @@ TEST_F(ButtonTest, SmoothZoomGrowsOverSixFramesAndShrinksByStepsAfterDrawing) {
     EXPECT_EQ(b->dim->origin, 1);
     b->kind = 1;
     b->over = 1;
-    const float grow[] = {1.025f, 1.05f, 1.075f, 1.1f, 1.125f, 1.14f, 1.14f};
-    float before = 1;
-    for (float expected : grow) {
+    // Zoom after each frame's step, and the highlight's alpha from the zoom before it:
+    // 0.25 x (zoom - 1) / 0.14.
+    const struct {
+        float zoom, glowAlpha;
+    } grow[] = {{1.025f, 0},          {1.05f, 0.0446429f}, {1.075f, 0.0892857f}, {1.1f, 0.1339286f},
+                {1.125f, 0.1785714f}, {1.14f, 0.2232143f}, {1.14f, 0.25f}};
+    for (const auto& step : grow) {
+        const float expected = step.zoom;
         SCOPED_TRACE(expected);
         ctl->ClearDrawLog();
         SetAlpha(0.8f);
@@ -299,13 +304,12 @@ TEST_F(ButtonTest, SmoothZoomGrowsOverSixFramesAndShrinksByStepsAfterDrawing) {
         ASSERT_EQ(draws.size(), 2u);
         // The highlight first, at an absolute alpha from the zoom before this frame's step.
         EXPECT_EQ(draws[0].image, glow);
-        EXPECT_NEAR(draws[0].state.alpha, 0.25f * (before - 1) / 0.14f, 1e-4);
+        EXPECT_NEAR(draws[0].state.alpha, step.glowAlpha, 1e-4);
         EXPECT_FLOAT_EQ(draws[0].state.scaleY, 0.7f);
         EXPECT_EQ(draws[0].x, 100);
         EXPECT_NEAR(draws[1].state.scaleX, expected, 1e-5);
         EXPECT_EQ(draws[1].state.alpha, 0.8f); // restored right after the highlight
         EXPECT_NEAR(b->scale, expected, 1e-5);
-        before = b->scale;
     }
     b->over = 0;
     ctl->ClearDrawLog();
