@@ -218,16 +218,18 @@ int UnpackBBEntry(const uint8_t* data, size_t size, std::vector<uint8_t>& out, s
         const int32_t blocks = declared / block;
         for (int32_t b = 0; b < blocks; ++b) {
             if (pos >= inSize) return fail(where + "the stream ends early in block " + std::to_string(b));
-            const uint8_t flag = in[pos++];
+            const int flag = peekbyte2(in, static_cast<int64_t>(pos++));
             if (flag == 0) {
                 if (inSize - pos < static_cast<size_t>(block))
                     return fail(where + "the stream ends early in block " + std::to_string(b));
-                out.insert(out.end(), in.begin() + pos, in.begin() + pos + block);
+                if (copyBank2(in, static_cast<int64_t>(pos), out, static_cast<int64_t>(out.size()), block) !=
+                    0)
+                    return fail(where + "output over the cap");
                 pos += block;
                 continue;
             }
             if (pos >= inSize) return fail(where + "the stream ends early in block " + std::to_string(b));
-            const size_t patternLength = in[pos++];
+            const size_t patternLength = static_cast<size_t>(peekbyte2(in, static_cast<int64_t>(pos++)));
             if (patternLength > 127) return fail(where + "pattern longer than 127 bytes");
             if (inSize - pos < patternLength)
                 return fail(where + "the stream ends early in block " + std::to_string(b));
@@ -236,15 +238,16 @@ int UnpackBBEntry(const uint8_t* data, size_t size, std::vector<uint8_t>& out, s
             int64_t produced = 0;
             while (produced < block) {
                 if (pos >= inSize) return fail(where + "the stream ends early in block " + std::to_string(b));
-                const uint8_t c = in[pos++];
+                const int c = peekbyte2(in, static_cast<int64_t>(pos++));
                 if (c == flag) {
-                    out.insert(out.end(), in.begin() + patternAt, in.begin() + patternAt + patternLength);
-                    produced += static_cast<int64_t>(patternLength);
                     // Patterns multiply the input; stop before a hostile entry eats the memory.
-                    if (static_cast<int64_t>(out.size()) > BB_MAX_OUTPUT)
+                    if (copyBank2(in, static_cast<int64_t>(patternAt), out, static_cast<int64_t>(out.size()),
+                                  static_cast<int64_t>(patternLength)) != 0 ||
+                        static_cast<int64_t>(out.size()) > BB_MAX_OUTPUT)
                         return fail(where + "output over the cap");
+                    produced += static_cast<int64_t>(patternLength);
                 } else {
-                    out.push_back(c);
+                    out.push_back(static_cast<uint8_t>(c));
                     ++produced;
                 }
             }
@@ -252,7 +255,9 @@ int UnpackBBEntry(const uint8_t* data, size_t size, std::vector<uint8_t>& out, s
         const size_t tail = static_cast<size_t>(declared % block);
         if (tail > 0) {
             if (inSize - pos < tail) return fail(where + "the stream ends early in its tail");
-            out.insert(out.end(), in.begin() + pos, in.begin() + pos + tail);
+            if (copyBank2(in, static_cast<int64_t>(pos), out, static_cast<int64_t>(out.size()),
+                          static_cast<int64_t>(tail)) != 0)
+                return fail(where + "output over the cap");
         }
         in.swap(out);
     }

@@ -243,13 +243,6 @@ struct TTSCFile::SaveIndex {
     }
 };
 
-std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& indent) const {
-    SaveIndex index(*this);
-    std::string out;
-    SaveGroupOnce(group, indent, index, out);
-    return out;
-}
-
 void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent, SaveIndex& index,
                              std::string& out) const {
     std::string full = group.FullPath();

@@ -43,9 +43,6 @@ class TTSCFile {
     // names would not read back as identifiers are left out with a line on standard error each;
     // leftOut, when given, receives their number.
     std::string SavedText(int* leftOut = nullptr) const;
-    // The saved text of one group and everything under it, each line starting with indent.
-    // A group path is written once, with every key and subgroup of that path.
-    std::string SaveGroup(const TTSCGroup& group, const std::string& indent) const;
 
     // The first key whose path and name match, or null. Takes the same time whatever the size of
     // the document: large documents keep an index that follows KeyList as keys are appended or
@@ -90,6 +87,8 @@ class TTSCFile {
     bool KeyIndexCurrent() const;
     void NoteKeyListShape() const;
     void RebuildKeyIndex() const;
+    // Appends the saved text of one group and everything under it, each line starting with
+    // indent; a group path is written once, with every key and subgroup of that path.
     void SaveGroupOnce(const TTSCGroup& group, const std::string& indent, SaveIndex& index,
                        std::string& out) const;
 };

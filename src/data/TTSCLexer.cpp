@@ -184,9 +184,9 @@ bool TTSCLexer::LexNext() {
             }
             break;
         default:
-            if (NumericByte(cur, 0)) {
+            if (IsCharNumeric(FirstTokenChar, std::string())) {
                 NewToken(TSC_TOKEN_NUMBER, LexNumber());
-            } else if (IdentByte(cur)) {
+            } else if (IsCharIdent(FirstTokenChar)) {
                 NewToken(TSC_TOKEN_IDENT, LexIdent());
             } else {
                 ErrorChar();
@@ -327,7 +327,7 @@ std::string TTSCLexer::LexIdent() {
     std::string result;
     for (;;) {
         if (atEnd) ErrorAtPos("Unexpected end of file");
-        if (!IdentByte(cur)) break;
+        if (!IsCharIdent(FirstTokenChar)) break;
         result += cur;
         NextChar();
     }
@@ -340,7 +340,7 @@ std::string TTSCLexer::LexNumber() {
     bool radix = false;
     for (;;) {
         if (atEnd) ErrorAtPos("Unexpected end of file");
-        if (!NumericByte(cur, result.size())) break;
+        if (!IsCharNumeric(FirstTokenChar, result)) break;
         if (cur == '.') {
             if (radix) ErrorAtPos("Multiple radix points found in floating point value");
             radix = true;

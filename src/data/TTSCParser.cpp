@@ -1,7 +1,6 @@
 // TTSCParser: builds the flat group, key and define records of a TSC document from its tokens.
 #include "data/TTSCParser.h"
 
-
 namespace vsm {
 
 namespace {

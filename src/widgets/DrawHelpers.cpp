@@ -4,10 +4,8 @@
 namespace vsm {
 
 int findNextPowerOf2(int n) {
-    int p = 1;
-    while (p < n)
-        p *= 2;
-    return p;
+    // The platform lays frames out in textures of these sides: the helpers must agree with it.
+    return TexturePow2(n);
 }
 
 int drawVial(const ImagePtr& image, int x, int y, float from, float to) {
@@ -16,8 +14,8 @@ int drawVial(const ImagePtr& image, int x, int y, float from, float to) {
     const float h = static_cast<float>(ImageHeight(image));
     // Texture coordinates follow the platform's layout: the frame sits at the top-left corner of
     // a texture whose sides are rounded up to powers of two.
-    const float pw = static_cast<float>(TexturePow2(ImageWidth(image)));
-    const float ph = static_cast<float>(TexturePow2(ImageHeight(image)));
+    const float pw = static_cast<float>(findNextPowerOf2(ImageWidth(image)));
+    const float ph = static_cast<float>(findNextPowerOf2(ImageHeight(image)));
     const float fx = static_cast<float>(x);
     const float fy = static_cast<float>(y);
     const float top = fy + h * from, bottom = fy + h * to;
@@ -31,8 +29,8 @@ int drawVial(const ImagePtr& image, int x, int y, float from, float to) {
 
 int drawCroppedImage(const ImagePtr& image, int x, int y, int left, int top, int right, int bottom) {
     if (!image) return 0;
-    const float pw = static_cast<float>(TexturePow2(ImageWidth(image)));
-    const float ph = static_cast<float>(TexturePow2(ImageHeight(image)));
+    const float pw = static_cast<float>(findNextPowerOf2(ImageWidth(image)));
+    const float ph = static_cast<float>(findNextPowerOf2(ImageHeight(image)));
     const float l = static_cast<float>(left), t = static_cast<float>(top);
     const float r = static_cast<float>(right), b = static_cast<float>(bottom);
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);

@@ -8,7 +8,8 @@
 
 namespace vsm {
 
-// Returns the smallest power of two that is at least n; 1 for n <= 1.
+// Returns the smallest power of two that is at least n (the side of the texture the platform
+// lays a frame of n pixels out in); 1 for n <= 1.
 int findNextPowerOf2(int n);
 
 // Draws the horizontal band of frame 0 between the fractions `from` and `to` of the image's
