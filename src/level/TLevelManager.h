@@ -77,7 +77,9 @@ class TLevelManager {
     // board, pieces, sphere, clock and boss runes; flag 1 starts an endless or time-attack game.
     // A document found nowhere leaves every key at its default; a missing level archive ends the
     // program. Also puts the summary's stage and count cursor back to the start. Returns 0, or
-    // -1 after a diagnostic line when the level can deal no rune or no piece.
+    // -1 after a diagnostic line when the level can deal no known rune or no known piece: such a
+    // level is refused and must not be played (the endless and time-attack loops then load the
+    // fallback board "level_endless_01.tsc" instead).
     int Load(int flag);
     // Loads the summary's sounds and pictures; missing files leave empty slots. Returns 0.
     int loadSfx();
