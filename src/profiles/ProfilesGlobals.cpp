@@ -1,0 +1,12 @@
+// ProfilesGlobals: creation of every global of the profiles subsystem, for start-up and tests.
+#include "profiles/ProfilesGlobals.h"
+
+#include "profiles/TProfileManager.h"
+
+namespace vsm {
+
+void ResetProfilesGlobals() {
+    profile = TProfileManager();
+}
+
+} // namespace vsm

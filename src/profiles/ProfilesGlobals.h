@@ -1,0 +1,10 @@
+// ProfilesGlobals: creation of every global of the profiles subsystem, for start-up and tests.
+#pragma once
+
+namespace vsm {
+
+// Rebuilds the profiles subsystem's globals in their start-up state: an empty profile store
+// over no folder, with no selection.
+void ResetProfilesGlobals();
+
+} // namespace vsm

@@ -1,0 +1,86 @@
+// ProfilesFixture: fresh globals and scratch folders for the profiles tests.
+#include "profiles/ProfilesFixture.h"
+
+#include "board/TBoardManager.h"
+#include "data/DataFolders.h"
+#include "level/TLevelManager.h"
+#include "magic/TBunusManagerA.h"
+#include "magic/TMagicSphere.h"
+#include "platform/Files.h"
+#include "profiles/ProfilesGlobals.h"
+#include "profiles/TProfileManager.h"
+#include "services/Paths.h"
+#include "services/ServicesGlobals.h"
+#include "support/TestAssets.h"
+#include "support/TestSupport.h"
+#include "widgets/WidgetsGlobals.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace vsm::test {
+
+void ProfilesFixture::SetUp() {
+    control = &UseHeadlessBackend();
+    resources = ScratchDir("profiles-res") + "/";
+    userFolder = ScratchDir("profiles-user");
+    folder = userFolder + "/profiles";
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(userFolder + "/data");
+    ResetServicesGlobals();
+    ResetWidgetsGlobals();
+    bDir = resources;
+    myDocsFolder = userFolder;
+    ResetBoardGlobals();
+    ResetLevelGlobals();
+    ResetMagicSphere();
+    ResetBonusManager();
+    ResetProfilesGlobals();
+    Settings("Portal{\n\tName=\"" + PORTAL + "\"\n}\n");
+}
+
+void ProfilesFixture::TearDown() {
+    SetFileFaultHook(nullptr);
+    SetSaveInterruptHook(nullptr);
+    ResetProfilesGlobals();
+}
+
+void ProfilesFixture::Settings(const std::string& portalText,
+                               const std::map<std::string, std::string>& more) {
+    std::map<std::string, std::string> docs = more;
+    if (!portalText.empty()) docs["portal.tsc"] = portalText;
+    WriteArchive(resources + "data/settings_lp.bca", docs);
+}
+
+void ProfilesFixture::Put(const std::string& name, const std::string& text) const {
+    const std::string path = name.find('/') == std::string::npos ? folder + "/" + name : name;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ProfilesFixture::Read(const std::string& name) const {
+    const std::string path = name.find('/') == std::string::npos ? folder + "/" + name : name;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "<none>";
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string ProfilesFixture::ProfileText(const std::string& keys, const std::string& portal) {
+    return "Profile{\n\tPortalName=\"" + portal + "\"\n" + keys + "}\n";
+}
+
+void ProfilesFixture::OpenStore() {
+    profile = TProfileManager::Create(folder, "dat");
+}
+
+std::vector<std::string> ProfilesFixture::Files() const {
+    std::vector<std::string> names;
+    for (const DirEntry& e : ListDir(folder))
+        names.push_back(e.name);
+    return names;
+}
+
+} // namespace vsm::test
