@@ -76,6 +76,15 @@ void ProfilesFixture::OpenStore() {
     profile = TProfileManager::Create(folder, "dat");
 }
 
+void ProfilesFixture::NoProfile() {
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    ResetProfilesGlobals();
+    testing::internal::CaptureStdout();
+    OpenStore();
+    testing::internal::GetCapturedStdout();
+}
+
 std::vector<std::string> ProfilesFixture::Files() const {
     std::vector<std::string> names;
     for (const DirEntry& e : ListDir(folder))

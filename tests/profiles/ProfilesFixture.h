@@ -30,6 +30,8 @@ class ProfilesFixture : public ::testing::Test {
     static std::string ProfileText(const std::string& keys = "", const std::string& portal = PORTAL);
     // Creates the store over the profiles folder, as start-up does.
     void OpenStore();
+    // Empties the profiles folder and opens a store over it, which then has no selected profile.
+    void NoProfile();
     // The names of the files in the profiles folder, sorted.
     std::vector<std::string> Files() const;
 
