@@ -37,9 +37,9 @@ int CreateNewProfile(const std::string& name) {
     profile.SetNumber("level", 1, 0);
     profile.SetNumber("difficulty", 2, 0);
     Zero({"pointsActual", "pointsTotal", "gameState", "endlessResume", "timeResume", "timeTime",
-          "davarSpellsCounter", "endlessSpellsCounter", "timeSpellsCounter", "davarMultipler", "endlessMultipler",
-          "timeMultipler", "davarMultiplerTime", "endlessMultiplerTime", "timeMultiplerTime", "seqHits", "rgTime",
-          "recivedSpells"});
+          "davarSpellsCounter", "endlessSpellsCounter", "timeSpellsCounter", "davarMultipler",
+          "endlessMultipler", "timeMultipler", "davarMultiplerTime", "endlessMultiplerTime",
+          "timeMultiplerTime", "seqHits", "rgTime", "recivedSpells"});
     profile.SetNumber("showTutorial", 1, 0);
     Zero({"levelRrecivedSpells", "levelDroppedSpells", "levelTime", "levelUsedBlocks"});
     for (int i = 0; i < 5; ++i) {
@@ -69,8 +69,8 @@ int ClearProfile(int full) {
     Empty({"davarTimerLayer1", "davarTimerLayer2", "davarTimerLayer3", "davarActualBlockSet",
            "davarActualBlockColor", "davarBonuses"});
     Zero({"davarPrevBlock0", "davarPrevBlock1", "davarPrevBlock2", "puzzlesTime", "puzzlesClicks",
-          "levelRrecivedSpells", "levelDroppedSpells", "levelUsedBlocks", "levelMatches", "levelCombos", "levelTime",
-          "ballsFil0", "ballsFil1", "ballsFil2", "ballsFil3", "ballsFil4"});
+          "levelRrecivedSpells", "levelDroppedSpells", "levelUsedBlocks", "levelMatches", "levelCombos",
+          "levelTime", "ballsFil0", "ballsFil1", "ballsFil2", "ballsFil3", "ballsFil4"});
     return profile.SaveProfile();
 }
 

@@ -51,9 +51,12 @@ int saveBoard(const std::string& slot, int saveNow) {
     // toward petrification.
     const int64_t now = MilliSecs64();
     for (int r = 0; r < 3; ++r)
-        profile.SetList(slot + "TimerLayer" + std::to_string(r + 1), BoardEntries(r, [now](int x, int y) {
-                            return NumberToInt(static_cast<double>(now - board.timerLayer[x][y]));
-                        }),
+        profile.SetList(slot + "TimerLayer" + std::to_string(r + 1),
+                        BoardEntries(r,
+                                     [now](int x, int y) {
+                                         return NumberToInt(
+                                             static_cast<double>(now - board.timerLayer[x][y]));
+                                     }),
                         0);
     return saveNow ? profile.SaveProfile() : 0;
 }

@@ -20,7 +20,9 @@ namespace vsm {
 
 namespace {
 
-int Finish(int saveNow) { return saveNow ? profile.SaveProfile() : 0; }
+int Finish(int saveNow) {
+    return saveNow ? profile.SaveProfile() : 0;
+}
 
 } // namespace
 

@@ -28,7 +28,9 @@ class SavedBoard : public ProfilesFixture {
         AppendTestRune("7", 3, 0, "", "");
         control->SetClock(100000);
     }
-    std::vector<std::string> List(const std::string& key) { return profile.GetList(key).value_or(std::vector<std::string>{"<absent>"}); }
+    std::vector<std::string> List(const std::string& key) {
+        return profile.GetList(key).value_or(std::vector<std::string>{"<absent>"});
+    }
 };
 
 TEST_F(SavedBoard, AnEmptyBoardStoresAllCellsWithZeroRunesAndTheClockAsAge) {
@@ -139,7 +141,9 @@ TEST_F(SavedBoard, TheHeldPieceAndThePreviousPiecesRoundTrip) {
     EXPECT_EQ(set[0], "0:0:1");
     EXPECT_EQ(set[4], "1:0:2");
     EXPECT_EQ(set[15], "3:3:2");
-    EXPECT_EQ(std::count_if(set.begin(), set.end(), [](const std::string& e) { return e.back() == '0' && e[e.size() - 2] == ':'; }), 12);
+    EXPECT_EQ(std::count_if(set.begin(), set.end(),
+                            [](const std::string& e) { return e.back() == '0' && e[e.size() - 2] == ':'; }),
+              12);
     EXPECT_EQ(List("davarActualBlockColor")[5], "1:1:3");
 
     blocks.actualBlock = nullptr;
