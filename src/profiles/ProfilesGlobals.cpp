@@ -1,6 +1,7 @@
 // ProfilesGlobals: creation of every global of the profiles subsystem, for start-up and tests.
 #include "profiles/ProfilesGlobals.h"
 
+#include "profiles/THiscores.h"
 #include "profiles/TProfileManager.h"
 
 namespace vsm {

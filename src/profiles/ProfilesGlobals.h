@@ -4,7 +4,7 @@
 namespace vsm {
 
 // Rebuilds the profiles subsystem's globals in their start-up state: an empty profile store
-// over no folder, with no selection.
+// over no folder, with no selection, and an empty hiscore table over no document.
 void ResetProfilesGlobals();
 
 } // namespace vsm
