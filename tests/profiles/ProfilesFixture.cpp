@@ -85,6 +85,16 @@ void ProfilesFixture::NoProfile() {
     testing::internal::GetCapturedStdout();
 }
 
+BitmapFontPtr ProfilesFixture::SmallFont(float size) {
+    const std::string set = "abcdefghijklmnopqrstuvwxyz0123456789";
+    PixmapPtr strip = CreatePixmap(static_cast<int>(set.size()) * 5, static_cast<int>(size));
+    strip->hasAlpha = true;
+    for (size_t i = 0; i < set.size(); ++i)
+        for (int x = 0; x < 4; ++x)
+            WritePixel(strip, static_cast<int>(i) * 5 + x, 1, 0xFF102030u);
+    return CreateFont(strip, set, size, 0);
+}
+
 std::vector<std::string> ProfilesFixture::Files() const {
     std::vector<std::string> names;
     for (const DirEntry& e : ListDir(folder))

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Headless.h"
+#include "widgets/TFont.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,8 @@ class ProfilesFixture : public ::testing::Test {
     void OpenStore();
     // Empties the profiles folder and opens a store over it, which then has no selected profile.
     void NoProfile();
+    // A bitmap font of the lower-case letters and digits, each 4 pixels wide, rows of `size`.
+    static BitmapFontPtr SmallFont(float size);
     // The names of the files in the profiles folder, sorted.
     std::vector<std::string> Files() const;
 
