@@ -328,6 +328,17 @@ TEST_F(ProfileScreen, DeletingTheCurrentPlayerChoosesTheNextOneFully) {
     EXPECT_TRUE(optionsSavedFor.empty());
 }
 
+TEST_F(ProfileScreen, AnEnterHitBeforeAQuestionDoesNotAnswerIt) {
+    Store({"anna", "bob"});
+    FrameInput both = Click(DELETE);
+    both.keysHit = {KEY_ENTER};
+    Run(PROFILES_LIST,
+        {Key(KEY_ENTER), Click(DELETE), Key(KEY_ESCAPE), both, Key(KEY_ESCAPE), Click(LIST_CANCEL)});
+    EXPECT_EQ(states, (std::vector<int>{PROFILES_LIST, PROFILES_DELETE, PROFILES_LIST, PROFILES_DELETE,
+                                        PROFILES_LIST}));
+    EXPECT_EQ(profile.GetProfilesList(), (std::vector<std::string>{"anna", "bob"}));
+}
+
 TEST_F(ProfileScreen, ARenameOrDeleteTheDiskRefusesKeepsTheDialogOpen) {
     Store({"anna", "bob"});
     SetFileFaultHook(
