@@ -26,6 +26,16 @@ std::function<bool(const std::string&)>& SaveHook() {
     return hook;
 }
 
+std::function<bool(FileOp, const std::string&)>& FaultHook() {
+    static std::function<bool(FileOp, const std::string&)> hook;
+    return hook;
+}
+
+// False when a test has asked for this operation to fail.
+bool Allowed(FileOp op, const std::string& path) {
+    return !FaultHook() || FaultHook()(op, path);
+}
+
 fs::path P(const std::string& path) { return fs::path(FixPath(path)); }
 
 } // namespace
@@ -101,7 +111,7 @@ void CloseDir(const DirHandle& dir) {
 }
 
 bool CreateDir(const std::string& path, bool recurse) {
-    if (path.empty()) return false;
+    if (path.empty() || !Allowed(FileOp::CreateDir, path)) return false;
     std::error_code ec;
     if (recurse)
         fs::create_directories(P(path), ec);
@@ -111,7 +121,7 @@ bool CreateDir(const std::string& path, bool recurse) {
 }
 
 bool DeleteDir(const std::string& path, bool recurse) {
-    if (FileType(path) != FILETYPE_DIR) return false;
+    if (FileType(path) != FILETYPE_DIR || !Allowed(FileOp::Delete, path)) return false;
     std::error_code ec;
     fs::path p = P(path);
     // Never let a recursive delete reach the file-system root.
@@ -123,19 +133,20 @@ bool DeleteDir(const std::string& path, bool recurse) {
 }
 
 bool CreateFile(const std::string& path) {
-    if (path.empty() || FileType(path) == FILETYPE_DIR) return false;
+    if (path.empty() || FileType(path) == FILETYPE_DIR || !Allowed(FileOp::Write, path)) return false;
     FILE* f = std::fopen(FixPath(path).c_str(), "wb");
     if (!f) return false;
     return std::fclose(f) == 0;
 }
 
 bool DeleteFile(const std::string& path) {
-    if (FileType(path) != FILETYPE_FILE) return false;
+    if (FileType(path) != FILETYPE_FILE || !Allowed(FileOp::Delete, path)) return false;
     return ::unlink(FixPath(path).c_str()) == 0;
 }
 
 bool RenameFile(const std::string& from, const std::string& to, bool replace) {
     if (from.empty() || to.empty() || FileType(from) == FILETYPE_NONE) return false;
+    if (!Allowed(FileOp::Rename, from)) return false;
     const std::string a = FixPath(from), b = FixPath(to);
     if (replace) return std::rename(a.c_str(), b.c_str()) == 0;
     // Ask the kernel not to replace, so a file appearing meanwhile is not lost either.
@@ -422,7 +433,7 @@ StreamPtr ReadFile(const std::string& path) {
 }
 
 StreamPtr WriteFile(const std::string& path) {
-    if (path.empty() || FileType(path) == FILETYPE_DIR) return nullptr;
+    if (path.empty() || FileType(path) == FILETYPE_DIR || !Allowed(FileOp::Write, path)) return nullptr;
     std::string target = FixPath(path);
     std::string dir = ExtractDir(target);
     std::string temp = (dir.empty() && target[0] != '/' ? std::string() : dir + "/") + "." +
@@ -638,5 +649,9 @@ bool SaveText(const std::string& utf8, const std::string& path) {
 }
 
 void SetSaveInterruptHook(std::function<bool(const std::string& path)> hook) { SaveHook() = std::move(hook); }
+
+void SetFileFaultHook(std::function<bool(FileOp op, const std::string& path)> hook) {
+    FaultHook() = std::move(hook);
+}
 
 } // namespace vsm

@@ -176,4 +176,11 @@ bool SaveText(const std::string& utf8, const std::string& path);
 // rename; returning false makes the save fail there, as a crash at that moment would. Null clears.
 void SetSaveInterruptHook(std::function<bool(const std::string& path)> hook);
 
+// The file operations a test can make fail.
+enum class FileOp { Rename, Delete, CreateDir, Write };
+// Test seam: asked before every RenameFile (with its source path), DeleteFile and DeleteDir,
+// CreateDir, CreateFile and WriteFile (with the path they act on); returning false makes the
+// operation fail without touching the disk, as a refusing file system would. Null clears.
+void SetFileFaultHook(std::function<bool(FileOp op, const std::string& path)> hook);
+
 } // namespace vsm

@@ -19,7 +19,8 @@ struct FrameInput {
     bool held[4] = {false, false, false, false}; // held[1..3]: buttons held during the frame
     std::vector<int> clicks;      // buttons pressed at the frame's start (one hit each; not held)
     int wheel = 0;                // wheel steps added
-    std::vector<int> keysHit;     // keys pressed at the frame's start
+    std::vector<int> keysHit;     // keys pressed at the frame's start; Backspace, Enter and Esc
+                                  // also queue 8, 13, 27 for GetChar, after the typed text
     std::vector<int> keysHeld;    // keys held during the frame
     std::string typed;            // UTF-8 characters typed
     bool terminate = false;       // a close request

@@ -336,6 +336,9 @@ class HeadlessBackend : public Backend, public HeadlessBackendControl {
         for (int k : f.keysHeld)
             if (k >= 0 && k < KEY_COUNT) in.keyDown[k] = true;
         for (uint32_t c : DecodeUtf8(f.typed)) in.chars.push_back(static_cast<int>(c));
+        // As on the real backend, Backspace, Enter and Esc also type their control characters.
+        for (int k : f.keysHit)
+            if (k == KEY_BACKSPACE || k == KEY_ENTER || k == KEY_ESCAPE) in.chars.push_back(k);
         if (f.terminate) in.terminateRequested = true;
     }
 

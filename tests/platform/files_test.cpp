@@ -100,6 +100,33 @@ TEST(Text, InterruptedSaveLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(ListDir(dir).size(), 1u);
 }
 
+TEST(Files, FaultHookFailsEachOperationWithoutTouchingTheDisk) {
+    std::string dir = test::ScratchDir("files");
+    ASSERT_TRUE(SaveText("kept", dir + "/a.txt"));
+    std::vector<std::pair<FileOp, std::string>> asked;
+    SetFileFaultHook([&](FileOp op, const std::string& path) {
+        asked.push_back({op, path});
+        return false;
+    });
+    EXPECT_FALSE(RenameFile(dir + "/a.txt", dir + "/b.txt"));
+    EXPECT_FALSE(DeleteFile(dir + "/a.txt"));
+    EXPECT_FALSE(CreateDir(dir + "/sub"));
+    EXPECT_FALSE(SaveText("lost", dir + "/a.txt"));
+    EXPECT_FALSE(CreateFile(dir + "/c.txt"));
+    SetFileFaultHook(nullptr);
+    EXPECT_EQ(asked, (std::vector<std::pair<FileOp, std::string>>{{FileOp::Rename, dir + "/a.txt"},
+                                                                  {FileOp::Delete, dir + "/a.txt"},
+                                                                  {FileOp::CreateDir, dir + "/sub"},
+                                                                  {FileOp::Write, dir + "/a.txt"},
+                                                                  {FileOp::Write, dir + "/c.txt"}}));
+    EXPECT_EQ(LoadText(dir + "/a.txt").value_or(""), "kept");
+    std::vector<DirEntry> left = ListDir(dir);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].name, "a.txt");
+    // Cleared, every operation works again.
+    EXPECT_TRUE(RenameFile(dir + "/a.txt", dir + "/b.txt"));
+}
+
 TEST(Text, SaveIntoAMissingFolderFails) {
     std::string dir = test::ScratchDir("text");
     EXPECT_FALSE(SaveText("x", dir + "/nope/file.txt"));

@@ -95,6 +95,19 @@ TEST(Input, TypedCharactersQueueInOrder) {
     EXPECT_EQ(GetChar(), 0);
 }
 
+TEST(Input, BackspaceEnterAndEscapeTypeTheirControlCharacters) {
+    auto& hb = UseHeadlessBackend();
+    FrameInput f = Keys({KEY_BACKSPACE, KEY_A, KEY_ENTER, KEY_ESCAPE}, {});
+    f.typed = "a";
+    hb.SetScript({f, {}});
+    EXPECT_EQ(GetChar(), 'a');
+    EXPECT_EQ(GetChar(), 8);
+    EXPECT_EQ(GetChar(), 13);
+    EXPECT_EQ(GetChar(), 27);
+    EXPECT_EQ(GetChar(), 0);         // a letter key types nothing by itself
+    EXPECT_EQ(KeyHit(KEY_ENTER), 1); // and the keys still count as hits
+}
+
 TEST(Input, FlushesClearTheirOwnDevice) {
     auto& hb = UseHeadlessBackend();
     FrameInput f = Keys({KEY_A}, {KEY_A});

@@ -1,0 +1,105 @@
+// SavedCampaign: the campaign position and score, the bonus tokens, the level's statistics and
+// clock and the sphere's mana, copied into the selected profile and back.
+#include "profiles/SavedCampaign.h"
+
+#include "data/NumberText.h"
+#include "level/TLevelManager.h"
+#include "level/TLevelSequencer.h"
+#include "level/TPointsManager.h"
+#include "level/TTimeManager.h"
+#include "magic/TBunusManagerA.h"
+#include "magic/TMagicSphere.h"
+#include "platform/System.h"
+#include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
+#include "services/TSlidesManager.h"
+
+#include <exception>
+
+namespace vsm {
+
+namespace {
+
+int Finish(int saveNow) {
+    return saveNow ? profile.SaveProfile() : 0;
+}
+
+} // namespace
+
+int SaveProfile(int saveNow) {
+    if (!profile.selectedProfile) return 0;
+    profile.SetNumber("level", sequencer.seqNo, 0);
+    profile.SetNumber("pointsActual", points.actual, 0);
+    profile.SetNumber("pointsTotal", points.total, 0);
+    profile.SetNumber("gameState", gameState, 0);
+    profile.SetNumber("difficulty", level.difficulty, 0);
+    profile.SetList("revealedImages", slides.revealedImages, 0);
+    return Finish(saveNow);
+}
+
+int LoadProfile() {
+    if (!profile.selectedProfile) return 0;
+    try {
+        sequencer.Start(profile.GetNumber("level"));
+        points.actual = profile.GetNumber("pointsActual");
+        points.total = profile.GetNumber("pointsTotal");
+        gameState = profile.GetNumber("gameState");
+        level.difficulty = profile.GetNumber("difficulty");
+        slides.revealedImages = *profile.GetList("revealedImages");
+    } catch (const std::exception&) {
+        Print("560");
+    }
+    return 0;
+}
+
+int SaveSpells(const std::string& slot, int saveNow) {
+    if (!profile.selectedProfile) return 0;
+    profile.SetList(slot + "Bonuses", bonusManagerAlt.SaveTokens(), 0);
+    return Finish(saveNow);
+}
+
+int LoadSpells(const std::string& slot) {
+    if (!profile.selectedProfile) return 0;
+    bonusManagerAlt.LoadTokens(*profile.GetList(slot + "Bonuses"));
+    return 0;
+}
+
+int SaveLevelStats(int saveNow) {
+    if (!profile.selectedProfile) return 0;
+    profile.SetNumber("levelRrecivedSpells", level.recivedSpells, 0);
+    profile.SetNumber("levelDroppedSpells", level.droppedSpells, 0);
+    profile.SetNumber("levelUsedBlocks", level.usedBlocks, 0);
+    profile.SetNumber("levelMatches", level.matches, 0);
+    profile.SetNumber("levelCombos", level.combos, 0);
+    profile.SetNumber("levelTime", timeManager.SaveToProfile(), 0);
+    return Finish(saveNow);
+}
+
+int LoadLevelStats() {
+    if (!profile.selectedProfile) return 0;
+    level.recivedSpells = profile.GetNumber("levelRrecivedSpells");
+    level.droppedSpells = profile.GetNumber("levelDroppedSpells");
+    level.usedBlocks = profile.GetNumber("levelUsedBlocks");
+    level.matches = profile.GetNumber("levelMatches");
+    level.combos = profile.GetNumber("levelCombos");
+    timeManager.LoadFromProfile(profile.GetNumber("levelTime"));
+    return 0;
+}
+
+int SaveMagicSphere(int saveNow) {
+    if (!profile.selectedProfile) return 0;
+    for (int i = 0; i < SPHERE_BALLS; ++i)
+        profile.SetNumber("ballsFil" + std::to_string(i), NumberToInt(magicSphere.ballsFil[i]), 0);
+    return Finish(saveNow);
+}
+
+int LoadMagicSphere() {
+    if (!profile.selectedProfile) return 0;
+    float fills[SPHERE_BALLS];
+    for (int i = 0; i < SPHERE_BALLS; ++i)
+        fills[i] = static_cast<float>(profile.GetNumber("ballsFil" + std::to_string(i)));
+    magicSphere.RestoreFills(fills);
+    return 0;
+}
+
+} // namespace vsm
