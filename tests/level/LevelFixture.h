@@ -11,9 +11,6 @@
 
 namespace vsm::test {
 
-// Writes a ".bca" archive holding each document (name -> text) stored unpacked.
-void WriteArchive(const std::string& path, const std::map<std::string, std::string>& documents);
-
 class LevelFixture : public ::testing::Test {
   protected:
     void SetUp() override;
