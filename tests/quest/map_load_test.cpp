@@ -11,28 +11,7 @@
 namespace vsm::test {
 namespace {
 
-class MapLoadTest : public QuestFixture {
-  protected:
-    void MapDocument(const std::string& text) {
-        WriteArchive(resources + "data/settings_lp.bca", {{"map.tsc", text}});
-    }
-    // Every picture of the map, each of its own size.
-    void MapPictures() {
-        Picture("gfx/mapa/mapa.jpg", 80, 60);
-        Picture("gfx/mapa/k1.png", 11, 11);
-        Picture("gfx/mapa/k1b.png", 12, 12);
-        Picture("gfx/mapa/k2.png", 13, 13);
-        Picture("gfx/mapa/k2b.png", 14, 14);
-        Picture("gfx/mapa/k3.png", 15, 15);
-        Picture("gfx/mapa/k3b.png", 16, 16);
-        Picture("gfx/mapa/k1c.png", 21, 21);
-        Picture("gfx/mapa/k2c.png", 22, 22);
-        Picture("gfx/mapa/k3c.png", 23, 23);
-        Picture("gfx/mapa/level.png", 30, 8);
-        Picture("gfx/mapa/of.png", 31, 8);
-        Picture("gfx/fonts/play_mapa.png", 40, 10);
-    }
-};
+using MapLoadTest = QuestFixture;
 
 TEST_F(MapLoadTest, MarkersAndStagesFollowTheDocumentWithMirroredMarkers) {
     MapPictures();
