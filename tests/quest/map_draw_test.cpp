@@ -10,13 +10,17 @@
 namespace vsm::test {
 namespace {
 
-// One recorded call as "op width@x,y alpha blend colour", rounded for comparison.
+// An image call as "width@x,y alpha blend colour", rounded for comparison.
+std::string Summary(int w, float x, float y, float alpha, int blend = ALPHABLEND, int r = 255, int g = 255,
+                    int b = 255) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%d@%g,%g a%.3f b%d c%d,%d,%d", w, x, y, alpha, blend, r, g, b);
+    return text;
+}
+
 std::string Describe(const DrawCall& c) {
     if (c.op != "image") return c.op;
-    char text[96];
-    std::snprintf(text, sizeof text, "%d@%g,%g a%.3f b%d c%d,%d,%d", c.image->width, c.x, c.y, c.state.alpha,
-                  c.state.blend, c.state.r, c.state.g, c.state.b);
-    return text;
+    return Summary(c.image->width, c.x, c.y, c.state.alpha, c.state.blend, c.state.r, c.state.g, c.state.b);
 }
 
 class MapDrawTest : public QuestFixture {
@@ -50,6 +54,17 @@ Stages{
         map.captionX = {150, 260};
         SetBlend(ALPHABLEND); // as the map screen leaves it
     }
+    // Draws one frame of the map and describes its calls.
+    std::vector<std::string> DrawnFrame() {
+        control->ClearDrawLog();
+        map.Draw();
+        const auto frames = Frames();
+        EXPECT_EQ(frames.size(), 1u);
+        std::vector<std::string> drawn;
+        for (const DrawCall& c : frames.at(0))
+            drawn.push_back(Describe(c));
+        return drawn;
+    }
 };
 
 TEST_F(MapDrawTest, OneFrameDrawsEveryLayerInOrderAtTheMapsOpacity) {
@@ -58,41 +73,27 @@ TEST_F(MapDrawTest, OneFrameDrawsEveryLayerInOrderAtTheMapsOpacity) {
         for (const MapLevelPtr& marker : map.mapLevels)
             marker->alpha = 1.0f;
         map.alpha = a;
-        control->ClearDrawLog();
-        map.Draw();
-
-        auto frames = Frames();
-        ASSERT_EQ(frames.size(), 1u);
-        std::vector<std::string> drawn;
-        for (const DrawCall& c : frames[0])
-            drawn.push_back(Describe(c));
-        char buffer[64];
-        auto at = [&](int w, float x, float y, float alpha, int blend = ALPHABLEND, int r = 255, int g = 255,
-                      int b = 255) {
-            std::snprintf(buffer, sizeof buffer, "%d@%g,%g a%.3f b%d c%d,%d,%d", w, x, y, alpha, blend, r, g,
-                          b);
-            return std::string(buffer);
-        };
+        const std::vector<std::string> drawn = DrawnFrame();
         // Both current markers pulse once and show their own overlay at 0.965 of the opacity.
         const std::vector<std::string> expected{
             "cls",
-            at(80, 0, 0, a),
-            at(102, 200, 564, a), // the digit 2
-            at(109, 300, 564, a), // the digit 9
-            at(31, 260, 572, a),  // "of"
-            at(30, 150, 572, a),  // "level"
-            at(40, 508, 566, a),  // Play
-            at(11, 100, 100, a),  // an earlier level
-            at(14, 200, 100, a),
-            at(22, 200, 100, 0.965f * a),
-            at(16, 300, 100, a),
-            at(23, 300, 100, 0.965f * a),
-            at(12, 400, 100, a), // a later level: no overlay
-            at(51, 10, 20, a),   // an earlier stage
-            at(52, 30, 40, a),   // the current stage, then its bluish glow
-            at(52, 30, 40, 0.6f * a, LIGHTBLEND, 200, 200, 255),
-            at(53, 50, 60, 0.5f * a), // a later stage
-            at(1, 0, 0, 1.0f),        // the cursor, opaque whatever the fade
+            Summary(80, 0, 0, a),
+            Summary(102, 200, 564, a), // the digit 2
+            Summary(109, 300, 564, a), // the digit 9
+            Summary(31, 260, 572, a),  // "of"
+            Summary(30, 150, 572, a),  // "level"
+            Summary(40, 508, 566, a),  // Play
+            Summary(11, 100, 100, a),  // an earlier level
+            Summary(14, 200, 100, a),
+            Summary(22, 200, 100, 0.965f * a),
+            Summary(16, 300, 100, a),
+            Summary(23, 300, 100, 0.965f * a),
+            Summary(12, 400, 100, a), // a later level: no overlay
+            Summary(51, 10, 20, a),   // an earlier stage
+            Summary(52, 30, 40, a),   // the current stage, then its bluish glow
+            Summary(52, 30, 40, 0.6f * a, LIGHTBLEND, 200, 200, 255),
+            Summary(53, 50, 60, 0.5f * a), // a later stage
+            Summary(1, 0, 0, 1.0f),        // the cursor, opaque whatever the fade
         };
         EXPECT_EQ(drawn, expected);
         EXPECT_EQ(CurrentDrawState().alpha, 1.0f);
@@ -129,14 +130,7 @@ TEST_F(MapDrawTest, MissingPicturesDrawNothingAndNoMarkerIsCurrent) {
     map.actualLevel = 7; // Load never ran: no pictures, captions or button
     map.mapLevels.push_back(TMapLevel::Create(7, 1, 1, 10, 10, nullptr, nullptr));
     map.AddStage(1, "gfx/mapa/none.png", 0, 0);
-    control->ClearDrawLog();
-    map.Draw();
-    auto frames = Frames();
-    ASSERT_EQ(frames.size(), 1u);
-    std::vector<std::string> drawn;
-    for (const DrawCall& c : frames[0])
-        drawn.push_back(Describe(c));
-    EXPECT_EQ(drawn, (std::vector<std::string>{"cls", "1@0,0 a1.000 b3 c255,255,255"}));
+    EXPECT_EQ(DrawnFrame(), (std::vector<std::string>{"cls", Summary(1, 0, 0, 1.0f)}));
 }
 
 } // namespace
