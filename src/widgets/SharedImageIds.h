@@ -11,6 +11,9 @@ constexpr int DATA_TITLE_BACKGROUND = 9001;
 constexpr int DATA_MENU_FRAME = 9002;
 // The shared menu window's highlight picture, handle at its centre (stored by the options window).
 constexpr int DATA_MENU_HIGHLIGHT = 9003;
+// The loading screen's caption, handle at its centre (stored by the loading screen when it is set
+// up); the story viewer shows it while a story loads.
+constexpr int DATA_LOADING_TEXT = 9004;
 // Where every caller places the shared menu window.
 constexpr int MENU_WINDOW_X = 229;
 constexpr int MENU_WINDOW_Y = 200;

@@ -6,6 +6,7 @@
 #include "board/TestRunes.h"
 #include "magic/CoreGame.h"
 #include "services/Paths.h"
+#include "support/TestAssets.h"
 #include "support/TestSupport.h"
 
 #include <filesystem>
