@@ -15,6 +15,8 @@ namespace {
 const char* const LEVEL_KEYS[] = {
     "Number",      "GoalType", "CopySpellsFromRMG", "AvailableDavar",    "AvailableBlocks", "AvailableSpells",
     "PetrifyTime", "Time",     "SpheresColors",     "SpheresCapacities", "BossDavar"};
+// The loader reads the frame's piece counts before it builds the frame from the board.
+const char* const FRAME_COUNT_KEYS[] = {"LQ", "RQ", "TQ", "BQ", "LUCQ", "RUCQ", "LLCQ", "RLCQ"};
 constexpr int MIN_PETRIFY_MS = 12000;
 constexpr int MAX_TIME_S = 3600;
 // Time attack clamps its clock to this range at start and resume, but not at a restart.
@@ -60,6 +62,10 @@ const BoardLevel* DataChecker::Board(const std::string& name) {
     const std::string lv = "Settings::Level";
     for (const char* key : LEVEL_KEYS)
         if (!doc->TryGetStringKey(lv, key, 0)) Report(name, lv + "::" + key, "missing: write every key");
+    for (const char* key : FRAME_COUNT_KEYS)
+        if (!doc->TryGetStringKey("Frame", key, 0))
+            Report(name, std::string("Frame::") + key,
+                   "missing: the loader reads it (0, the frame is built)");
     auto num = [&](const std::string& path, const char* key) {
         return NumberToInt(doc->TryGetNumberKey(path, key, 0).value_or(0));
     };
