@@ -62,6 +62,25 @@ def sun(arr, x, y, r, colour, glow=0.5):
     over(arr, solid(np.clip(radial(w, h, x, y, r, 0.3) * 3, 0, 1), mix(colour, (1, 1, 1), 0.6)))
 
 
+def ellipse_path(ctx, x, y, rx, ry, start=0.0, end=2 * math.pi):
+    """Adds an elliptic arc centred on (x, y), the whole ellipse by default, to the path."""
+    ctx.save()
+    ctx.translate(x, y)
+    ctx.scale(rx, ry)
+    ctx.arc(0, 0, 1, start, end)
+    ctx.restore()
+
+
+def polygon(ctx, colour, points):
+    """Fills the closed polygon through the points in one colour (an alpha may follow)."""
+    ctx.set_source_rgba(*colour) if len(colour) == 4 else ctx.set_source_rgb(*colour)
+    ctx.move_to(*points[0])
+    for p in points[1:]:
+        ctx.line_to(*p)
+    ctx.close_path()
+    ctx.fill()
+
+
 def dots(arr, seed, count, area, radius, colours, alpha=1.0, grow=0.0):
     """Round dots (flowers, leaves, embers) in area (x0, y0, x1, y1, fractions); with grow they
     get bigger towards the bottom."""
@@ -108,21 +127,10 @@ def warden_stone(arr, x, y, height, cls, seed):
     glow = class_rgb(cls)
 
     def body(ctx, W, H):
-        ctx.move_to(x - 18 * s, y)
-        ctx.line_to(x - 14 * s, y - 86 * s)
-        ctx.line_to(x - 4 * s, y - 100 * s)
-        ctx.line_to(x + 12 * s, y - 94 * s)
-        ctx.line_to(x + 20 * s, y)
-        ctx.close_path()
-        ctx.set_source_rgb(0.30, 0.30, 0.34)
-        ctx.fill()
-        ctx.move_to(x + 2 * s, y - 96 * s)
-        ctx.line_to(x + 12 * s, y - 94 * s)
-        ctx.line_to(x + 20 * s, y)
-        ctx.line_to(x + 4 * s, y)
-        ctx.close_path()
-        ctx.set_source_rgba(0.12, 0.12, 0.16, 0.7)
-        ctx.fill()
+        polygon(ctx, (0.30, 0.30, 0.34), [(x - 18 * s, y), (x - 14 * s, y - 86 * s), (x - 4 * s, y - 100 * s),
+                                          (x + 12 * s, y - 94 * s), (x + 20 * s, y)])
+        polygon(ctx, (0.12, 0.12, 0.16, 0.7), [(x + 2 * s, y - 96 * s), (x + 12 * s, y - 94 * s), (x + 20 * s, y),
+                                               (x + 4 * s, y)])
     arr = draw_on(arr, body)
     rune = blank(w, h)
 
@@ -161,17 +169,9 @@ def meadows(w, h, seed):
     s = w / 800.0 * 1.5
 
     def mill(ctx, W, H):
-        ctx.set_source_rgb(0.88, 0.84, 0.76)
-        ctx.move_to(mx - 14 * s, my + 4 * s)
-        ctx.line_to(mx - 9 * s, my - 62 * s)
-        ctx.line_to(mx + 9 * s, my - 62 * s)
-        ctx.line_to(mx + 14 * s, my + 4 * s)
-        ctx.fill()
-        ctx.set_source_rgb(0.62, 0.22, 0.16)
-        ctx.move_to(mx - 12 * s, my - 60 * s)
-        ctx.line_to(mx, my - 76 * s)
-        ctx.line_to(mx + 12 * s, my - 60 * s)
-        ctx.fill()
+        polygon(ctx, (0.88, 0.84, 0.76), [(mx - 14 * s, my + 4 * s), (mx - 9 * s, my - 62 * s), (mx + 9 * s, my - 62 * s),
+                                          (mx + 14 * s, my + 4 * s)])
+        polygon(ctx, (0.62, 0.22, 0.16), [(mx - 12 * s, my - 60 * s), (mx, my - 76 * s), (mx + 12 * s, my - 60 * s)])
         ctx.set_source_rgb(0.36, 0.26, 0.18)
         ctx.set_line_width(3 * s)
         for k in range(4):
@@ -260,11 +260,7 @@ def meadows(w, h, seed):
                 ctx.stroke()
                 if rr.random() < 0.45:
                     ctx.set_source_rgb(0.45, 0.28, 0.14)
-                    ctx.save()
-                    ctx.translate(x + bend, top + 8 * s)
-                    ctx.scale(3.2 * s, 10 * s)
-                    ctx.arc(0, 0, 1, 0, 2 * math.pi)
-                    ctx.restore()
+                    ellipse_path(ctx, x + bend, top + 8 * s, 3.2 * s, 10 * s)
                     ctx.fill()
     return draw_on(arr, reeds)
 
@@ -378,11 +374,7 @@ def birch(w, h, seed):
         ctx.rectangle(lx, ly - 16 * s, 150 * s, 28 * s)
         ctx.fill()
         ctx.set_source_rgb(0.78, 0.64, 0.44)
-        ctx.save()
-        ctx.translate(lx + 150 * s, ly - 2 * s)
-        ctx.scale(8 * s, 14 * s)
-        ctx.arc(0, 0, 1, 0, 2 * math.pi)
-        ctx.restore()
+        ellipse_path(ctx, lx + 150 * s, ly - 2 * s, 8 * s, 14 * s)
         ctx.fill()
         for _ in range(9):
             mx, my = W * rr.uniform(0, 1), H * rr.uniform(0.74, 0.98)
@@ -435,11 +427,7 @@ def shore(w, h, seed):
     px, pw = w * r.uniform(0.05, 0.35), w * 0.5
 
     def pans(ctx, W, H):
-        ctx.save()
-        ctx.translate(px + pw / 2, H * 0.86)
-        ctx.scale(pw / 2, H * 0.10)
-        ctx.arc(0, 0, 1, 0, 2 * math.pi)
-        ctx.restore()
+        ellipse_path(ctx, px + pw / 2, H * 0.86, pw / 2, H * 0.10)
         ctx.set_source_rgba(1, 1, 1, 1)
         ctx.fill()
     pm = draw_on(pan, pans)[..., 3]
@@ -556,11 +544,7 @@ def shore(w, h, seed):
         for _ in range(6):
             rx, ry, rs = r.uniform(0, 1) * W, r.uniform(0.66, 0.98) * H, r.uniform(10, 30) * s
             ctx.set_source_rgb(0.30, 0.30, 0.34)
-            ctx.save()
-            ctx.translate(rx, ry)
-            ctx.scale(rs, rs * 0.6)
-            ctx.arc(0, 0, 1, math.pi, 2 * math.pi)
-            ctx.restore()
+            ellipse_path(ctx, rx, ry, rs, rs * 0.6, math.pi, 2 * math.pi)
             ctx.fill()
     return draw_on(arr, jetty)
 
@@ -633,18 +617,10 @@ def ridge(w, h, seed):
         for _ in range(9):
             x, y, rs = rr3.uniform(0, 1) * W, rr3.uniform(0.84, 1.0) * H, rr3.uniform(14, 34) * s
             ctx.set_source_rgb(0.36, 0.38, 0.44)
-            ctx.save()
-            ctx.translate(x, y)
-            ctx.scale(rs, rs * 0.7)
-            ctx.arc(0, 0, 1, math.pi, 2 * math.pi)
-            ctx.restore()
+            ellipse_path(ctx, x, y, rs, rs * 0.7, math.pi, 2 * math.pi)
             ctx.fill()
             ctx.set_source_rgb(0.97, 0.98, 1.0)
-            ctx.save()
-            ctx.translate(x, y - rs * 0.45)
-            ctx.scale(rs * 0.8, rs * 0.28)
-            ctx.arc(0, 0, 1, math.pi, 2 * math.pi)
-            ctx.restore()
+            ellipse_path(ctx, x, y - rs * 0.45, rs * 0.8, rs * 0.28, math.pi, 2 * math.pi)
             ctx.fill()
         ctx.set_source_rgb(0.42, 0.24, 0.14)
         ctx.rectangle(cab_x - 40 * s, cab_y - 34 * s, 80 * s, 34 * s)
@@ -653,12 +629,8 @@ def ridge(w, h, seed):
         for k in range(5):
             ctx.rectangle(cab_x - 40 * s, cab_y - 34 * s + k * 7 * s, 80 * s, 1.5 * s)
             ctx.fill()
-        ctx.set_source_rgb(0.97, 0.98, 1.0)
-        ctx.move_to(cab_x - 50 * s, cab_y - 32 * s)
-        ctx.line_to(cab_x, cab_y - 62 * s)
-        ctx.line_to(cab_x + 50 * s, cab_y - 32 * s)
-        ctx.close_path()
-        ctx.fill()
+        polygon(ctx, (0.97, 0.98, 1.0), [(cab_x - 50 * s, cab_y - 32 * s), (cab_x, cab_y - 62 * s),
+                                         (cab_x + 50 * s, cab_y - 32 * s)])
         ctx.set_source_rgb(1.0, 0.80, 0.40)
         ctx.rectangle(cab_x - 26 * s, cab_y - 24 * s, 12 * s, 10 * s)
         ctx.rectangle(cab_x + 14 * s, cab_y - 24 * s, 12 * s, 10 * s)
@@ -909,11 +881,7 @@ def tower(w, h, seed):
                 y = y0 + 3 * (1 - t) * t * sag
                 c = colours[(i + k) % len(colours)]
                 ctx.set_source_rgb(*c)
-                ctx.save()
-                ctx.translate(x, y + 8 * s)
-                ctx.scale(6 * s, 8 * s)
-                ctx.arc(0, 0, 1, 0, 2 * math.pi)
-                ctx.restore()
+                ellipse_path(ctx, x, y + 8 * s, 6 * s, 8 * s)
                 ctx.fill()
         for _ in range(14):
             x, y = r.uniform(0, 1) * W, r.uniform(0.05, 0.6) * H
