@@ -28,6 +28,7 @@ import manifest  # noqa: E402
 STATE = ".assets-state.json"
 # The files whose code decides what each recipe module makes (saving is in common.py).
 MODULES = {"art": ["art.py", "common.py", "palette.py"], "more": ["more.py", "art.py", "common.py", "palette.py"],
+           "regions": ["regions.py", "art.py", "common.py", "palette.py"],
            "audio": ["audio.py", "synth.py"], "music": ["music.py", "synth.py"], "copy": []}
 
 

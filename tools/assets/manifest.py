@@ -9,6 +9,9 @@ Each entry is a dict:
   recipe   "module.function" that makes it; args: its keyword arguments
   seconds  [shortest, longest] length of a sound
 """
+import os
+import re
+
 from palette import CLASS_COLOURS, CLASS_TO_BALL, RUNES, SPECIAL_STONE
 
 FONT_ALFABET = "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890"
@@ -20,6 +23,30 @@ FONTS = [
     ("gfx/fonts/Lombardic.ttf", "/usr/share/fonts/truetype/klaudia-berenika/Berenika-Bold.ttf", "fonts-klaudia-berenika"),
     ("gfx/fonts/QueenEmpress.ttf", "/usr/share/fonts/opentype/junicode/JunicodeTwoBeta-Regular.otf", "fonts-junicode"),
 ]
+
+
+REGIONS = ["meadows", "birch", "shore", "ridge", "quarry", "tower"]
+REGION_SEED = {r: 1000 + 10 * i for i, r in enumerate(REGIONS)}
+# Background numbers of each region: by day, in the evening, at the warden.
+BACKGROUNDS = {"meadows": (7, 14, 1), "birch": (2, 9, 16), "shore": (3, 10, 8), "ridge": (5, 12, 15),
+               "quarry": (4, 11, 17), "tower": (6, 13, 18)}
+# Story pictures: the valley, the stillness coming, the cold wardens, the ruined tower, setting
+# out; then the light returning, the regions waking, the sphere at rest in the tower.
+STORY_PAGES = [("meadows", "a"), ("meadows", "s"), ("ridge", "w"), ("tower", "s"), ("meadows", "b"), ("tower", "a"),
+               ("shore", "a"), ("tower", "b")]
+MAP_DOCUMENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "content", "settings_lp", "map.tsc")
+
+
+def map_road():
+    """Screen centres of the map document's markers in campaign order: the road runs through them."""
+    with open(MAP_DOCUMENT) as fh:
+        text = fh.read()
+    marks = []
+    # a marker's group holds Kind; a stage picture's does not
+    for group in re.findall(r"\{([^{}]*Kind=[^{}]*)\}", text):
+        keys = dict(re.findall(r"(\w+)=(-?\d+)", group))
+        marks.append((int(keys["Number"]), 800 - int(keys["X"]), int(keys["Y"])))
+    return [[x, y] for _, x, y in sorted(marks)]
 
 
 def rune_paths(rid):
@@ -160,13 +187,15 @@ def entries():
     A(cap("gfx/fonts/galeria_11.png", 110, 56, "Gallery"))
     for name, text in (("galeria_03", "Wallpaper"), ("galeria_05", "Puzzle"), ("galeria_07", "Back")):
         A(img("gfx/fonts/%s.png" % name, 300, 40, "art.two_frame", frames=(150, 40, 2), text=text))
-    A(img("gfx/fonts/play_mapa.png", 130, 44, "art.button_plaque", text="Play"))
+    # the map places Play at (508, 566): 32 high, it ends inside the screen
+    A(img("gfx/fonts/play_mapa.png", 130, 32, "art.button_plaque", text="Play"))
     A(img("gfx/fonts/menu_mapa.png", 86, 28, "art.button_plaque", text="Menu"))
 
     # ------------------------------------------------------------ GUI
     A(img("gfx/gui/kursor.png", 40, 40, "more.cursor"))
     A(img("gfx/info/kursor.png", 3, 20, "more.caret"))
-    A(img("gfx/info/ok.png", 160, 34, "art.two_frame", frames=(80, 34, 2), text="OK", plaque=True))
+    # popups centre a 56-pixel button under the text
+    A(img("gfx/info/ok.png", 112, 34, "art.two_frame", frames=(56, 34, 2), text="OK", plaque=True))
     A(img("gfx/gui/lina.png", 6, 120, "more.rope"))
     A(img("gfx/gui/decha.png", 136, 134, "more.points_plank"))
     A(img("gfx/gui/menu-decha.png", 100, 40, "more.plank_sign", seed=92))
@@ -259,10 +288,11 @@ def entries():
     A(img("gfx/title/load2.png", 24, 24, "art.ball", empty=True))
 
     # ------------------------------------------------------------ map and story
-    A(img("gfx/mapa/mapa.jpg", 800, 600, "more.map_picture"))
+    A(img("gfx/mapa/mapa.jpg", 800, 600, "regions.map_picture", road=map_road()))
+    # the map draws kNb for the current and later positions and kN for the won ones
     for k, size in ((1, 26), (2, 34), (3, 44)):
-        A(img("gfx/mapa/k%d.png" % k, size, size, "more.map_marker", k=k, done=False))
-        A(img("gfx/mapa/k%db.png" % k, size, size, "more.map_marker", k=k, done=True))
+        A(img("gfx/mapa/k%d.png" % k, size, size, "more.map_marker", k=k, done=True))
+        A(img("gfx/mapa/k%db.png" % k, size, size, "more.map_marker", k=k, done=False))
         A(img("gfx/mapa/k%dc.png" % k, size + 20, size + 20, "art.soft_glow", colour=(1.0, 0.85, 0.45), power=1.5))
     A(img("gfx/mapa/level.png", 90, 34, "art.caption", text="Level", role="capitals", style="gold"))
     A(img("gfx/mapa/of.png", 40, 34, "art.caption", text="of", role="capitals", style="gold"))
@@ -270,10 +300,12 @@ def entries():
     A(img("gfx/story/bottom.png", 800, 219, "more.story_band", top=False))
     A(img("gfx/story/next-g.png", 58, 20, "art.caption", text="Next", role="capitals", style="ink"))
     A(img("gfx/story/skip-g.png", 64, 20, "art.caption", text="Skip", role="capitals", style="ink"))
-    for n in range(1, 9):
-        A(img("gfx/story/page-%02d.jpg" % n, 800, 381, "more.story_picture", n=n))
-    for n in range(1, 8):
-        A(img("gfx/mapa/stage-%d.png" % n, 160, 110, "more.stage_picture", n=n))
+    for n, (region, variant) in enumerate(STORY_PAGES, start=1):
+        # the tower's lantern sits high in its picture: cut the tower's pages from nearer the top
+        A(img("gfx/story/page-%02d.jpg" % n, 800, 381, "regions.story", region=region, variant=variant,
+              seed=REGION_SEED[region], crop=0.0 if region == "tower" else 0.18))
+    for n, region in enumerate(REGIONS, start=1):
+        A(img("gfx/mapa/stage-%d.png" % n, 160, 110, "regions.stage", region=region, seed=REGION_SEED[region]))
 
     # ------------------------------------------------------------ puzzle
     A(img("gfx/puzzle/game-puzle.jpg", 800, 600, "more.puzzle_backdrop"))
@@ -287,10 +319,16 @@ def entries():
         A(img("gfx/puzzle/cienie_%s.png" % part, w, h, "more.shadow_piece", part=part))
 
     # ------------------------------------------------------------ slides: level backgrounds and revealed pictures
-    themes = ["night", "dusk", "forest", "sea", "ember", "frost", "violet"]
-    A(img("gfx/slides/1a.jpg", 800, 600, "art.scene", seed=300, theme="violet"))
-    for n in range(1, 17):
-        A(img("gfx/slides/n-%02d.jpg" % n, 800, 600, "art.scene", seed=300 + n, theme=themes[n % len(themes)]))
+    # Level backgrounds, in the order the campaign reveals them: each region by day, in the evening
+    # and at its warden. The puzzle of each region cuts the day picture, painted at the puzzle's size.
+    A(img("gfx/slides/1a.jpg", 800, 600, "regions.scene", region="meadows", variant="b", seed=1300))
+    for region, numbers in BACKGROUNDS.items():
+        for n, variant in zip(numbers, "abw"):
+            A(img("gfx/slides/n-%02d.jpg" % n, 800, 600, "regions.scene", region=region, variant=variant,
+                  seed=REGION_SEED[region]))
+    for k, region in enumerate(REGIONS, start=1):
+        A(img("gfx/puzzle/picture-%02d.jpg" % k, 670, 494, "regions.scene", region=region, variant="a",
+              seed=REGION_SEED[region]))
 
     # ------------------------------------------------------------ ring game
     A(img("gfx/ring-game/game-ring3.jpg", 800, 600, "more.ring_backdrop"))

@@ -8,7 +8,7 @@ import art
 from art import (BRONZE, GOLD, INK, PARCHMENT, button_plaque, caption, ellipse_mask, glyph_mask, gradient_v,
                  medallion, metal, panel, parchment, rrect_mask, rune_tile, scene, shape_mask, soft_glow, stone,
                  text_mask, wood)
-from common import add_light, blank, blur_mask, draw_on, hsv, mix, over, radial, rng, rounded_rect, solid, value_noise
+from common import add_light, blank, blur_mask, draw_on, hsv, mix, over, radial, rounded_rect, solid, value_noise
 from palette import GLYPHS, RUNES, class_rgb
 
 
@@ -380,7 +380,8 @@ def clock_face(w, h, n):
     return draw_on(out, hand)
 
 
-BOSS_CLASSES = {1: 1, 2: 5, 3: 4, 4: 2, 5: 6, 6: 3}
+# The boss tutorial draws b-04 among blue runes: it is the first warden, drawn blue.
+BOSS_CLASSES = {1: 1, 2: 2, 3: 4, 4: 5, 5: 6, 6: 3}
 
 
 def boss_rune(w, h, n):
@@ -437,64 +438,12 @@ def logo(w, h):
     return out
 
 
-def map_picture(w, h):
-    """A parchment map of the land: coasts, forests, hills and a dotted road."""
-    tex = art.parchment_tex(w, h, 601)
-    land = value_noise(w, h, 140, 602, 5)
-    land = land + radial(w, h, w * 0.5, h * 0.5, w * 0.6, 1.0) * 0.35
-    sea = land < 0.52
-    tex[sea, :3] = tex[sea, :3] * np.array((0.7, 0.82, 0.9), np.float32)
-    coast = np.abs(land - 0.52) < 0.008
-    tex[coast, :3] *= 0.45
-    hills = value_noise(w, h, 40, 603, 3)
-    forest = (~sea) & (hills > 0.62)
-    soft = np.clip((hills - 0.6) * 12, 0, 1) * (~sea)
-    tex[..., :3] *= (1 - soft[..., None] * (1 - np.array((0.82, 0.9, 0.72), np.float32)))
-    r = rng(604)
-    def marks(ctx, W, H):
-        ctx.set_source_rgba(*INK, 0.7)
-        ctx.set_line_width(1.5)
-        for _ in range(70):
-            x, y = r.uniform(20, W - 20), r.uniform(20, H - 20)
-            if land[int(y), int(x)] > 0.6 and not forest[int(y), int(x)]:
-                ctx.move_to(x - 8, y + 5)
-                ctx.line_to(x, y - 6)
-                ctx.line_to(x + 8, y + 5)
-                ctx.stroke()
-        # little trees over the forests
-        for _ in range(900):
-            x, y = r.uniform(10, W - 10), r.uniform(10, H - 10)
-            if forest[int(y), int(x)]:
-                ctx.set_source_rgba(0.22, 0.3, 0.12, 0.75)
-                ctx.arc(x, y, 3.2, 0, 2 * math.pi)
-                ctx.fill()
-                ctx.set_source_rgba(*INK, 0.6)
-                ctx.move_to(x, y + 3)
-                ctx.line_to(x, y + 6)
-                ctx.stroke()
-        ctx.set_source_rgba(*INK, 0.7)
-        cx, cy = 720, 510
-        ctx.set_line_width(2)
-        ctx.arc(cx, cy, 40, 0, 2 * math.pi)
-        ctx.stroke()
-        for k in range(4):
-            a = k * math.pi / 2
-            ctx.move_to(cx, cy)
-            ctx.line_to(cx + math.cos(a) * 52, cy + math.sin(a) * 52)
-            ctx.stroke()
-    tex = draw_on(tex, marks)
-    over(tex, art.caption(300, 60, "Vessamoor", "capitals", "ink"), 40, 20)
-    yy, xx = np.mgrid[0:h, 0:w].astype(np.float32)
-    edge = np.minimum(np.minimum(xx, w - xx), np.minimum(yy, h - yy))
-    tex[..., :3] *= np.clip(0.55 + edge / 60, 0.55, 1)[..., None]
-    tex[..., 3] = 1
-    return tex
-
 
 def map_marker(w, h, k, done):
+    """A map marker: the kind's sign in its colour for positions to come, a muted tick once won."""
     colour = [(0.9, 0.3, 0.2), (0.3, 0.6, 1.0), (0.7, 0.35, 1.0)][k - 1]
     if done:
-        colour = mix(colour, (0.45, 0.4, 0.35), 0.6)
+        return medallion(w, h, "check", mix(colour, (0.55, 0.5, 0.42), 0.65), seed=610 + k)
     return medallion(w, h, ["star", "cross", "flame"][k - 1], colour, seed=610 + k)
 
 
@@ -527,18 +476,6 @@ def story_band(w, h, top):
     return out
 
 
-def story_picture(w, h, n):
-    themes = ["night", "dusk", "forest", "sea", "ember", "frost", "violet", "night"]
-    return scene(w, h, 630 + n, themes[(n - 1) % len(themes)])
-
-
-def stage_picture(w, h, n):
-    out = blank(w, h)
-    pic = scene(w - 12, h - 12, 640 + n, ["night", "forest", "sea", "ember", "frost", "violet", "dusk"][(n - 1) % 7])
-    frame = rrect_mask(w, h, 0, 0, w, h, 8)
-    over(out, metal(w, h, frame, BRONZE, 650 + n, bevel=2))
-    over(out, pic, 6, 6)
-    return out
 
 
 def puzzle_backdrop(w, h):
