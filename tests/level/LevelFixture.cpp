@@ -11,42 +11,10 @@
 #include "support/TestSupport.h"
 #include "widgets/WidgetsGlobals.h"
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 
 namespace vsm::test {
-
-namespace {
-
-void PutInt(std::string& out, int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
-}
-
-} // namespace
-
-void WriteArchive(const std::string& path, const std::map<std::string, std::string>& documents) {
-    std::string bytes = "BCA";
-    bytes.push_back('\0');
-    PutInt(bytes, static_cast<int32_t>(documents.size()));
-    for (const auto& [name, text] : documents) {
-        const std::string entry = name + ".bbc";
-        PutInt(bytes, static_cast<int32_t>(entry.size()));
-        bytes += entry;
-        // One pass whose block size exceeds the text: the whole text is the stored tail.
-        std::string data(4, '\0');
-        data.push_back('\1');
-        PutInt(data, static_cast<int32_t>(text.size() + 1));
-        PutInt(data, static_cast<int32_t>(text.size()));
-        data += text;
-        PutInt(bytes, static_cast<int32_t>(data.size()));
-        bytes += data;
-    }
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 void LevelFixture::SetUp() {
     control = &UseHeadlessBackend();

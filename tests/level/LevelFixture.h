@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Headless.h"
+#include "support/TestAssets.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,6 @@
 #include <string>
 
 namespace vsm::test {
-
-// Writes a ".bca" archive holding each document (name -> text) stored unpacked.
-void WriteArchive(const std::string& path, const std::map<std::string, std::string>& documents);
 
 class LevelFixture : public ::testing::Test {
   protected:

@@ -4,6 +4,7 @@
 #include "platform/Headless.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace vsm::test {
@@ -15,6 +16,10 @@ bool WriteSilentSound(const std::string& path);
 // Writes a w x h picture of one colour as a PNG at the path, making its folders. Returns false when
 // the file cannot be written.
 bool WriteFlatPicture(const std::string& path, int w, int h, uint32_t argb = 0xFF808080u);
+
+// Writes a ".bca" archive holding each document (name -> text) stored unpacked, making its
+// folders.
+void WriteArchive(const std::string& path, const std::map<std::string, std::string>& documents);
 
 // Returns how many sounds whose file name ends with `name` the backend cued since its log was
 // cleared.
