@@ -24,8 +24,8 @@ constexpr int kBonusKinds = 6;
 constexpr int kButtonHalfWidth = 28;
 
 ImagePtr LoadPopupImage(const std::string& relative) {
-    ImagePtr image = LoadImage(bDir + relative);
-    if (!image) Print("popup picture " + relative + " could not be loaded");
+    ImagePtr image = relative.empty() ? nullptr : LoadImage(bDir + relative);
+    if (!image && !relative.empty()) Print("popup picture " + relative + " could not be loaded");
     return image;
 }
 

@@ -69,7 +69,9 @@ TEST_F(InGameMenuTest, ChoicesEscAndTerminateGiveTheirResults) {
         {"esc with a terminate request", {{3, Keys({KEY_ESCAPE}, true)}}, INGAME_QUIT},
         {"terminate in the options", {{3, Click(22)}, {5, terminate}}, INGAME_QUIT},
         {"esc in the options", {{3, Click(22)}, {5, esc}}, INGAME_RESUME},
-        {"back from the options, then restart", {{3, Click(22)}, {5, Click(46)}, {7, Click(21)}}, INGAME_RESTART},
+        {"back from the options, then restart",
+         {{3, Click(22)}, {5, Click(46)}, {7, Click(21)}},
+         INGAME_RESTART},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -113,7 +115,8 @@ TEST_F(InGameMenuTest, OptionsInsideTheMenuActOnTheLevelMusicAndTheWindowLetsGoO
     control->ClearSoundLog();
     std::shared_ptr<TAudioStream> held;
     const int result = RunMenu({{3, Click(22)},
-                                {5, [&] {
+                                {5,
+                                 [&] {
                                      held = optionsWindow.music;
                                      return ClickOn(41);
                                  }},
