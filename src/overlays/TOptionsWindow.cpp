@@ -54,18 +54,6 @@ constexpr int LABEL_MUSIC_VOL = 19;
 constexpr int LABEL_SOUND_VOL = 20;
 constexpr int LABEL_FULLSCREEN = 21;
 
-// How a button of a screen looks: centred with the highlight behind its zoom, centred without
-// it, or the change-profile button (corner-placed, darkening on hover).
-enum class View { Highlight, Centred, Profile };
-
-struct ButtonSpec {
-    int id;
-    ImagePtr image;
-    int x;
-    int y;
-    View view = View::Highlight;
-};
-
 // The rows of a volume screen's marks and labels.
 struct VolumeRows {
     int marksMusicY, marksSoundY, labelMusicY, labelSoundY, labelFullY;
@@ -156,6 +144,16 @@ int TOptionsWindow::SetState(int state, int fade, int newX, int newY) {
     return 0;
 }
 
+std::vector<TOptionsWindow::ButtonSpec> TOptionsWindow::VolumeControls(int dx, int dy) const {
+    // The two full-screen boxes share one place; BuildButtons switches one of them off.
+    return {{40, minus, x + 80 + dx, 280 + dy, View::Centred},
+            {41, plus, x + 273 + dx, 280 + dy, View::Centred},
+            {42, minus, x + 80 + dx, 340 + dy, View::Centred},
+            {43, plus, x + 273 + dx, 340 + dy, View::Centred},
+            {44, ptaszek, x + 250 + dx, 388 + dy, View::Centred},
+            {45, noPtaszek, x + 250 + dx, 388 + dy, View::Centred}};
+}
+
 void TOptionsWindow::BuildButtons(int state) {
     const auto& n = napisy;
     std::vector<ButtonSpec> specs;
@@ -165,15 +163,10 @@ void TOptionsWindow::BuildButtons(int state) {
                  {15, n[16], 400, 408}, {11, n[1], 400, 460}, {81, profileImg, 32, 525, View::Profile}};
         break;
     case MENU_OPTIONS:
-        specs = {{40, minus, x + 80, 280, View::Centred},
-                 {41, plus, x + 273, 280, View::Centred},
-                 {42, minus, x + 80, 340, View::Centred},
-                 {43, plus, x + 273, 340, View::Centred},
-                 {44, ptaszek, x + 250, 388, View::Centred},
-                 {45, noPtaszek, x + 250, 388, View::Centred},
-                 {12, n[30], 400, 430, View::Centred},
-                 {13, n[31], 400, 465, View::Centred},
-                 {46, n[6], 400, 500}};
+        specs = VolumeControls(0, 0);
+        specs.insert(specs.end(), {{12, n[30], 400, 430, View::Centred},
+                                   {13, n[31], 400, 465, View::Centred},
+                                   {46, n[6], 400, 500}});
         break;
     case MENU_QUEST_PAUSE:
         specs = {{20, n[17], 400, 240},
@@ -200,13 +193,9 @@ void TOptionsWindow::BuildButtons(int state) {
                  {76, n[34], 280, 410}};
         break;
     case MENU_GAME_OPTIONS:
-        specs = {{40, minus, x + 75, 213, View::Centred},
-                 {41, plus, x + 268, 213, View::Centred},
-                 {42, minus, x + 75, 273, View::Centred},
-                 {43, plus, x + 268, 273, View::Centred},
-                 {44, ptaszek, x + 245, 321, View::Centred},
-                 {45, noPtaszek, x + 245, 321, View::Centred},
-                 {46, n[18], 400, 368}};
+        // The same controls as the options screen, a little to the left and higher up.
+        specs = VolumeControls(-5, -67);
+        specs.push_back({46, n[18], 400, 368});
         break;
     case MENU_OTHER_PAUSE:
         specs = {{20, n[17], 400, 240}, {22, n[7], 400, 270}, {23, n[6], 400, 330}};

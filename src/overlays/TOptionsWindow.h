@@ -86,6 +86,19 @@ class TOptionsWindow {
     static const std::vector<int>& PolledIds(int state);
 
   private:
+    // How a button of a screen looks: centred with the highlight behind its zoom, centred without
+    // it, or the change-profile button (corner-placed, darkening on hover).
+    enum class View { Highlight, Centred, Profile };
+    struct ButtonSpec {
+        int id;
+        ImagePtr image;
+        int x;
+        int y;
+        View view = View::Highlight;
+    };
+
+    // The volume buttons and full-screen boxes of the options screens, moved by (dx, dy).
+    std::vector<ButtonSpec> VolumeControls(int dx, int dy) const;
     void BuildButtons(int state);
     void OptionsAction(int id);
     void SwitchFullScreen(int mode);
