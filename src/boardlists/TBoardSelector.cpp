@@ -41,7 +41,7 @@ int TBoardSelector::LoadList(int newMode) {
     levels.clear();
     mode = newMode;
     if (newMode == BOARDS_QUEST) {
-        // Filled from the player's profile.
+        // The player's quest levels come from the profile store once it is linked.
     } else {
         TTSCFilePtr doc = CreateTSCFile();
         LoadTSCFileBB(doc, bDir + "data/settings_lp.bca",
@@ -59,6 +59,7 @@ int TBoardSelector::LoadList(int newMode) {
 }
 
 int TBoardSelector::AddLevel(const std::string& /*name*/) {
+    // Recorded in the profile store once it is linked.
     return 0;
 }
 

@@ -19,14 +19,6 @@ namespace vsm {
 namespace {
 
 constexpr int kNoChoice = -1;
-constexpr int BOSS_GOAL = 3;
-
-// The help page fitting the level; returns INGAME_QUIT when the page was ended by a terminate
-// request, else kNoChoice.
-int ShowHelp() {
-    (void)BOSS_GOAL;
-    return kNoChoice;
-}
 
 } // namespace
 
@@ -61,7 +53,7 @@ int showInGameMenu(int /*flag*/) {
             result = INGAME_MAIN_MENU;
             break;
         case 25:
-            result = ShowHelp();
+            // Help: the tutorial's pages open here once the tutorial subsystem is linked.
             break;
         default:
             break;
