@@ -23,6 +23,7 @@
 #include "services/TSlidesManager.h"
 #include "services/TSongManager.h"
 #include "services/TSpark.h"
+#include "services/TextHelpers.h"
 
 #include <climits>
 #include <exception>
@@ -33,13 +34,6 @@ TLevelManager level;
 TLevelSeams levelSeams;
 
 namespace {
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
 
 bool IsFile(const std::string& path) {
     return FileType(path) == FILETYPE_FILE;

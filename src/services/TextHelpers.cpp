@@ -19,6 +19,13 @@ std::vector<size_t> CharStarts(const std::string& text) {
 
 } // namespace
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    if (from.empty()) return text;
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
 std::vector<std::string> splitString(const std::string& text, const std::string& separator) {
     std::vector<std::string> pieces;
     if (text.empty()) return pieces;

@@ -14,6 +14,9 @@ std::vector<std::string> splitString(const std::string& text, const std::string&
 // Returns the characters at positions from..to (counted from 1, both included); "" when from < 1,
 // to is past the end, or from > to. Characters are whole UTF-8 characters.
 std::string Pos(const std::string& text, int from, int to);
+// Returns the text with every occurrence of `from` replaced by `to`, left to right, never
+// rescanning what was put in; an empty `from` changes nothing.
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
 // Draws text with a black shadow below right and a grey one above left, then in (r, g, b);
 // align 1 centres on x, 2 ends at x, anything else starts at x. Selects font when it is not
 // null. Leaves the colour white; returns 0.

@@ -48,6 +48,23 @@ TEST(PosTest, CharactersFromToCountedFromOne) {
     }
 }
 
+TEST(ReplaceAllTest, EveryOccurrenceLeftToRightWithoutRescanningTheReplacement) {
+    struct Case {
+        std::string text, from, to, result;
+    };
+    const Case cases[] = {
+        {"level_01.tsc", "level_", "lp-", "lp-01.tsc"},
+        {"/a/level_x/level_01.tsc", "level_", "lp-", "/a/lp-x/lp-01.tsc"},
+        {"aaa", "a", "aa", "aaaaaa"}, // what was put in is not looked at again
+        {"abc", "", "x", "abc"},
+        {"", "a", "b", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text + " " + c.from + " -> " + c.to);
+        EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.result);
+    }
+}
+
 TEST(ResourcePathTest, BundleRuleFindsTheReleaseBundleFromADevelopmentOne) {
     struct Case {
         std::string app, file, folder, url;

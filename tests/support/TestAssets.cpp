@@ -4,6 +4,7 @@
 #include "platform/Graphics.h"
 #include "services/TinyOgg.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 
@@ -56,27 +57,6 @@ bool WriteFlatPicture(const std::string& path, int w, int h, uint32_t argb) {
     for (uint32_t& px : p->pixels)
         px = argb;
     return SavePixmapPNG(p, path);
-}
-
-void WriteArchive(const std::string& path, const std::map<std::string, std::string>& documents) {
-    std::string bytes = "BCA";
-    bytes.push_back('\0');
-    PutInt(bytes, static_cast<int32_t>(documents.size()));
-    for (const auto& [name, text] : documents) {
-        const std::string entry = name + ".bbc";
-        PutInt(bytes, static_cast<int32_t>(entry.size()));
-        bytes += entry;
-        // One pass whose block size exceeds the text: the whole text is the stored tail.
-        std::string data(4, '\0');
-        data.push_back('\1');
-        PutInt(data, static_cast<int32_t>(text.size() + 1));
-        PutInt(data, static_cast<int32_t>(text.size()));
-        data += text;
-        PutInt(bytes, static_cast<int32_t>(data.size()));
-        bytes += data;
-    }
-    MakeParentFolders(path);
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 int CountCues(const HeadlessBackendControl& control, const std::string& name) {

@@ -1,0 +1,78 @@
+// InGameMenu: the pause menu loop of a quest level.
+#include "overlays/InGameMenu.h"
+
+#include "board/TBoardManager.h"
+#include "level/TLevelManager.h"
+#include "level/TTimeManager.h"
+#include "overlays/FrozenScene.h"
+#include "overlays/TOptionsWindow.h"
+#include "platform/Input.h"
+#include "platform/System.h"
+#include "services/TMouse.h"
+#include "services/TSongManager.h"
+#include "widgets/SharedImageIds.h"
+
+#include <cstdint>
+
+namespace vsm {
+
+namespace {
+
+constexpr int kNoChoice = -1;
+
+} // namespace
+
+int showInGameMenu(int /*flag*/) {
+    timeManager.PauseOn();
+    const int64_t kept = MilliSecs64() - board.petrifyTimer;
+    optionsWindow.SetState(MENU_QUEST_PAUSE, 1, MENU_WINDOW_X, MENU_WINDOW_Y);
+    optionsWindow.music = level.musicStream;
+    optionsWindow.optionsBackType = MENU_QUEST_PAUSE;
+
+    int result = kNoChoice;
+    while (result == kNoChoice) {
+        mouse.fetchState(0);
+        DrawFrozenScene(1);
+        optionsWindow.Update();
+        optionsWindow.Draw();
+        mouse.Draw(1.0f, 1.0f);
+        Flip(-1);
+        PollSystem();
+
+        switch (optionsWindow.clickedButton) {
+        case 20:
+            result = INGAME_RESUME;
+            break;
+        case 21:
+            result = INGAME_RESTART;
+            break;
+        case 22:
+            optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
+            break;
+        case 23:
+            result = INGAME_MAIN_MENU;
+            break;
+        case 25:
+            // Help: the tutorial's pages open here once the tutorial subsystem is linked.
+            break;
+        default:
+            break;
+        }
+        if (KeyHit(KEY_ESCAPE)) result = INGAME_RESUME;
+        // A request to close the game is never lost to a key pressed in the same frame.
+        if (AppTerminate()) result = INGAME_QUIT;
+        if (level.musicStream) level.musicStream->update();
+    }
+
+    timeManager.PauseOff();
+    board.petrifyTimer = static_cast<int>(MilliSecs64() - kept);
+    optionsWindow.freeState();
+    optionsWindow.music = nullptr;
+    // The key or click that closed the menu must not reach the level.
+    FlushKeys();
+    FlushMouse();
+    mouse.fetchState(0);
+    return result;
+}
+
+} // namespace vsm

@@ -1,0 +1,113 @@
+// TOptionsWindow: the one menu window (global `optionsWindow`) — its eleven button screens, the
+// fade, the polling of the current screen into clickedButton, the volume and full-screen
+// controls, and the drawing of each screen.
+#pragma once
+
+#include "platform/Graphics.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace vsm {
+
+class TAudioStream;
+class TText;
+
+// Menu states, as the callers name them.
+constexpr int MENU_MAIN = 0;
+constexpr int MENU_OPTIONS = 1;
+constexpr int MENU_QUEST_PAUSE = 2;
+constexpr int MENU_RESUME_OR_NEW = 3;
+constexpr int MENU_THREE_CHOICES = 4;
+constexpr int MENU_QUICK_PLAY = 5;
+constexpr int MENU_LEVEL_LIST = 6;
+constexpr int MENU_GAME_OPTIONS = 7;
+constexpr int MENU_OTHER_PAUSE = 8;
+constexpr int MENU_EXIT_QUESTION = 9;
+constexpr int MENU_OVERWRITE_QUESTION = 10;
+
+// Number of label image slots.
+constexpr int MENU_LABELS = 38;
+
+// The caller opens a screen with SetState, then once a frame calls Update and Draw over its own
+// scene and acts on clickedButton. The window itself carries out only the volume, full-screen
+// and back buttons of the two options screens.
+class TOptionsWindow {
+  public:
+    virtual ~TOptionsWindow() = default;
+
+    ImagePtr ramka;    // board of the pause, three-choice and in-game options screens
+    ImagePtr ramka2;   // board of the level list; stored by the title screen
+    ImagePtr papirus;  // small scroll; stored by the title screen
+    ImagePtr papirus2; // large scroll of the options screen; stored by the title screen
+    float alpha = 0;   // fade: 0 invisible, 1 (or slightly above) opaque
+    int x = 0;
+    int y = 0;
+    std::array<ImagePtr, MENU_LABELS> napisy; // button and label images
+    ImagePtr podswietlacz;                    // highlight behind a zoomed button, centred
+    ImagePtr plus;
+    ImagePtr minus;
+    ImagePtr suwak; // one volume step, centred
+    ImagePtr ptaszek;
+    ImagePtr noPtaszek;
+    ImagePtr profileImg;
+    int State = 0;
+    std::shared_ptr<TAudioStream> music; // target of the music volume buttons; null for none
+    ImagePtr helloBg;
+    ImagePtr gamePaused;
+    std::shared_ptr<TText> helloText;
+    ImagePtr ptasznik;
+    ImagePtr areYouSure;
+    std::array<ImagePtr, 2> arows; // 0 previous (left), 1 next (right)
+    int clickedButton = 0;
+    int optionsBackType = MENU_QUEST_PAUSE; // where the in-game options' back button leads
+
+    // Loads the window's pictures from bDir and makes the greeting text in fonts[0]; a picture
+    // that fails to load leaves its slot empty and whatever uses it draws nothing. Also lends
+    // the frame and highlight to lower screens through `data`. Returns 0.
+    virtual int loadGfx();
+    // Removes the buttons of the current state from `data`; State is kept. Returns 0.
+    virtual int freeState();
+    // Leaves the current screen (freeState) and builds the buttons of `state`, restarting the
+    // fade when fade is non-zero; a state outside 0..10 builds no button. Returns 0.
+    virtual int SetState(int state, int fade, int x, int y);
+    // Gives every button stored under ids 0..100 the alpha; ids without a button are skipped.
+    // Returns 0.
+    virtual int buttonsSetAlpha(float a);
+    // One frame of fade and input: polls the current screen's buttons into clickedButton (0 when
+    // none) and performs the options screens' own buttons. Buttons missing from `data` are
+    // skipped. Returns 0.
+    virtual int Update();
+    // Draws the current screen over whatever the caller drew. Returns 0.
+    virtual int Draw();
+
+    // Returns the container ids of a state's buttons in polling order; empty for another state.
+    static const std::vector<int>& PolledIds(int state);
+
+  private:
+    // How a button of a screen looks: centred with the highlight behind its zoom, centred without
+    // it, or the change-profile button (corner-placed, darkening on hover).
+    enum class View { Highlight, Centred, Profile };
+    struct ButtonSpec {
+        int id;
+        ImagePtr image;
+        int x;
+        int y;
+        View view = View::Highlight;
+    };
+
+    // The volume buttons and full-screen boxes of the options screens, moved by (dx, dy).
+    std::vector<ButtonSpec> VolumeControls(int dx, int dy) const;
+    void BuildButtons(int state);
+    void OptionsAction(int id);
+    void SwitchFullScreen(int mode);
+    void DrawBackground();
+    void DrawButtons();
+    void DrawVolumeMarks();
+};
+
+// The menu window, created at start-up.
+extern TOptionsWindow optionsWindow;
+
+} // namespace vsm

@@ -1,0 +1,144 @@
+// OverlayFixture: fresh globals and loaded overlays over the built pictures and sounds.
+#include "overlays/OverlayFixture.h"
+
+#include "board/TBoardManager.h"
+#include "boardlists/TBoardSelector.h"
+#include "data/ImageLoaders.h"
+#include "level/LevelBoardSeam.h"
+#include "level/LevelSeams.h"
+#include "level/TLevelManager.h"
+#include "magic/MagicSeams.h"
+#include "magic/TBunusManagerA.h"
+#include "magic/TMagicSphere.h"
+#include "magic/TRingOfSpells.h"
+#include "overlays/OverlaysGlobals.h"
+#include "overlays/TOptionsWindow.h"
+#include "overlays/TPopupManager.h"
+#include "services/GraphicsMode.h"
+#include "services/OptionsSeam.h"
+#include "services/Paths.h"
+#include "services/ServicesGlobals.h"
+#include "services/TMouse.h"
+#include "support/TestAssets.h"
+#include "support/TestSupport.h"
+#include "widgets/SharedAssets.h"
+#include "widgets/TButton.h"
+#include "widgets/TContainer.h"
+#include "widgets/WidgetsGlobals.h"
+
+#include <filesystem>
+
+namespace vsm::test {
+
+void OverlayFixture::SetUp() {
+    control = &UseHeadlessBackend();
+    resources = ScratchDir("overlays") + "/";
+    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
+    std::filesystem::create_directory_symlink(built / "gfx", resources + "gfx");
+    std::filesystem::create_directory_symlink(built / "sfx", resources + "sfx");
+    for (const char* archive : {"popups_lp.bca", "davar_levels_lp.bca", "settings_lp.bca"})
+        WriteArchive(resources + "data/" + archive, {});
+
+    ResetServicesGlobals();
+    ResetWidgetsGlobals();
+    bDir = resources;
+    options = TOptions();
+    ResetBoardGlobals();
+    ResetLevelGlobals();
+    InstallLevelBoardSeam();
+    levelSeams = TLevelSeams();
+    ringSeams = TRingSeams();
+    ResetMagicSphere();
+    ResetBonusManager();
+    ResetRingOfSpells();
+    InstallMagicSeams();
+    ResetBoardSelector();
+    ResetOverlaysGlobals();
+    InstallOverlaySeams();
+
+    SetGraphicsMode(2, 800, 600, 32);
+    LoadSharedAssets();
+    optionsWindow.loadGfx();
+    popupManager.Load();
+    // What the title screen lends the window when it loads.
+    optionsWindow.ramka2 = LoadImage(LoadJPEG2000(bDir + "gfx/gui/pod-selector.jp2"));
+    optionsWindow.papirus = LoadImage(bDir + "gfx/title/papi_maly.png", 0);
+    optionsWindow.papirus2 = LoadImage(bDir + "gfx/title/papi_duzy.png", 0);
+    control->ClearSoundLog();
+    control->ClearDrawLog();
+}
+
+void OverlayFixture::TearDown() {
+    ResetOverlaysGlobals();
+    levelSeams = TLevelSeams();
+    ringSeams = TRingSeams();
+    ResetRingOfSpells();
+    ResetBonusManager();
+    ResetMagicSphere();
+    ResetLevelGlobals();
+    ResetBoardGlobals();
+    ResetWidgetsGlobals();
+    options = TOptions();
+}
+
+void OverlayFixture::PopupDocument(const std::string& text) {
+    WriteArchive(resources + "data/popups_lp.bca", {{"info.tsc", text}});
+}
+
+FrameInput OverlayFixture::At(int x, int y) {
+    FrameInput in;
+    in.mouseX = x;
+    in.mouseY = y;
+    return in;
+}
+
+FrameInput OverlayFixture::ClickOn(int id) {
+    FrameInput in;
+    if (ButtonPtr button = data.GetButton(id); button && button->dim) {
+        in = At(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
+                static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
+    }
+    in.clicks = {1};
+    return in;
+}
+
+FrameInput OverlayFixture::HoldOn(int id) {
+    FrameInput in = ClickOn(id);
+    in.held[1] = true;
+    return in;
+}
+
+void OverlayFixture::WindowFrame(const FrameInput& in) {
+    Script({in});
+    mouse.fetchState(0);
+    optionsWindow.Update();
+    optionsWindow.Draw();
+    Flip(1);
+}
+
+void OverlayFixture::Script(std::vector<FrameInput> frames) {
+    control->SetScript([frames = std::move(frames)](int frame, FrameInput& out) {
+        if (frame < static_cast<int>(frames.size())) out = frames[frame];
+        return true;
+    });
+}
+
+int OverlayFixture::Draws(const ImagePtr& image) const {
+    int n = 0;
+    for (const DrawCall& call : control->DrawLog())
+        if (call.op == "image" && image && call.image == image) ++n;
+    return n;
+}
+
+std::pair<float, float> OverlayFixture::LastDrawAt(const ImagePtr& image) const {
+    std::pair<float, float> at{-1, -1};
+    for (const DrawCall& call : control->DrawLog())
+        if (call.op == "image" && image && call.image == image) at = {call.x, call.y};
+    return at;
+}
+
+int OverlayFixture::Plays(const std::string& name) const {
+    return CountCues(*control, name);
+}
+
+} // namespace vsm::test
