@@ -7,10 +7,12 @@
 #include "level/TLevelManager.h"
 #include "magic/TBunusManagerA.h"
 #include "magic/TMagicSphere.h"
+#include "platform/Input.h"
 #include "profiles/TProfileManager.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
+#include "services/TDeltaTime.h"
 #include "services/TGlobalSnd.h"
 #include "services/TVolcanoEmiter.h"
 #include "support/TestAssets.h"
@@ -104,6 +106,17 @@ void TutorialFixture::Script(std::function<void(int, FrameInput&)> fn) {
     control->SetScript([fn = std::move(fn)](int frame, FrameInput& in) {
         fn(frame, in);
         return frame < 1000;
+    });
+}
+
+void TutorialFixture::InspectFrames(int frames, std::function<void(int)> inspect) {
+    deltaTime.SetFPS(50);
+    control->SetFrameStep(20);
+    Script([this, frames, inspect = std::move(inspect)](int n, FrameInput& in) {
+        if (n == 0) return;
+        inspect(n - 1);
+        control->ClearDrawLog();
+        if (n == frames) in.keysHit.push_back(KEY_ESCAPE);
     });
 }
 

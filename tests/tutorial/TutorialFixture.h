@@ -29,6 +29,11 @@ class TutorialFixture : public ::testing::Test {
     // Sets the script: fn(frame, input) fills the input of each frame, counted from 0; the page
     // must end within 1000 frames, after which a close request comes and the run is cut short.
     void Script(std::function<void(int, FrameInput&)> fn);
+    // Times frames at 20 ms for 50 frames a second (a frame factor of exactly 1 once time has
+    // passed) and sets a script that calls inspect(k) after page frame k (from 0), with that
+    // frame's drawing in the log, then clears the log; an Escape ends the page after frame
+    // `frames` - 1.
+    void InspectFrames(int frames, std::function<void(int)> inspect);
     // Input of a frame with the pointer at (x, y) and a left click there.
     static void ClickAt(FrameInput& in, int x, int y);
 

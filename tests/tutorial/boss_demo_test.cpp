@@ -28,14 +28,7 @@ class BossDemoTest : public TutorialFixture {
     // of exactly 1, so frame k is the k-th frame of the demonstration's cycle. inspect(k) runs
     // after page frame k with that frame's drawing in the log.
     void RunBossPage(int frames, const std::function<void(int)>& inspect) {
-        deltaTime.SetFPS(50);
-        control->SetFrameStep(20);
-        Script([&](int n, FrameInput& in) {
-            if (n == 0) return;
-            inspect(n - 1);
-            control->ClearDrawLog();
-            if (n == frames) in.keysHit.push_back(KEY_ESCAPE);
-        });
+        InspectFrames(frames, inspect);
         ASSERT_EQ(tutorial.show2(1), 0);
     }
 
