@@ -21,8 +21,12 @@ InputState& Input() {
 }
 
 namespace {
-bool ValidKey(int key) { return key >= 0 && key < KEY_COUNT; }
-bool ValidButton(int button) { return button >= 1 && button <= 3; }
+bool ValidKey(int key) {
+    return key >= 0 && key < KEY_COUNT;
+}
+bool ValidButton(int button) {
+    return button >= 1 && button <= 3;
+}
 } // namespace
 
 int KeyHit(int key) {
@@ -32,7 +36,9 @@ int KeyHit(int key) {
     return hits;
 }
 
-int KeyDown(int key) { return ValidKey(key) && Input().keyDown[key] ? 1 : 0; }
+int KeyDown(int key) {
+    return ValidKey(key) && Input().keyDown[key] ? 1 : 0;
+}
 
 int GetChar() {
     auto& chars = Input().chars;
@@ -56,11 +62,19 @@ int MouseHit(int button) {
     return hits;
 }
 
-int MouseDown(int button) { return ValidButton(button) && Input().mouseDown[button] ? 1 : 0; }
+int MouseDown(int button) {
+    return ValidButton(button) && Input().mouseDown[button] ? 1 : 0;
+}
 
-int MouseX() { return Input().mouseX; }
-int MouseY() { return Input().mouseY; }
-int MouseZ() { return Input().mouseZ; }
+int MouseX() {
+    return Input().mouseX;
+}
+int MouseY() {
+    return Input().mouseY;
+}
+int MouseZ() {
+    return Input().mouseZ;
+}
 
 void MoveMouse(int x, int y) {
     x = std::clamp(x, 0, 799);
@@ -76,7 +90,9 @@ void FlushMouse() {
     std::fill(std::begin(in.mouseDown), std::end(in.mouseDown), false);
 }
 
-int AppSuspended() { return Input().suspended ? 1 : 0; }
+int AppSuspended() {
+    return Input().suspended ? 1 : 0;
+}
 
 int AppTerminate() {
     bool requested = Input().terminateRequested;
@@ -84,6 +100,12 @@ int AppTerminate() {
     return requested ? 1 : 0;
 }
 
-void PollSystem() { CurrentBackend().Poll(); }
+void RequestTerminate() {
+    Input().terminateRequested = true;
+}
+
+void PollSystem() {
+    CurrentBackend().Poll();
+}
 
 } // namespace vsm

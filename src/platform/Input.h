@@ -20,8 +20,8 @@ constexpr int KEY_UP = 38;
 constexpr int KEY_RIGHT = 39;
 constexpr int KEY_DOWN = 40;
 constexpr int KEY_DELETE = 46;
-constexpr int KEY_0 = 48; // digits 48..57
-constexpr int KEY_A = 65; // letters 65..90, the capital's code
+constexpr int KEY_0 = 48;   // digits 48..57
+constexpr int KEY_A = 65;   // letters 65..90, the capital's code
 constexpr int KEY_F1 = 112; // F1..F12 are 112..123
 constexpr int KEY_LSHIFT = 160;
 constexpr int KEY_RSHIFT = 161;
@@ -60,6 +60,9 @@ void FlushMouse();
 int AppSuspended();
 // 1 once for each close request; reading clears it.
 int AppTerminate();
+// Raises a close request again, for a screen that read one and closes so that its caller can act
+// on it; the next AppTerminate reports it. Cannot fail.
+void RequestTerminate();
 
 // Pumps system events into the input state (Flip does it too).
 void PollSystem();

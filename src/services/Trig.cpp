@@ -1,4 +1,4 @@
-// Trig: sine and cosine of angles in degrees.
+// Trig: sine, cosine and arctangent of angles in degrees.
 #include "services/Trig.h"
 
 #include <cmath>
@@ -12,6 +12,10 @@ double SinDeg(double degrees) {
 
 double CosDeg(double degrees) {
     return std::cos(degrees * std::numbers::pi / 180.0);
+}
+
+double ATan2Deg(double y, double x) {
+    return std::atan2(y, x) * 180.0 / std::numbers::pi;
 }
 
 } // namespace vsm
