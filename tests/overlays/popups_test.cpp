@@ -4,6 +4,7 @@
 
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
+#include "board/TestRunes.h"
 #include "data/TTSCFile.h"
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"
@@ -372,6 +373,7 @@ TEST_F(PopupTest, TheRingAndTheSequencerReachTheRealManager) {
     auto templates = CreateTSCFile();
     templates->LoadFromText(R"(List{ Quantity=1 Block1{ id="p1" pieces=1 piece1=0,0 } })");
     blocks.loadBlocksDoc(*templates);
+    AppendTestRune("1", 1, 0, "", "");
     sequencer.Start(1);
     ASSERT_EQ(sequencer.setupLevel(), 1);
     ASSERT_EQ(popupManager.queue.Count(), 1u);

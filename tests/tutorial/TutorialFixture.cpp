@@ -20,6 +20,8 @@
 #include "tutorial/TTutorial.h"
 #include "widgets/WidgetsGlobals.h"
 
+#include <filesystem>
+
 namespace vsm::test {
 
 namespace {
@@ -78,8 +80,17 @@ void TutorialFixture::TearDown() {
     profile = TProfileManager();
 }
 
+void TutorialFixture::UsePlayer(bool selected) {
+    const std::string folder = resources + "profiles";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    WriteArchive(resources + "data/settings_lp.bca", {{"portal.tsc", "Portal{ Name=\"test\" }"}});
+    profile = TProfileManager::Create(folder, "dat");
+    if (selected) ASSERT_EQ(profile.NewProfile("tester"), 1);
+}
+
 void TutorialFixture::TutorialOption(int value) {
-    profile.selected = true;
+    UsePlayer(true);
     profile.SetNumber("showTutorial", value, 0);
 }
 

@@ -19,6 +19,8 @@ class TutorialFixture : public ::testing::Test {
     void TearDown() override;
 
     // Selects a player whose "showTutorial" number is value.
+    // A fresh profile store in the scratch folder; with `selected`, one new player chosen.
+    void UsePlayer(bool selected);
     void TutorialOption(int value);
     // Appends rune id of a colour class with its own 32- and 40-pixel art and a fixed spark colour
     // (10 x class, 20, 30).

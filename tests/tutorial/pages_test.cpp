@@ -45,8 +45,7 @@ TEST_F(TutorialPagesTest, MainPageStaysShutWhileTheOptionIsOff) {
         {"no player", false, false, 0}, {"key missing", true, false, 0}, {"option 0", true, true, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        profile = TProfileManager();
-        profile.selected = c.selected;
+        UsePlayer(c.selected);
         if (c.keySet) profile.SetNumber("showTutorial", c.value, 0);
         board.tileSize = 32;
         control->ClearDrawLog();
