@@ -1,0 +1,246 @@
+// The puzzle stage: level documents, building the tiled picture, and whole runs of the stage.
+#include "PuzzleFixture.h"
+
+#include "data/DataFolders.h"
+#include "level/LevelSeams.h"
+#include "level/TPointsManager.h"
+#include "platform/Input.h"
+#include "platform/System.h"
+#include "profiles/TProfileManager.h"
+#include "puzzle/PuzzleGlobals.h"
+#include "puzzle/PuzzleSave.h"
+#include "puzzle/TPuzzleManager.h"
+#include "services/GameFlags.h"
+#include "support/TestAssets.h"
+#include "services/TDeltaTime.h"
+#include "overlays/TPopup.h"
+
+#include <fstream>
+
+namespace vsm::test {
+
+using PuzzleStage = PuzzleFixture;
+
+TEST_F(PuzzleStage, LoadReadsTheLevelAndRefusesSizesTheGridCannotHold) {
+    WriteLevels({
+        {"ok.tsc", R"(Settings{ Image="gfx/p.png" Music="sfx/m.ogg" width=4 height=3 hintA=2 hintB=7 })"},
+        {"line.tsc", "Settings{ width=1 height=2 }"},
+        {"missing.tsc", "Settings{ Image=\"x\" }"},
+        {"wide.tsc", "Settings{ width=11 height=3 }"},
+        {"single.tsc", "Settings{ width=1 height=1 }"},
+        {"negative.tsc", "Settings{ width=-4 height=3 }"},
+    });
+    struct Case {
+        const char* name;
+        int width, height;
+    };
+    const Case cases[] = {{"ok.tsc", 4, 3},     {"line.tsc", 1, 2},   {"missing.tsc", 6, 5},
+                          {"wide.tsc", 6, 5},   {"single.tsc", 6, 5}, {"negative.tsc", 6, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        puzzle.Load(c.name);
+        EXPECT_EQ(puzzle.width, c.width);
+        EXPECT_EQ(puzzle.height, c.height);
+    }
+    InstallPuzzleSeams();
+    levelSeams.PuzzleLoad("ok.tsc");
+    EXPECT_EQ(puzzle.gfxName, "gfx/p.png");
+    EXPECT_EQ(puzzle.musicName, "sfx/m.ogg");
+    EXPECT_EQ(puzzle.hintA, 2);
+    EXPECT_EQ(puzzle.hintB, 7);
+    levelSeams = TLevelSeams();
+}
+
+TEST_F(PuzzleStage, OnlyTheFirstPuzzleBringsItsPopupsAndLoadingStartsWithNone) {
+    WriteLevels({{"puzzle-01.tsc", "Settings{ width=4 height=3 }"}, {"puzzle-02.tsc", "Settings{ width=4 height=3 }"}});
+    puzzle.Load("puzzle-01.tsc");
+    ASSERT_EQ(puzzle.popups.size(), 2u);
+    EXPECT_EQ(puzzle.popups.front()->text[0], "first");
+    EXPECT_EQ(puzzle.popups.back()->text[0], "second");
+    puzzle.Load("puzzle-02.tsc");
+    EXPECT_TRUE(puzzle.popups.empty());
+    puzzle.Load("PUZZLE-01.tsc");
+    EXPECT_TRUE(puzzle.popups.empty());
+}
+
+TEST_F(PuzzleStage, CreateCutsThePictureRowByRow) {
+    struct Case {
+        int columns, rows, tileW, tileH;
+    };
+    const Case cases[] = {{6, 5, 111, 98}, {8, 6, 83, 82}, {8, 8, 83, 61}, {10, 10, 67, 49}, {2, 1, 335, 494}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.columns) + "x" + std::to_string(c.rows));
+        Build(c.columns, c.rows);
+        const auto& grid = *puzzle.puzzle;
+        ASSERT_EQ(grid.count, c.columns * c.rows);
+        EXPECT_FLOAT_EQ(grid.itemWidth, static_cast<float>(c.tileW));
+        EXPECT_EQ(ImageWidth(grid.image), c.tileW);
+        EXPECT_EQ(ImageHeight(grid.image), c.tileH);
+        const auto tiles = grid.Tiles();
+        ASSERT_EQ(tiles.size(), static_cast<size_t>(grid.count));
+        for (int k : {0, c.columns - 1, grid.count - 1}) {
+            const int col = k % c.columns, row = k / c.columns;
+            EXPECT_EQ(tiles[static_cast<size_t>(k)]->id, k);
+            EXPECT_FLOAT_EQ(tiles[static_cast<size_t>(k)]->dim->x, 65.0f + static_cast<float>(col * c.tileW));
+            EXPECT_FLOAT_EQ(tiles[static_cast<size_t>(k)]->dim->y, 53.0f + static_cast<float>(row * c.tileH));
+            // The picture is used unscaled: each frame starts at its cell's pixel.
+            EXPECT_EQ(ReadPixel(LockImage(grid.image, k), 0, 0) & 0xFFFFFFu,
+                      PicturePixel(col * c.tileW, row * c.tileH) & 0xFFFFFFu);
+        }
+    }
+}
+
+TEST_F(PuzzleStage, CreateRefusesSizesTheGridCannotHold) {
+    const std::pair<int, int> sizes[] = {{0, 0}, {1, 1}, {11, 2}, {3, 0}, {-2, 5}};
+    for (const auto& [w, h] : sizes) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        puzzle.Create(picturePath, w, h);
+        EXPECT_EQ(puzzle.puzzle->width, 6);
+        EXPECT_EQ(puzzle.puzzle->height, 5);
+        EXPECT_EQ(puzzle.puzzle->Tiles().size(), 30u);
+    }
+}
+
+TEST_F(PuzzleStage, PicturesAreFoundScaledOrReplaced) {
+    const uint32_t slide = 0xFF102030u;
+    ASSERT_TRUE(WriteFlatPicture(resources + "gfx/slides/1a.jpg", 670, 494, slide));
+    ASSERT_TRUE(WriteFlatPicture(resources + "gfx/levels/wide.png", 671, 494, 0xFF405060u));
+    ASSERT_TRUE(WriteFlatPicture(resources + "gfx/levels/small.png", 67, 49, 0xFF708090u));
+    myDocsFolder = resources + "user";
+    ASSERT_TRUE(WriteFlatPicture(myDocsFolder + "/custom-art/mine.png", 670, 494, 0xFFA0B0C0u));
+    {
+        std::ofstream bad(resources + "gfx/levels/broken.png");
+        bad << "not a picture";
+    }
+    struct Case {
+        std::string path;
+        uint32_t colour;
+    };
+    const Case cases[] = {
+        {"gfx/levels/wide.png", 0xFF405060u},          // in the resources, scaled down
+        {"gfx/levels/small.png", 0xFF708090u},         // scaled up
+        {"some/where/mine.png", 0xFFA0B0C0u},          // the custom pictures folder by bare name
+        {"gfx/levels/nowhere.png", slide},             // found nowhere
+        {"", slide},                                   // no picture named
+        {"gfx/levels/broken.png", slide},              // exists but cannot be decoded
+        {resources + "gfx/levels/wide.png", 0xFF405060u}, // as given
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        puzzle.Create(c.path, 4, 3);
+        const auto& grid = *puzzle.puzzle;
+        ASSERT_EQ(ImageFrames(grid.image), 12);
+        EXPECT_EQ(ImageWidth(grid.image), 167);
+        EXPECT_EQ(ReadPixel(LockImage(grid.image, 11), 80, 80), c.colour);
+    }
+    // Neither the picture nor the slide decodes: a plain picture stands in.
+    {
+        std::ofstream bad(resources + "gfx/slides/1a.jpg");
+        bad << "not a picture either";
+    }
+    puzzle.Create("gfx/levels/broken.png", 4, 3);
+    EXPECT_EQ(ImageFrames(puzzle.puzzle->image), 12);
+    EXPECT_EQ(puzzle.puzzle->Tiles().size(), 12u);
+    myDocsFolder.clear();
+}
+
+TEST_F(PuzzleStage, GalleryReplaySolvesToTheSummaryWithoutTouchingTheScore) {
+    points.total = 700;
+    puzzle.width = 3;
+    puzzle.height = 2;
+    SolveScript(3000);
+    EXPECT_EQ(puzzle.show(0, picturePath, 1), 0);
+    EXPECT_EQ(points.total, 700);
+    // Six tiles, no hints asked for: the tally ends at 300 from 0.
+    const auto shown = ValuesAfter("Points:");
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), "300");
+    EXPECT_GT(puzzle.clicks, 0);
+    EXPECT_EQ(CountDraws(puzzle.stageCompleted), 0);
+    EXPECT_TRUE(puzzle.puzzle->items.empty());
+    EXPECT_EQ(SoundOps("cue", "playgamepuzzle-all.ogg"), 1);
+}
+
+TEST_F(PuzzleStage, CampaignPuzzleAddsItsPointsAndShowsTheClosingPicture) {
+    WriteLevels({{"puzzle-03.tsc", "Settings{ width=4 height=3 hintA=0 hintB=5 }"}});
+    puzzle.Load("puzzle-03.tsc");
+    points.total = 1000;
+    SolveScript(4000);
+    EXPECT_EQ(puzzle.show(0, picturePath, 0), 0);
+    EXPECT_EQ(points.total, 1000 + 50 * 12);
+    EXPECT_GT(CountDraws(puzzle.stageCompleted), 0);
+}
+
+TEST_F(PuzzleStage, HintButtonCountsEveryPressButOnlyShowsOneHint) {
+    puzzle.width = 3;
+    puzzle.height = 2;
+    int played = -1;
+    control->SetScript([&](int frame, FrameInput& in) {
+        if (!Playing()) return true;
+        if (played < 0) played = frame;
+        const int k = frame - played;
+        // The free first hint is showing: three presses count three and leave it.
+        if (k == 1 || k == 3 || k == 5) ClickAt(in, 420, 580);
+        if (k == 7) in.keysHit.push_back(KEY_ESCAPE);
+        if (k == 9) in.terminate = true;
+        return k < 20;
+    });
+    EXPECT_EQ(puzzle.show(0, picturePath, 1), 1);
+    EXPECT_EQ(puzzle.hintsCount, 3);
+    EXPECT_EQ(SoundOps("cue", "gethint.ogg"), 0);
+}
+
+TEST_F(PuzzleStage, GalleryMenuButtonEndsAtOnceWithoutSaving) {
+    UsePlayer();
+    puzzle.width = 3;
+    puzzle.height = 2;
+    control->SetScript([&](int frame, FrameInput& in) {
+        if (Playing()) ClickAt(in, 300, 580);
+        return frame < 300;
+    });
+    EXPECT_EQ(puzzle.show(0, picturePath, 1), 1);
+    EXPECT_TRUE(profile.GetList("puzzles")->empty());
+}
+
+TEST_F(PuzzleStage, LeavingACampaignPuzzleThroughTheMenuSavesIt) {
+    UsePlayer();
+    WriteLevels({{"puzzle-04.tsc", "Settings{ width=4 height=3 hintA=1 hintB=2 }"}});
+    puzzle.Load("puzzle-04.tsc");
+    std::vector<int> layout;
+    int played = -1;
+    control->SetScript([&](int frame, FrameInput& in) {
+        if (!Playing()) return true;
+        if (played < 0) played = frame;
+        const int k = frame - played;
+        if (k == 2) in.keysHit.push_back(KEY_ESCAPE);
+        if (k == 4) {
+            for (const auto& t : puzzle.puzzle->Tiles())
+                layout.push_back(t->currentNumber);
+            in.terminate = true; // inside the menu: save and leave
+        }
+        return k < 30;
+    });
+    EXPECT_EQ(puzzle.show(0, picturePath, 0), 1);
+    std::vector<std::string> expected;
+    for (int cell : layout)
+        expected.push_back(std::to_string(cell));
+    EXPECT_EQ(*profile.GetList("puzzles"), expected);
+    EXPECT_GT(profile.GetNumber("puzzlesTime"), 0);
+    // Written to the file: a fresh store reads it back.
+    TProfileManager reread = TProfileManager::Create(resources + "profiles", "dat");
+    EXPECT_EQ(*reread.GetList("puzzles"), expected);
+}
+
+TEST_F(PuzzleStage, ACloseRequestDuringPlayEndsTheProgram) {
+    puzzle.width = 3;
+    puzzle.height = 2;
+    control->SetScript([&](int frame, FrameInput& in) {
+        if (!puzzle.puzzle->Tiles().empty()) in.terminate = true;
+        return frame < 300;
+    });
+    EXPECT_THROW(puzzle.show(0, picturePath, 1), ProgramEnd);
+    // The tiles stay for the exit hook to save.
+    EXPECT_EQ(puzzle.puzzle->Tiles().size(), 6u);
+}
+
+} // namespace vsm::test
