@@ -15,6 +15,10 @@
 #include "services/TDeltaTime.h"
 #include "overlays/TPopup.h"
 
+#include "overlays/TPopupManager.h"
+#include "widgets/TAnimButton.h"
+
+#include <filesystem>
 #include <fstream>
 
 namespace vsm::test {
@@ -241,6 +245,73 @@ TEST_F(PuzzleStage, ACloseRequestDuringPlayEndsTheProgram) {
     EXPECT_THROW(puzzle.show(0, picturePath, 1), ProgramEnd);
     // The tiles stay for the exit hook to save.
     EXPECT_EQ(puzzle.puzzle->Tiles().size(), 6u);
+}
+
+} // namespace vsm::test
+
+namespace vsm::test {
+
+TEST_F(PuzzleStage, PopupsShowOneAfterAnotherAndTheTilesWaitForThem) {
+    ASSERT_TRUE(WriteFlatPicture(resources + "gfx/info/ok.png", 60, 20));
+    popupManager.Load();
+    WriteLevels({{"puzzle-01.tsc", "Settings{ width=4 height=3 hintA=0 hintB=5 }"}});
+    puzzle.Load("puzzle-01.tsc");
+    ASSERT_EQ(puzzle.popups.size(), 2u);
+    int leaving = -1;
+    control->SetScript([&](int frame, FrameInput& in) {
+        if (!Playing()) return true;
+        if (!puzzle.popups.empty()) {
+            // Tile clicks go nowhere while a popup shows; the OK button is held down to close it.
+            if (frame % 4 == 1) ClickAt(in, 700, 500);
+            if (frame % 4 == 3) {
+                const auto& b = popupManager.button->dim;
+                in.mouseX = static_cast<int>(b->x + b->width / 2);
+                in.mouseY = static_cast<int>(b->y + b->height / 2);
+                in.held[1] = true;
+            }
+            return frame < 2000;
+        }
+        if (leaving < 0) leaving = frame;
+        if (frame == leaving + 2) in.keysHit.push_back(KEY_ESCAPE);
+        if (frame == leaving + 4) in.terminate = true;
+        return frame < leaving + 20;
+    });
+    control->ClearSoundLog();
+    EXPECT_EQ(puzzle.show(0, picturePath, 0), 1);
+    EXPECT_EQ(puzzle.clicks, 0);
+    EXPECT_EQ(SoundOps("cue", "playgame-info-show.ogg"), 2);
+    EXPECT_TRUE(puzzle.popups.empty());
+}
+
+TEST_F(PuzzleStage, TheDeveloperKeyEndsACampaignPuzzleOnlyWithItsFile) {
+    WriteLevels({{"puzzle-05.tsc", "Settings{ width=3 height=2 }"}});
+    const auto kept = std::filesystem::current_path();
+    std::filesystem::current_path(resources);
+    for (bool withFile : {false, true}) {
+        SCOPED_TRACE(withFile);
+        if (withFile) std::ofstream("cheats.txt") << "";
+        puzzle.Load("puzzle-05.tsc");
+        points.total = 0;
+        control->ClearDrawLog();
+        deltaTime = TDeltaTime::Create(60);
+        int start = -1;
+        control->SetScript([&](int frame, FrameInput& in) {
+            if (!Playing()) return true;
+            if (start < 0) start = frame;
+            const int k = frame - start;
+            if (k == 1) in.keysHit.push_back(KEY_A + ('G' - 'A'));
+            // Without the file the key does nothing: leave through the menu.
+            if (k == 5) in.keysHit.push_back(KEY_ESCAPE);
+            if (k == 7) in.terminate = true;
+            if (k >= 10 && k % 10 == 0) ClickAt(in, 400, 300);
+            return k < 300;
+        });
+        EXPECT_EQ(puzzle.show(0, picturePath, 0), withFile ? 0 : 1);
+        EXPECT_EQ(points.total, 0); // no summary either way
+        EXPECT_EQ(CountDraws(puzzle.stageCompleted) > 0, withFile);
+    }
+    std::filesystem::remove(resources + "cheats.txt");
+    std::filesystem::current_path(kept);
 }
 
 } // namespace vsm::test
