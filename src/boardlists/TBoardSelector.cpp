@@ -85,11 +85,14 @@ bool HasPlayableCell(const TBoardManager& b) {
 // with what the board reset gave them. The board's art and sounds stay the play board's own.
 void CommitPreview(TBoardManager& from, TBoardManager& to) {
     std::copy(&from.grid[0][0], &from.grid[0][0] + BOARD_CELLS * BOARD_CELLS, &to.grid[0][0]);
-    std::copy(&from.davarLayer[0][0], &from.davarLayer[0][0] + BOARD_CELLS * BOARD_CELLS, &to.davarLayer[0][0]);
-    std::copy(&from.colorLayer[0][0], &from.colorLayer[0][0] + BOARD_CELLS * BOARD_CELLS, &to.colorLayer[0][0]);
+    std::copy(&from.davarLayer[0][0], &from.davarLayer[0][0] + BOARD_CELLS * BOARD_CELLS,
+              &to.davarLayer[0][0]);
+    std::copy(&from.colorLayer[0][0], &from.colorLayer[0][0] + BOARD_CELLS * BOARD_CELLS,
+              &to.colorLayer[0][0]);
     std::copy(&from.highlightLayer[0][0], &from.highlightLayer[0][0] + BOARD_CELLS * BOARD_CELLS,
               &to.highlightLayer[0][0]);
-    std::copy(&from.timerLayer[0][0], &from.timerLayer[0][0] + BOARD_CELLS * BOARD_CELLS, &to.timerLayer[0][0]);
+    std::copy(&from.timerLayer[0][0], &from.timerLayer[0][0] + BOARD_CELLS * BOARD_CELLS,
+              &to.timerLayer[0][0]);
     std::copy(&from.petrifyTable[0][0], &from.petrifyTable[0][0] + BOARD_CELLS * BOARD_CELLS,
               &to.petrifyTable[0][0]);
     to.Frame = std::move(from.Frame);

@@ -19,11 +19,6 @@
 
 namespace vsm {
 
-namespace {
-
-
-} // namespace
-
 int TMagicSphereEmiter::Update() {
     if (Rand(0, 100) > emissionFreq) return 0;
     const int r = Rand(140, 180);

@@ -124,7 +124,6 @@ TEST_F(PreviewTest, FadesInOutAndLoadsOnlyTheSelectionReachedAtTheEndOfTheFadeOu
     EXPECT_EQ(boardSelector.change, 0);
 }
 
-
 // A custom level file is the player's own: whatever it holds, the preview either shows a board
 // read within bounds or keeps the one it showed, whole.
 TEST_F(PreviewTest, HostileCustomLevelFilesAreClampedOrRefusedAndARefusalKeepsThePreviousPreview) {
@@ -135,7 +134,7 @@ TEST_F(PreviewTest, HostileCustomLevelFilesAreClampedOrRefusedAndARefusalKeepsTh
 
     const std::string disk = resources + "user/custom-levels/";
     const std::string shown = BoardDocument(2, 6, 0, 14);
-    std::string wide = "Board{ Line1=\"" ;
+    std::string wide = "Board{ Line1=\"";
     for (int i = 0; i < 40; ++i)
         wide += "1 ";
     wide += "\"";
@@ -178,8 +177,8 @@ TEST_F(PreviewTest, HostileCustomLevelFilesAreClampedOrRefusedAndARefusalKeepsTh
 
         const std::string path = disk + c.name + std::string(".tsc");
         if (!c.text.empty()) WriteText(path, c.text);
-        const std::string entry = c.text.empty() ? disk + (c.name == std::string("pipe") ? "pipe.tsc" : "folder.tsc")
-                                                 : path;
+        const std::string entry =
+            c.text.empty() ? disk + (c.name == std::string("pipe") ? "pipe.tsc" : "folder.tsc") : path;
         Preview(entry);
 
         if (!c.shown) {
