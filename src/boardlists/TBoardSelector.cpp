@@ -7,8 +7,15 @@
 #include "data/TTSCFile.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
+#include "profiles/TProfileManager.h"
 #include "services/Paths.h"
 #include "services/TextHelpers.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <system_error>
 
 namespace vsm {
 
@@ -18,6 +25,44 @@ namespace {
 
 constexpr float kFadeStep = 0.1f;
 
+// Level files on disk are the player's own and untrusted: a level document is a few kilobytes,
+// so anything past this is refused unread.
+constexpr int64_t kMaxLevelFileBytes = 1024 * 1024;
+
+const char* const kRevealedLevels = "revealedLevels";
+
+// True for a regular file (a link is followed); folders, devices, pipes and sockets are not level
+// files, and reading a pipe could block the menu for good.
+bool IsRegularFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(std::filesystem::path(path), ec) && !ec;
+}
+
+// Reads a level file from disk into doc: a regular file of at most kMaxLevelFileBytes (checked
+// on the bytes read, so a file that grows meanwhile is refused too) that parses as a document.
+bool LoadLevelFile(const std::string& path, const TTSCFilePtr& doc) {
+    if (!IsRegularFile(path) || FileSize(path) > kMaxLevelFileBytes) return false;
+    StreamPtr file = ReadFile(path);
+    if (!file) return false;
+    std::vector<uint8_t> bytes(static_cast<size_t>(kMaxLevelFileBytes) + 1);
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const size_t n = file->Read(bytes.data() + got, bytes.size() - got);
+        if (n == 0) break;
+        got += n;
+    }
+    file->Close();
+    if (got > static_cast<size_t>(kMaxLevelFileBytes)) return false;
+    bytes.resize(got);
+    try {
+        StreamPtr text = CreateMemoryStream(std::move(bytes));
+        LoadTSCFile(doc, *text);
+        return true;
+    } catch (const TSCError&) {
+        return false;
+    }
+}
+
 // Tries the selected entry as an archive entry, as its "lp-" alias, then as a file on disk.
 bool FindBoardDocument(const std::string& name, const TTSCFilePtr& doc) {
     const std::string archive = bDir + "data/davar_levels_lp.bca";
@@ -26,13 +71,49 @@ bool FindBoardDocument(const std::string& name, const TTSCFilePtr& doc) {
     if (LoadTSCFileBB(doc, archive, alias) == 1) return true;
     const std::string path = FileType(name) == FILETYPE_NONE ? alias : name;
     if (FileType(path) == FILETYPE_NONE) return false;
-    try {
-        // A folder or an unreadable file raises like a faulty one: all count as not found.
-        LoadTSCFile(doc, path);
-        return true;
-    } catch (const TSCError&) {
-        return false;
-    }
+    return LoadLevelFile(path, doc);
+}
+
+bool HasPlayableCell(const TBoardManager& b) {
+    for (int x = 0; x < BOARD_CELLS; ++x)
+        for (int y = 0; y < BOARD_CELLS; ++y)
+            if (b.grid[x][y] != 0) return true;
+    return false;
+}
+
+// Puts the preview built on scratch onto the play board: its cells, runes, frame and picture
+// with what the board reset gave them. The board's art and sounds stay the play board's own.
+void CommitPreview(TBoardManager& from, TBoardManager& to) {
+    std::copy(&from.grid[0][0], &from.grid[0][0] + BOARD_CELLS * BOARD_CELLS, &to.grid[0][0]);
+    std::copy(&from.davarLayer[0][0], &from.davarLayer[0][0] + BOARD_CELLS * BOARD_CELLS,
+              &to.davarLayer[0][0]);
+    std::copy(&from.colorLayer[0][0], &from.colorLayer[0][0] + BOARD_CELLS * BOARD_CELLS,
+              &to.colorLayer[0][0]);
+    std::copy(&from.highlightLayer[0][0], &from.highlightLayer[0][0] + BOARD_CELLS * BOARD_CELLS,
+              &to.highlightLayer[0][0]);
+    std::copy(&from.timerLayer[0][0], &from.timerLayer[0][0] + BOARD_CELLS * BOARD_CELLS,
+              &to.timerLayer[0][0]);
+    std::copy(&from.petrifyTable[0][0], &from.petrifyTable[0][0] + BOARD_CELLS * BOARD_CELLS,
+              &to.petrifyTable[0][0]);
+    to.Frame = std::move(from.Frame);
+    to.img = from.img;
+    to.shadow = from.shadow;
+    to.pix = from.pix;
+    to.pixName = from.pixName;
+    to.tileSize = from.tileSize;
+    to.scale = from.scale;
+    to.alpha = from.alpha;
+    to.wjazd = from.wjazd;
+    to.typWjazdu = from.typWjazdu;
+    to.petrifyActive = from.petrifyActive;
+    to.petrifyTimer = from.petrifyTimer;
+    to.petrifyPausedFor = from.petrifyPausedFor;
+    to.minx = from.minx;
+    to.maxx = from.maxx;
+    to.miny = from.miny;
+    to.maxy = from.maxy;
+    to.width = from.width;
+    to.height = from.height;
 }
 
 } // namespace
@@ -41,7 +122,8 @@ int TBoardSelector::LoadList(int newMode) {
     levels.clear();
     mode = newMode;
     if (newMode == BOARDS_QUEST) {
-        // The player's quest levels come from the profile store once it is linked.
+        // Without a selected player there are no quest levels to offer.
+        if (auto revealed = profile.GetList(kRevealedLevels)) levels = std::move(*revealed);
     } else {
         TTSCFilePtr doc = CreateTSCFile();
         LoadTSCFileBB(doc, bDir + "data/settings_lp.bca",
@@ -49,36 +131,49 @@ int TBoardSelector::LoadList(int newMode) {
         for (const TTSCGroupPtr& group : GetTSCGroupList(doc, ""))
             levels.push_back(GetTSCStringKey(doc, group->Name, "FileName", 0));
 
-        // Everything the player put there is offered, folders and hidden files alike.
+        // Only files can be levels: folders, devices and pipes the player left there are not
+        // offered. Hidden files are.
         const std::string folder = myDocsFolder + "/custom-levels";
-        for (const DirEntry& entry : ListDir(folder))
-            levels.push_back(folder + "/" + entry.name);
+        for (const DirEntry& entry : ListDir(folder)) {
+            const std::string path = folder + "/" + entry.name;
+            if (IsRegularFile(path)) levels.push_back(path);
+        }
     }
     selectedLevel = 0;
     return 0;
 }
 
-int TBoardSelector::AddLevel(const std::string& /*name*/) {
-    // Recorded in the profile store once it is linked.
-    return 0;
+int TBoardSelector::AddLevel(const std::string& name) {
+    auto revealed = profile.GetList(kRevealedLevels);
+    if (!revealed) return 0;
+    if (std::find(revealed->begin(), revealed->end(), name) != revealed->end()) return 0;
+    revealed->push_back(name);
+    profile.SetList(kRevealedLevels, *revealed, 1);
+    return 1;
 }
 
 int TBoardSelector::LoadMiniBoard() {
     if (levels.empty()) return 0;
     TTSCFilePtr doc = CreateTSCFile();
     if (!FindBoardDocument(SelectedLevelName(), doc)) return 0;
+    // Built aside and put on the play board only when whole: a board that cannot be set up, or
+    // has no cell to show, leaves the previous preview as it was.
+    auto scratch = std::make_unique<TBoardManager>();
+    scratch->_s1 = board._s1;
     try {
-        board.loadBoard(*doc);
-        board.loadDavar(*doc);
-        board.loadFrame(*doc);
-        board.buildFrame();
-        board.createSmallBoardImage();
-        resetParams();
-        board.offsetX = PREVIEW_CENTRE_X - board.GetMiddleX();
-        board.offsetY = PREVIEW_CENTRE_Y - board.GetMiddleY();
+        scratch->loadBoard(*doc);
+        scratch->loadDavar(*doc);
+        scratch->loadFrame(*doc);
+        scratch->buildFrame();
+        if (!HasPlayableCell(*scratch)) return 0;
+        scratch->createSmallBoardImage();
     } catch (const TSCError&) {
-        // A board that cannot be set up keeps what was done; the preview shows what there is.
+        return 0;
     }
+    CommitPreview(*scratch, board);
+    resetParams();
+    board.offsetX = PREVIEW_CENTRE_X - board.GetMiddleX();
+    board.offsetY = PREVIEW_CENTRE_Y - board.GetMiddleY();
     return 0;
 }
 

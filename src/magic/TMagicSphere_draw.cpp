@@ -10,6 +10,7 @@
 #include "services/TDeltaTime.h"
 #include "services/TRingEmiter.h"
 #include "services/TSpark.h"
+#include "services/Trig.h"
 #include "widgets/DrawHelpers.h"
 #include "widgets/TContainer.h"
 
@@ -17,19 +18,6 @@
 #include <cmath>
 
 namespace vsm {
-
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-double Cos(double deg) {
-    return std::cos(deg * kPi / 180.0);
-}
-double Sin(double deg) {
-    return std::sin(deg * kPi / 180.0);
-}
-
-} // namespace
 
 int TMagicSphereEmiter::Update() {
     if (Rand(0, 100) > emissionFreq) return 0;
@@ -41,8 +29,8 @@ int TMagicSphereEmiter::Update() {
     const int life = Rand(20, 70);
     const float scale = static_cast<float>(Rnd(0.5, 0.7));
     const int k = Rand(1, 3);
-    auto s = TSpark::Create(SparkImage(k), static_cast<int>(cx + Cos(angle) * radius),
-                            static_cast<int>(cy + Sin(angle) * radius), scale, life, r, g, b, 1, 0);
+    auto s = TSpark::Create(SparkImage(k), static_cast<int>(cx + CosDeg(angle) * radius),
+                            static_cast<int>(cy + SinDeg(angle) * radius), scale, life, r, g, b, 1, 0);
     s->setMovementType(angle, radius, cx, cy);
     return 0;
 }

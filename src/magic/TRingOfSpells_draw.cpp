@@ -6,6 +6,7 @@
 #include "board/TRuneManager.h"
 #include "level/TLevelSequencer.h"
 #include "services/TMouse.h"
+#include "services/Trig.h"
 #include "widgets/TContainer.h"
 
 #include <algorithm>
@@ -116,11 +117,10 @@ int TRingOfSpells::DrawCursor() {
     if (stage == 0 || usedSpell < 0 || usedSpell >= RING_SPELLS) return 0;
     SetAlpha(1);
     SetScale(0.6f, 0.6f);
-    constexpr double DEG = 3.14159265358979323846 / 180.0;
     for (int k = 0; k < 3; ++k) {
-        const double a = (angle + 120.0 * k) * DEG;
-        DrawImage(spellIco[usedSpell], static_cast<float>(mouse.x + 23 + 13 * std::cos(a)),
-                  static_cast<float>(mouse.y + 23 + 13 * std::sin(a)), 0);
+        const double a = angle + 120.0 * k;
+        DrawImage(spellIco[usedSpell], static_cast<float>(mouse.x + 23 + 13 * CosDeg(a)),
+                  static_cast<float>(mouse.y + 23 + 13 * SinDeg(a)), 0);
     }
     SetScale(1, 1);
     return 0;

@@ -10,6 +10,7 @@
 #include "platform/System.h"
 #include "services/TMouse.h"
 #include "services/TSongManager.h"
+#include "tutorial/TTutorial.h"
 #include "widgets/SharedImageIds.h"
 
 #include <cstdint>
@@ -53,7 +54,13 @@ int showInGameMenu(int /*flag*/) {
             result = INGAME_MAIN_MENU;
             break;
         case 25:
-            // Help: the tutorial's pages open here once the tutorial subsystem is linked.
+            // The pages run over the paused level with its music; they set the level's own
+            // effects aside while they run.
+            if (level.goalType == 3) {
+                tutorial.show2(1);
+            } else if (tutorial.show(1) != 0) {
+                result = INGAME_QUIT;
+            }
             break;
         default:
             break;

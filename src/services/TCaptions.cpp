@@ -4,10 +4,10 @@
 #include "platform/System.h"
 #include "services/Paths.h"
 #include "services/TDeltaTime.h"
+#include "services/Trig.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 namespace vsm {
@@ -38,7 +38,7 @@ void PhaseStep(TCaptions& c) {
 }
 
 float SinDegrees(float degrees) {
-    return static_cast<float>(std::sin(degrees * std::numbers::pi / 180.0));
+    return static_cast<float>(SinDeg(degrees));
 }
 
 } // namespace

@@ -4,9 +4,9 @@
 #include "platform/System.h"
 #include "services/Paths.h"
 #include "services/TDeltaTime.h"
+#include "services/Trig.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace vsm {
 
@@ -57,9 +57,8 @@ void TSpark::UpdateAll() {
         if (s->sparkType == 1) {
             // One degree per update, whatever the frame factor.
             s->arcus += 1;
-            const double a = s->arcus * std::numbers::pi / 180.0;
-            s->x = static_cast<float>(std::cos(a) * s->radius + s->cx);
-            s->y = static_cast<float>(std::sin(a) * s->radius + s->cy);
+            s->x = static_cast<float>(CosDeg(s->arcus) * s->radius + s->cx);
+            s->y = static_cast<float>(SinDeg(s->arcus) * s->radius + s->cy);
         } else {
             s->x = static_cast<float>(s->x + s->vx * delta);
             s->y = static_cast<float>(s->y + s->vy * delta);

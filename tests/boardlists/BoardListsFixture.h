@@ -6,6 +6,7 @@
 #include "boardlists/TBoardSelector.h"
 #include "data/DataFolders.h"
 #include "platform/Headless.h"
+#include "profiles/TProfileManager.h"
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
 #include "support/TestAssets.h"
@@ -37,8 +38,10 @@ class BoardListsFixture : public ::testing::Test {
         bDir = resources;
         ResetBoardGlobals();
         ResetBoardSelector();
+        profile = TProfileManager();
     }
     void TearDown() override {
+        profile = TProfileManager();
         ResetBoardSelector();
         ResetBoardGlobals();
         myDocsFolder = savedDocs;

@@ -1,6 +1,13 @@
 // Tests of the board lists: building the time-attack and endless lists and stepping the selection.
 #include "boardlists/BoardListsFixture.h"
 
+#include "profiles/ProfileDefaults.h"
+#include "profiles/TProfileManager.h"
+
+#include <sys/stat.h>
+
+#include <utility>
+
 #include <vector>
 
 namespace vsm::test {
@@ -36,16 +43,67 @@ T1again{ FileName="level_t1.tsc" }
     const std::string folder = myDocsFolder + "/custom-levels";
     WriteText(folder + "/mine.tsc", "Board{}");
     WriteText(folder + "/.hidden", "");
-    std::filesystem::create_directories(folder + "/sub");
     boardSelector.LoadList(BOARDS_ENDLESS);
     EXPECT_EQ(boardSelector.mode, BOARDS_ENDLESS);
-    EXPECT_EQ(boardSelector.levels,
-              (Strings{"level_e1.tsc", folder + "/.hidden", folder + "/mine.tsc", folder + "/sub"}));
+    EXPECT_EQ(boardSelector.levels, (Strings{"level_e1.tsc", folder + "/.hidden", folder + "/mine.tsc"}));
 
     // A missing list document leaves the custom levels only.
     Settings({});
     boardSelector.LoadList(BOARDS_TIMED);
-    EXPECT_EQ(boardSelector.levels, (Strings{folder + "/.hidden", folder + "/mine.tsc", folder + "/sub"}));
+    EXPECT_EQ(boardSelector.levels, (Strings{folder + "/.hidden", folder + "/mine.tsc"}));
+}
+
+TEST_F(SelectorTest, TheCustomLevelsListOffersRegularFilesOnly) {
+    const std::string folder = myDocsFolder + "/custom-levels";
+    WriteText(folder + "/b.tsc", "Board{}");
+    WriteText(resources + "elsewhere.tsc", "Board{}");
+    std::filesystem::create_directories(folder + "/a-folder");
+    std::filesystem::create_symlink(resources + "elsewhere.tsc", folder + "/c-link.tsc");
+    std::filesystem::create_symlink(resources + "missing.tsc", folder + "/d-dangling.tsc");
+    std::filesystem::create_directory_symlink(resources, folder + "/e-folder-link");
+    ASSERT_EQ(mkfifo((folder + "/f-pipe.tsc").c_str(), 0600), 0);
+
+    boardSelector.LoadList(BOARDS_ENDLESS);
+    EXPECT_EQ(boardSelector.levels, (Strings{folder + "/b.tsc", folder + "/c-link.tsc"}));
+}
+
+TEST_F(SelectorTest, TheQuestListIsTheSelectedPlayersAndAddLevelWritesItAtOnce) {
+    const std::string folder = resources + "profiles";
+    std::filesystem::create_directories(folder);
+    profile = TProfileManager::Create(folder, "dat");
+
+    // Nobody selected: an empty list, nothing recorded, nothing to preview.
+    boardSelector.LoadList(BOARDS_QUEST);
+    EXPECT_EQ(boardSelector.mode, BOARDS_QUEST);
+    EXPECT_TRUE(boardSelector.levels.empty());
+    EXPECT_EQ(boardSelector.AddLevel("level_02.tsc"), 0);
+    EXPECT_EQ(boardSelector.SelectedLevelName(), "");
+    boardSelector.LoadMiniBoard();
+
+    ASSERT_EQ(CreateNewProfile("tester"), 1);
+    boardSelector.LoadList(BOARDS_QUEST);
+    EXPECT_EQ(boardSelector.levels, (Strings{"level_01.tsc"}));
+
+    // What the player's file holds, read afresh from disk.
+    auto stored = [&] {
+        TProfileManager disk = TProfileManager::Create(folder, "dat");
+        return std::make_pair(disk.GetList("revealedLevels").value_or(Strings{"no player"}),
+                              disk.GetNumber("marker"));
+    };
+    EXPECT_EQ(boardSelector.AddLevel("level_02.tsc"), 1);
+    EXPECT_EQ(stored(), std::make_pair(Strings{"level_01.tsc", "level_02.tsc"}, 0));
+    EXPECT_EQ(boardSelector.levels, (Strings{"level_01.tsc"})) << "the shown list waits for the next load";
+
+    // A name already there writes nothing (the unsaved marker stays off the disk); a name that
+    // differs in letter case is a new entry and is written with everything else.
+    profile.SetNumber("marker", 5, 0);
+    EXPECT_EQ(boardSelector.AddLevel("level_02.tsc"), 0);
+    EXPECT_EQ(stored(), std::make_pair(Strings{"level_01.tsc", "level_02.tsc"}, 0));
+    EXPECT_EQ(boardSelector.AddLevel("LEVEL_02.tsc"), 1);
+    EXPECT_EQ(stored(), std::make_pair(Strings{"level_01.tsc", "level_02.tsc", "LEVEL_02.tsc"}, 5));
+
+    boardSelector.LoadList(BOARDS_QUEST);
+    EXPECT_EQ(boardSelector.levels, (Strings{"level_01.tsc", "level_02.tsc", "LEVEL_02.tsc"}));
 }
 
 TEST_F(SelectorTest, LoadListSelectsTheFirstEntryAndKeepsTheFade) {

@@ -294,8 +294,9 @@ def entries():
         A(img("gfx/mapa/k%d.png" % k, size, size, "more.map_marker", k=k, done=True))
         A(img("gfx/mapa/k%db.png" % k, size, size, "more.map_marker", k=k, done=False))
         A(img("gfx/mapa/k%dc.png" % k, size + 20, size + 20, "art.soft_glow", colour=(1.0, 0.85, 0.45), power=1.5))
-    A(img("gfx/mapa/level.png", 90, 34, "art.caption", text="Level", role="capitals", style="gold"))
-    A(img("gfx/mapa/of.png", 40, 34, "art.caption", text="of", role="capitals", style="gold"))
+    # the map draws the two words from y 572 to the bottom of the screen: 28 pixels at most
+    A(img("gfx/mapa/level.png", 74, 28, "art.caption", text="Level", role="capitals", style="gold"))
+    A(img("gfx/mapa/of.png", 33, 28, "art.caption", text="of", role="capitals", style="gold"))
     A(img("gfx/story/top.png", 800, 40, "more.story_band", top=True))
     A(img("gfx/story/bottom.png", 800, 219, "more.story_band", top=False))
     A(img("gfx/story/next-g.png", 58, 20, "art.caption", text="Next", role="capitals", style="ink"))
