@@ -95,7 +95,8 @@ int TRingGame::Load(const std::string& name) {
 
 bool TRingGame::ResumableStage() const {
     if (profile.selectedProfile && profile.selectedProfile->file) {
-        const auto marker = profile.selectedProfile->file->TryGetNumberKey("Profile", RING_IN_PROGRESS_KEY, 0);
+        const auto marker =
+            profile.selectedProfile->file->TryGetNumberKey("Profile", RING_IN_PROGRESS_KEY, 0);
         if (marker && NumberToInt(*marker) == 0) return false;
     }
     return profile.GetNumber("rgTime") < maxTime;

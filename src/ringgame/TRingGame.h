@@ -68,26 +68,26 @@ class TRingGame {
     float wahadloPos = 0;
     float wahadloRot = 0;
     int wahadloMaxRot = 0;
-    float t = 0;            // pendulum phase in frames
-    int64_t Timer = 0;      // clock at which the stage time started
-    int64_t maxTime = 0;    // stage length in milliseconds
+    float t = 0;         // pendulum phase in frames
+    int64_t Timer = 0;   // clock at which the stage time started
+    int64_t maxTime = 0; // stage length in milliseconds
     std::array<int, RING_RUNES> sequence{};
-    int seqLen = 0;         // index of the sequence's last rune
+    int seqLen = 0; // index of the sequence's last rune
     int seqHits = 0;
     int seqPos = 0;
-    int seqMaxLen = 0;      // sequence length minus 1, always 0..19
-    int selectedRune = 0;   // sheet under the pointer, -1 for none
-    int runeTime = 0;       // milliseconds allowed for each rune after the first
-    int64_t runeStart = 0;  // clock at which the shown rune appeared
+    int seqMaxLen = 0;                        // sequence length minus 1, always 0..19
+    int selectedRune = 0;                     // sheet under the pointer, -1 for none
+    int runeTime = 0;                         // milliseconds allowed for each rune after the first
+    int64_t runeStart = 0;                    // clock at which the shown rune appeared
     std::vector<std::string> availableSpells; // spell kinds "1".."6"
     int recivedSpells = 0;
     std::array<TPapier, RING_RUNES> papiery;
     std::array<std::shared_ptr<TRingSpell>, 6> spells; // slot k - 1 holds kind k
     float progres = 0;
-    int64_t delayTime = 0;  // clock at which the last sequence was completed; -1 for none
+    int64_t delayTime = 0; // clock at which the last sequence was completed; -1 for none
     int faza = 0;
-    TList<TPopup> popups;   // hint popups still to show
-    int z = 0;              // spell moved by SetSpellsPos
+    TList<TPopup> popups; // hint popups still to show
+    int z = 0;            // spell moved by SetSpellsPos
 
     // Reads the ring level document `name` of "data/ring_levels_lp.bca" and the level's hint
     // popups, replacing those of an earlier level. A sequence length outside 1..20 is held to it

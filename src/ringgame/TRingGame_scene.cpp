@@ -61,12 +61,14 @@ int TRingGame::loadGfx() {
     bar = LoadImage(dir + "bar.png");
     for (size_t i = 0; i < sfx.size(); ++i)
         sfx[i] = LoadSound(bDir + SOUNDS[i], 0);
-    menuButton = CreateImageButton(bDir + "gfx/fonts/menu_mapa.png", CreateDim(358, 568, 0, 0, 0, 1, 1, 0), 1, 1.0f, 2);
+    menuButton = CreateImageButton(bDir + "gfx/fonts/menu_mapa.png", CreateDim(358, 568, 0, 0, 0, 1, 1, 0), 1,
+                                   1.0f, 2);
     for (int k = 0; k < 6; ++k) {
         std::array<std::string, 5> files;
         for (int f = 0; f < 5; ++f)
             files[f] = std::string(SPELL_PLACES[k].prefix) + "_000" + std::to_string(f) + ".png";
-        spells[k] = TRingSpell::Create(SPELL_PLACES[k].range, SPELL_PLACES[k].angle, k + 1, "gfx/ring-game", files);
+        spells[k] =
+            TRingSpell::Create(SPELL_PLACES[k].range, SPELL_PLACES[k].angle, k + 1, "gfx/ring-game", files);
     }
     return 0;
 }

@@ -36,7 +36,8 @@ int SaturatedInt(long long v) {
 }
 
 void DrawLine(const std::string& text, int x, int y, int lineY, int opening) {
-    if (isTextInViewport(lineY, SCROLL_Y - opening, 2 * opening)) DrawText(text, static_cast<float>(x), static_cast<float>(y));
+    if (isTextInViewport(lineY, SCROLL_Y - opening, 2 * opening))
+        DrawText(text, static_cast<float>(x), static_cast<float>(y));
 }
 
 void DrawCentred(const std::string& text, int y, int lineY, int opening) {

@@ -15,7 +15,8 @@ RingSpellPtr TRingSpell::Create(float range, float angle, int kind, const std::s
     s->kind = kind;
     for (size_t i = 0; i < files.size(); ++i) {
         s->image[i] = LoadImage(bDir + folder + "/" + files[i]);
-        if (s->image[i]) SetImageHandle(s->image[i], ImageWidth(s->image[i]) / 2, ImageHeight(s->image[i]) / 2);
+        if (s->image[i])
+            SetImageHandle(s->image[i], ImageWidth(s->image[i]) / 2, ImageHeight(s->image[i]) / 2);
     }
     return s;
 }

@@ -89,7 +89,8 @@ std::string RingFixture::Settings(int time, int length, const std::string& spell
                                   int levelNumber) {
     return "Settings{\n Music=\"sfx/ringo.ogg\"\n Time=" + std::to_string(time) +
            "\n SequenceLength=" + std::to_string(length) + "\n AvailableSpells=\"" + spells +
-           "\"\n RuneTime=" + std::to_string(runeTime) + "\n LevelNumber=" + std::to_string(levelNumber) + "\n}\n";
+           "\"\n RuneTime=" + std::to_string(runeTime) + "\n LevelNumber=" + std::to_string(levelNumber) +
+           "\n}\n";
 }
 
 void RingFixture::LoadLevel(const std::string& settings, const std::string& hints) {

@@ -14,8 +14,8 @@ using RingLoad = RingFixture;
 
 std::string Hint(const std::string& group, int level) {
     return group + "{\n Level=" + std::to_string(level) +
-           "\n Event=\"BEGIN_LEVEL\"\n Image=\"gfx/info/popup.png\"\n X=220\n Y=170\n Lines=1\n Line1=\"" + group +
-           "\"\n Spell=0\n}\n";
+           "\n Event=\"BEGIN_LEVEL\"\n Image=\"gfx/info/popup.png\"\n X=220\n Y=170\n Lines=1\n Line1=\"" +
+           group + "\"\n Spell=0\n}\n";
 }
 
 } // namespace
@@ -46,8 +46,8 @@ TEST_F(RingLoad, HoldsTheSequenceLengthAndKeepsOnlySpellKindsOneToSix) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.length) + " / " + c.spells);
-        LoadLevel(std::string("Settings{ Time=1000 SequenceLength=") + c.length + " AvailableSpells=\"" + c.spells +
-                  "\" RuneTime=100 LevelNumber=1 }");
+        LoadLevel(std::string("Settings{ Time=1000 SequenceLength=") + c.length + " AvailableSpells=\"" +
+                  c.spells + "\" RuneTime=100 LevelNumber=1 }");
         EXPECT_EQ(ringGame.seqMaxLen, c.seqMaxLen);
         EXPECT_EQ(ringGame.availableSpells, c.kept);
     }

@@ -58,8 +58,9 @@ class RingStage : public RingFixture {
 };
 
 std::string Hint(const std::string& group) {
-    return group + "{\n Level=1\n Event=\"BEGIN_LEVEL\"\n Image=\"gfx/info/popup.png\"\n X=220\n Y=170\n"
-                   " ButtonY=-1\n TextY=-1\n Lines=1\n Line1=\"" +
+    return group +
+           "{\n Level=1\n Event=\"BEGIN_LEVEL\"\n Image=\"gfx/info/popup.png\"\n X=220\n Y=170\n"
+           " ButtonY=-1\n TextY=-1\n Lines=1\n Line1=\"" +
            group + "\"\n Spell=0\n}\n";
 }
 

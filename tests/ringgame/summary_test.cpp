@@ -171,9 +171,9 @@ TEST(RingPendulum, AmplitudeFollowsTheTimeLeft) {
         int amplitude;
     };
     const Case cases[] = {
-        {0, 60000, 30},     {1, 60000, 29},  {30000, 60000, 15}, {60000, 60000, 0},
-        {90000, 60000, 0},  {0, 0, 0},       {500, 0, 0},        {10, -100, 0},
-        {int64_t{1} << 40, 60000, 0},
+        {0, 60000, 30},    {1, 60000, 29},    {30000, 60000, 15},
+        {60000, 60000, 0}, {90000, 60000, 0}, {0, 0, 0},
+        {500, 0, 0},       {10, -100, 0},     {int64_t{1} << 40, 60000, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.elapsed) + " of " + std::to_string(c.maxTime));
