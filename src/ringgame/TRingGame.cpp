@@ -1,0 +1,264 @@
+// TRingGame: the level document, the stage loop and its in-game menu and pause.
+#include "ringgame/TRingGame.h"
+
+#include "data/BBArchive.h"
+#include "data/NumberText.h"
+#include "data/TTSCFile.h"
+#include "level/TLevelSequencer.h"
+#include "overlays/TOptionsWindow.h"
+#include "overlays/TPopupManager.h"
+#include "platform/Files.h"
+#include "platform/Input.h"
+#include "platform/System.h"
+#include "profiles/SavedCampaign.h"
+#include "profiles/TProfileManager.h"
+#include "services/Paths.h"
+#include "services/Sound.h"
+#include "services/TDeltaTime.h"
+#include "services/TMouse.h"
+#include "services/TRingEmiter.h"
+#include "services/TSongManager.h"
+#include "services/TSpark.h"
+#include "services/TextHelpers.h"
+#include "widgets/SharedImageIds.h"
+#include "widgets/TImageButton.h"
+
+#include <cmath>
+
+namespace vsm {
+
+TRingGame ringGame;
+
+const char* const RING_IN_PROGRESS_KEY = "rgInProgress";
+
+namespace {
+
+constexpr int KEY_P = 80;
+constexpr int KEY_G = 71;
+
+// A spell kind of a level document: a plain decimal 1..6.
+bool ValidSpellKind(const std::string& text) {
+    if (text.empty() || text.size() > 1) return false;
+    return text[0] >= '1' && text[0] <= '6';
+}
+
+} // namespace
+
+TRingGame::TRingGame() {
+    sequence.fill(0);
+}
+
+int PendulumAmplitude(int64_t elapsed, int64_t maxTime) {
+    // A stage without time has nothing left to show from its first frame.
+    if (maxTime <= 0) return 0;
+    const double left = 1.0 - static_cast<double>(elapsed) / static_cast<double>(maxTime);
+    const int amplitude = NumberToInt(30.0 * left);
+    return amplitude < 0 ? 0 : amplitude;
+}
+
+int TRingGame::Load(const std::string& name) {
+    auto doc = CreateTSCFile();
+    LoadTSCFileBB(doc, bDir + "data/ring_levels_lp.bca", name);
+    const std::string group = "Settings";
+    musicName = GetTSCStringKey(doc, group, "Music", 0);
+    maxTime = NumberToInt(GetTSCNumberKey(doc, group, "Time", 0));
+
+    const double length = GetTSCNumberKey(doc, group, "SequenceLength", 0);
+    seqMaxLen = NumberToInt(length - 1);
+    if (std::isnan(length) || seqMaxLen < 0 || seqMaxLen > RING_RUNES - 1) {
+        const int held = seqMaxLen < 0 || std::isnan(length) ? 0 : RING_RUNES - 1;
+        Print("Ring level " + name + ": SequenceLength " + TSCNumberText(static_cast<float>(length)) +
+              " is outside 1.." + std::to_string(RING_RUNES) + "; " + std::to_string(held + 1) + " is used");
+        seqMaxLen = held;
+    }
+
+    availableSpells.clear();
+    for (const std::string& kind : splitString(GetTSCStringKey(doc, group, "AvailableSpells", 0), " ")) {
+        if (ValidSpellKind(kind))
+            availableSpells.push_back(kind);
+        else
+            Print("Ring level " + name + ": spell kind \"" + kind + "\" is not one of 1..6; left out");
+    }
+    runeTime = NumberToInt(GetTSCNumberKey(doc, group, "RuneTime", 0));
+    const int levelNumber = NumberToInt(GetTSCNumberKey(doc, group, "LevelNumber", 0));
+
+    // The hints of an earlier ring level left early must not show before this one.
+    popups.Clear();
+    auto info = CreateTSCFile();
+    LoadTSCFileBB(info, bDir + "data/popups_lp.bca", "infoRG.tsc");
+    for (const TTSCGroupPtr& g : GetTSCGroupList(info, "")) {
+        if (GetTSCNumberKey(info, g->Name, "Level", 0) == static_cast<float>(levelNumber))
+            popups.AddLast(TPopup::Create(info, *g));
+    }
+    return 0;
+}
+
+bool TRingGame::ResumableStage() const {
+    if (profile.selectedProfile && profile.selectedProfile->file) {
+        const auto marker =
+            profile.selectedProfile->file->TryGetNumberKey("Profile", RING_IN_PROGRESS_KEY, 0);
+        if (marker && NumberToInt(*marker) == 0) return false;
+    }
+    return profile.GetNumber("rgTime") < maxTime;
+}
+
+void TRingGame::_stopMusic() {
+    if (!music) return;
+    music->stop();
+    music->free();
+    if (optionsWindow.music == music) optionsWindow.music = nullptr;
+    music = nullptr;
+}
+
+int TRingGame::Play(int resume) {
+    resetParams();
+    createSequence(seqMaxLen, 1);
+    music = playMusicStream(musicName, 1, 1.0f);
+    if (music) music->update();
+    playSound2(sfx[5], nullptr, 0, 1.0f);
+    for (const auto& s : spells)
+        if (s) s->counter = 0;
+    if (resume != 0 && ResumableStage()) {
+        LoadFromProfile();
+        popups.Clear();
+    }
+    resetRune();
+    SetImageFont(popupManager.font);
+
+    int result = RING_CONTINUE;
+    while (result == RING_CONTINUE) {
+        if (music) music->update();
+        deltaTime.Update();
+        delta = deltaTime.CurrDelta();
+        if (faza == RING_PHASE_PLAY && !popups.IsEmpty()) {
+            UpdateInfo();
+        } else {
+            Update();
+            updateSequence();
+        }
+        Draw(0);
+        TRingEmiter::UpdateAll();
+        TSpark::UpdateAll();
+        mouse.fetchState(0);
+        Flip(-1);
+
+        // The keys are read every frame so that a press made while a hint waits is dropped,
+        // not kept for the frame after the last hint closes.
+        const bool menuKey = KeyHit(KEY_ESCAPE) != 0 || KeyHit(KEY_P) != 0;
+        const bool cheatKey = KeyHit(KEY_G) != 0;
+        if (popups.IsEmpty() && menuButton && menuButton->State() != 0) result = ShowInGameMenuRG();
+        if (popups.IsEmpty() && menuKey) result = ShowInGameMenuRG();
+        if (faza >= RING_PHASE_OVER) result = RING_TIME_OVER;
+        if (AppTerminate()) result = RING_TERMINATE;
+        if (faza == RING_PHASE_PLAY && AppSuspended()) result = ShowInGameMenuRG();
+        if (cheatKey && FileType("cheats.txt") != 0) result = RING_TIME_OVER;
+        PollSystem();
+    }
+
+    switch (result) {
+    case RING_TIME_OVER:
+        profile.SetNumber(RING_IN_PROGRESS_KEY, 0, 0);
+        SaveToProfile();
+        if (Summary() != 0) {
+            // The finished stage counts as done: the exit hook stores the following level.
+            sequencer.nextLevel();
+            _stopMusic();
+            End();
+        }
+        popups.Clear();
+        ringEmiterList.Clear();
+        _stopMusic();
+        return 0;
+    case RING_MAIN_MENU:
+        profile.SetNumber(RING_IN_PROGRESS_KEY, 1, 0);
+        SaveToProfile();
+        SaveProfile(1);
+        _stopMusic();
+        return 1;
+    default:
+        profile.SetNumber(RING_IN_PROGRESS_KEY, 1, 0);
+        SaveToProfile();
+        _stopMusic();
+        End();
+    }
+}
+
+int TRingGame::ShowInGameMenuRG() {
+    int result = RING_CONTINUE;
+    const int64_t start = MilliSecs64();
+    const int64_t keptStage = start - Timer;
+    const int64_t keptRune = start - runeStart;
+    optionsWindow.SetState(MENU_OTHER_PAUSE, 1, MENU_WINDOW_X, MENU_WINDOW_Y);
+    optionsWindow.music = music;
+    optionsWindow.optionsBackType = MENU_OTHER_PAUSE;
+
+    while (result == RING_CONTINUE) {
+        deltaTime.Update();
+        delta = deltaTime.CurrDelta();
+        Draw(1);
+        optionsWindow.Update();
+        optionsWindow.Draw();
+        mouse.Draw(1, 1);
+        if (music) music->update();
+        mouse.fetchState(0);
+        TRingEmiter::UpdateAll();
+        TSpark::UpdateAll();
+        PollSystem();
+        Flip(-1);
+
+        if (KeyHit(KEY_ESCAPE)) break;
+        const bool terminate = AppTerminate() != 0;
+        const int clicked = optionsWindow.clickedButton;
+        if (clicked == 22) optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
+        if (clicked == 23) result = RING_MAIN_MENU;
+        // A close request is never lost to a button clicked in the same frame.
+        if (terminate) result = RING_TERMINATE;
+        if (clicked == 20) break;
+    }
+
+    const int64_t now = MilliSecs64();
+    runeStart = now - keptRune;
+    Timer = now - keptStage;
+    optionsWindow.freeState();
+    optionsWindow.music = nullptr;
+    FlushKeys();
+    FlushMouse();
+    // The click that closed the menu must not reach the sheets in the next frame.
+    mouse.fetchState(0);
+    return result;
+}
+
+int TRingGame::Pause() {
+    int result = 0;
+    const int64_t start = MilliSecs64();
+    const int64_t keptStage = start - Timer;
+    const int64_t keptRune = start - runeStart;
+    while (!mouse.leftPressed) {
+        deltaTime.Update();
+        delta = deltaTime.CurrDelta();
+        Draw(1);
+        if (music) music->update();
+        mouse.fetchState(0);
+        TRingEmiter::UpdateAll();
+        TSpark::UpdateAll();
+        PollSystem();
+        if (AppTerminate()) {
+            result = 1;
+            break;
+        }
+        Flip(-1);
+    }
+    const int64_t now = MilliSecs64();
+    runeStart = now - keptRune;
+    Timer = now - keptStage;
+    FlushKeys();
+    FlushMouse();
+    mouse.fetchState(0);
+    return result;
+}
+
+void ResetRingGameGlobals() {
+    ringGame = TRingGame();
+}
+
+} // namespace vsm

@@ -1,0 +1,262 @@
+// The stage loop played to its end, left through the menu, closed, paused and resumed.
+#include "RingFixture.h"
+
+#include "level/TPointsManager.h"
+#include "overlays/TOptionsWindow.h"
+#include "overlays/TPopupManager.h"
+#include "platform/Input.h"
+#include "platform/System.h"
+#include "profiles/TProfileManager.h"
+#include "ringgame/TRingGame.h"
+#include "services/TRingEmiter.h"
+#include "widgets/TAnimButton.h"
+#include "widgets/TButton.h"
+#include "widgets/TContainer.h"
+#include "widgets/TDim.h"
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+namespace vsm::test {
+
+namespace {
+
+class RingStage : public RingFixture {
+  protected:
+    // Clicks the shown rune's sheet every other frame of play; in the summary, clicks every tenth
+    // frame. `stop(frame)` returning true raises a close request instead.
+    void PlayWell(std::function<bool(int)> stop = nullptr) {
+        Drive([this, stop](int f, FrameInput& in) {
+            if (stop && stop(f)) {
+                in.terminate = true;
+                return true;
+            }
+            if (ringGame.faza == RING_PHASE_PLAY && ringGame.popups.IsEmpty() && f % 2 == 0)
+                ClickSheet(in, ringGame.sequence[ringGame.seqPos]);
+            if (ringGame.faza >= RING_PHASE_OVER && f % 10 == 0) in.clicks.push_back(1);
+            return f < 5000;
+        });
+    }
+    // The centre of a button of the shared container, clicked.
+    static void ClickButton(FrameInput& in, int id) {
+        const auto button = data.GetButton(id);
+        ASSERT_TRUE(button && button->dim);
+        in.mouseX = static_cast<int>((button->dim->Left() + button->dim->Right()) / 2);
+        in.mouseY = static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2);
+        in.clicks.push_back(1);
+    }
+    // The number a fresh store reads back from the player's file.
+    int Stored(const std::string& key) {
+        TProfileManager fresh = TProfileManager::Create(resources + "profiles", "dat");
+        return fresh.GetNumber(key);
+    }
+    std::optional<float> StoredMarker() {
+        TProfileManager fresh = TProfileManager::Create(resources + "profiles", "dat");
+        return fresh.selectedProfile->file->TryGetNumberKey("Profile", RING_IN_PROGRESS_KEY, 0);
+    }
+};
+
+std::string Hint(const std::string& group) {
+    return group +
+           "{\n Level=1\n Event=\"BEGIN_LEVEL\"\n Image=\"gfx/info/popup.png\"\n X=220\n Y=170\n"
+           " ButtonY=-1\n TextY=-1\n Lines=1\n Line1=\"" +
+           group + "\"\n Spell=0\n}\n";
+}
+
+} // namespace
+
+TEST_F(RingStage, PlayedToTheEndPaysTheHitsAndStoresAFinishedStage) {
+    LoadLevel(Settings(6000, 2, "4", 5000));
+    points.total = 12000;
+    PlayWell();
+    EXPECT_EQ(RunPlay(0), 0);
+
+    EXPECT_GE(ringGame.seqHits, 4);
+    EXPECT_EQ(points.total, 12000 + 500 * ringGame.seqHits);
+    EXPECT_EQ(ringGame.recivedSpells, ringGame.seqHits / 2);
+    EXPECT_EQ(ringGame.spells[3]->counter, ringGame.recivedSpells);
+    EXPECT_EQ(Stored("seqHits"), ringGame.seqHits);
+    EXPECT_EQ(Stored("recivedSpells"), ringGame.recivedSpells);
+    EXPECT_EQ(Stored("RMGRecivedSpell4"), ringGame.recivedSpells);
+    EXPECT_EQ(Stored("RMGRecivedSpell1"), 0);
+    EXPECT_GT(Stored("rgTime"), 6000);
+    EXPECT_EQ(StoredMarker(), std::optional<float>(0.0f));
+    EXPECT_EQ(Plays("playgamering-czarbad.ogg"), 0);
+    EXPECT_EQ(Plays("playgame-ring-show.ogg"), 1);
+    EXPECT_TRUE(ringEmiterList.IsEmpty());
+    EXPECT_EQ(ringGame.music, nullptr);
+}
+
+TEST_F(RingStage, ZeroTimeEndsOnTheFirstFrameOfPlay) {
+    LoadLevel(Settings(0, 2, "4", 5000));
+    int firstPlayFrames = 0;
+    Drive([&](int f, FrameInput& in) {
+        if (ringGame.faza == RING_PHASE_PLAY) ++firstPlayFrames;
+        if (ringGame.faza >= RING_PHASE_OVER && f % 10 == 0) in.clicks.push_back(1);
+        return f < 2000;
+    });
+    EXPECT_EQ(RunPlay(0), 0);
+    EXPECT_EQ(firstPlayFrames, 1) << "one frame enters play, the next one ends it";
+    EXPECT_EQ(ringGame.wahadloMaxRot, 0);
+}
+
+TEST_F(RingStage, TheMainMenuButtonLeavesAnUnfinishedStage) {
+    LoadLevel(Settings(60000, 3, "1", 5000));
+    int escAt = -1;
+    Drive([&](int f, FrameInput& in) {
+        if (escAt < 0 && ringGame.faza == RING_PHASE_PLAY) {
+            escAt = f;
+            in.keysHit.push_back(KEY_ESCAPE);
+        } else if (escAt >= 0 && f == escAt + 20) {
+            ClickButton(in, 23);
+        }
+        return f < 2000;
+    });
+    EXPECT_EQ(RunPlay(0), 1);
+    EXPECT_EQ(StoredMarker(), std::optional<float>(1.0f));
+    EXPECT_GT(Stored("rgTime"), 0);
+    EXPECT_LT(Stored("rgTime"), 60000);
+    EXPECT_EQ(ringGame.music, nullptr);
+}
+
+TEST_F(RingStage, ACloseRequestStoresTheStageAndEndsTheProgram) {
+    LoadLevel(Settings(60000, 1, "2", 5000));
+    PlayWell([](int f) { return f == 300; });
+    EXPECT_EQ(RunPlay(0), -1);
+    EXPECT_GT(ringGame.seqHits, 0);
+    EXPECT_EQ(Stored("seqHits"), ringGame.seqHits);
+    EXPECT_EQ(Stored("RMGRecivedSpell2"), ringGame.seqHits) << "a length of one wins a spell every hit";
+    EXPECT_EQ(StoredMarker(), std::optional<float>(1.0f));
+}
+
+TEST_F(RingStage, TheMenuHoldsBothClocks) {
+    LoadLevel(Settings(60000, 3, "1", 5000));
+    control->SetClock(50000);
+    ringGame.music = nullptr;
+    ringGame.Timer = 45000;
+    ringGame.runeStart = 49300;
+    std::vector<FrameInput> frames(600);
+    frames.back().keysHit.push_back(KEY_ESCAPE);
+    control->SetScript(frames);
+    EXPECT_EQ(ringGame.ShowInGameMenuRG(), RING_CONTINUE);
+    EXPECT_GT(MilliSecs64(), 59000);
+    EXPECT_EQ(MilliSecs64() - ringGame.Timer, 5000);
+    EXPECT_EQ(MilliSecs64() - ringGame.runeStart, 700);
+}
+
+TEST_F(RingStage, HintsWaitBeforePlayIgnoreTheMenuAndStartTheClockWhenClosed) {
+    LoadLevel(Settings(60000, 3, "1", 5000), Hint("one") + Hint("two"));
+    bool menuOpened = false;
+    int closedAt = -1;
+    int64_t clockAtClose = -1;
+    std::vector<int> holds;
+    Drive([&](int f, FrameInput& in) {
+        if (optionsWindow.State == MENU_OTHER_PAUSE) menuOpened = true;
+        if (closedAt < 0 && ringGame.faza == RING_PHASE_PLAY && ringGame.popups.IsEmpty()) {
+            closedAt = f;
+            clockAtClose = ringGame.Timer;
+        }
+        if (ringGame.faza == RING_PHASE_PLAY && !ringGame.popups.IsEmpty()) {
+            const auto& dim = popupManager.button->dim;
+            in.mouseX = static_cast<int>((dim->Left() + dim->Right()) / 2);
+            in.mouseY = static_cast<int>((dim->Top() + dim->Bottom()) / 2);
+            // Release, then hold: only a press begun while a hint shows closes it.
+            if (f % 4 == 3) {
+                in.held[1] = true;
+                holds.push_back(f);
+            } else {
+                in.keysHit.push_back(KEY_ESCAPE);
+            }
+        }
+        if (closedAt >= 0 && f == closedAt + 3) in.terminate = true;
+        return f < 2000;
+    });
+    EXPECT_EQ(RunPlay(0), -1);
+    EXPECT_FALSE(menuOpened);
+    ASSERT_GE(closedAt, 0);
+    EXPECT_EQ(holds.size(), 2u);
+    EXPECT_EQ(Plays("playgame-info-clickout.ogg"), 2);
+    EXPECT_EQ(Plays("playgame-info-show.ogg"), 2) << "once when play begins, once for the second hint";
+    // The stage clock started when the last hint closed, in the frame before closedAt's input.
+    EXPECT_GT(clockAtClose, 2000);
+    EXPECT_LT(Stored("rgTime"), 200);
+}
+
+TEST_F(RingStage, ResumingRestoresOnlyAnUnfinishedStage) {
+    struct Case {
+        const char* name;
+        std::optional<int> marker;
+        int rgTime;
+        bool restored;
+    };
+    const Case cases[] = {
+        {"marked unfinished", 1, 20000, true},
+        {"older profile without the mark", std::nullopt, 20000, true},
+        {"marked finished", 0, 20000, false},
+        {"time already used up", 1, 60000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        LoadLevel(Settings(60000, 3, "1 2", 5000), Hint("one"));
+        profile.SetNumber("seqHits", 7, 0);
+        profile.SetNumber("recivedSpells", 2, 0);
+        profile.SetNumber("rgTime", c.rgTime, 0);
+        profile.SetNumber("RMGRecivedSpell2", 2, 0);
+        if (c.marker) profile.SetNumber(RING_IN_PROGRESS_KEY, *c.marker, 0);
+
+        int hits = -1, counter = -1;
+        size_t hints = 99;
+        int64_t used = -1;
+        Drive([&](int f, FrameInput& in) {
+            if (ringGame.faza == RING_PHASE_PLAY && hits < 0) {
+                hits = ringGame.seqHits;
+                counter = ringGame.spells[1]->counter;
+                hints = ringGame.popups.Count();
+                used = MilliSecs64() - ringGame.Timer;
+                in.terminate = true;
+            }
+            return f < 2000;
+        });
+        EXPECT_EQ(RunPlay(1), -1);
+        EXPECT_EQ(hits, c.restored ? 7 : 0);
+        EXPECT_EQ(counter, c.restored ? 2 : 0);
+        EXPECT_EQ(hints, c.restored ? 0u : 1u);
+        if (c.restored)
+            EXPECT_GT(used, 20000);
+        else
+            EXPECT_LT(used, 20000);
+        TearDown();
+    }
+}
+
+TEST_F(RingStage, TheDeveloperKeyEndsTheStageOnlyWithTheCheatsFile) {
+    LoadLevel(Settings(60000, 3, "1", 5000));
+    const std::string cwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(resources);
+    int playFrames = 0;
+    Drive([&](int f, FrameInput& in) {
+        if (ringGame.faza == RING_PHASE_PLAY) ++playFrames;
+        if (playFrames == 5) in.keysHit.push_back(KEY_A + 6);
+        if (playFrames == 20) in.terminate = true;
+        return f < 2000;
+    });
+    EXPECT_EQ(RunPlay(0), -1) << "without cheats.txt the key does nothing";
+
+    { std::ofstream("cheats.txt") << "1"; }
+    playFrames = 0;
+    Drive([&](int f, FrameInput& in) {
+        if (ringGame.faza == RING_PHASE_PLAY) ++playFrames;
+        if (playFrames == 5) in.keysHit.push_back(KEY_A + 6);
+        if (ringGame.faza >= RING_PHASE_OVER || playFrames > 5) {
+            if (f % 10 == 0) in.clicks.push_back(1);
+        }
+        return f < 2000;
+    });
+    EXPECT_EQ(RunPlay(0), 0);
+    std::filesystem::remove("cheats.txt");
+    std::filesystem::current_path(cwd);
+}
+
+} // namespace vsm::test
