@@ -9,8 +9,11 @@
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
+#include "services/Sound.h"
 #include "shell/OptionsDocument.h"
+#include "support/TestAssets.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -67,6 +70,26 @@ TEST_F(OptionsDocument, VolumesOnTheOldScaleAreConvertedOthersKeptAsStored) {
     EXPECT_EQ(options.soundVol, 12);
     EXPECT_EQ(options.startingSeq, 4);
     EXPECT_EQ(sequencer.seqNo, 0); // the stored position is kept, not acted on
+}
+
+TEST_F(OptionsDocument, VolumesBeyondTheScaleAreKeptButReachTheAudioClamped) {
+    WriteOptions("Settings{\n\tscreenMode=2\n\tmusicVol=-3\n\tsoundVol=12\n}\n");
+    LoadOptions();
+    EXPECT_EQ(options.musicVol, -3);
+    EXPECT_EQ(options.soundVol, 12);
+    ASSERT_TRUE(WriteSilentSound(resources + "own/click.ogg"));
+    const SoundPtr sound = LoadSound(resources + "own/click.ogg");
+    ASSERT_TRUE(sound);
+    control->ClearSoundLog();
+    playSound2(sound, nullptr, 1, 1.0f);
+    EXPECT_EQ(playMusic(sound, nullptr, 1.0f), nullptr); // a negative music volume plays nothing
+    float loudest = -1;
+    for (const SoundEvent& e : control->SoundLog())
+        if (e.op == "volume") loudest = std::max(loudest, e.volume);
+    EXPECT_FLOAT_EQ(loudest, 1.0f);
+    EXPECT_EQ(GetTSCNumberKey(Saved(), "Settings", "soundVol", 0), 12); // not yet rewritten
+    SaveOptionsOnly();
+    EXPECT_EQ(GetTSCNumberKey(Saved(), "Settings", "soundVol", 0), 12); // kept as stored
 }
 
 TEST_F(OptionsDocument, LastProfileSelectsAListedPlayerByExactName) {
