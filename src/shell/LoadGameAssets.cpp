@@ -90,7 +90,8 @@ void LoadGameAssets(const std::function<void(int mark)>& progress) {
         songManager.loadSong(song, SOUND_LOOP);
 
     mark(3);
-    for (const char* song : {"sfx/game-song-1.ogg", "sfx/game-song-5.ogg", "sfx/glyndra-puzzle.ogg", "sfx/ringo.ogg"})
+    for (const char* song :
+         {"sfx/game-song-1.ogg", "sfx/game-song-5.ogg", "sfx/glyndra-puzzle.ogg", "sfx/ringo.ogg"})
         songManager.loadSong(song, SOUND_LOOP);
     board.loadSfx();
     level.loadSfx();

@@ -123,7 +123,8 @@ int LoadOptions() {
     options.musicVol = VolumeFromDocument(GetTSCNumberKey(doc, GROUP, "musicVol", 0));
     options.soundVol = VolumeFromDocument(GetTSCNumberKey(doc, GROUP, "soundVol", 0));
     options.startingSeq = Truncate(GetTSCNumberKey(doc, GROUP, "startingLevel", 0));
-    if (!profile.GetProfilesList().empty()) profile.SelectProfile(GetTSCStringKey(doc, GROUP, "lastProfile", 0));
+    if (!profile.GetProfilesList().empty())
+        profile.SelectProfile(GetTSCStringKey(doc, GROUP, "lastProfile", 0));
     return 0;
 }
 

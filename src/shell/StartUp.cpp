@@ -27,7 +27,8 @@ const char* const GAME_TITLE = "Vessamoor";
 
 uint32_t WallClockSeed() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const uint64_t ms = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    const uint64_t ms =
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
     return static_cast<uint32_t>(ms ^ (ms >> 32)) ^ static_cast<uint32_t>(MilliSecs64());
 }
 

@@ -8,9 +8,9 @@ namespace vsm {
 
 class TLoading {
   public:
-    ImagePtr img;         // background, full screen at (0, 0)
-    float alpha = 0;      // background opacity; in stage 0 also of the text and balls
-    ImagePtr logo;        // studio logo, top-left at (243, 432)
+    ImagePtr img;    // background, full screen at (0, 0)
+    float alpha = 0; // background opacity; in stage 0 also of the text and balls
+    ImagePtr logo;   // studio logo, top-left at (243, 432)
     float logoAlpha = 0;
     ImagePtr loadingText; // caption, centred at (402, 550)
     ImagePtr ballOne;     // a ball not yet reached, centred

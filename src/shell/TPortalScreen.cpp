@@ -35,7 +35,9 @@ int TPortalScreen::Draw() {
     }
     // Only the opacity is set: blend, colour and transform stay as the loading screen left them.
     SetAlpha(alpha);
-    if (image) DrawImage(image, fullscreen ? 0.0f : static_cast<float>(x), fullscreen ? 0.0f : static_cast<float>(y));
+    if (image)
+        DrawImage(image, fullscreen ? 0.0f : static_cast<float>(x),
+                  fullscreen ? 0.0f : static_cast<float>(y));
     return 0;
 }
 

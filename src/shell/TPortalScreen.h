@@ -10,7 +10,7 @@ namespace vsm {
 
 class TPortalScreen {
   public:
-    int x = 0, y = 0;   // top-left when not full screen
+    int x = 0, y = 0; // top-left when not full screen
     float alpha = 0;
     int fullscreen = 0; // non-zero: drawn at (0, 0) on a cleared screen
     ImagePtr image;     // null for none

@@ -59,7 +59,8 @@ void ShellFixture::WriteData(std::map<std::string, std::string> settings) {
     settings.emplace("portal.tsc", "Portal{ Name=\"test\" }");
     settings["pack.txt"] = "marker";
     WriteArchive(resources + "data/settings_lp.bca", settings);
-    for (const char* archive : {"davar_levels_lp.bca", "puzzle_levels_lp.bca", "ring_levels_lp.bca", "popups_lp.bca"})
+    for (const char* archive :
+         {"davar_levels_lp.bca", "puzzle_levels_lp.bca", "ring_levels_lp.bca", "popups_lp.bca"})
         WriteArchive(resources + "data/" + archive, {{"pack.txt", "marker"}});
 }
 

@@ -115,7 +115,7 @@ TEST_F(LoadingScreen, TheEndEffectCompletesTheLogoAtSixtyFramesASecond) {
     EXPECT_FLOAT_EQ(loading.logoAlpha, 1.0f);
     EXPECT_EQ(titleMusic, 1);
     EXPECT_EQ(titleMusicAtFrame, first); // before the first frame of the effect
-    EXPECT_EQ(SparkList.Count(), 0u);     // every spark has died by then
+    EXPECT_EQ(SparkList.Count(), 0u);    // every spark has died by then
     // The logo is drawn twice a frame: once plain, once glowing.
     EXPECT_EQ(Count(Frames().back(), loading.logo), 2);
 }

@@ -103,7 +103,7 @@ TEST_F(MainFlow, ANewCampaignPlaysEveryLevelByItsTypeAndEndsWithTheHiscores) {
     action = 3;
     MainFlowRound();
     const std::vector<Played> expected = {{'Q', 1, 0}, {'P', 2, 0}, {'R', 3, 0}, {'Q', 4, 0}, {'Q', 5, 0},
-                                          {'Q', 6, 0}, {'Q', 7, 0},  {'Q', 8, 0}, {'Q', 9, 0}, {'Q', 10, 0}};
+                                          {'Q', 6, 0}, {'Q', 7, 0}, {'Q', 8, 0}, {'Q', 9, 0}, {'Q', 10, 0}};
     EXPECT_EQ(played, expected);
     ASSERT_FALSE(statesSeen.empty());
     EXPECT_EQ(statesSeen.front(), -3);

@@ -55,9 +55,13 @@ TEST_F(OptionsDocument, VolumesOnTheOldScaleAreConvertedOthersKeptAsStored) {
     const struct {
         float stored;
         int expected;
-    } cases[] = {{0.5f, 5},  {0.1f, 1},  {0.7f, 6},   {0.9f, 8},  {0.01f, 0}, {1.0f, 1},
-                 {12.0f, 12}, {-3.0f, -3}, {7.9f, 7}, {0.0f, 0}, {std::nanf(""), 0},
-                 {std::numeric_limits<float>::infinity(), std::numeric_limits<int>::max()}};
+    } cases[] = {
+        {0.5f, 5},          {0.1f, 1},
+        {0.7f, 6},          {0.9f, 8},
+        {0.01f, 0},         {1.0f, 1},
+        {12.0f, 12},        {-3.0f, -3},
+        {7.9f, 7},          {0.0f, 0},
+        {std::nanf(""), 0}, {std::numeric_limits<float>::infinity(), std::numeric_limits<int>::max()}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         EXPECT_EQ(VolumeFromDocument(c.stored), c.expected);
@@ -133,7 +137,8 @@ TEST_F(OptionsDocument, EverySaveWritesExactlyItsKeys) {
 }
 
 TEST_F(OptionsDocument, ADamagedDocumentIsMovedAsideAndTheDefaultsAreUsedAndSaved) {
-    const char* damaged[] = {"", "  \n\t\n", "Settings{\n\tscreenMode=\n", "Settings{ musicVol=\"unterminated\n"};
+    const char* damaged[] = {"", "  \n\t\n", "Settings{\n\tscreenMode=\n",
+                             "Settings{ musicVol=\"unterminated\n"};
     for (const char* text : damaged) {
         SCOPED_TRACE(text);
         std::filesystem::remove(OptionsPath() + ".damaged");
