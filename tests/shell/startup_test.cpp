@@ -112,8 +112,7 @@ TEST_F(StartUpGame, AFirstRunOverTheBuiltGameReachesTheTitleAndSavesTheOptionsOn
 }
 
 TEST_F(StartUpGame, TheLastPlayerIsSelectedAndLoaded) {
-    ASSERT_EQ(GetDataFolders(), 0);
-    profile = TProfileManager::Create(myDocsFolder + "/profiles", "dat");
+    Assemble(); // a store over the same folder, as an earlier run left it
     ASSERT_EQ(CreateNewProfile("Ann"), 1);
     ASSERT_EQ(CreateNewProfile("Bob"), 1);
     profile.SetNumber("gameState", 2, 1);
