@@ -6,9 +6,11 @@
 #include "level/TLevelSequencer.h"
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
+#include "profiles/TProfile.h"
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
 #include "shell/MainFlow.h"
+#include "shell/OptionsDocument.h"
 #include "shell/ShellSeams.h"
 #include "support/TestAssets.h"
 
@@ -201,6 +203,42 @@ TEST_F(MainFlow, ACloseRequestBeforeAnyLevelEndsTheProgramWithoutPlaying) {
         if (c.action == 0) {
             EXPECT_EQ(SavedNumber("level"), 4);
         }
+    }
+}
+
+TEST_F(MainFlow, EndingDuringALevelKeepsTheCampaignInTheProfile) {
+    OnEnd([] { saveOnEnd(); });
+    SavePlayer(2, 2);
+    shellSeams.ringGamePlay = [](int) -> int { End(); }; // the window is closed during level 3
+    EXPECT_THROW(MainFlowRound(), ProgramEnd);
+    RunExitHook();
+    EXPECT_EQ(SavedNumber("level"), 3);
+    EXPECT_EQ(SavedNumber("gameState"), 1);
+}
+
+TEST(StandInTitle, AClickOrAKeyStartsACampaignAndACloseRequestEndsIt) {
+    FrameInput click, key, close;
+    click.clicks = {1};
+    key.typed = "x";
+    close.terminate = true;
+    const struct {
+        const char* what;
+        const FrameInput& input;
+        int action;
+    } cases[] = {{"click", click, 3}, {"key", key, 3}, {"close", close, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HeadlessBackendControl& control = UseHeadlessBackend();
+        profile = TProfileManager();
+        auto player = std::make_shared<TProfile>();
+        player->name = "Ann";
+        profile.profiles.push_back(player); // a player exists: no profile screen first
+        std::vector<FrameInput> frames(5);
+        frames.push_back(c.input);
+        control.SetScript(frames);
+        EXPECT_EQ(StandInTitle(), c.action);
+        EXPECT_NEAR(control.Frame(), 5, 1);
+        profile = TProfileManager();
     }
 }
 
