@@ -1,34 +1,32 @@
-// main: the game's entry point. Until the program shell exists it opens the display and shows
-// an empty screen until the window is closed or Esc is pressed.
+// main: the game's entry point: start-up, then the main flow until a screen ends the program.
 #include "platform/Headless.h"
-#include "platform/Platform.h"
+#include "platform/System.h"
+#include "shell/MainFlow.h"
+#include "shell/StartUp.h"
 
 #include <cstdio>
 #include <exception>
 
 int main(int, char**) {
-    using namespace vsm;
     int code = 0;
     try {
-        UseRealBackend();
-        AppTitle("Vessamoor");
-        std::string error;
-        if (!Graphics(800, 600, 0, 60, &error)) {
-            Notify(error.empty() ? "Graphics initiation error! The game will close." : error, true);
-            End();
-        }
-        while (!AppTerminate() && !KeyHit(KEY_ESCAPE)) {
-            Cls();
-            Flip(-1);
-        }
-        End();
-    } catch (const ProgramEnd& e) {
+        vsm::UseRealBackend();
+        vsm::StartUp();
+        vsm::MainFlow();
+    } catch (const vsm::ProgramEnd& e) {
         code = e.exitCode;
     } catch (const std::exception& e) {
         // Anything else that reaches here still saves what the exit hook saves.
         std::fprintf(stderr, "Unexpected error: %s\n", e.what());
         code = 1;
     }
-    RunExitHook();
+    try {
+        vsm::RunExitHook();
+    } catch (const vsm::ProgramEnd&) {
+        // The hook itself asked to end; the program is ending already.
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Error while saving at exit: %s\n", e.what());
+        code = 1;
+    }
     return code;
 }

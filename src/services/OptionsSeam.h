@@ -1,5 +1,6 @@
 // TOptions: the user's settings that the engine services read (screen mode, music and sound
-// levels). The program shell's options document fills them.
+// levels). The program shell's options document fills them; start-up gives them its own
+// creation values before the document is read.
 #pragma once
 
 namespace vsm {
@@ -10,6 +11,8 @@ class TOptions {
     int screenMode = 0;
     int musicVol = 10; // 0 (off) .. 10 (full)
     int soundVol = 10; // 0 (off) .. 10 (full)
+    // The campaign position last written to the document; kept, never acted on.
+    int startingSeq = 0;
 };
 
 // The settings in force.

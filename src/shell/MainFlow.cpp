@@ -1,0 +1,113 @@
+// MainFlow: the title screen's choice and the campaign loop.
+#include "shell/MainFlow.h"
+
+#include "board/TBoardManager.h"
+#include "level/TLevelManager.h"
+#include "level/TLevelSequencer.h"
+#include "platform/System.h"
+#include "profiles/ProfileDefaults.h"
+#include "profiles/SavedCampaign.h"
+#include "quest/StoryViewer.h"
+#include "quest/TMapCore.h"
+#include "services/GameFlags.h"
+#include "shell/OptionsDocument.h"
+#include "shell/ShellSeams.h"
+#include "tutorial/TTutorial.h"
+
+namespace vsm {
+
+namespace {
+
+constexpr int ACTION_CLOSED = 0;
+constexpr int ACTION_CONTINUE = 1;
+constexpr int ACTION_NEW_CAMPAIGN = 3;
+constexpr int BOSS_TUTORIAL_LEVEL = 9;
+
+// Plays the level set up at sequencer.seqNo by its type; returns the campaign step's result
+// (non-zero: back to the title).
+int PlayLevel() {
+    if (sequencer.seqNo == BOSS_TUTORIAL_LEVEL) tutorial.show2(0);
+    switch (sequencer.levelType) {
+    case 2:
+        return shellSeams.puzzleShow(readFromProfile, "", 0);
+    case 3:
+        return shellSeams.ringGamePlay(readFromProfile);
+    default: {
+        int result = shellSeams.questLevel(readFromProfile);
+        level.stopAndFreeMusic();
+        // Only a board level can be lost on the board; a flag left by an earlier endless game
+        // must not fail a puzzle or ring level.
+        if (board.gameOver != 0) result = 1;
+        return result;
+    }
+    }
+}
+
+// The campaign loop; returns when the flow goes back to the title screen.
+void CampaignLoop() {
+    while (quit == 0 && gameState != 0 && sequencer.levelExists() != 0) {
+        sequencer.setupLevel();
+        if (gameState == 1 || gameState == -3) {
+            menuQuit = PlayLevel();
+            if (menuQuit != 0) return;
+            gameState = 2;
+            SaveProfile(1);
+        }
+        if (gameState == 2) {
+            if (sequencer.seqNo >= sequencer.Last) {
+                shellSeams.titleForceHiscores();
+                showStory(2, 0);
+                return;
+            }
+            menuQuit = map.Show(sequencer.seqNo);
+            if (menuQuit != 0) {
+                saveOptions();
+                return;
+            }
+            gameState = 1;
+        }
+        sequencer.nextLevel();
+        // Every level after the first one played since the title screen starts fresh.
+        readFromProfile = 0;
+    }
+}
+
+} // namespace
+
+void MainFlowRound() {
+    shellSeams.titlePrepare();
+    const int action = shellSeams.TitleShow();
+    if (action == ACTION_CLOSED) {
+        // A close request during the title's opening fade: nothing is to be played.
+        End();
+    }
+    if (action == ACTION_NEW_CAMPAIGN) {
+        ClearProfile(1);
+        LoadProfile();
+        readFromProfile = 0;
+        showStory(1, 1);
+        if (tutorial.show(0) == 1) End();
+        // Set only now: the exit hook must not store a board left over from an earlier game
+        // into the fresh campaign while the story or the tutorial is showing.
+        saveToProfile = 1;
+    } else if (action == ACTION_CONTINUE) {
+        LoadProfile();
+        readFromProfile = 1;
+        saveToProfile = 1;
+    }
+    if (gameState != 0 && sequencer.First <= sequencer.Last && sequencer.seqNo < sequencer.First)
+        sequencer.seqNo = sequencer.First;
+    if (sequencer.seqNo > sequencer.Last) {
+        showStory(2, 0);
+        saveToProfile = 0;
+    }
+    CampaignLoop();
+    saveToProfile = 0;
+}
+
+void MainFlow() {
+    for (;;)
+        MainFlowRound();
+}
+
+} // namespace vsm

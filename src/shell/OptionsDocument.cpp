@@ -1,0 +1,169 @@
+// OptionsDocument: reading and writing "options.tsc", and the exit hook.
+#include "shell/OptionsDocument.h"
+
+#include "data/DataFolders.h"
+#include "data/TTSCFile.h"
+#include "data/TTSCLexer.h"
+#include "level/TLevelSequencer.h"
+#include "platform/Files.h"
+#include "platform/Graphics.h"
+#include "platform/System.h"
+#include "profiles/SavedBoard.h"
+#include "profiles/SavedCampaign.h"
+#include "profiles/TProfile.h"
+#include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
+#include "services/OptionsSeam.h"
+#include "shell/ShellSeams.h"
+
+#include <cmath>
+#include <string_view>
+
+namespace vsm {
+
+namespace {
+
+constexpr const char* GROUP = "Settings";
+
+// A float truncated toward zero; values beyond int's range stop at its ends and NaN reads 0.
+int Truncate(float v) {
+    if (!(v == v)) return 0;
+    const double t = std::trunc(static_cast<double>(v));
+    if (t >= 2147483647.0) return 2147483647;
+    if (t <= -2147483648.0) return -2147483647 - 1;
+    return static_cast<int>(t);
+}
+
+int Write(const TTSCFilePtr& doc) {
+    const std::string path = OptionsPath();
+    if (path.empty()) return -1;
+    return SaveTSCFile(doc, path);
+}
+
+bool Blank(std::string_view text) {
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+    return true;
+}
+
+// The document at path, or null when it is unreadable, empty or not valid TSC (why says which).
+TTSCFilePtr ReadDocument(const std::string& path, std::string& why) {
+    const std::optional<std::string> text = LoadText(path);
+    if (!text) {
+        why = "cannot be read";
+        return nullptr;
+    }
+    if (Blank(*text)) {
+        why = "is empty";
+        return nullptr;
+    }
+    TTSCFilePtr doc = CreateTSCFile();
+    try {
+        doc->LoadFromText(*text);
+    } catch (const TSCError& e) {
+        why = e.what();
+        return nullptr;
+    }
+    return doc;
+}
+
+// A free name beside the damaged document: path + ".damaged", then ".damaged1", "2"...
+std::string AsideName(const std::string& path) {
+    for (int n = 0; n < 1000; ++n) {
+        const std::string name = path + ".damaged" + (n ? std::to_string(n) : "");
+        if (FileType(name) == 0) return name;
+    }
+    return "";
+}
+
+// The defaults of CreateOptionsFile as a document held in memory.
+TTSCFilePtr DefaultDocument() {
+    TTSCFilePtr doc = CreateTSCFile();
+    doc->CreateGroup("", GROUP);
+    SetTSCNumberKey(doc, GROUP, "screenMode", 1, 0);
+    SetTSCNumberKey(doc, GROUP, "musicVol", 5, 0);
+    SetTSCNumberKey(doc, GROUP, "soundVol", 7, 0);
+    SetTSCNumberKey(doc, GROUP, "startingLevel", -1, 0);
+    SetTSCStringKey(doc, GROUP, "lastProfile", "korvela", 0);
+    return doc;
+}
+
+// The document to read: the file, or after a damaged file was moved aside (or with no per-user
+// folder) the defaults, written where there is a folder for them.
+TTSCFilePtr DocumentToRead() {
+    const std::string path = OptionsPath();
+    if (path.empty()) return DefaultDocument();
+    if (FileType(path) == 0) CreateOptionsFile();
+    std::string why;
+    if (TTSCFilePtr doc = ReadDocument(path, why)) return doc;
+    const std::string aside = AsideName(path);
+    if (!aside.empty() && RenameFile(path, aside))
+        Print("Options " + path + " " + why + "; kept as " + aside + ", the defaults are used");
+    else
+        Print("Options " + path + " " + why + " and cannot be moved aside; the defaults are used");
+    CreateOptionsFile();
+    return DefaultDocument();
+}
+
+} // namespace
+
+std::string OptionsPath() {
+    return myDocsFolder.empty() ? std::string() : myDocsFolder + "/data/options.tsc";
+}
+
+int VolumeFromDocument(float v) {
+    // The product is taken at double precision so that 0.7f (just below 0.7) gives 6.
+    if (v > 0.01f && v < 1.0f) return static_cast<int>(static_cast<double>(v) * 10.0);
+    return Truncate(v);
+}
+
+int LoadOptions() {
+    const TTSCFilePtr doc = DocumentToRead();
+    options.screenMode = Truncate(GetTSCNumberKey(doc, GROUP, "screenMode", 0));
+    options.musicVol = VolumeFromDocument(GetTSCNumberKey(doc, GROUP, "musicVol", 0));
+    options.soundVol = VolumeFromDocument(GetTSCNumberKey(doc, GROUP, "soundVol", 0));
+    options.startingSeq = Truncate(GetTSCNumberKey(doc, GROUP, "startingLevel", 0));
+    if (!profile.GetProfilesList().empty())
+        profile.SelectProfile(GetTSCStringKey(doc, GROUP, "lastProfile", 0));
+    return 0;
+}
+
+int SaveOptionsOnly() {
+    TTSCFilePtr doc = CreateTSCFile();
+    doc->CreateGroup("", GROUP);
+    SetTSCNumberKey(doc, GROUP, "screenMode", static_cast<float>(options.screenMode), 0);
+    SetTSCNumberKey(doc, GROUP, "musicVol", static_cast<float>(options.musicVol), 0);
+    SetTSCNumberKey(doc, GROUP, "soundVol", static_cast<float>(options.soundVol), 0);
+    SetTSCNumberKey(doc, GROUP, "startingLevel", static_cast<float>(sequencer.seqNo), 0);
+    if (!profile.GetProfilesList().empty() && profile.selectedProfile)
+        SetTSCStringKey(doc, GROUP, "lastProfile", profile.selectedProfile->name, 0);
+    return Write(doc);
+}
+
+int CreateOptionsFile() {
+    return Write(DefaultDocument());
+}
+
+int saveOptions() {
+    int result = SaveOptionsOnly();
+    if (saveToProfile != 0) {
+        // Every part waits for the one write of the profile document at the end.
+        saveBoard("davar", 0);
+        SaveLastBlock("davar", 0);
+        shellSeams.savePuzzles(0);
+        SaveProfile(0);
+        SaveSpells("davar", 0);
+        SaveLevelStats(0);
+        SaveMagicSphere(0);
+        if (profile.SaveProfile() != 0) result = -1;
+    }
+    return result;
+}
+
+int saveOnEnd() {
+    saveOptions();
+    ShowMouse();
+    return 0;
+}
+
+} // namespace vsm

@@ -1,0 +1,26 @@
+// StartUp: the first half of the program: every manager created, the data checked, the per-user
+// folders, profiles, hiscores, options and display opened, and every shared asset loaded behind
+// the loading screen and its splash pictures.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vsm {
+
+// The product's name, shown by the window.
+extern const char* const GAME_TITLE;
+
+// Runs start-up once, in order, up to the point where the title screen takes over: assembles
+// the game, checks the five data archives ("Files corrupted" and End when one lacks its marker),
+// makes the per-user folders, opens the profile store and the hiscore table, registers the exit
+// hook, loads the options (selecting the last player), opens the display and hides the system
+// pointer, runs the loading screen and the splash pictures, starts the frame timer and loads the
+// selected player's game state. Failures end the program through End or RuntimeError.
+void StartUp();
+
+// A seed for the game's generator from the wall clock, so that two runs differ (the platform's
+// millisecond clock starts near zero at every run).
+uint32_t WallClockSeed();
+
+} // namespace vsm

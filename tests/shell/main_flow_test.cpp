@@ -1,0 +1,247 @@
+// The main flow: the title's choice, the campaign loop level by level by type, the map between
+// levels, the boss page, the closing story, and the ways back to the title screen.
+#include "shell/ShellFixture.h"
+
+#include "board/TBoardManager.h"
+#include "level/TLevelSequencer.h"
+#include "platform/System.h"
+#include "profiles/SavedCampaign.h"
+#include "profiles/TProfile.h"
+#include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
+#include "shell/MainFlow.h"
+#include "shell/OptionsDocument.h"
+#include "shell/ShellSeams.h"
+#include "support/TestAssets.h"
+
+#include <vector>
+
+namespace vsm::test {
+
+namespace {
+
+// Ten levels: a board level, a picture puzzle, a ring level, then board levels up to 10.
+const char* const SEQUENCE = R"(Sequence{
+	FirstLevel=1
+	LastLevel=10
+	Level1{ FileName="level_01.tsc" Type=1 }
+	Level2{ FileName="puzzle-01.tsc" Type=2 }
+	Level3{ FileName="ring-01.tsc" Type=3 }
+	Level4{ FileName="level_04.tsc" Type=1 }
+	Level5{ FileName="level_05.tsc" Type=1 }
+	Level6{ FileName="level_06.tsc" Type=1 }
+	Level7{ FileName="level_07.tsc" Type=1 }
+	Level8{ FileName="level_08.tsc" Type=1 }
+	Level9{ FileName="level_09.tsc" Type=1 }
+	Level10{ FileName="level_10.tsc" Type=1 }
+}
+)";
+
+// One level the campaign played: Q quest board level, P puzzle, R ring game.
+struct Played {
+    char kind;
+    int seq;
+    int resume;
+    bool operator==(const Played&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Played& p) {
+    return os << p.kind << p.seq << "/" << p.resume;
+}
+
+class MainFlow : public ShellFixture {
+  protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        WriteData({{"sequencer.tsc", SEQUENCE}});
+        Assemble();
+        CreatePlayer("Ann");
+        shellSeams.titleShow = [this] {
+            ++titles;
+            return action;
+        };
+        shellSeams.titleForceHiscores = [this] { ++forcedHiscores; };
+        shellSeams.questLevel = [this](int resume) { return Record('Q', resume); };
+        shellSeams.puzzleShow = [this](int resume, const std::string& name, int fromGallery) {
+            EXPECT_EQ(name, "");
+            EXPECT_EQ(fromGallery, 0);
+            return Record('P', resume);
+        };
+        shellSeams.ringGamePlay = [this](int resume) { return Record('R', resume); };
+        ClickThrough();
+    }
+
+    int Record(char kind, int resume) {
+        played.push_back({kind, sequencer.seqNo, resume});
+        statesSeen.push_back(gameState);
+        helpSongsAtLevel.push_back(CountCues(*control, "help2.ogg"));
+        if (kind == 'Q' && sequencer.seqNo == leaveAt) return 1;
+        if (kind == 'Q' && sequencer.seqNo == loseAt) board.gameOver = 1;
+        return 0;
+    }
+
+    // The selected player's saved campaign.
+    void SavePlayer(int level, int state) {
+        profile.SetNumber("level", level, 0);
+        profile.SetNumber("gameState", state, 1);
+    }
+    int SavedNumber(const std::string& key) {
+        TProfileManager fresh = TProfileManager::Create(profile.path, "dat");
+        fresh.SelectProfile("Ann");
+        return fresh.GetNumber(key);
+    }
+
+    int action = 1;
+    int leaveAt = -100;
+    int loseAt = -100;
+    int titles = 0;
+    int forcedHiscores = 0;
+    std::vector<Played> played;
+    std::vector<int> statesSeen;
+    std::vector<int> helpSongsAtLevel;
+};
+
+TEST_F(MainFlow, ANewCampaignPlaysEveryLevelByItsTypeAndEndsWithTheHiscores) {
+    action = 3;
+    MainFlowRound();
+    const std::vector<Played> expected = {{'Q', 1, 0}, {'P', 2, 0}, {'R', 3, 0}, {'Q', 4, 0}, {'Q', 5, 0},
+                                          {'Q', 6, 0}, {'Q', 7, 0}, {'Q', 8, 0}, {'Q', 9, 0}, {'Q', 10, 0}};
+    EXPECT_EQ(played, expected);
+    ASSERT_FALSE(statesSeen.empty());
+    EXPECT_EQ(statesSeen.front(), -3);
+    EXPECT_EQ(statesSeen.back(), 1);
+    EXPECT_EQ(forcedHiscores, 1);
+    EXPECT_EQ(SavedNumber("level"), 10);
+    EXPECT_EQ(SavedNumber("gameState"), 2);
+    EXPECT_EQ(saveToProfile, 0);
+}
+
+TEST_F(MainFlow, ContinuingResumesTheSavedLevelAndStartsTheOthersFresh) {
+    const struct {
+        const char* what;
+        int level, state, leaveAt;
+        std::vector<Played> expected;
+        int forcedHiscores;
+    } cases[] = {
+        {"level to play", 2, 1, 4, {{'P', 2, 1}, {'R', 3, 0}, {'Q', 4, 0}}, 0},
+        {"level won, map next", 1, 2, 4, {{'P', 2, 0}, {'R', 3, 0}, {'Q', 4, 0}}, 0},
+        {"last level won", 10, 2, -100, {}, 1},
+        {"past the last level", 11, 1, -100, {}, 0},
+        {"below the first level", -4, 1, 1, {{'Q', 1, 1}}, 0},
+        {"no campaign", 3, 0, -100, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        played.clear();
+        forcedHiscores = 0;
+        leaveAt = c.leaveAt;
+        SavePlayer(c.level, c.state);
+        action = 1;
+        MainFlowRound();
+        EXPECT_EQ(played, c.expected);
+        EXPECT_EQ(forcedHiscores, c.forcedHiscores);
+        EXPECT_EQ(saveToProfile, 0);
+    }
+}
+
+TEST_F(MainFlow, TheBossPageComesBeforeLevelNineOnly) {
+    SavePlayer(8, 1);
+    leaveAt = 10;
+    MainFlowRound();
+    const std::vector<Played> expected = {{'Q', 8, 1}, {'Q', 9, 0}, {'Q', 10, 0}};
+    ASSERT_EQ(played, expected);
+    EXPECT_EQ(helpSongsAtLevel[0], 0);
+    EXPECT_GT(helpSongsAtLevel[1], 0);
+    EXPECT_EQ(helpSongsAtLevel[2], helpSongsAtLevel[1]);
+}
+
+TEST_F(MainFlow, ALevelLeftOrLostGoesBackToTheTitleUnrecorded) {
+    const struct {
+        const char* what;
+        int leaveAt, loseAt;
+    } cases[] = {{"left", 1, -100}, {"lost", -100, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        played.clear();
+        leaveAt = c.leaveAt;
+        loseAt = c.loseAt;
+        SavePlayer(1, 1);
+        MainFlowRound();
+        EXPECT_EQ(played, (std::vector<Played>{{'Q', 1, 1}}));
+        EXPECT_EQ(menuQuit, 1);
+        EXPECT_EQ(SavedNumber("gameState"), 1);
+        EXPECT_EQ(saveToProfile, 0);
+    }
+}
+
+TEST_F(MainFlow, AnEarlierGameOverDoesNotFailAPuzzleOrRingLevel) {
+    SavePlayer(2, 1);
+    leaveAt = 4;
+    board.gameOver = 1; // left by an endless game played from the title screen
+    MainFlowRound();
+    const std::vector<Played> expected = {{'P', 2, 1}, {'R', 3, 0}, {'Q', 4, 0}};
+    EXPECT_EQ(played, expected);
+    EXPECT_EQ(SavedNumber("level"), 3);
+}
+
+TEST_F(MainFlow, ACloseRequestBeforeAnyLevelEndsTheProgramWithoutPlaying) {
+    const struct {
+        const char* what;
+        int action, closeAt;
+    } cases[] = {{"at the title", 0, -1}, {"during the opening story or tutorial", 3, 30}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SavePlayer(4, 1);
+        action = c.action;
+        control->SetScript([&](int frame, FrameInput& in) {
+            in.terminate = frame >= c.closeAt;
+            return true;
+        });
+        EXPECT_THROW(MainFlowRound(), ProgramEnd);
+        EXPECT_TRUE(played.empty());
+        EXPECT_EQ(saveToProfile, 0);
+        if (c.action == 0) {
+            EXPECT_EQ(SavedNumber("level"), 4);
+        }
+    }
+}
+
+TEST_F(MainFlow, EndingDuringALevelKeepsTheCampaignInTheProfile) {
+    OnEnd([] { saveOnEnd(); });
+    SavePlayer(2, 2);
+    shellSeams.ringGamePlay = [](int) -> int { End(); }; // the window is closed during level 3
+    EXPECT_THROW(MainFlowRound(), ProgramEnd);
+    RunExitHook();
+    EXPECT_EQ(SavedNumber("level"), 3);
+    EXPECT_EQ(SavedNumber("gameState"), 1);
+}
+
+TEST(StandInTitle, AClickOrAKeyStartsACampaignAndACloseRequestEndsIt) {
+    FrameInput click, key, close;
+    click.clicks = {1};
+    key.typed = "x";
+    close.terminate = true;
+    const struct {
+        const char* what;
+        const FrameInput& input;
+        int action;
+    } cases[] = {{"click", click, 3}, {"key", key, 3}, {"close", close, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HeadlessBackendControl& control = UseHeadlessBackend();
+        profile = TProfileManager();
+        auto player = std::make_shared<TProfile>();
+        player->name = "Ann";
+        profile.profiles.push_back(player); // a player exists: no profile screen first
+        std::vector<FrameInput> frames(5);
+        frames.push_back(c.input);
+        control.SetScript(frames);
+        EXPECT_EQ(StandInTitle(), c.action);
+        EXPECT_NEAR(control.Frame(), 5, 1);
+        profile = TProfileManager();
+    }
+}
+
+} // namespace
+
+} // namespace vsm::test

@@ -1,0 +1,145 @@
+// Start-up as a whole: over the built resources to the title screen and out through a close
+// request with the options saved; the last player; a refused full screen; damaged data.
+#include "shell/ShellFixture.h"
+
+#include "board/BoardSeams.h"
+#include "data/DataFolders.h"
+#include "data/TTSCFile.h"
+#include "level/LevelSeams.h"
+#include "magic/TRingOfSpells.h"
+#include "platform/Files.h"
+#include "platform/System.h"
+#include "profiles/ProfileDefaults.h"
+#include "profiles/ProfileSeams.h"
+#include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
+#include "services/OptionsSeam.h"
+#include "services/TDeltaTime.h"
+#include "services/TMouse.h"
+#include "services/TSongManager.h"
+#include "services/TSpark.h"
+#include "shell/MainFlow.h"
+#include "shell/OptionsDocument.h"
+#include "shell/ShellSeams.h"
+#include "shell/StartUp.h"
+#include "shell/TLoading.h"
+#include "support/TestAssets.h"
+#include "widgets/SharedAssets.h"
+#include "widgets/SharedImageIds.h"
+#include "widgets/TContainer.h"
+#include "widgets/TFont.h"
+
+#include <filesystem>
+
+namespace vsm::test {
+
+namespace {
+
+class StartUpGame : public ShellFixture {
+  protected:
+    // Runs the whole program as main does: start-up, the main flow, and the exit hook after the
+    // program ended. Returns the frame at which the title screen was reached (-1 for never).
+    int RunProgram() {
+        int titleFrame = -1;
+        shellSeams.titleShow = [&] {
+            titleFrame = control->Frame();
+            // The player closes the window at the title.
+            FrameInput close;
+            close.terminate = true;
+            control->SetScript(std::vector<FrameInput>{close});
+            return StandInTitle();
+        };
+        control->SetScript(std::vector<FrameInput>(2000));
+        EXPECT_THROW(
+            {
+                StartUp();
+                MainFlow();
+            },
+            ProgramEnd);
+        RunExitHook();
+        return titleFrame;
+    }
+    std::string OptionsFile() const { return userHome + "/vessamoor/data/options.tsc"; }
+    TTSCFilePtr SavedOptions() const {
+        TTSCFilePtr doc = CreateTSCFile();
+        LoadTSCFile(doc, OptionsFile());
+        return doc;
+    }
+};
+
+TEST_F(StartUpGame, AFirstRunOverTheBuiltGameReachesTheTitleAndSavesTheOptionsOnClose) {
+    UseBuiltResources();
+    const int titleFrame = RunProgram();
+    EXPECT_GT(titleFrame, 100); // after the loading screen's fades and the end effect
+    EXPECT_EQ(gameState, 0);
+    // Seeded from the wall clock, not from the run's own clock, which starts near zero.
+    EXPECT_GT(RndSeed(), 100000u);
+
+    // Everything the loading screen promises the other screens.
+    for (int id : {DATA_SCROLL_TOP, DATA_SCROLL_MIDDLE, DATA_SCROLL_BOTTOM, DATA_ROPE, DATA_LOADING_TEXT}) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(data.GetImage(id));
+    }
+    for (int id = DATA_FONT_TITLE_28; id <= DATA_FONT_CAPITALS_16; ++id) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(data.GetTTFont(id));
+    }
+    EXPECT_TRUE(fonts[0] && fonts[1]);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(SparkImage(i)) << i;
+    EXPECT_TRUE(mouse.cursor);
+    for (const char* song : {"sfx/glyndra-song.ogg", "sfx/glyndra-map.ogg", "sfx/ringo.ogg"}) {
+        MusicFilePtr entry = songManager.findSong(song);
+        EXPECT_TRUE(entry && entry->s) << song;
+    }
+    EXPECT_EQ(loading.stage, 3);
+    EXPECT_FLOAT_EQ(deltaTime.dFps, 60);
+
+    // No hook a lower subsystem left is still at its default.
+    EXPECT_TRUE(boardSeams.bossCheckMove && boardSeams.timeOver && boardSeams.pointsAdd && boardSeams.seqNo);
+    EXPECT_TRUE(boardSeams.sphereFill && boardSeams.sphereGetColorXY && boardSeams.findBonus &&
+                boardSeams.addBonus && boardSeams.addCaption);
+    EXPECT_TRUE(levelSeams.sphereLoad && levelSeams.sphereIsFull && levelSeams.popupsPrepare);
+    EXPECT_TRUE(ringSeams.popupAddEvent);
+
+    // The exit hook wrote the options document: the defaults, no player yet.
+    TTSCFilePtr doc = SavedOptions();
+    EXPECT_EQ(GetTSCNumberKey(doc, "Settings", "screenMode", 0), 1);
+    EXPECT_EQ(GetTSCNumberKey(doc, "Settings", "musicVol", 0), 5);
+    EXPECT_EQ(GetTSCNumberKey(doc, "Settings", "soundVol", 0), 7);
+    EXPECT_EQ(doc->GetKeyList("Settings").size(), 4u);
+    EXPECT_TRUE(control->notifications.empty());
+}
+
+TEST_F(StartUpGame, TheLastPlayerIsSelectedAndLoaded) {
+    Assemble(); // a store over the same folder, as an earlier run left it
+    ASSERT_EQ(CreateNewProfile("Ann"), 1);
+    ASSERT_EQ(CreateNewProfile("Bob"), 1);
+    profile.SetNumber("gameState", 2, 1);
+    ASSERT_TRUE(SaveText("Settings{\n\tscreenMode=2\n\tlastProfile=\"Bob\"\n}\n", OptionsFile()));
+
+    RunProgram();
+    ASSERT_TRUE(profile.selectedProfile);
+    EXPECT_EQ(profile.selectedProfile->name, "Bob");
+    EXPECT_EQ(gameState, 2); // Bob's game state was loaded
+    EXPECT_EQ(GetTSCStringKey(SavedOptions(), "Settings", "lastProfile", 0), "Bob");
+}
+
+TEST_F(StartUpGame, ARefusedFullScreenRunsInAWindowAndIsRemembered) {
+    control->fullScreenWorks = false;
+    RunProgram();
+    EXPECT_EQ(options.screenMode, 2);
+    EXPECT_EQ(GetTSCNumberKey(SavedOptions(), "Settings", "screenMode", 0), 2);
+}
+
+TEST_F(StartUpGame, AnArchiveWithoutItsMarkerEndsBeforeAnythingIsWritten) {
+    WriteArchive(resources + "data/ring_levels_lp.bca", {{"other.tsc", "A{}"}});
+    EXPECT_THROW(StartUp(), ProgramEnd);
+    RunExitHook();
+    EXPECT_EQ(control->notifications, std::vector<std::string>{"Files corrupted"});
+    EXPECT_FALSE(std::filesystem::exists(userHome + "/vessamoor"));
+}
+
+} // namespace
+
+} // namespace vsm::test
