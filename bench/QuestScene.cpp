@@ -35,6 +35,7 @@ namespace vsm::bench {
 
 namespace {
 HeadlessBackendControl* control = nullptr;
+FrameLoad lastLoad;
 } // namespace
 
 std::string ResourcesFolder() {
@@ -46,13 +47,18 @@ std::string ResourcesFolder() {
 
 bool LoadQuestScene(const std::string& levelName, int flag) {
     control = &UseHeadlessBackend();
+    ResetCoreGame();
     bDir = ResourcesFolder();
     if (FileType(bDir + "gfx") != FILETYPE_DIR) return false;
-    ResetCoreGame();
     SetGraphicsMode(2, 800, 600, 32);
     LoadSharedAssets();
 
     // What the loading screen loads once for every board level.
+    TCaptions::loadGfx();
+    loadSparkImage(0, "gfx/gwiazdki/gradball.png");
+    loadSparkImage(1, "gfx/gwiazdki/1.png");
+    loadSparkImage(2, "gfx/gwiazdki/2.png");
+    loadSparkImage(3, "gfx/gwiazdki/3.png");
     davar.loadDavarGfx();
     blocks.loadBlocksDef();
     blocks.loadSfx();
@@ -118,9 +124,8 @@ void StartBusiestMoment() {
     BonusRemoveCross((minX + maxX) / 2, (minY + maxY) / 2);
     BonusRemoveBlock(minX + 2, minY + 2);
 
-    ImagePtr spark = LoadImage(bDir + "gfx/gwiazdki/1.png", 0);
     for (int i = 0; i < 500; ++i) {
-        auto s = TSpark::Create(spark, 100 + (i * 37) % 600, 50 + (i * 53) % 500, 1.0f, 2000, 255, 200, 100, 1, 1);
+        auto s = TSpark::Create(SparkImage(1 + i % 3), 100 + (i * 37) % 600, 50 + (i * 53) % 500, 1.0f, 2000, 255, 200, 100, 1, 1);
         s->setVelocity(static_cast<float>(i % 7) - 3.0f, static_cast<float>(i % 5) - 2.0f);
     }
 
@@ -156,9 +161,19 @@ void QuestFrame() {
     TSpark::UpdateAll();
     TCaptions::updateAll();
     TSoundQ::updateAll();
+    lastLoad.drawCalls = static_cast<int>(control->DrawLog().size());
+    lastLoad.sparks = static_cast<int>(SparkList.Count());
+    lastLoad.effectParticles = 0;
+    volcanoList.ForEach([](const std::shared_ptr<TVolcanoEmiter>& e) {
+        lastLoad.effectParticles += static_cast<int>(e->entities.Count());
+    });
     Flip(-1);
     control->ClearDrawLog();
     control->ClearSoundLog();
+}
+
+FrameLoad LastFrameLoad() {
+    return lastLoad;
 }
 
 void ClearEffects() {

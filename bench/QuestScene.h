@@ -21,6 +21,13 @@ void StartBusiestMoment();
 // One frame of the level's managers and effect lists, then the flip; the headless draw log is
 // emptied afterwards, so that a long run keeps no record of its frames.
 void QuestFrame();
+// What the last QuestFrame drew and what was flying in it.
+struct FrameLoad {
+    int drawCalls = 0;
+    int sparks = 0;
+    int effectParticles = 0; // particles of the running effect emitters
+};
+FrameLoad LastFrameLoad();
 // Drops every effect, spark and token that is still running.
 void ClearEffects();
 
