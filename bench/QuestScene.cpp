@@ -1,0 +1,186 @@
+// QuestScene: asset loading and the frame of a quest board level on the headless backend.
+#include "QuestScene.h"
+
+#include "board/TBlocksManager.h"
+#include "board/TBoardManager.h"
+#include "board/TRuneManager.h"
+#include "level/TBossManager.h"
+#include "level/TLevelManager.h"
+#include "level/TPointsManager.h"
+#include "level/TTimeManager.h"
+#include "magic/BonusActions.h"
+#include "magic/CoreGame.h"
+#include "magic/TBunusManagerA.h"
+#include "magic/TMagicSphere.h"
+#include "magic/TRingOfSpells.h"
+#include "platform/Files.h"
+#include "platform/Headless.h"
+#include "platform/System.h"
+#include "services/GameFlags.h"
+#include "services/GraphicsMode.h"
+#include "services/Paths.h"
+#include "services/TCaptions.h"
+#include "services/TCometEmiter.h"
+#include "services/TDeltaTime.h"
+#include "services/TMouse.h"
+#include "services/TRingEmiter.h"
+#include "services/TSoundQ.h"
+#include "services/TSpark.h"
+#include "services/TVolcanoEmiter.h"
+#include "widgets/SharedAssets.h"
+
+#include <cstdlib>
+
+namespace vsm::bench {
+
+namespace {
+HeadlessBackendControl* control = nullptr;
+FrameLoad lastLoad;
+} // namespace
+
+std::string ResourcesFolder() {
+    const char* env = std::getenv("VSM_RESOURCES");
+    std::string dir = env && *env ? env : VSM_RESOURCES_DIR_DEFAULT;
+    if (!dir.empty() && dir.back() != '/') dir += '/';
+    return dir;
+}
+
+bool LoadQuestScene(const std::string& levelName, int flag) {
+    control = &UseHeadlessBackend();
+    ResetCoreGame();
+    bDir = ResourcesFolder();
+    if (FileType(bDir + "gfx") != FILETYPE_DIR) return false;
+    SetGraphicsMode(2, 800, 600, 32);
+    LoadSharedAssets();
+
+    // What the loading screen loads once for every board level.
+    TCaptions::loadGfx();
+    loadSparkImage(0, "gfx/gwiazdki/gradball.png");
+    loadSparkImage(1, "gfx/gwiazdki/1.png");
+    loadSparkImage(2, "gfx/gwiazdki/2.png");
+    loadSparkImage(3, "gfx/gwiazdki/3.png");
+    davar.loadDavarGfx();
+    blocks.loadBlocksDef();
+    blocks.loadSfx();
+    board.loadBoardGfx();
+    board.loadSfx();
+    magicSphere.LoadResources();
+    bonusManagerAlt.LoadResources();
+    ringOfSpells.LoadResources();
+    points.loadGfx();
+    timeManager.LoadResources();
+    bossManager.LoadResources();
+    level.loadSfx();
+
+    // The level start.
+    level.Set(levelName);
+    if (level.Load(flag) != 0) return false;
+    level.loadGfx();
+    board.createBoardImage(1);
+    blocks.buildNextBlock();
+    board.checkGameOver();
+
+    // Past the fade-in and the slide-in, with the pointer over the board.
+    guiAlpha = 1.0f;
+    control->SetScript([](int, FrameInput& in) {
+        in.mouseX = 400;
+        in.mouseY = 300;
+        return true;
+    });
+    for (int i = 0; i < 240 && board.wjazd >= 0; ++i)
+        QuestFrame();
+    return true;
+}
+
+void FillBoard() {
+    const std::vector<std::string>& ids = blocks.availableDavar;
+    if (ids.empty()) return;
+    for (int x = 0; x < BOARD_CELLS; ++x) {
+        for (int y = 0; y < BOARD_CELLS; ++y) {
+            if (board.grid[x][y] == 0 || board.davarLayer[x][y] > 0) continue;
+            // Neighbours in a row differ by one step and in a column by two: never three alike.
+            const std::string& id = ids[(x + 2 * y) % ids.size()];
+            const int rune = std::atoi(id.c_str());
+            board.davarLayer[x][y] = rune;
+            board.colorLayer[x][y] = davar.getRuneColor(rune);
+            board.timerLayer[x][y] = MilliSecs64();
+        }
+    }
+}
+
+void StartBusiestMoment() {
+    ClearEffects();
+    FillBoard();
+    int minX = BOARD_CELLS, minY = BOARD_CELLS, maxX = -1, maxY = -1;
+    for (int x = 0; x < BOARD_CELLS; ++x) {
+        for (int y = 0; y < BOARD_CELLS; ++y) {
+            if (board.grid[x][y] == 0) continue;
+            minX = std::min(minX, x);
+            minY = std::min(minY, y);
+            maxX = std::max(maxX, x);
+            maxY = std::max(maxY, y);
+        }
+    }
+    BonusRemoveCross((minX + maxX) / 2, (minY + maxY) / 2);
+    BonusRemoveBlock(minX + 2, minY + 2);
+
+    for (int i = 0; i < 500; ++i) {
+        auto s = TSpark::Create(SparkImage(1 + i % 3), 100 + (i * 37) % 600, 50 + (i * 53) % 500, 1.0f, 2000, 255, 200, 100, 1, 1);
+        s->setVelocity(static_cast<float>(i % 7) - 3.0f, static_cast<float>(i % 5) - 2.0f);
+    }
+
+    for (int i = 0; i < SPHERE_BALLS; ++i) {
+        if (magicSphere.ballsClr[i] == 0) continue;
+        magicSphere.ballsFil[i] = magicSphere.ballsCap[i];
+        magicSphere.ballsLod[i] = 1.0f;
+        magicSphere.ballsFTimer[i] = -1;
+    }
+}
+
+void QuestFrame() {
+    Cls();
+    deltaTime.Update();
+    delta = deltaTime.CurrDelta();
+    mouse.fetchState(1);
+    level.Draw();
+    magicSphere.Update(1);
+    timeManager.DrawAndUpdate();
+    points.Draw(0);
+    board.Update(0);
+    board.Draw(0);
+    bossManager.Draw();
+    bonusManagerAlt.Update();
+    bonusManagerAlt.Draw();
+    ringOfSpells.Update();
+    ringOfSpells.Draw();
+    if (ringOfSpells.stage == 0 && board.wjazd < 0.0f) blocks.updateBlock(-1, -1);
+    if (ringOfSpells.stage == 0 && board.wjazd < 0.0f) blocks.drawBlock(0, 0);
+    TCometEmiter::updateAll();
+    TVolcanoEmiter::updateAll();
+    TRingEmiter::UpdateAll();
+    TSpark::UpdateAll();
+    TCaptions::updateAll();
+    TSoundQ::updateAll();
+    lastLoad.drawCalls = static_cast<int>(control->DrawLog().size());
+    lastLoad.sparks = static_cast<int>(SparkList.Count());
+    lastLoad.effectParticles = 0;
+    volcanoList.ForEach([](const std::shared_ptr<TVolcanoEmiter>& e) {
+        lastLoad.effectParticles += static_cast<int>(e->entities.Count());
+    });
+    Flip(-1);
+    control->ClearDrawLog();
+    control->ClearSoundLog();
+}
+
+FrameLoad LastFrameLoad() {
+    return lastLoad;
+}
+
+void ClearEffects() {
+    bonusManagerAlt.ClearEfects();
+    bonusManagerAlt.ClearSpells();
+    TSpark::destroyAll();
+    TCaptions::destroyAll();
+}
+
+} // namespace vsm::bench
