@@ -70,7 +70,7 @@ int SaveBossRunes(const std::string& slot, int saveNow) {
     if (!profile.selectedProfile) return 0;
     std::vector<std::string> standing;
     for (const auto& boss : bossManager.bossDavar)
-        if (boss) standing.push_back(std::to_string(boss->x) + ":" + std::to_string(boss->y));
+        if (boss) standing.push_back(CellEntry(boss->x, boss->y, boss->id));
     profile.SetString(slot + "BossLevel", level.levelName, 0);
     return profile.SetList(slot + "Bosses", standing, saveNow);
 }

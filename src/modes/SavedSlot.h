@@ -16,7 +16,7 @@ int RestoreBoard(const std::string& slot);
 int RestoreHeldPiece(const std::string& slot);
 
 // Stores the level's surviving boss runes (the level's name under slot + "BossLevel", and one
-// "x:y" entry per standing boss rune under slot + "Bosses"); writes the profile when saveNow is
+// "x:y:id" entry per standing boss rune under slot + "Bosses"); writes the profile when saveNow is
 // not 0. Nothing without a selected profile. Returns 0, or -1 when the write failed.
 int SaveBossRunes(const std::string& slot, int saveNow);
 // Removes the boss runes that were destroyed before the slot was saved: only when the slot holds
