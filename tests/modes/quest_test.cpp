@@ -265,5 +265,36 @@ TEST_F(QuestTest, ClosingTheProgramSettlesTheLevelAsItStands) {
     }
 }
 
+
+TEST_F(QuestTest, SphereKeyPrintsTheFillsOnlyWhenTheMouseLeftItUnread) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;
+        bool printed;
+    };
+    const Case cases[] = {
+        {"S alone moves the pointer", {'S'}, false},
+        {"S with the Down arrow", {KEY_DOWN, 'S'}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        quit = 0; // a fresh program each time
+        SetUpQuestLevel("row.tsc", 3);
+        magicSphere.ballsFil[0] = 2.5f;
+        int frame = 0;
+        Script([&](int, FrameInput& in) {
+            ++frame;
+            if (frame == 5) in.keysHit = c.keys;
+            in.terminate = frame == 8;
+            return true;
+        });
+        testing::internal::CaptureStdout();
+        EXPECT_THROW(goGlyndra(0), ProgramEnd);
+        const std::string out = testing::internal::GetCapturedStdout();
+        const std::string fills = "----\n2.50000000\n0.00000000\n0.00000000\n0.00000000\n0.00000000\n";
+        EXPECT_EQ(out.find(fills) != std::string::npos, c.printed);
+    }
+}
+
 } // namespace
 } // namespace vsm::test

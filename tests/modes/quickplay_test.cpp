@@ -223,5 +223,33 @@ TEST_F(QuickPlayTest, RestartInTheGameOverFrameStartsANewGame) {
         EXPECT_EQ(colour, 0);
 }
 
+
+TEST_F(QuickPlayTest, ClosingDuringTheSummaryStillRecordsTheWholeScore) {
+    // No player selected: the entry goes in without a name.
+    UsePlayer(false);
+    int step = 0, scoreAtGameOver = -1, summaryFrames = 0;
+    bool closed = false;
+    Script([&](int, FrameInput& in) {
+        if (step == 0 && BoardSettled()) {
+            in = ClickCell(1, 0);
+            ++step;
+        } else if (step == 1 && RunesOnBoard() == 1 && blocks.actualBlock) {
+            in = ClickCell(0, 0);
+            ++step;
+        } else if (step == 2 && !closed && board.gameOver && ++summaryFrames == 3) {
+            // Early in the summary: nothing of the end bonus is counted yet.
+            scoreAtGameOver = points.actual;
+            in.terminate = closed = true;
+        }
+        return true;
+    });
+    EXPECT_THROW(goEndless("row.tsc"), ProgramEnd);
+    ASSERT_GT(scoreAtGameOver, 0);
+    ASSERT_EQ(hiscore.scores.size(), 1u);
+    EXPECT_EQ(hiscore.scores[0]->name, "");
+    // The one empty cell's end bonus was settled at once.
+    EXPECT_EQ(hiscore.scores[0]->score, scoreAtGameOver + 25);
+}
+
 } // namespace
 } // namespace vsm::test

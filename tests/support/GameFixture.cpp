@@ -109,6 +109,10 @@ void GameFixture::Levels(const std::map<std::string, std::string>& documents) {
 }
 
 void GameFixture::UsePlayer(bool selected) {
+    if (!selected) {
+        std::filesystem::remove_all(userFolder + "/profiles");
+        std::filesystem::create_directories(userFolder + "/profiles");
+    }
     testing::internal::CaptureStdout();
     profile = TProfileManager::Create(userFolder + "/profiles", "dat");
     if (selected) profile.NewProfile("tester");
