@@ -8,7 +8,9 @@
 #include "level/TPointsManager.h"
 #include "level/TTimeManager.h"
 #include "magic/TMagicSphere.h"
+#include "modes/ModesSeams.h"
 #include "modes/QuickPlay.h"
+#include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/THiscores.h"
@@ -51,8 +53,11 @@ class QuickPlayTest : public ModesFixture {
 
 TEST_F(QuickPlayTest, EndlessGamePlaysToGameOverWithSummaryAndHiscore) {
     profile.SetNumber("endlessResume", 1, 1);
+    int titleStops = 0;
+    modesSeams.stopTitleMusic = [&] { ++titleStops; };
     PlayRowToGameOver();
     EXPECT_EQ(goEndless("row.tsc"), 1);
+    EXPECT_EQ(titleStops, 1);
     EXPECT_GT(points.actual, 0);
     EXPECT_EQ(level.summaryDone, 1);
     ASSERT_EQ(hiscore.scores.size(), 1u);
@@ -142,7 +147,14 @@ TEST_F(QuickPlayTest, LeftGamesAreSavedOnceAndResumeWhereTheyStood) {
             }
             return true;
         });
+        int profileWrites = 0;
+        SetSaveInterruptHook([&](const std::string& path) {
+            if (path.find("tester") != std::string::npos) ++profileWrites;
+            return true;
+        });
         EXPECT_EQ(m.run("wide.tsc"), m.leaveResult);
+        SetSaveInterruptHook(nullptr);
+        EXPECT_EQ(profileWrites, 1);
         const int score = points.actual;
         EXPECT_GT(score, 0);
         EXPECT_EQ(profile.GetNumber(m.slot + "Resume"), 1);
@@ -176,12 +188,16 @@ TEST_F(QuickPlayTest, LeftGamesAreSavedOnceAndResumeWhereTheyStood) {
 }
 
 TEST_F(QuickPlayTest, ResumeWithNothingSavedReturnsAtOnce) {
+    int titleStops = 0;
+    modesSeams.stopTitleMusic = [&] { ++titleStops; };
     for (auto run : {goEndless, goTimeAtack}) {
         Script([](int, FrameInput&) { return true; });
         const int frames = control->Frame();
         EXPECT_EQ(run(""), 0);
         EXPECT_EQ(control->Frame(), frames);
     }
+    // Nothing was loaded and the title music plays on.
+    EXPECT_EQ(titleStops, 0);
 }
 
 TEST_F(QuickPlayTest, RestartInTheGameOverFrameStartsANewGame) {

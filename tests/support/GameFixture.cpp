@@ -12,6 +12,7 @@
 #include "magic/CoreGame.h"
 #include "modes/ModesSeams.h"
 #include "overlays/OverlaysGlobals.h"
+#include "platform/Files.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
 #include "profiles/ProfilesGlobals.h"
@@ -101,6 +102,7 @@ void GameFixture::SetUp() {
 }
 
 void GameFixture::TearDown() {
+    SetSaveInterruptHook(nullptr);
     ResetGameForTests();
 }
 
