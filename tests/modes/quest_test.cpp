@@ -296,5 +296,52 @@ TEST_F(QuestTest, SphereKeyPrintsTheFillsOnlyWhenTheMouseLeftItUnread) {
     }
 }
 
+
+TEST_F(QuestTest, RestartFromThePauseMenuStartsTheLevelOverWithTheSamePieces) {
+    Levels({{"copy.tsc", LevelDoc("GoalType=1 CopySpellsFromRMG=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" "
+                                  "PetrifyTime=600000 SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"3 0 0 0 0\"",
+                                  {"111"})}});
+    int copies = 0;
+    modesSeams.copySpells = [&] { ++copies; };
+    SetUpQuestLevel("copy.tsc", 3);
+    points.total = 700;
+    bool placed = false;
+    int waited = 0, after = 0;
+    MenuChoice restart{21};
+    BlockPtr heldAtMenu;
+    Script([&](int, FrameInput& in) {
+        if (!placed) {
+            if (BoardSettled() && blocks.actualBlock && ++waited > 1) {
+                in = ClickCell(0, 0);
+                placed = true;
+            }
+        } else if (!restart.done) {
+            if (!restart.escSent) heldAtMenu = blocks.actualBlock;
+            restart.Step(in);
+        } else if (++after == 5) {
+            in.terminate = true;
+        }
+        return true;
+    });
+    EXPECT_THROW(goGlyndra(0), ProgramEnd);
+    ASSERT_TRUE(restart.done);
+    EXPECT_EQ(copies, 2); // the fresh start and the restart
+    EXPECT_EQ(points.total, 700);
+    EXPECT_EQ(points.actual, 0);
+    EXPECT_EQ(RunesOnBoard(), 0);
+    EXPECT_EQ(level.usedBlocks, 0);
+    EXPECT_EQ(blocks.actualBlock, heldAtMenu);
+
+    // A resumed level never copies the ring game's spells.
+    quit = 0;
+    SetUpQuestLevel("copy.tsc", 3);
+    Script([](int frame, FrameInput& in) {
+        in.terminate = frame == 3;
+        return true;
+    });
+    EXPECT_THROW(goGlyndra(1), ProgramEnd);
+    EXPECT_EQ(copies, 2);
+}
+
 } // namespace
 } // namespace vsm::test
