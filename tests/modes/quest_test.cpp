@@ -1,0 +1,347 @@
+// Tests of the quest board level: a level played from its start to its summary, saved by
+// leaving and resumed, lost, paused, and closed at each point of its end.
+#include "modes/ModesFixture.h"
+
+#include "board/TBlocksManager.h"
+#include "board/TBoardManager.h"
+#include "level/TLevelManager.h"
+#include "level/TLevelSequencer.h"
+#include "level/TPointsManager.h"
+#include "level/TTimeManager.h"
+#include "magic/TMagicSphere.h"
+#include "modes/ModesSeams.h"
+#include "modes/QuestLevel.h"
+#include "modes/SavedSlot.h"
+#include "platform/Input.h"
+#include "platform/System.h"
+#include "profiles/SavedBoard.h"
+#include "profiles/SavedCampaign.h"
+#include "profiles/THiscores.h"
+#include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
+
+#include <algorithm>
+
+namespace vsm::test {
+namespace {
+
+class QuestTest : public ModesFixture {
+  protected:
+    void SetUp() override {
+        ModesFixture::SetUp();
+        // A row of three cells dealing single runes of colour 1 into a sphere of one ball that
+        // holds three: the third rune clears the row and fills the ball, which meets the goal.
+        Levels({{"row.tsc", LevelDoc("GoalType=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" PetrifyTime=600000 "
+                                     "Time=0 SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"3 0 0 0 0\"",
+                                     {"111"})}});
+        sequencer.Last = 9;
+        saveToProfile = 1;
+        // The shell's save of the campaign, quest slot included.
+        modesSeams.saveOptions = [] {
+            if (saveToProfile == 0) return;
+            saveBoard("davar", 0);
+            SaveLastBlock("davar", 0);
+            SaveSpells("davar", 0);
+            SaveLevelStats(0);
+            SaveMagicSphere(0);
+            SaveProfile(1);
+        };
+    }
+
+    // A script placing a rune on each listed cell as soon as the board stands and a piece is
+    // held, then (with clickSummary) clicking every few frames once the summary has left its
+    // counting stages.
+    void PlaceOnCells(std::vector<std::pair<int, int>> cells, bool clickSummary, std::function<void(int)> after = {}) {
+        size_t next = 0;
+        int waited = 0;
+        Script([=, this](int frame, FrameInput& in) mutable {
+            if (next < cells.size()) {
+                if (BoardSettled() && blocks.actualBlock && ++waited > 1) {
+                    in = ClickCell(cells[next].first, cells[next].second);
+                    ++next;
+                    waited = 0;
+                }
+            } else if (after) {
+                after(frame);
+            } else if (clickSummary && level.summaryStage >= 2 && frame % 4 == 0) {
+                in = ClickAt(400, 300);
+            }
+            return true;
+        });
+    }
+};
+
+TEST_F(QuestTest, FreshLevelPlaysToItsGoalSummaryAndResult) {
+    SetUpQuestLevel("row.tsc", 3);
+    points.total = 1000;
+    PlaceOnCells({{0, 0}, {1, 0}, {2, 0}}, true);
+    EXPECT_EQ(goGlyndra(0), 0);
+    // The run's score and the end bonus of three empty cells went into the campaign total.
+    EXPECT_EQ(points.actual, 0);
+    EXPECT_GT(points.total, 1000 + 75);
+    EXPECT_EQ(level.summaryDone, 1);
+    EXPECT_EQ(level.usedBlocks, 3);
+    EXPECT_EQ(board.gameOver, 0);
+    EXPECT_EQ(skipLevel, 0);
+    EXPECT_EQ(lastLevel, 3);
+    // Not the campaign's last level: no quest hiscore.
+    EXPECT_TRUE(hiscore.scores.empty());
+}
+
+
+TEST_F(QuestTest, LeavingSavesTheLevelAndContinuingResumesIt) {
+    SetUpQuestLevel("row.tsc", 3);
+    MenuChoice leave{23};
+    int savedTime = -1;
+    int frame = 0;
+    size_t placed = 0;
+    Script([&](int, FrameInput& in) {
+        ++frame;
+        if (placed == 0) {
+            if (BoardSettled() && blocks.actualBlock) {
+                in = ClickCell(0, 0);
+                placed = 1;
+            }
+        } else if (frame > 80) {
+            if (!leave.escSent) savedTime = timeManager.actualTime;
+            leave.Step(in);
+        }
+        return true;
+    });
+    EXPECT_EQ(goGlyndra(0), 1);
+    ASSERT_TRUE(leave.done);
+    ASSERT_GT(savedTime, 0);
+
+    // The campaign goes back to the title screen; "continue" sets the level up again.
+    const float fills[5] = {2, 0, 0, 0, 0};
+    std::copy(std::begin(fills), std::end(fills), magicSphere.ballsFil);
+    SetUpQuestLevel("row.tsc", 3);
+    auto stray = std::make_shared<TBlock>();
+    stray->Set[0][0] = 5;
+    blocks.actualBlock = stray;
+    int frames = 0;
+    Script([&](int, FrameInput& in) {
+        in.terminate = ++frames == 10;
+        return true;
+    });
+    EXPECT_THROW(goGlyndra(1), ProgramEnd);
+    EXPECT_EQ(board.davarLayer[0][0], 1);
+    EXPECT_EQ(level.usedBlocks, 1);
+    ASSERT_TRUE(blocks.actualBlock);
+    EXPECT_EQ(blocks.actualBlock->Set[0][0], 1);
+    // The clock runs on from the saved time without its slide-in.
+    EXPECT_EQ(timeManager.wjazd, 0);
+    EXPECT_GE(timeManager.actualTime, savedTime);
+    EXPECT_LT(timeManager.actualTime, savedTime + 1000);
+    // Closing while the goal is not met credits nothing.
+    EXPECT_EQ(gameState, 0);
+}
+
+TEST_F(QuestTest, LossRecordsTheScoreAndTheLoseScreenRetriesAndSkips) {
+    Levels({{"pair.tsc", LevelDoc("GoalType=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" PetrifyTime=600000 "
+                                  "SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"9 0 0 0 0\"",
+                                  {"11"})}});
+    SetUpQuestLevel("pair.tsc", 4);
+    points.total = 500;
+    points.actual = 20;
+    int waited = 0, since = 0;
+    int lossesSeen = 0;
+    std::vector<std::pair<int, int>> cells = {{0, 0}, {1, 0}};
+    size_t next = 0;
+    Script([&](int, FrameInput& in) {
+        if (levelReplays > lossesSeen) {
+            // The lose screen is open: retry the first time, take the skip link the second.
+            if (++since > 45) {
+                in = ClickAt(400, levelReplays == 1 ? 320 : 410);
+                lossesSeen = levelReplays;
+                since = 0;
+                next = 0;
+            }
+        } else if (next < cells.size() && BoardSettled() && blocks.actualBlock && ++waited > 1) {
+            in = ClickCell(cells[next].first, cells[next].second);
+            ++next;
+            waited = 0;
+        }
+        return true;
+    });
+    EXPECT_EQ(goGlyndra(0), 0);
+    EXPECT_EQ(levelReplays, 2);
+    EXPECT_EQ(skipLevel, 0);
+    // Each loss wrote the campaign score of that moment, then both counters went to 0.
+    ASSERT_EQ(hiscore.scores.size(), 2u);
+    EXPECT_EQ(hiscore.scores[0]->score, 520);
+    EXPECT_EQ(hiscore.scores[1]->score, 0);
+    for (const auto& entry : hiscore.scores) {
+        EXPECT_EQ(entry->typeID, 1);
+        EXPECT_EQ(entry->helpVar, "null");
+    }
+    EXPECT_EQ(points.total, 0);
+    EXPECT_EQ(points.actual, 0);
+}
+
+TEST_F(QuestTest, PauseMenuHoldsTheClockAndThePetrification) {
+    SetUpQuestLevel("row.tsc", 3);
+    int clockAtPause = -1;
+    int64_t petrifyAtPause = 0;
+    int inMenu = 0;
+    int frame = 0;
+    bool resumed = false;
+    Script([&](int, FrameInput& in) {
+        ++frame;
+        if (frame == 60) {
+            in.keysHit = {KEY_ESCAPE};
+            clockAtPause = timeManager.actualTime;
+            petrifyAtPause = board.petrifyTimer;
+        } else if (clockAtPause >= 0 && !resumed && ButtonShown(20) && ++inMenu == 300) {
+            in = ClickButton(20);
+            resumed = true;
+        } else if (resumed && !ButtonShown(20)) {
+            in.terminate = true;
+        }
+        return true;
+    });
+    EXPECT_THROW(goGlyndra(0), ProgramEnd);
+    ASSERT_TRUE(resumed);
+    // Five seconds in the menu count toward neither.
+    EXPECT_LT(timeManager.actualTime - clockAtPause, 200);
+    EXPECT_GE(board.petrifyTimer - petrifyAtPause, 4900);
+}
+
+TEST_F(QuestTest, ClosingTheProgramSettlesTheLevelAsItStands) {
+    struct Case {
+        const char* name;
+        int closeAt; // 3: in the frame the goal is met; 4: during the summary; 1: after one rune
+        int gameState;
+        bool credited;
+    };
+    const Case cases[] = {
+        {"in the frame the goal is met", 3, 2, true},
+        {"during the summary", 4, 2, true},
+        {"while playing", 1, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetGameForTests();
+        SetUp();
+        sequencer.Last = 3;
+        SetUpQuestLevel("row.tsc", 3);
+        points.total = 1000;
+        int placed = 0, waited = 0, runScore = -1;
+        bool closed = false;
+        Script([&](int, FrameInput& in) {
+            // Input given here reaches the frame now ending (its close test) and the next one.
+            if (closed) return true;
+            if (placed < 3 && placed < c.closeAt && BoardSettled() && blocks.actualBlock && ++waited > 1) {
+                in = ClickCell(placed, 0);
+                ++placed;
+                waited = 0;
+            } else if (c.closeAt == 3 && magicSphere.IsFull()) {
+                // The mana has just arrived: this frame's goal test would end the loop.
+                runScore = points.actual;
+                in.terminate = closed = true;
+            } else if (c.closeAt == 4 && placed == 3 && level.summaryStage >= 3) {
+                in.terminate = closed = true;
+            } else if (c.closeAt == 1 && placed == 1 && ++waited > 5) {
+                in.terminate = closed = true;
+            }
+            if (placed == 3 && runScore < 0 && RunesOnBoard() == 0) runScore = points.actual;
+            return true;
+        });
+        EXPECT_THROW(goGlyndra(0), ProgramEnd);
+        EXPECT_EQ(gameState, c.gameState);
+        // Closed in the goal's frame, the level shows no summary at all.
+        if (c.closeAt == 3) EXPECT_EQ(level.summaryStage, 0);
+        if (c.credited) {
+            // The run's score and the whole end bonus of the three empty cells, once.
+            EXPECT_EQ(points.actual, 0);
+            EXPECT_EQ(points.total, 1000 + runScore + 75);
+            ASSERT_EQ(hiscore.scores.size(), 1u);
+            EXPECT_EQ(hiscore.scores[0]->score, points.total);
+        } else {
+            EXPECT_EQ(points.total, 1000);
+            EXPECT_TRUE(hiscore.scores.empty());
+        }
+        TearDown();
+    }
+}
+
+
+TEST_F(QuestTest, SphereKeyPrintsTheFillsOnlyWhenTheMouseLeftItUnread) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;
+        bool printed;
+    };
+    const Case cases[] = {
+        {"S alone moves the pointer", {'S'}, false},
+        {"S with the Down arrow", {KEY_DOWN, 'S'}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        quit = 0; // a fresh program each time
+        SetUpQuestLevel("row.tsc", 3);
+        magicSphere.ballsFil[0] = 2.5f;
+        int frame = 0;
+        Script([&](int, FrameInput& in) {
+            ++frame;
+            if (frame == 5) in.keysHit = c.keys;
+            in.terminate = frame == 8;
+            return true;
+        });
+        testing::internal::CaptureStdout();
+        EXPECT_THROW(goGlyndra(0), ProgramEnd);
+        const std::string out = testing::internal::GetCapturedStdout();
+        const std::string fills = "----\n2.50000000\n0.00000000\n0.00000000\n0.00000000\n0.00000000\n";
+        EXPECT_EQ(out.find(fills) != std::string::npos, c.printed);
+    }
+}
+
+
+TEST_F(QuestTest, RestartFromThePauseMenuStartsTheLevelOverWithTheSamePieces) {
+    Levels({{"copy.tsc", LevelDoc("GoalType=1 CopySpellsFromRMG=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" "
+                                  "PetrifyTime=600000 SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"3 0 0 0 0\"",
+                                  {"111"})}});
+    int copies = 0;
+    modesSeams.copySpells = [&] { ++copies; };
+    SetUpQuestLevel("copy.tsc", 3);
+    points.total = 700;
+    bool placed = false;
+    int waited = 0, after = 0;
+    MenuChoice restart{21};
+    BlockPtr heldAtMenu;
+    Script([&](int, FrameInput& in) {
+        if (!placed) {
+            if (BoardSettled() && blocks.actualBlock && ++waited > 1) {
+                in = ClickCell(0, 0);
+                placed = true;
+            }
+        } else if (!restart.done) {
+            if (!restart.escSent) heldAtMenu = blocks.actualBlock;
+            restart.Step(in);
+        } else if (++after == 5) {
+            in.terminate = true;
+        }
+        return true;
+    });
+    EXPECT_THROW(goGlyndra(0), ProgramEnd);
+    ASSERT_TRUE(restart.done);
+    EXPECT_EQ(copies, 2); // the fresh start and the restart
+    EXPECT_EQ(points.total, 700);
+    EXPECT_EQ(points.actual, 0);
+    EXPECT_EQ(RunesOnBoard(), 0);
+    EXPECT_EQ(level.usedBlocks, 0);
+    EXPECT_EQ(blocks.actualBlock, heldAtMenu);
+
+    // A resumed level never copies the ring game's spells.
+    quit = 0;
+    SetUpQuestLevel("copy.tsc", 3);
+    Script([](int frame, FrameInput& in) {
+        in.terminate = frame == 3;
+        return true;
+    });
+    EXPECT_THROW(goGlyndra(1), ProgramEnd);
+    EXPECT_EQ(copies, 2);
+}
+
+} // namespace
+} // namespace vsm::test
