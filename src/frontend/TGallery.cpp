@@ -136,12 +136,13 @@ int TGallery::Draw() {
 }
 
 int TGallery::show() {
-    // The gallery counts frames: sparks age one step a frame whatever the last game left.
-    delta = 1.0;
     int result = 0;
     Start(1);
     UpdateTitleMusic();
     while (result < GALLERY_LEFT) {
+        // The gallery counts frames: sparks age one step a frame whatever the last game or
+        // replayed puzzle left.
+        delta = 1.0;
         mouse.fetchState(0);
         Cls();
         Update();

@@ -232,6 +232,8 @@ int TTitleScreen::show() {
     MenuRun run;
     run.idleSince = MilliSecs64();
     while (quit == 0 && action == 0) {
+        // Again every frame: a game started from the menu leaves its own frame factor behind.
+        delta = 1.0;
         Cls();
         FrontDrawState();
         SetAlpha(1.0f);

@@ -117,9 +117,9 @@ TEST(BmpWriter, RefusedImagesAndFailedWritesLeaveNoFile) {
     const std::string path = folder + "/kept.bmp";
     ASSERT_EQ(SaveImageBMP(Picture(2, 2), path), 0);
     const Bytes before = ReadBack(path);
-    SetFileFaultHook([](FileOp op, const std::string&) { return op != FileOp::Rename; });
+    SetSaveInterruptHook([](const std::string&) { return false; });
     EXPECT_EQ(SaveImageBMP(Picture(5, 5), path), -1);
-    SetFileFaultHook(nullptr);
+    SetSaveInterruptHook(nullptr);
     EXPECT_EQ(ReadBack(path), before);
     EXPECT_EQ(SaveImageBMP(Picture(1, 1), folder + "/no-such-folder/x.bmp"), -1);
 }

@@ -22,10 +22,12 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-const std::string PICTURES = "\trevealedImages=\"gfx/slides/n-02.jpg\" \"gfx/slides/n-03.jpg\" \"gfx/slides/n-04.jpg\"\n";
+const Strings PICTURES = {"gfx/slides/n-02.jpg", "gfx/slides/n-03.jpg", "gfx/slides/n-04.jpg"};
 
 class Gallery : public FrontendFixture {
   protected:
+    // The player's revealed pictures, saved in the profile.
+    static void Pictures(const Strings& list) { profile.SetList("revealedImages", list, 1); }
     // Runs Update until the change ends; returns the frames it took.
     static int SettleChange() {
         int frames = 0;
@@ -55,7 +57,7 @@ TEST_F(Gallery, AProfileWithoutPicturesShowsTheFirstOneAndKeepsItWithTheRevealed
 }
 
 TEST_F(Gallery, StepsWrapAroundAndWaitForTheRunningChange) {
-    Player(PICTURES);
+    Pictures(PICTURES);
     gallery.Start(1);
     EXPECT_EQ(gallery.imgOne, nullptr);
     ASSERT_NE(gallery.imgTwo, nullptr);
@@ -83,7 +85,7 @@ TEST_F(Gallery, StepsWrapAroundAndWaitForTheRunningChange) {
 }
 
 TEST_F(Gallery, APictureThatDoesNotLoadBringsTheShownOneBack) {
-    Player("\trevealedImages=\"gfx/slides/n-02.jpg\" \"gfx/slides/missing.jpg\"\n");
+    Pictures({"gfx/slides/n-02.jpg", "gfx/slides/missing.jpg"});
     gallery.Start(1);
     SettleChange();
     const ImagePtr shown = gallery.imgOne;
@@ -95,19 +97,20 @@ TEST_F(Gallery, APictureThatDoesNotLoadBringsTheShownOneBack) {
 }
 
 TEST_F(Gallery, TheBackButtonLeavesToTheMainMenuAndACloseRequestEndsTheProgram) {
-    Player(PICTURES);
+    Pictures(PICTURES);
     titleScreen.playMusic();
     optionsWindow.SetState(MENU_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
     int clicks = -1;
     control->SetScript([&](int frame, FrameInput& in) {
-        if (frame == 5) in = GalleryClick(GALLERY_NEXT);
+        if (frame == FADE_FRAMES + 4) in = GalleryClick(GALLERY_NEXT); // once the opening change ended
         if (frame == 60) clicks = CountCues(*control, "");
         if (frame == 61) in = GalleryClick(GALLERY_WALLPAPER);
         if (frame == 62) in = GalleryClick(GALLERY_BACK);
         return frame < 200;
     });
+    const int start = control->Frame();
     gallery.show();
-    EXPECT_LT(control->Frame(), 70) << "the back button leaves at once";
+    EXPECT_LT(control->Frame() - start, 70) << "the back button leaves at once";
     EXPECT_EQ(gallery.actual, 2);
     EXPECT_EQ(CountCues(*control, "") - clicks, 1) << "the wallpaper button is silent, back clicks";
     EXPECT_EQ(gallery.menu, nullptr);
@@ -125,7 +128,7 @@ TEST_F(Gallery, TheBackButtonLeavesToTheMainMenuAndACloseRequestEndsTheProgram) 
 }
 
 TEST_F(Gallery, TheReplayCutsTheShownPictureIntoTheChosenSize) {
-    Player(PICTURES);
+    Pictures(PICTURES);
     struct Call {
         int width = 0, height = 0;
         std::string music, picture;

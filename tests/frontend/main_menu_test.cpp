@@ -21,8 +21,8 @@
 namespace vsm::test {
 namespace {
 
-// The frame on which the menu loop runs its first frame, after the title's fade-in.
-constexpr int MENU_FIRST_FRAME = FADE_FRAMES;
+// A frame of the menu loop soon after the title's fade-in, when the main menu's buttons stand.
+constexpr int MENU_FIRST_FRAME = FADE_FRAMES + 2;
 // Frames between two clicks of a row.
 constexpr int CLICK_GAP = 4;
 
@@ -61,12 +61,13 @@ class MainMenu : public FrontendFixture {
             return frame < closeAt;
         });
         MenuOutcome out;
+        const int start = control->Frame();
         titleScreen.Prepare();
         try {
             titleScreen.show();
         } catch (const ProgramEnd&) {
             out.programEnded = true;
-            out.beforeScriptEnd = control->Frame() < closeAt;
+            out.beforeScriptEnd = control->Frame() - start < closeAt;
         }
         out.action = titleScreen.action;
         out.state = optionsWindow.State;
@@ -176,12 +177,12 @@ TEST_F(MainMenu, AGameStopsTheSongAndTheMenuFadesInWithTheSongFromItsStart) {
         if (step == 0) in = ClickOn(10);
         if (step == 4) in = ClickOn(63);
         if (step == 8) in = ClickOn(71);
-        if (step == 9) {
+        if (step == 12) {
             EXPECT_EQ(optionsWindow.State, MENU_MAIN);
             EXPECT_LT(optionsWindow.alpha, 0.1f) << "the menu fades in anew after a game";
             EXPECT_EQ(titleScreen.Playing, 1);
         }
-        return step < 12;
+        return step < 16;
     });
     titleScreen.Prepare();
     EXPECT_THROW(titleScreen.show(), ProgramEnd);
@@ -206,9 +207,10 @@ TEST_F(MainMenu, ACloseRequestDuringAnyFadeEndsTheProgramInsteadOfReturning) {
         frames.push_back(Close());
         Script(frames, 200);
         titleScreen.Prepare();
+        const int start = control->Frame();
         EXPECT_THROW(titleScreen.show(), ProgramEnd);
         EXPECT_EQ(titleScreen.Playing, 0);
-        EXPECT_LT(control->Frame(), row.closeFrame + 3 * FADE_FRAMES) << "the program ended after the fades";
+        EXPECT_LT(control->Frame() - start, row.closeFrame + 3 * FADE_FRAMES) << "the program ended after the fades";
     }
 }
 

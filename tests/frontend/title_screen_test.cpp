@@ -87,9 +87,9 @@ TEST_F(TitleScreen, AQuietMenuShowsCreditsThenHiscoresThenRestsOneTurn) {
     const size_t againStart = shown.find('c', hiscoresEnd);
     ASSERT_NE(againStart, std::string::npos);
     // The menu loop starts after the title's fade-in; 5.5 s later the credits begin.
-    EXPECT_NEAR((creditsStart - FADE_FRAMES) * frameMs, 5500, 2 * frameMs);
-    EXPECT_NEAR((hiscoresStart - creditsEnd) * frameMs, 5500, 2 * frameMs);
-    EXPECT_NEAR((againStart - hiscoresEnd) * frameMs, 11000, 3 * frameMs);
+    EXPECT_NEAR((creditsStart - FADE_FRAMES) * frameMs, 5500, 3 * frameMs);
+    EXPECT_NEAR((hiscoresStart - creditsEnd) * frameMs, 5500, 3 * frameMs);
+    EXPECT_NEAR((againStart - hiscoresEnd) * frameMs, 11000, 4 * frameMs);
     EXPECT_EQ(shown.find('h', creditsStart), hiscoresStart) << "no hiscores inside the first credits";
 }
 
