@@ -47,7 +47,8 @@ int TGallery::loadGfx() {
 int TGallery::loadSlide() {
     imgTwo = nullptr;
     if (actual >= 1 && actual <= Count())
-        imgTwo = LoadImage(bDir + (*imagesList)[static_cast<size_t>(actual - 1)], FILTEREDIMAGE | MIPMAPPEDIMAGE);
+        imgTwo =
+            LoadImage(bDir + (*imagesList)[static_cast<size_t>(actual - 1)], FILTEREDIMAGE | MIPMAPPEDIMAGE);
     return 0;
 }
 
@@ -73,12 +74,12 @@ int TGallery::Start(int flag) {
     menu = std::make_shared<TMenu>();
     menu->AddItem(CreateImageButton(optionsWindow.arows[0], Corner(365, 502), GALLERY_PREVIOUS, 1.0f, 1));
     menu->AddItem(CreateImageButton(optionsWindow.arows[1], Corner(420, 502), GALLERY_NEXT, 1.0f, 1));
-    menu->AddItem(CreateAnimButton(bDir + "gfx/fonts/galeria_03.png", Corner(100, 500), GALLERY_WALLPAPER, 2, 1, 0,
+    menu->AddItem(CreateAnimButton(bDir + "gfx/fonts/galeria_03.png", Corner(100, 500), GALLERY_WALLPAPER, 2,
+                                   1, 0, 1.0f, -1));
+    menu->AddItem(CreateAnimButton(bDir + "gfx/fonts/galeria_05.png", Corner(600, 497), GALLERY_PUZZLE, 2, 1,
+                                   0, 1.0f, -1));
+    menu->AddItem(CreateAnimButton(bDir + "gfx/fonts/galeria_07.png", Corner(335, 571), GALLERY_BACK, 2, 1, 0,
                                    1.0f, -1));
-    menu->AddItem(CreateAnimButton(bDir + "gfx/fonts/galeria_05.png", Corner(600, 497), GALLERY_PUZZLE, 2, 1, 0,
-                                   1.0f, -1));
-    menu->AddItem(CreateAnimButton(bDir + "gfx/fonts/galeria_07.png", Corner(335, 571), GALLERY_BACK, 2, 1, 0, 1.0f,
-                                   -1));
     return 0;
 }
 
@@ -166,7 +167,9 @@ int TGallery::show() {
                 if (showFullscreen() != 0) result = GALLERY_CLOSED;
             }
             break;
-        case GALLERY_WALLPAPER: SetWallpaper(); break;
+        case GALLERY_WALLPAPER:
+            SetWallpaper();
+            break;
         case GALLERY_PUZZLE:
             globalSnd.click();
             playPuzzles();

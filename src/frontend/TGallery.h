@@ -27,15 +27,15 @@ class TGallery {
   public:
     virtual ~TGallery() = default;
 
-    ImagePtr bg;    // made from bgjp2 at every Start, drawn over the picture
-    ImagePtr Frame; // unused
-    ImagePtr title; // the heading
-    float alphaOne = 0.0f; // fade-in of the shown picture while no change runs
-    float alphaTwo = 0.0f; // reset by Start, read by nothing
-    int actual = 0;        // the shown picture, counted from 1; 0 before any Start
-    ImagePtr imgOne;       // the shown picture; during a change the one fading out
-    ImagePtr imgTwo;       // during a change the one fading in
-    int clickedButton = 0; // reset by finish, read by nothing
+    ImagePtr bg;              // made from bgjp2 at every Start, drawn over the picture
+    ImagePtr Frame;           // unused
+    ImagePtr title;           // the heading
+    float alphaOne = 0.0f;    // fade-in of the shown picture while no change runs
+    float alphaTwo = 0.0f;    // reset by Start, read by nothing
+    int actual = 0;           // the shown picture, counted from 1; 0 before any Start
+    ImagePtr imgOne;          // the shown picture; during a change the one fading out
+    ImagePtr imgTwo;          // during a change the one fading in
+    int clickedButton = 0;    // reset by finish, read by nothing
     float changeImage = 0.0f; // 1 when a change begins, falling to 0
     // The revealed pictures (paths under bDir). From Start on this is the slides manager's own
     // list, so what the gallery appends is saved with the profile; null before the first Start.

@@ -5,6 +5,7 @@
 #include "overlays/TOptionsWindow.h"
 #include "services/Paths.h"
 #include "services/TSongManager.h"
+#include "widgets/TContainer.h"
 
 namespace vsm {
 
@@ -20,6 +21,8 @@ int TTitleScreen::loadGfx() {
     optionsWindow.ramka2 = ramka2;
     optionsWindow.papirus = papirus;
     optionsWindow.papirus2 = papirus2;
+    data.Remove(DATA_TITLE_BACKGROUND);
+    if (title) data.Add(title, DATA_TITLE_BACKGROUND);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Graphics.h"
+#include "widgets/SharedImageIds.h"
 
 #include <memory>
 
@@ -16,32 +17,29 @@ constexpr int TITLE_CONTINUE = 1;
 constexpr int TITLE_LEAVE = 2;
 constexpr int TITLE_NEW_CAMPAIGN = 3;
 
-// Where every front-end screen puts the menu window.
-constexpr int MENU_WINDOW_X = 229;
-constexpr int MENU_WINDOW_Y = 200;
-
 class TTitleScreen {
   public:
     virtual ~TTitleScreen() = default;
 
-    ImagePtr title;    // backdrop of the main menu and the profile screen
-    ImagePtr credits;  // backdrop of the credits
-    ImagePtr hiscores; // backdrop of the hiscores viewer
-    ImagePtr tytul;    // never loaded
-    ImagePtr ramka2;   // lent to the menu window: its level-list board
-    ImagePtr papirus;  // lent to the menu window: the small scroll
-    ImagePtr papirus2; // lent to the menu window: the large scroll
-    float alphaOne = 0.0f; // fade of the front-end loops
-    float alphaTwo = 0.0f; // reset by Prepare, read by nothing
+    ImagePtr title;                      // backdrop of the main menu and the profile screen
+    ImagePtr credits;                    // backdrop of the credits
+    ImagePtr hiscores;                   // backdrop of the hiscores viewer
+    ImagePtr tytul;                      // never loaded
+    ImagePtr ramka2;                     // lent to the menu window: its level-list board
+    ImagePtr papirus;                    // lent to the menu window: the small scroll
+    ImagePtr papirus2;                   // lent to the menu window: the large scroll
+    float alphaOne = 0.0f;               // fade of the front-end loops
+    float alphaTwo = 0.0f;               // reset by Prepare, read by nothing
     std::shared_ptr<TAudioStream> music; // the title song while it plays; null when stopped
     int Playing = 0;
-    int activeScreen = 0; // reset by Prepare, read by nothing
-    int quit = 0;   // a close request came during a fade; the menu then ends the program
-    int action = 0; // the main menu's result (TITLE_*); inside the viewers their exit code
+    int activeScreen = 0;  // reset by Prepare, read by nothing
+    int quit = 0;          // a close request came during a fade; the menu then ends the program
+    int action = 0;        // the main menu's result (TITLE_*); inside the viewers their exit code
     int forceHiscores = 0; // the next show opens with the hiscores
 
-    // Loads the pictures from bDir and lends the three backgrounds to the menu window; a picture
-    // that fails to load leaves its field (and the window's) null. Returns 0.
+    // Loads the pictures from bDir, lends the three backgrounds to the menu window and the title
+    // picture to the profile screen (in `data` under DATA_TITLE_BACKGROUND); a picture that fails
+    // to load leaves its field (and the borrower's) null. Returns 0.
     virtual int loadGfx();
     // Clears the values of one visit of the menu: alphaOne, alphaTwo, activeScreen, quit and
     // action. Returns 0.

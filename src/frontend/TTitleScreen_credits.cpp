@@ -88,7 +88,8 @@ int TTitleScreen::showCredits() {
         if (t <= PAGE_SHOWN_MS)
             pages[page]->Update(1.0f);
         else if (t <= PAGE_SHOWN_MS + PAGE_FADE_MS)
-            pages[page]->Update(1.0f - static_cast<float>(t - PAGE_SHOWN_MS) / static_cast<float>(PAGE_FADE_MS));
+            pages[page]->Update(1.0f -
+                                static_cast<float>(t - PAGE_SHOWN_MS) / static_cast<float>(PAGE_FADE_MS));
         FrontFrameTail();
         if (AppTerminate()) action = 2;
         if (mouse.leftPressed) action = 1;

@@ -95,10 +95,18 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
                 MenuState(MENU_RESUME_OR_NEW, 0);
             }
             break;
-        case 10: MenuState(MENU_QUICK_PLAY, 0); break;
-        case 14: gallery.show(); break;
-        case 15: MenuState(MENU_OPTIONS, 0); break;
-        case 11: MenuState(MENU_EXIT_QUESTION, 0); break;
+        case 10:
+            MenuState(MENU_QUICK_PLAY, 0);
+            break;
+        case 14:
+            gallery.show();
+            break;
+        case 15:
+            MenuState(MENU_OPTIONS, 0);
+            break;
+        case 11:
+            MenuState(MENU_EXIT_QUESTION, 0);
+            break;
         case 81:
             profileLoader.show(PROFILES_LIST);
             Greet();
@@ -168,12 +176,24 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
             BackAfterGame(screen, run);
             break;
         }
-        case 72: boardSelector.nextLevel(); break;
-        case 73: boardSelector.PrevLevel(); break;
-        case 74: ShowList(BOARDS_QUEST); break;
-        case 75: ShowList(BOARDS_TIMED); break;
-        case 76: ShowList(BOARDS_ENDLESS); break;
-        case 54: MenuState(MENU_MAIN, 0); break;
+        case 72:
+            boardSelector.nextLevel();
+            break;
+        case 73:
+            boardSelector.PrevLevel();
+            break;
+        case 74:
+            ShowList(BOARDS_QUEST);
+            break;
+        case 75:
+            ShowList(BOARDS_TIMED);
+            break;
+        case 76:
+            ShowList(BOARDS_ENDLESS);
+            break;
+        case 54:
+            MenuState(MENU_MAIN, 0);
+            break;
         }
         break;
     case MENU_EXIT_QUESTION:

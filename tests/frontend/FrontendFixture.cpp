@@ -107,7 +107,8 @@ void FrontendFixture::TearDown() {
 
 void FrontendFixture::Player(const std::string& keys) {
     std::ofstream(userFolder + "/profiles/ada.dat", std::ios::binary)
-        << "Profile{\n\tPortalName=\"vsm-test\"\n" << keys << "}\n";
+        << "Profile{\n\tPortalName=\"vsm-test\"\n"
+        << keys << "}\n";
     testing::internal::CaptureStdout();
     profile = TProfileManager::Create(userFolder + "/profiles", "dat");
     testing::internal::GetCapturedStdout();

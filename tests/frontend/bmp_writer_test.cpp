@@ -24,8 +24,9 @@ ImagePtr Picture(int w, int h, const std::vector<uint32_t>& pixels = {}) {
     auto p = std::make_shared<TPixmap>(w > 0 ? w : 1, h > 0 ? h : 1);
     p->width = w;
     p->height = h;
-    p->pixels = pixels.empty() ? std::vector<uint32_t>(static_cast<size_t>(w > 0 && h > 0 ? w * h : 0), 0xFF000000u)
-                               : pixels;
+    p->pixels = pixels.empty()
+                    ? std::vector<uint32_t>(static_cast<size_t>(w > 0 && h > 0 ? w * h : 0), 0xFF000000u)
+                    : pixels;
     image->frames.push_back(p);
     return image;
 }
@@ -63,8 +64,8 @@ TEST(BmpWriter, ASmallImageIsWrittenByteForByteBottomRowFirst) {
     UseHeadlessBackend();
     const std::string path = ScratchDir("bmp") + "/three-by-two.bmp";
     // Top row: red, green, blue; bottom row: white, black, a half-transparent grey.
-    const ImagePtr image = Picture(3, 2, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu, 0xFF000000u,
-                                          0x80404040u});
+    const ImagePtr image =
+        Picture(3, 2, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu, 0xFF000000u, 0x80404040u});
     ASSERT_EQ(SaveImageBMP(image, path), 0);
     Bytes expected = Header(3, 2, 24);
     const Bytes bottom = {255, 255, 255, 0, 0, 0, 0x40, 0x40, 0x40, 0, 0, 0};
@@ -105,8 +106,9 @@ TEST(BmpWriter, RefusedImagesAndFailedWritesLeaveNoFile) {
         const char* what;
         ImagePtr image;
     };
-    for (const Row& row : {Row{"no image", nullptr}, Row{"no frame", noFrames}, Row{"height 0", Picture(3, 0)},
-                           Row{"width 0", Picture(0, 2)}, Row{"too large", huge}}) {
+    for (const Row& row :
+         {Row{"no image", nullptr}, Row{"no frame", noFrames}, Row{"height 0", Picture(3, 0)},
+          Row{"width 0", Picture(0, 2)}, Row{"too large", huge}}) {
         SCOPED_TRACE(row.what);
         const std::string path = folder + "/refused.bmp";
         EXPECT_EQ(SaveImageBMP(row.image, path), -1);

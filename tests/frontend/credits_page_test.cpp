@@ -33,9 +33,11 @@ TEST_F(CreditsPage, APageIsCentredAsOneBlockAndEachLineOnItsFullWidth) {
         float titleY;
         std::vector<float> fieldYs;
     };
-    const std::vector<Row> rows = {
-        {0, 265, {}}, {1, 245, {315}}, {2, 225, {295, 335}}, {3, 205, {275, 315, 355}},
-        {4, 185, {255, 295, 335, 375}}};
+    const std::vector<Row> rows = {{0, 265, {}},
+                                   {1, 245, {315}},
+                                   {2, 225, {295, 335}},
+                                   {3, 205, {275, 315, 355}},
+                                   {4, 185, {255, 295, 335, 375}}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fields);
         TCreditsPage page;
@@ -118,8 +120,8 @@ TEST_F(CreditsPage, APageTypesItsLinesInTurnAndDrawsThemAtTheGivenOpacity) {
                        std::to_string(page.counter));
     }
     // The field starts typing only in the frame after the title reported done.
-    const std::vector<std::string> expected = {"a||0", "ab||0", "ab||0", "ab||1", "ab|c|1", "ab|c|1", "ab|c|2",
-                                               "ab|c|2", "ab|c|2", "ab|c|2", "ab|c|2", "ab|c|2"};
+    const std::vector<std::string> expected = {"a||0",   "ab||0",  "ab||0",  "ab||1",  "ab|c|1", "ab|c|1",
+                                               "ab|c|2", "ab|c|2", "ab|c|2", "ab|c|2", "ab|c|2", "ab|c|2"};
     EXPECT_EQ(seen, expected);
     EXPECT_FLOAT_EQ(page.title->text->alpha, 0.5f);
     EXPECT_FLOAT_EQ(page.fields[0]->text->alpha, 0.5f);

@@ -8,6 +8,9 @@
 #include "level/TLevelManager.h"
 #include "overlays/TOptionsWindow.h"
 #include "platform/Input.h"
+#include "profiles/TProfileLoader.h"
+#include "profiles/TProfileManager.h"
+#include "services/TDeltaTime.h"
 #include "platform/System.h"
 #include "services/GameFlags.h"
 #include "services/TSpark.h"
@@ -15,6 +18,7 @@
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,7 +31,7 @@ constexpr int MENU_FIRST_FRAME = FADE_FRAMES + 2;
 constexpr int CLICK_GAP = 4;
 
 struct MenuOutcome {
-    bool programEnded = false; // the program ended from inside the menu
+    bool programEnded = false;    // the program ended from inside the menu
     bool beforeScriptEnd = false; // ... before the script's closing request
     int action = -1;
     int state = -1;
@@ -56,7 +60,8 @@ class MainMenu : public FrontendFixture {
         const int closeAt = MENU_FIRST_FRAME + CLICK_GAP * (static_cast<int>(clicks.size()) + 1);
         control->SetScript([clicks, closeAt](int frame, FrameInput& in) {
             const int k = (frame - MENU_FIRST_FRAME) / CLICK_GAP;
-            if (frame >= MENU_FIRST_FRAME && (frame - MENU_FIRST_FRAME) % CLICK_GAP == 0 && k < static_cast<int>(clicks.size()))
+            if (frame >= MENU_FIRST_FRAME && (frame - MENU_FIRST_FRAME) % CLICK_GAP == 0 &&
+                k < static_cast<int>(clicks.size()))
                 in = ClickOn(clicks[static_cast<size_t>(k)]);
             return frame < closeAt;
         });
@@ -83,33 +88,65 @@ TEST_F(MainMenu, EveryButtonOfEveryStateReactsAsTheMenuRequires) {
         const char* what;
         std::string keys; // profile keys
         std::vector<int> clicks;
-        bool exits;       // the program ends through the menu itself
-        int action;       // when the menu returned
-        int state;        // the window's state at the end
+        bool exits; // the program ends through the menu itself
+        int action; // when the menu returned
+        int state;  // the window's state at the end
         std::vector<std::string> games;
     };
     const std::vector<Row> rows = {
         {"play without a campaign starts one at once", "", {61}, false, TITLE_NEW_CAMPAIGN, MENU_MAIN, {}},
-        {"play with a campaign asks, resume continues", "\tgameState=1\n", {61, 1}, false, TITLE_CONTINUE, MENU_MAIN, {}},
-        {"new game asks first, yes starts anew", "\tgameState=1\n", {61, 2, 92}, false, TITLE_NEW_CAMPAIGN,
-         MENU_OVERWRITE_QUESTION, {}},
+        {"play with a campaign asks, resume continues",
+         "\tgameState=1\n",
+         {61, 1},
+         false,
+         TITLE_CONTINUE,
+         MENU_MAIN,
+         {}},
+        {"new game asks first, yes starts anew",
+         "\tgameState=1\n",
+         {61, 2, 92},
+         false,
+         TITLE_NEW_CAMPAIGN,
+         MENU_OVERWRITE_QUESTION,
+         {}},
         {"no goes back to resume or new", "\tgameState=1\n", {61, 2, 93}, false, -1, MENU_RESUME_OR_NEW, {}},
         {"back from resume or new", "\tgameState=1\n", {61, 3}, false, -1, MENU_MAIN, {}},
         {"exit and yes end the program", "", {11, 90}, true, -1, MENU_EXIT_QUESTION, {}},
         {"exit and no return to the menu", "", {11, 91}, false, -1, MENU_MAIN, {}},
         {"options, then back", "", {15, 46}, false, -1, MENU_MAIN, {}},
         {"quick play, then back", "", {10, 54}, false, -1, MENU_MAIN, {}},
-        {"time attack opens its list, play starts the board", "", {10, 62, 71}, false, -1, MENU_MAIN, {"timed:timed_a.tsc"}},
+        {"time attack opens its list, play starts the board",
+         "",
+         {10, 62, 71},
+         false,
+         -1,
+         MENU_MAIN,
+         {"timed:timed_a.tsc"}},
         {"next board, then play", "", {10, 62, 72, 71}, false, -1, MENU_MAIN, {"timed:timed_b.tsc"}},
         {"previous board wraps", "", {10, 62, 73, 71}, false, -1, MENU_MAIN, {"timed:timed_b.tsc"}},
         {"endless opens its list", "", {10, 63, 71}, false, -1, MENU_MAIN, {"endless:endless_a.tsc"}},
         {"back from the level list", "", {10, 63, 54}, false, -1, MENU_MAIN, {}},
-        {"resumable endless: resume plays the saved game", "\tendlessResume=1\n", {10, 63, 1}, false, -1, MENU_MAIN,
+        {"resumable endless: resume plays the saved game",
+         "\tendlessResume=1\n",
+         {10, 63, 1},
+         false,
+         -1,
+         MENU_MAIN,
          {"endless:"}},
-        {"resumable time attack: new game opens the list", "\ttimeResume=1\n", {10, 62, 2, 71}, false, -1, MENU_MAIN,
+        {"resumable time attack: new game opens the list",
+         "\ttimeResume=1\n",
+         {10, 62, 2, 71},
+         false,
+         -1,
+         MENU_MAIN,
          {"timed:timed_a.tsc"}},
         // The player has no quest level yet: the empty quest list must not resume a saved game.
-        {"play on an empty list starts nothing", "\ttimeResume=1\n", {10, 62, 2, 74, 71}, false, -1, MENU_LEVEL_LIST,
+        {"play on an empty list starts nothing",
+         "\ttimeResume=1\n",
+         {10, 62, 2, 74, 71},
+         false,
+         -1,
+         MENU_LEVEL_LIST,
          {}},
     };
     for (const Row& row : rows) {
@@ -210,7 +247,8 @@ TEST_F(MainMenu, ACloseRequestDuringAnyFadeEndsTheProgramInsteadOfReturning) {
         const int start = control->Frame();
         EXPECT_THROW(titleScreen.show(), ProgramEnd);
         EXPECT_EQ(titleScreen.Playing, 0);
-        EXPECT_LT(control->Frame() - start, row.closeFrame + 3 * FADE_FRAMES) << "the program ended after the fades";
+        EXPECT_LT(control->Frame() - start, row.closeFrame + 3 * FADE_FRAMES)
+            << "the program ended after the fades";
     }
 }
 
@@ -231,6 +269,59 @@ TEST_F(MainMenu, ForcedHiscoresOpenWithoutTheTitleFadeAndAreClearedAfterwards) {
     EXPECT_EQ(titleScreen.Playing, 0);
     EXPECT_EQ(optionsWindow.music, nullptr);
     EXPECT_TRUE(SparkList.IsEmpty());
+}
+
+} // namespace
+} // namespace vsm::test
+
+namespace vsm::test {
+namespace {
+
+class MainMenuFirstRun : public FrontendFixture {};
+
+TEST_F(MainMenuFirstRun, WithoutAPlayerTheMenuAsksForANameFirstAndThenGreetsThePlayer) {
+    std::filesystem::remove_all(userFolder + "/profiles");
+    std::filesystem::create_directories(userFolder + "/profiles");
+    testing::internal::CaptureStdout();
+    profile = TProfileManager::Create(userFolder + "/profiles", "dat");
+    profileLoader.Load();
+    std::string greeting;
+    float windowAlpha = -1;
+    control->SetScript([&](int frame, FrameInput& in) {
+        const int step = frame - MENU_FIRST_FRAME;
+        if (step == 4) in.typed = "bob";
+        if (step == 8) {
+            const ButtonPtr ok = profileLoader.menu3.GetItem(1);
+            in = At(static_cast<int>((ok->dim->Left() + ok->dim->Right()) / 2),
+                    static_cast<int>((ok->dim->Top() + ok->dim->Bottom()) / 2));
+            in.clicks = {1};
+        }
+        if (step == 14) {
+            greeting = optionsWindow.helloText->text;
+            windowAlpha = optionsWindow.alpha;
+        }
+        return step < 16;
+    });
+    titleScreen.Prepare();
+    EXPECT_THROW(titleScreen.show(), ProgramEnd);
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(profile.selectedProfile, nullptr);
+    EXPECT_EQ(profile.selectedProfile->name, "bob");
+    EXPECT_EQ(greeting, "hello bob");
+    EXPECT_GE(windowAlpha, 1.0f) << "the window shows at once after the first name";
+}
+
+TEST_F(MainMenuFirstRun, SparksAgeOneStepAFrameWhateverFactorTheLastGameLeft) {
+    delta = 0.0; // as a game paused on its last frame might leave it
+    size_t sparks = 0;
+    control->SetScript([&](int frame, FrameInput&) {
+        sparks = SparkList.Count();
+        return frame < 300; // before the attract mode's first screen
+    });
+    titleScreen.Prepare();
+    EXPECT_THROW(titleScreen.show(), ProgramEnd);
+    // One cursor spark a frame living at most 50 frames, and a few stars of at most 150.
+    EXPECT_LT(sparks, 100u);
 }
 
 } // namespace

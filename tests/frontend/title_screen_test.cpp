@@ -6,6 +6,7 @@
 #include "overlays/TOptionsWindow.h"
 #include "platform/System.h"
 #include "support/TestAssets.h"
+#include "widgets/TContainer.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ TEST_F(TitleScreen, LoadingLendsTheThreeBackgroundsToTheMenuWindowAgainAndAgain)
     ASSERT_NE(titleScreen.credits, nullptr);
     ASSERT_NE(titleScreen.hiscores, nullptr);
     const ImagePtr oldScroll = titleScreen.papirus;
+    const int countAfterFirstLoad = data.Count();
     titleScreen.loadGfx();
     EXPECT_NE(titleScreen.papirus, oldScroll);
     EXPECT_EQ(optionsWindow.ramka2, titleScreen.ramka2);
@@ -27,6 +29,9 @@ TEST_F(TitleScreen, LoadingLendsTheThreeBackgroundsToTheMenuWindowAgainAndAgain)
     EXPECT_EQ(optionsWindow.papirus2, titleScreen.papirus2);
     EXPECT_NE(optionsWindow.ramka2, nullptr);
     EXPECT_EQ(titleScreen.tytul, nullptr);
+    // The profile screen draws the title picture behind its window.
+    EXPECT_EQ(data.GetImage(DATA_TITLE_BACKGROUND), titleScreen.title);
+    EXPECT_EQ(data.Count(), countAfterFirstLoad) << "a second load replaces what it lent";
 }
 
 TEST_F(TitleScreen, TheSongStartsOnceAndAgainFromItsBeginningAfterAStop) {
@@ -99,7 +104,8 @@ TEST_F(TitleScreen, MovingThePointerHoldsTheAttractModeOff) {
         // The pointer moves once a second.
         if (frame % 60 == 0) in = At(100 + (frame / 60) % 2, 100);
         for (const DrawCall& call : control->DrawLog())
-            if (call.op == "image" && (call.image == titleScreen.credits || call.image == titleScreen.hiscores))
+            if (call.op == "image" &&
+                (call.image == titleScreen.credits || call.image == titleScreen.hiscores))
                 shown += 'x';
         control->ClearDrawLog();
         return frame < 1200;

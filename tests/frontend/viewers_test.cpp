@@ -79,7 +79,8 @@ TEST_F(Viewers, InputEndsThePagesOrTablesAtOnceAndCloseRequestsActByPhase) {
         {"a close request in the fade in skips the main phase", Then(Quiet(10), Close()), 2 * FADE_FRAMES, 1},
         {"a press with left Ctrl is a right button and does not end it",
          Then(Then(Quiet(mid), ctrlClick), Key(KEY_ENTER)), mid + 1 + FADE_FRAMES, 0},
-        {"a right press does not end it", Then(Then(Quiet(mid), rightClick), Key(KEY_ENTER)), mid + 1 + FADE_FRAMES, 0},
+        {"a right press does not end it", Then(Then(Quiet(mid), rightClick), Key(KEY_ENTER)),
+         mid + 1 + FADE_FRAMES, 0},
     };
     for (Viewer viewer : {Viewer::Hiscores, Viewer::Credits}) {
         for (const Row& row : rows) {
@@ -125,7 +126,8 @@ TEST_F(Viewers, ACreditsPageIsShownForFourSecondsThenFadesAndHides) {
         if (frame > FADE_FRAMES) {
             float alpha = -1;
             for (const DrawCall& call : control->DrawLog())
-                if (call.op == "image" && call.image && letters.count(call.image.get())) alpha = call.state.alpha;
+                if (call.op == "image" && call.image && letters.count(call.image.get()))
+                    alpha = call.state.alpha;
             pageAlpha.push_back(alpha);
         }
         control->ClearDrawLog();
@@ -134,9 +136,9 @@ TEST_F(Viewers, ACreditsPageIsShownForFourSecondsThenFadesAndHides) {
     EXPECT_THROW(titleScreen.showCredits(), ProgramEnd);
     // Frame k of the pages runs at k * 16.67 ms of the page.
     ASSERT_GE(pageAlpha.size(), 285u);
-    EXPECT_FLOAT_EQ(pageAlpha[200], 1.0f);                 // 3.3 s: shown
-    EXPECT_NEAR(pageAlpha[255], 0.5f, 0.05f);              // 4.25 s: half faded
-    EXPECT_EQ(pageAlpha[280], -1.0f);                      // 4.67 s: hidden
+    EXPECT_FLOAT_EQ(pageAlpha[200], 1.0f);    // 3.3 s: shown
+    EXPECT_NEAR(pageAlpha[255], 0.5f, 0.05f); // 4.25 s: half faded
+    EXPECT_EQ(pageAlpha[280], -1.0f);         // 4.67 s: hidden
 }
 
 } // namespace
