@@ -1,0 +1,9 @@
+// FrontendGlobals: creating the front end's globals, for start-up and tests.
+#pragma once
+
+namespace vsm {
+
+// Rebuilds titleScreen and gallery as new and puts the default front-end hooks back.
+void ResetFrontendGlobals();
+
+} // namespace vsm

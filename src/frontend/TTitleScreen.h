@@ -1,0 +1,67 @@
+// TTitleScreen: the title screen (global `titleScreen`) — its pictures and song, the main menu
+// loop with its attract mode, the hiscores viewer and the credits.
+#pragma once
+
+#include "platform/Graphics.h"
+#include "widgets/SharedImageIds.h"
+
+#include <memory>
+
+namespace vsm {
+
+class TAudioStream;
+
+// What the main menu hands back to the program shell in `action`.
+constexpr int TITLE_NOTHING = 0;
+constexpr int TITLE_CONTINUE = 1;
+constexpr int TITLE_LEAVE = 2;
+constexpr int TITLE_NEW_CAMPAIGN = 3;
+
+class TTitleScreen {
+  public:
+    virtual ~TTitleScreen() = default;
+
+    ImagePtr title;                      // backdrop of the main menu and the profile screen
+    ImagePtr credits;                    // backdrop of the credits
+    ImagePtr hiscores;                   // backdrop of the hiscores viewer
+    ImagePtr tytul;                      // never loaded
+    ImagePtr ramka2;                     // lent to the menu window: its level-list board
+    ImagePtr papirus;                    // lent to the menu window: the small scroll
+    ImagePtr papirus2;                   // lent to the menu window: the large scroll
+    float alphaOne = 0.0f;               // fade of the front-end loops
+    float alphaTwo = 0.0f;               // reset by Prepare, read by nothing
+    std::shared_ptr<TAudioStream> music; // the title song while it plays; null when stopped
+    int Playing = 0;
+    int activeScreen = 0;  // reset by Prepare, read by nothing
+    int quit = 0;          // a close request came during a fade; the menu then ends the program
+    int action = 0;        // the main menu's result (TITLE_*); inside the viewers their exit code
+    int forceHiscores = 0; // the next show opens with the hiscores
+
+    // Loads the pictures from bDir, lends the three backgrounds to the menu window and the title
+    // picture to the profile screen (in `data` under DATA_TITLE_BACKGROUND); a picture that fails
+    // to load leaves its field (and the borrower's) null. Returns 0.
+    virtual int loadGfx();
+    // Clears the values of one visit of the menu: alphaOne, alphaTwo, activeScreen, quit and
+    // action. Returns 0.
+    virtual int Prepare();
+    // Stops the title song and drops its stream; nothing else when it is stopped. Returns 0.
+    virtual int stopMusic();
+    // Starts the looping title song from its beginning unless it is playing. Returns 0.
+    virtual int playMusic();
+    // The main menu: runs until the player chooses a campaign (action 1 or 3); leaving the
+    // program, or a close request at any point of the front end, ends the program from inside.
+    // Returns 0.
+    virtual int show();
+    // The hiscores of the three modes, fading from the title picture when withTitle is non-zero
+    // and back to it with the menu window. A close request while the tables show ends the
+    // program; during a fade it sets quit. Returns 0.
+    virtual int showHiscores(int withTitle);
+    // The ten credits pages, typed out one after another between fades from and back to the
+    // title picture. Close requests act as in showHiscores. Returns 0.
+    virtual int showCredits();
+};
+
+// The title screen, created at start-up.
+extern TTitleScreen titleScreen;
+
+} // namespace vsm

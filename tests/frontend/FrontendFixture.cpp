@@ -1,0 +1,172 @@
+// FrontendFixture: fresh globals, scratch folders and a loaded front end for the front-end tests.
+#include "frontend/FrontendFixture.h"
+
+#include "board/TBoardManager.h"
+#include "boardlists/TBoardSelector.h"
+#include "data/DataFolders.h"
+#include "frontend/FrontendGlobals.h"
+#include "frontend/TGallery.h"
+#include "frontend/TTitleScreen.h"
+#include "level/LevelBoardSeam.h"
+#include "level/LevelSeams.h"
+#include "level/TLevelManager.h"
+#include "magic/MagicSeams.h"
+#include "magic/TBunusManagerA.h"
+#include "magic/TMagicSphere.h"
+#include "magic/TRingOfSpells.h"
+#include "overlays/OverlaysGlobals.h"
+#include "overlays/TOptionsWindow.h"
+#include "platform/Input.h"
+#include "profiles/ProfilesGlobals.h"
+#include "profiles/THiscores.h"
+#include "profiles/TProfileManager.h"
+#include "services/GraphicsMode.h"
+#include "services/OptionsSeam.h"
+#include "services/Paths.h"
+#include "services/ServicesGlobals.h"
+#include "services/TSpark.h"
+#include "support/TestAssets.h"
+#include "support/TestSupport.h"
+#include "widgets/SharedAssets.h"
+#include "widgets/TButton.h"
+#include "widgets/TContainer.h"
+#include "widgets/TMenu.h"
+#include "widgets/WidgetsGlobals.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace vsm::test {
+
+void FrontendFixture::SetUp() {
+    control = &UseHeadlessBackend();
+    resources = ScratchDir("frontend-res") + "/";
+    userFolder = ScratchDir("frontend-user");
+    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
+    std::filesystem::create_directory_symlink(built / "gfx", resources + "gfx");
+    std::filesystem::create_directory_symlink(built / "sfx", resources + "sfx");
+    std::filesystem::create_directories(userFolder + "/profiles");
+    std::filesystem::create_directories(userFolder + "/data");
+    WriteArchive(resources + "data/settings_lp.bca",
+                 {{"portal.tsc", "Portal{\n\tName=\"vsm-test\"\n}\n"},
+                  {"timedLevels.tsc", "T1{ FileName=\"timed_a.tsc\" }\nT2{ FileName=\"timed_b.tsc\" }\n"},
+                  {"endlessLevels.tsc", "E1{ FileName=\"endless_a.tsc\" }\n"}});
+    WriteArchive(resources + "data/davar_levels_lp.bca", {});
+    WriteArchive(resources + "data/popups_lp.bca", {});
+
+    ResetServicesGlobals();
+    ResetWidgetsGlobals();
+    bDir = resources;
+    savedDocs = myDocsFolder;
+    myDocsFolder = userFolder;
+    options = TOptions();
+    ResetBoardGlobals();
+    ResetLevelGlobals();
+    InstallLevelBoardSeam();
+    levelSeams = TLevelSeams();
+    ringSeams = TRingSeams();
+    ResetMagicSphere();
+    ResetBonusManager();
+    ResetRingOfSpells();
+    InstallMagicSeams();
+    ResetBoardSelector();
+    ResetProfilesGlobals();
+    ResetOverlaysGlobals();
+    InstallOverlaySeams();
+    ResetFrontendGlobals();
+    SetGraphicsMode(2, 800, 600, 32);
+    LoadSharedAssets();
+    loadSparkImage(0, "gfx/gwiazdki/gradball.png");
+    for (int i = 1; i <= 3; ++i)
+        loadSparkImage(i, "gfx/gwiazdki/" + std::to_string(i) + ".png");
+    optionsWindow.loadGfx();
+    titleScreen.loadGfx();
+    gallery.loadGfx();
+    Player();
+    hiscore = THiscores::Create(userFolder + "/data/hiscores.dat");
+    control->ClearSoundLog();
+    control->ClearDrawLog();
+}
+
+void FrontendFixture::TearDown() {
+    ResetFrontendGlobals();
+    ResetOverlaysGlobals();
+    ResetProfilesGlobals();
+    levelSeams = TLevelSeams();
+    ringSeams = TRingSeams();
+    ResetRingOfSpells();
+    ResetBonusManager();
+    ResetMagicSphere();
+    ResetLevelGlobals();
+    ResetBoardSelector();
+    ResetBoardGlobals();
+    ResetWidgetsGlobals();
+    options = TOptions();
+    myDocsFolder = savedDocs;
+}
+
+void FrontendFixture::Player(const std::string& keys) {
+    std::ofstream(userFolder + "/profiles/ada.dat", std::ios::binary)
+        << "Profile{\n\tPortalName=\"vsm-test\"\n"
+        << keys << "}\n";
+    testing::internal::CaptureStdout();
+    profile = TProfileManager::Create(userFolder + "/profiles", "dat");
+    testing::internal::GetCapturedStdout();
+}
+
+FrameInput FrontendFixture::At(int x, int y) {
+    FrameInput in;
+    in.mouseX = x;
+    in.mouseY = y;
+    return in;
+}
+
+FrameInput FrontendFixture::ClickOn(int id) {
+    FrameInput in;
+    if (ButtonPtr button = data.GetButton(id); button && button->dim) {
+        in = At(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
+                static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
+    }
+    in.clicks = {1};
+    return in;
+}
+
+FrameInput FrontendFixture::GalleryClick(int id) {
+    FrameInput in;
+    ButtonPtr button = gallery.menu ? gallery.menu->GetItem(id) : nullptr;
+    if (button && button->dim) {
+        in = At(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
+                static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
+    }
+    in.clicks = {1};
+    in.held[1] = true;
+    return in;
+}
+
+FrameInput FrontendFixture::Key(int key) {
+    FrameInput in;
+    in.keysHit = {key};
+    return in;
+}
+
+FrameInput FrontendFixture::Close() {
+    FrameInput in;
+    in.terminate = true;
+    return in;
+}
+
+void FrontendFixture::Script(std::vector<FrameInput> frames, int quietAfter) {
+    const int total = static_cast<int>(frames.size()) + quietAfter;
+    control->SetScript([frames = std::move(frames), total](int frame, FrameInput& out) {
+        if (frame < static_cast<int>(frames.size())) out = frames[frame];
+        return frame < total;
+    });
+}
+
+bool FrontendFixture::Drawn(const ImagePtr& image) const {
+    for (const DrawCall& call : control->DrawLog())
+        if (call.op == "image" && image && call.image == image) return true;
+    return false;
+}
+
+} // namespace vsm::test

@@ -1,0 +1,328 @@
+// Main menu: the reaction to every button of every menu state, the opening with the hiscores,
+// the close requests, and the title song around a game.
+#include "frontend/FrontendFixture.h"
+
+#include "boardlists/TBoardSelector.h"
+#include "frontend/FrontendSeams.h"
+#include "frontend/TTitleScreen.h"
+#include "level/TLevelManager.h"
+#include "overlays/TOptionsWindow.h"
+#include "platform/Input.h"
+#include "profiles/TProfileLoader.h"
+#include "profiles/TProfileManager.h"
+#include "services/TDeltaTime.h"
+#include "platform/System.h"
+#include "services/GameFlags.h"
+#include "services/TSpark.h"
+#include "support/TestAssets.h"
+#include "widgets/TButton.h"
+#include "widgets/TContainer.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vsm::test {
+namespace {
+
+// A frame of the menu loop soon after the title's fade-in, when the main menu's buttons stand.
+constexpr int MENU_FIRST_FRAME = FADE_FRAMES + 2;
+// Frames between two clicks of a row.
+constexpr int CLICK_GAP = 4;
+
+struct MenuOutcome {
+    bool programEnded = false;    // the program ended from inside the menu
+    bool beforeScriptEnd = false; // ... before the script's closing request
+    int action = -1;
+    int state = -1;
+    std::vector<std::string> games; // the games started through the hooks, in order
+};
+
+class MainMenu : public FrontendFixture {
+  protected:
+    void SetUp() override {
+        FrontendFixture::SetUp();
+        frontendSeams.goTimeAtack = [this](const std::string& name) {
+            games.push_back("timed:" + name);
+            titleScreen.stopMusic();
+            return 0;
+        };
+        frontendSeams.goEndless = [this](const std::string& name) {
+            games.push_back("endless:" + name);
+            titleScreen.stopMusic();
+            return 0;
+        };
+    }
+
+    // Runs the menu, clicking the buttons in turn once the menu shows; the script then closes
+    // the window.
+    MenuOutcome Run(const std::vector<int>& clicks) {
+        const int closeAt = MENU_FIRST_FRAME + CLICK_GAP * (static_cast<int>(clicks.size()) + 1);
+        control->SetScript([clicks, closeAt](int frame, FrameInput& in) {
+            const int k = (frame - MENU_FIRST_FRAME) / CLICK_GAP;
+            if (frame >= MENU_FIRST_FRAME && (frame - MENU_FIRST_FRAME) % CLICK_GAP == 0 &&
+                k < static_cast<int>(clicks.size()))
+                in = ClickOn(clicks[static_cast<size_t>(k)]);
+            return frame < closeAt;
+        });
+        MenuOutcome out;
+        const int start = control->Frame();
+        titleScreen.Prepare();
+        try {
+            titleScreen.show();
+        } catch (const ProgramEnd&) {
+            out.programEnded = true;
+            out.beforeScriptEnd = control->Frame() - start < closeAt;
+        }
+        out.action = titleScreen.action;
+        out.state = optionsWindow.State;
+        out.games = games;
+        return out;
+    }
+
+    std::vector<std::string> games;
+};
+
+TEST_F(MainMenu, EveryButtonOfEveryStateReactsAsTheMenuRequires) {
+    struct Row {
+        const char* what;
+        std::string keys; // profile keys
+        std::vector<int> clicks;
+        bool exits; // the program ends through the menu itself
+        int action; // when the menu returned
+        int state;  // the window's state at the end
+        std::vector<std::string> games;
+    };
+    const std::vector<Row> rows = {
+        {"play without a campaign starts one at once", "", {61}, false, TITLE_NEW_CAMPAIGN, MENU_MAIN, {}},
+        {"play with a campaign asks, resume continues",
+         "\tgameState=1\n",
+         {61, 1},
+         false,
+         TITLE_CONTINUE,
+         MENU_MAIN,
+         {}},
+        {"new game asks first, yes starts anew",
+         "\tgameState=1\n",
+         {61, 2, 92},
+         false,
+         TITLE_NEW_CAMPAIGN,
+         MENU_OVERWRITE_QUESTION,
+         {}},
+        {"no goes back to resume or new", "\tgameState=1\n", {61, 2, 93}, false, -1, MENU_RESUME_OR_NEW, {}},
+        {"back from resume or new", "\tgameState=1\n", {61, 3}, false, -1, MENU_MAIN, {}},
+        {"exit and yes end the program", "", {11, 90}, true, -1, MENU_EXIT_QUESTION, {}},
+        {"exit and no return to the menu", "", {11, 91}, false, -1, MENU_MAIN, {}},
+        {"options, then back", "", {15, 46}, false, -1, MENU_MAIN, {}},
+        {"quick play, then back", "", {10, 54}, false, -1, MENU_MAIN, {}},
+        {"time attack opens its list, play starts the board",
+         "",
+         {10, 62, 71},
+         false,
+         -1,
+         MENU_MAIN,
+         {"timed:timed_a.tsc"}},
+        {"next board, then play", "", {10, 62, 72, 71}, false, -1, MENU_MAIN, {"timed:timed_b.tsc"}},
+        {"previous board wraps", "", {10, 62, 73, 71}, false, -1, MENU_MAIN, {"timed:timed_b.tsc"}},
+        {"endless opens its list", "", {10, 63, 71}, false, -1, MENU_MAIN, {"endless:endless_a.tsc"}},
+        {"back from the level list", "", {10, 63, 54}, false, -1, MENU_MAIN, {}},
+        {"resumable endless: resume plays the saved game",
+         "\tendlessResume=1\n",
+         {10, 63, 1},
+         false,
+         -1,
+         MENU_MAIN,
+         {"endless:"}},
+        {"resumable time attack: new game opens the list",
+         "\ttimeResume=1\n",
+         {10, 62, 2, 71},
+         false,
+         -1,
+         MENU_MAIN,
+         {"timed:timed_a.tsc"}},
+        // The player has no quest level yet: the empty quest list must not resume a saved game.
+        {"play on an empty list starts nothing",
+         "\ttimeResume=1\n",
+         {10, 62, 2, 74, 71},
+         false,
+         -1,
+         MENU_LEVEL_LIST,
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Player(row.keys);
+        games.clear();
+        level.difficulty = 0;
+        const MenuOutcome out = Run(row.clicks);
+        EXPECT_TRUE(out.programEnded == (row.action < 0)) << "returned with action " << out.action;
+        EXPECT_EQ(out.beforeScriptEnd, row.exits);
+        if (row.action >= 0) {
+            EXPECT_EQ(out.action, row.action);
+        }
+        EXPECT_EQ(out.state, row.state);
+        EXPECT_EQ(out.games, row.games);
+        if (row.action == TITLE_NEW_CAMPAIGN) {
+            EXPECT_EQ(level.difficulty, 2);
+        }
+    }
+}
+
+TEST_F(MainMenu, TheLevelListShowsOnlyTheChosenModesTabAndReloadsOnlyOnAChange) {
+    Player();
+    bool checked = false;
+    control->SetScript([&](int frame, FrameInput& in) {
+        const int step = frame - MENU_FIRST_FRAME;
+        if (step == 0) in = ClickOn(10);
+        if (step == 4) in = ClickOn(62);
+        if (step == 8) {
+            ButtonPtr timed = data.GetButton(75), endless = data.GetButton(76);
+            EXPECT_EQ(boardSelector.mode, BOARDS_TIMED);
+            EXPECT_EQ(timed->visible + timed->enable, 2);
+            EXPECT_EQ(endless->visible + endless->enable, 0);
+            // The hidden endless tab lies under the timed one: a click there keeps the timed list.
+            boardSelector.selectedLevel = 1;
+            in = ClickOn(75);
+        }
+        if (step == 12) {
+            EXPECT_EQ(boardSelector.mode, BOARDS_TIMED);
+            EXPECT_EQ(boardSelector.selectedLevel, 1) << "the shown list was reloaded";
+            in = ClickOn(74);
+        }
+        if (step == 16) {
+            EXPECT_EQ(boardSelector.mode, BOARDS_QUEST);
+            checked = true;
+        }
+        return step < 20;
+    });
+    titleScreen.Prepare();
+    EXPECT_THROW(titleScreen.show(), ProgramEnd);
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(MainMenu, AGameStopsTheSongAndTheMenuFadesInWithTheSongFromItsStart) {
+    Player();
+    int cuesDuringGame = -1;
+    frontendSeams.goEndless = [&](const std::string&) {
+        titleScreen.stopMusic();
+        level.musicStream = nullptr;
+        cuesDuringGame = CountCues(*control, "glyndra-song.ogg");
+        return 0;
+    };
+    control->SetScript([&](int frame, FrameInput& in) {
+        const int step = frame - MENU_FIRST_FRAME;
+        if (step == 0) in = ClickOn(10);
+        if (step == 4) in = ClickOn(63);
+        if (step == 8) in = ClickOn(71);
+        if (step == 12) {
+            EXPECT_EQ(optionsWindow.State, MENU_MAIN);
+            EXPECT_LT(optionsWindow.alpha, 0.1f) << "the menu fades in anew after a game";
+            EXPECT_EQ(titleScreen.Playing, 1);
+        }
+        return step < 16;
+    });
+    titleScreen.Prepare();
+    EXPECT_THROW(titleScreen.show(), ProgramEnd);
+    EXPECT_EQ(cuesDuringGame, 1);
+    EXPECT_EQ(CountCues(*control, "glyndra-song.ogg"), 2);
+}
+
+TEST_F(MainMenu, ACloseRequestDuringAnyFadeEndsTheProgramInsteadOfReturning) {
+    struct Row {
+        const char* what;
+        int closeFrame; // frame of the close request
+        int forceHiscores;
+    };
+    const std::vector<Row> rows = {
+        {"during the title's fade-in", 10, 0},
+        {"during the hiscores' fade-in on entry", 10, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        titleScreen.forceHiscores = row.forceHiscores;
+        std::vector<FrameInput> frames(static_cast<size_t>(row.closeFrame));
+        frames.push_back(Close());
+        Script(frames, 200);
+        titleScreen.Prepare();
+        const int start = control->Frame();
+        EXPECT_THROW(titleScreen.show(), ProgramEnd);
+        EXPECT_EQ(titleScreen.Playing, 0);
+        EXPECT_LT(control->Frame() - start, row.closeFrame + 3 * FADE_FRAMES)
+            << "the program ended after the fades";
+    }
+}
+
+TEST_F(MainMenu, ForcedHiscoresOpenWithoutTheTitleFadeAndAreClearedAfterwards) {
+    titleScreen.forceHiscores = 1;
+    std::vector<FrameInput> frames(FADE_FRAMES + 2);
+    frames.push_back(Key(KEY_ENTER)); // leaves the tables
+    control->SetScript([&](int frame, FrameInput& in) {
+        if (frame < static_cast<int>(frames.size())) in = frames[static_cast<size_t>(frame)];
+        // Past the hiscores' two fades the menu runs: choose the campaign.
+        if (frame == 2 * FADE_FRAMES + 10) in = ClickOn(61);
+        return frame < 2 * FADE_FRAMES + 20;
+    });
+    titleScreen.Prepare();
+    titleScreen.show();
+    EXPECT_EQ(titleScreen.action, TITLE_NEW_CAMPAIGN);
+    EXPECT_EQ(titleScreen.forceHiscores, 0);
+    EXPECT_EQ(titleScreen.Playing, 0);
+    EXPECT_EQ(optionsWindow.music, nullptr);
+    EXPECT_TRUE(SparkList.IsEmpty());
+}
+
+} // namespace
+} // namespace vsm::test
+
+namespace vsm::test {
+namespace {
+
+class MainMenuFirstRun : public FrontendFixture {};
+
+TEST_F(MainMenuFirstRun, WithoutAPlayerTheMenuAsksForANameFirstAndThenGreetsThePlayer) {
+    std::filesystem::remove_all(userFolder + "/profiles");
+    std::filesystem::create_directories(userFolder + "/profiles");
+    testing::internal::CaptureStdout();
+    profile = TProfileManager::Create(userFolder + "/profiles", "dat");
+    profileLoader.Load();
+    std::string greeting;
+    float windowAlpha = -1;
+    control->SetScript([&](int frame, FrameInput& in) {
+        const int step = frame - MENU_FIRST_FRAME;
+        if (step == 4) in.typed = "bob";
+        if (step == 8) {
+            const ButtonPtr ok = profileLoader.menu3.GetItem(1);
+            in = At(static_cast<int>((ok->dim->Left() + ok->dim->Right()) / 2),
+                    static_cast<int>((ok->dim->Top() + ok->dim->Bottom()) / 2));
+            in.clicks = {1};
+        }
+        if (step == 14) {
+            greeting = optionsWindow.helloText->text;
+            windowAlpha = optionsWindow.alpha;
+        }
+        return step < 16;
+    });
+    titleScreen.Prepare();
+    EXPECT_THROW(titleScreen.show(), ProgramEnd);
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(profile.selectedProfile, nullptr);
+    EXPECT_EQ(profile.selectedProfile->name, "bob");
+    EXPECT_EQ(greeting, "hello bob");
+    EXPECT_GE(windowAlpha, 1.0f) << "the window shows at once after the first name";
+}
+
+TEST_F(MainMenuFirstRun, SparksAgeOneStepAFrameWhateverFactorTheLastGameLeft) {
+    delta = 0.0; // as a game paused on its last frame might leave it
+    size_t sparks = 0;
+    control->SetScript([&](int frame, FrameInput&) {
+        sparks = SparkList.Count();
+        return frame < 300; // before the attract mode's first screen
+    });
+    titleScreen.Prepare();
+    EXPECT_THROW(titleScreen.show(), ProgramEnd);
+    // One cursor spark a frame living at most 50 frames, and a few stars of at most 150.
+    EXPECT_LT(sparks, 100u);
+}
+
+} // namespace
+} // namespace vsm::test
