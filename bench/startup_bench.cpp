@@ -32,7 +32,7 @@ void BM_StartUpToTitle(benchmark::State& state) {
         state.ResumeTiming();
         try {
             vsm::StartUp();
-            vsm::shellSeams.TitleShow();
+            vsm::shellSeams.titleShow();
         } catch (const TitleReached&) {
         }
         state.PauseTiming();

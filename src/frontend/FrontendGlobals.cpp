@@ -4,8 +4,20 @@
 #include "frontend/FrontendSeams.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
+#include "modes/QuickPlay.h"
+#include "puzzle/TPuzzleManager.h"
 
 namespace vsm {
+
+TFrontendSeams::TFrontendSeams()
+    : goEndless([](const std::string& levelName) { return vsm::goEndless(levelName); }),
+      goTimeAtack([](const std::string& levelName) { return vsm::goTimeAtack(levelName); }),
+      replayPuzzle([](int width, int height, const std::string& musicName, const std::string& picture) {
+          puzzle.width = width;
+          puzzle.height = height;
+          puzzle.musicName = musicName;
+          return puzzle.show(0, picture, 1);
+      }) {}
 
 TFrontendSeams frontendSeams;
 

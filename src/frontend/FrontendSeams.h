@@ -1,5 +1,5 @@
-// FrontendSeams: the calls the front end makes into the game modes and the puzzle mode, with
-// harmless defaults until start-up fills them.
+// FrontendSeams: the games the main menu and the gallery start. A new TFrontendSeams holds the
+// real calls into the mode loops and the puzzle; the menu tests replace them with scripted games.
 #pragma once
 
 #include <functional>
@@ -8,19 +8,20 @@
 namespace vsm {
 
 struct TFrontendSeams {
-    // Plays one endless game on the board document levelName ("" resumes the saved one) and
-    // returns when it is over. Default: returns 0 at once.
-    std::function<int(const std::string& levelName)> goEndless = [](const std::string&) { return 0; };
-    // The time-attack twin of goEndless. Default: returns 0 at once.
-    std::function<int(const std::string& levelName)> goTimeAtack = [](const std::string&) { return 0; };
-    // Plays the picture as a picture-swap puzzle replayed from the gallery: the puzzle is cut into
-    // width x height tiles and streams musicName; returns the puzzle's result. Default: returns 0
-    // at once.
+    // Fills every call with the real game.
+    TFrontendSeams();
+    // goEndless: plays one endless game on the board document levelName ("" resumes the saved
+    // one) and returns when it is over.
+    std::function<int(const std::string& levelName)> goEndless;
+    // goTimeAtack: the time-attack twin of goEndless.
+    std::function<int(const std::string& levelName)> goTimeAtack;
+    // Plays the picture as a picture-swap puzzle replayed from the gallery: cut into width x height
+    // tiles, streaming musicName; returns the puzzle's result.
     std::function<int(int width, int height, const std::string& musicName, const std::string& picture)>
-        replayPuzzle = [](int, int, const std::string&, const std::string&) { return 0; };
+        replayPuzzle;
 };
 
-// The hooks in force; ResetFrontendGlobals puts the defaults back.
+// The calls in force; ResetFrontendGlobals puts the real ones back.
 extern TFrontendSeams frontendSeams;
 
 } // namespace vsm

@@ -3,11 +3,17 @@
 
 #include "board/TBlocksManager.h"
 #include "boardlists/TBoardSelector.h"
+#include "frontend/FrontendGlobals.h"
+#include "frontend/TTitleScreen.h"
 #include "magic/CoreGame.h"
+#include "modes/ModesSeams.h"
 #include "overlays/OverlaysGlobals.h"
 #include "profiles/ProfileSeams.h"
 #include "profiles/ProfilesGlobals.h"
+#include "puzzle/PuzzleGlobals.h"
 #include "quest/TMapCore.h"
+#include "ringgame/RingGameSeams.h"
+#include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
@@ -47,9 +53,18 @@ void AssembleGame() {
     ResetProfilesGlobals();
     ResetQuestGlobals();
     ResetTutorialGlobals();
+    ResetPuzzleGlobals();
+    ResetRingGameGlobals();
+    ResetModesSeams();
+    ResetFrontendGlobals();
 
+    // The hooks through which lower screens reach the ones above them.
     InstallOverlaySeams();
+    InstallPuzzleSeams();
+    InstallRingGameSeams();
     profileSeams.saveOptionsOnly = [] { SaveOptionsOnly(); };
+    modesSeams.saveOptions = [] { saveOptions(); };
+    modesSeams.stopTitleMusic = [] { titleScreen.stopMusic(); };
 
     blocks.loadBlocksDef();
     captions.Clear();

@@ -4,6 +4,8 @@
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
 #include "board/TRuneManager.h"
+#include "frontend/TGallery.h"
+#include "frontend/TTitleScreen.h"
 #include "level/TBossManager.h"
 #include "level/TLevelManager.h"
 #include "level/TPointsManager.h"
@@ -16,13 +18,14 @@
 #include "platform/Audio.h"
 #include "platform/Graphics.h"
 #include "profiles/TProfileLoader.h"
+#include "puzzle/TPuzzleManager.h"
 #include "quest/TMapCore.h"
+#include "ringgame/TRingGame.h"
 #include "services/Paths.h"
 #include "services/TCaptions.h"
 #include "services/TGlobalSnd.h"
 #include "services/TSongManager.h"
 #include "services/TSpark.h"
-#include "shell/ShellSeams.h"
 #include "widgets/SharedAssets.h"
 #include "widgets/TContainer.h"
 #include "widgets/TFont.h"
@@ -37,7 +40,7 @@ void LoadGameAssets(const std::function<void(int mark)>& progress) {
     mark(0);
     TCaptions::loadGfx();
     blocks.loadSfx();
-    shellSeams.puzzleLoadGfx();
+    puzzle.loadGfx();
 
     mark(1);
     // The bitmap fonts come first: the menu window, the profile screen and the map take them.
@@ -48,7 +51,7 @@ void LoadGameAssets(const std::function<void(int mark)>& progress) {
     davar.loadDavarGfx();
     board.loadBoardGfx();
     optionsWindow.loadGfx();
-    shellSeams.galleryLoadGfx();
+    gallery.loadGfx();
 
     mark(2);
     points.loadGfx();
@@ -57,11 +60,11 @@ void LoadGameAssets(const std::function<void(int mark)>& progress) {
     loadSparkImage(2, "gfx/gwiazdki/2.png");
     loadSparkImage(3, "gfx/gwiazdki/3.png");
     // The title lends pictures to the menu window, so it loads after the window.
-    shellSeams.titleLoadGfx();
+    titleScreen.loadGfx();
     profileLoader.Load();
     map.Load();
     bonusManagerAlt.LoadResources();
-    shellSeams.ringGameLoadGfx();
+    ringGame.loadGfx();
     magicSphere.LoadResources();
     timeManager.LoadResources();
     bossManager.LoadResources();

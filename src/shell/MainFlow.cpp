@@ -76,7 +76,7 @@ void CampaignLoop() {
 
 void MainFlowRound() {
     shellSeams.titlePrepare();
-    const int action = shellSeams.TitleShow();
+    const int action = shellSeams.titleShow();
     if (action == ACTION_CLOSED) {
         // A close request during the title's opening fade: nothing is to be played.
         End();

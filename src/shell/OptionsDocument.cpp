@@ -14,7 +14,7 @@
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
-#include "shell/ShellSeams.h"
+#include "puzzle/PuzzleSave.h"
 
 #include <cmath>
 #include <string_view>
@@ -150,7 +150,7 @@ int saveOptions() {
         // Every part waits for the one write of the profile document at the end.
         saveBoard("davar", 0);
         SaveLastBlock("davar", 0);
-        shellSeams.savePuzzles(0);
+        SavePuzzles(0);
         SaveProfile(0);
         SaveSpells("davar", 0);
         SaveLevelStats(0);

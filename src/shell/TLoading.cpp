@@ -133,7 +133,7 @@ int TLoading::doMagic(int ms) {
     const ImagePtr glow = SparkImage(0);
     if (glow) MidHandleImage(glow);
     const int64_t start = MilliSecs64();
-    shellSeams.TitlePlayMusic();
+    shellSeams.titlePlayMusic();
     int budget = 82;
     while (stage < 3) {
         Update();

@@ -48,7 +48,7 @@ int TLoading::PortalScreens() {
         // A full-screen first picture replaces the end effect: the loading screen holds for half
         // a second and fades out whole.
         delta = 1.0;
-        shellSeams.TitlePlayMusic();
+        shellSeams.titlePlayMusic();
         const int64_t start = MilliSecs64();
         for (;;) {
             if (MilliSecs64() - start > 500) {

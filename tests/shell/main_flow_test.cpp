@@ -216,32 +216,6 @@ TEST_F(MainFlow, EndingDuringALevelKeepsTheCampaignInTheProfile) {
     EXPECT_EQ(SavedNumber("gameState"), 1);
 }
 
-TEST(StandInTitle, AClickOrAKeyStartsACampaignAndACloseRequestEndsIt) {
-    FrameInput click, key, close;
-    click.clicks = {1};
-    key.typed = "x";
-    close.terminate = true;
-    const struct {
-        const char* what;
-        const FrameInput& input;
-        int action;
-    } cases[] = {{"click", click, 3}, {"key", key, 3}, {"close", close, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        HeadlessBackendControl& control = UseHeadlessBackend();
-        profile = TProfileManager();
-        auto player = std::make_shared<TProfile>();
-        player->name = "Ann";
-        profile.profiles.push_back(player); // a player exists: no profile screen first
-        std::vector<FrameInput> frames(5);
-        frames.push_back(c.input);
-        control.SetScript(frames);
-        EXPECT_EQ(StandInTitle(), c.action);
-        EXPECT_NEAR(control.Frame(), 5, 1);
-        profile = TProfileManager();
-    }
-}
-
 } // namespace
 
 } // namespace vsm::test

@@ -3,6 +3,7 @@
 // a close request and leaves its options behind.
 #include "shell/ShellFixture.h"
 
+#include "frontend/TTitleScreen.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -47,10 +48,12 @@ TEST_F(RealShellGl, StartUpDrawsTheLoadingScreenAndTheTitle) {
     shellSeams.titleShow = [&] {
         loading.Draw();
         loadingShot = GrabPixmap(0, 0, 800, 600);
-        DrawStandInTitle();
+        // The title screen's first frame: its picture, before the menu fades in over it.
+        Cls();
+        DrawImage(titleScreen.title, 0, 0);
         titleShot = GrabPixmap(0, 0, 800, 600);
         RequestTerminate();
-        return StandInTitle();
+        return TShellSeams().titleShow();
     };
     EXPECT_THROW(
         {

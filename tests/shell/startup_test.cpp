@@ -47,7 +47,7 @@ class StartUpGame : public ShellFixture {
             FrameInput close;
             close.terminate = true;
             control->SetScript(std::vector<FrameInput>{close});
-            return StandInTitle();
+            return TShellSeams().titleShow();
         };
         control->SetScript(std::vector<FrameInput>(2000));
         EXPECT_THROW(

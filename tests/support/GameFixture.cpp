@@ -23,6 +23,7 @@
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
 #include "services/TMouse.h"
+#include "shell/AssembleGame.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "tutorial/TTutorial.h"
@@ -35,17 +36,9 @@
 namespace vsm {
 
 void ResetGameForTests() {
+    // The game's own start-up assembly, then the settings the tests' expectations are written for.
+    AssembleGame();
     options = TOptions();
-    // Engine services, widgets, board, level, magic, with their hooks; the game flags go with
-    // the services.
-    ResetCoreGame();
-    ResetGameFlags();
-    ResetProfilesGlobals();
-    ResetBoardSelector();
-    ResetTutorialGlobals();
-    ResetOverlaysGlobals();
-    InstallOverlaySeams();
-    ResetModesSeams();
 }
 
 } // namespace vsm
