@@ -100,6 +100,7 @@ TEST_F(StartUpGame, AFirstRunOverTheBuiltGameReachesTheTitleAndSavesTheOptionsOn
     EXPECT_TRUE(boardSeams.sphereFill && boardSeams.sphereGetColorXY && boardSeams.findBonus &&
                 boardSeams.addBonus && boardSeams.addCaption);
     EXPECT_TRUE(levelSeams.sphereLoad && levelSeams.sphereIsFull && levelSeams.popupsPrepare);
+    EXPECT_TRUE(levelSeams.puzzleLoad && levelSeams.ringGameLoad);
     EXPECT_TRUE(ringSeams.popupAddEvent);
 
     // The exit hook wrote the options document: the defaults, no player yet.
