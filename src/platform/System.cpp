@@ -79,7 +79,21 @@ std::string CurrentDate() {
     return buf;
 }
 
+namespace {
+
+std::function<void(const std::string&)>& PrintListener() {
+    static std::function<void(const std::string&)> listener;
+    return listener;
+}
+
+} // namespace
+
+void SetPrintListener(std::function<void(const std::string&)> listener) {
+    PrintListener() = std::move(listener);
+}
+
 void Print(const std::string& text) {
+    if (PrintListener()) PrintListener()(text);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);

@@ -31,8 +31,10 @@ bool Confirm(const std::string& text);
 bool OpenURL(const std::string& url);
 // The local date as "%d %b %Y" in the C locale, e.g. "07 Mar 2026".
 std::string CurrentDate();
-// Writes one line to standard output.
+// Writes one line to standard output, and hands it to the print listener when one is set.
 void Print(const std::string& text);
+// Sets the listener that sees every printed line (null for none); tests collect diagnostics with it.
+void SetPrintListener(std::function<void(const std::string&)> listener);
 
 // Thrown by End and RuntimeError; main catches it, runs the exit hook once and exits.
 struct ProgramEnd {

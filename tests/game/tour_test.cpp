@@ -1,0 +1,322 @@
+// The whole game as a player meets it: from the real start-up over the built resources, through
+// every screen with scripted input, with no load failure or missing key printed on the way.
+#include "game/TourDriver.h"
+
+#include "board/TBoardManager.h"
+#include "frontend/FrontendSeams.h"
+#include "frontend/TGallery.h"
+#include "frontend/TTitleScreen.h"
+#include "level/TLevelSequencer.h"
+#include "overlays/TOptionsWindow.h"
+#include "platform/Input.h"
+#include "platform/System.h"
+#include "profiles/THiscores.h"
+#include "profiles/TProfile.h"
+#include "profiles/TProfileLoader.h"
+#include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
+#include "shell/MainFlow.h"
+#include "shell/ShellSeams.h"
+#include "shell/StartUp.h"
+#include "support/TestSupport.h"
+#include "widgets/TButton.h"
+#include "widgets/TMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
+namespace vsm::test {
+
+namespace {
+
+// What the game prints when something it needs did not load or a document lacks a key.
+const char* const PROBLEM_MARKS[] = {"not loaded", "not read",   "could not", "cannot",     "does not exist",
+                                     "missing",    "refused",    "not in the", "no pages",  "skipped",
+                                     "damaged",    "corrupted",  "unknown",    "names no",  "not installed",
+                                     "is cut",     "not listed", "left out",   "afresh",    "nothing to deal"};
+
+bool IsProblem(const std::string& line) {
+    return std::any_of(std::begin(PROBLEM_MARKS), std::end(PROBLEM_MARKS),
+                       [&](const char* mark) { return line.find(mark) != std::string::npos; });
+}
+
+class Tour : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : {"VSM_RESOURCES", "XDG_DATA_HOME"})
+            if (const char* v = std::getenv(name)) savedEnv[name] = v;
+        control = &UseHeadlessBackend();
+        home = ScratchDir("tour");
+        setenv("VSM_RESOURCES", ResourcesDir().c_str(), 1);
+        setenv("XDG_DATA_HOME", home.c_str(), 1);
+        SetPrintListener([this](const std::string& line) { printed.push_back(line); });
+        // The real screens, noting which one runs.
+        shellSeams = TShellSeams();
+        const TShellSeams real;
+        shellSeams.questLevel = [this, real](int resume) { return Visit("quest", [&] { return real.questLevel(resume); }); };
+        shellSeams.puzzleShow = [this, real](int resume, const std::string& name, int fromGallery) {
+            return Visit("puzzle", [&] { return real.puzzleShow(resume, name, fromGallery); });
+        };
+        shellSeams.ringGamePlay = [this, real](int resume) { return Visit("ring", [&] { return real.ringGamePlay(resume); }); };
+    }
+
+    void TearDown() override {
+        SetPrintListener(nullptr);
+        OnEnd(nullptr);
+        shellSeams = TShellSeams();
+        for (const char* name : {"VSM_RESOURCES", "XDG_DATA_HOME"}) {
+            if (auto it = savedEnv.find(name); it != savedEnv.end())
+                setenv(name, it->second.c_str(), 1);
+            else
+                unsetenv(name);
+        }
+    }
+
+    int Visit(const std::string& name, const std::function<int()>& run) {
+        const std::string outer = screen;
+        screen = name;
+        visited.push_back(name);
+        struct Restore {
+            std::string& screen;
+            std::string outer;
+            ~Restore() { screen = outer; }
+        } restore{screen, outer};
+        return run();
+    }
+
+    // The front end's games are hooked once start-up has rebuilt the front end.
+    TourStep HookFrontEnd() {
+        return Do("hook the front end's games", [this] {
+            const TFrontendSeams real = frontendSeams;
+            frontendSeams.goEndless = [this, real](const std::string& level) {
+                return Visit("endless", [&] { return real.goEndless(level); });
+            };
+            frontendSeams.goTimeAtack = [this, real](const std::string& level) {
+                return Visit("timed", [&] { return real.goTimeAtack(level); });
+            };
+            frontendSeams.replayPuzzle = [this, real](int w, int h, const std::string& music, const std::string& pic) {
+                return Visit("replay", [&] { return real.replayPuzzle(w, h, music, pic); });
+            };
+        });
+    }
+
+    // The very first run asks for the player's name before the menu.
+    std::vector<TourStep> FirstPlayer(const std::string& name) {
+        std::vector<TourStep> steps;
+        steps.push_back(WaitFor("first-name screen", [] { return profileLoader.State == PROFILES_FIRST_NAME; }));
+        Append(steps, TypeName(name));
+        steps.push_back(Input("enter the first name", KeyPress(KEY_ENTER)));
+        steps.push_back(WaitFor("main menu", [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; }));
+        return steps;
+    }
+
+    // One typed character a frame: the name fields take at most one each frame.
+    static std::vector<TourStep> TypeName(const std::string& name) {
+        std::vector<TourStep> steps;
+        for (char c : name) {
+            steps.push_back(Wait(2));
+            steps.push_back(Input(std::string("type ") + c, Typed(std::string(1, c))));
+        }
+        steps.push_back(Wait(2));
+        return steps;
+    }
+
+    static void Append(std::vector<TourStep>& to, std::vector<TourStep> more) {
+        for (TourStep& s : more)
+            to.push_back(std::move(s));
+    }
+
+    // Writes the player's campaign position as an earlier session would have left it.
+    static TourStep WritePosition(int level, int state) {
+        return Do("campaign position " + std::to_string(level), [level, state] {
+            profile.SetNumber("level", level, 0);
+            profile.SetNumber("gameState", state, 1);
+        });
+    }
+
+    // Runs the program as main does, with the tour as the player.
+    void RunProgram() {
+        driver.Start(*control);
+        EXPECT_THROW(
+            {
+                StartUp();
+                MainFlow();
+            },
+            ProgramEnd);
+        RunExitHook();
+        EXPECT_EQ(driver.failure, "") << "steps done: " << driver.done.size();
+        EXPECT_TRUE(driver.Finished());
+        std::vector<std::string> problems;
+        for (const std::string& line : printed)
+            if (IsProblem(line)) problems.push_back(line);
+        EXPECT_EQ(problems, std::vector<std::string>{});
+        EXPECT_EQ(control->notifications, std::vector<std::string>{});
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("tour: %d frames, peak resident memory %ld MB\n", driver.frames, usage.ru_maxrss / 1024);
+        RecordProperty("peak_rss_kb", std::to_string(usage.ru_maxrss));
+    }
+
+    bool Visited(const std::string& name) const {
+        return std::find(visited.begin(), visited.end(), name) != visited.end();
+    }
+
+    HeadlessBackendControl* control = nullptr;
+    TourDriver driver;
+    std::string home;
+    std::string screen;
+    std::vector<std::string> visited;
+    std::vector<std::string> printed;
+
+  private:
+    std::map<std::string, std::string> savedEnv;
+};
+
+// Buttons of the profile screen's list and of the gallery.
+std::function<ButtonPtr()> ProfileButton(int id) {
+    return [id]() -> ButtonPtr {
+        return profileLoader.State == PROFILES_LIST ? profileLoader.menu.GetItem(id) : nullptr;
+    };
+}
+std::function<ButtonPtr()> GalleryButton(int id) {
+    return [id]() -> ButtonPtr { return gallery.menu ? gallery.menu->GetItem(id) : nullptr; };
+}
+
+TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
+    const auto onTitle = [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; };
+    driver.Add(HookFrontEnd());
+    driver.Add(FirstPlayer("Ann"));
+
+    // Options, with the hiscores and the credits behind them.
+    driver.Add({Menu(MENU_MAIN, 15), Menu(MENU_OPTIONS, 41), Menu(MENU_OPTIONS, 40), Menu(MENU_OPTIONS, 12),
+                WaitFor("hiscores", [this] { return driver.Drawn(titleScreen.hiscores); }),
+                Wait(30),
+                ClickUntil("hiscores left", [this] { return !driver.Drawn(titleScreen.hiscores); }),
+                Menu(MENU_OPTIONS, 13),
+                WaitFor("credits", [this] { return driver.Drawn(titleScreen.credits); }),
+                Wait(30),
+                ClickUntil("credits left", [this] { return !driver.Drawn(titleScreen.credits); }),
+                Menu(MENU_OPTIONS, 46)});
+
+    // The profile screen: a second player made, renamed and deleted again.
+    driver.Add({Menu(MENU_MAIN, 81), ClickWhenShown("new player", ProfileButton(3))});
+    driver.Add(TypeName("Bob"));
+    driver.Add({Input("enter the new name", KeyPress(KEY_ENTER)), ClickWhenShown("rename", ProfileButton(4))});
+    for (int i = 0; i < 3; ++i)
+        driver.Add({Wait(2), Input("erase a letter", KeyPress(KEY_BACKSPACE))});
+    driver.Add(TypeName("Cal"));
+    driver.Add({Input("enter the changed name", KeyPress(KEY_ENTER)),
+                Do("check the rename",
+                   [] {
+                       EXPECT_TRUE(profile.selectedProfile && profile.selectedProfile->name == "Cal");
+                       EXPECT_EQ(profile.profiles.size(), 2u);
+                   }),
+                ClickWhenShown("delete", ProfileButton(5)), Wait(3), Input("confirm the deletion", KeyPress(KEY_ENTER)),
+                Wait(3), ClickWhenShown("profile chosen", ProfileButton(1)), WaitFor("main menu again", onTitle),
+                Do("check the players", [] {
+                    ASSERT_EQ(profile.profiles.size(), 1u);
+                    EXPECT_EQ(profile.profiles[0]->name, "Ann");
+                    ASSERT_TRUE(profile.selectedProfile);
+                    EXPECT_EQ(profile.selectedProfile->name, "Ann");
+                })});
+
+    // The gallery and a replay of its picture as a puzzle, left through its pause menu.
+    driver.Add({Menu(MENU_MAIN, 14), ClickWhenShown("replay as a puzzle", GalleryButton(GALLERY_PUZZLE)),
+                Menu(MENU_THREE_CHOICES, 51), WaitFor("replay", [this] { return screen == "replay"; }), Wait(90),
+                PauseAndChoose(MENU_OTHER_PAUSE, 23), WaitFor("gallery again", [this] { return screen.empty(); }),
+                ClickWhenShown("leave the gallery", GalleryButton(GALLERY_BACK)), WaitFor("main menu again", onTitle)});
+
+    // Both board lists with their previews.
+    driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, 62), Menu(MENU_LEVEL_LIST, 72), Wait(20),
+                Menu(MENU_LEVEL_LIST, 73), Wait(20), Menu(MENU_LEVEL_LIST, 76), Wait(20), Menu(MENU_LEVEL_LIST, 72),
+                Wait(20), Menu(MENU_LEVEL_LIST, 75), Wait(20), Menu(MENU_LEVEL_LIST, 54), Menu(MENU_QUICK_PLAY, 54)});
+
+    // Each quick game: started, a few pieces placed, the in-game options, left to the menu,
+    // resumed and lost.
+    const struct {
+        const char* game;
+        int button;
+        double frameStepWhileLosing; // ms; the timed game is lost to its clock
+    } games[] = {{"endless", 63, 1000.0 / 60}, {"timed", 62, 500}};
+    for (const auto& g : games) {
+        const std::string game = g.game;
+        driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, g.button), Menu(MENU_LEVEL_LIST, 71),
+                    WaitFor(game, [this, game] { return screen == game; }),
+                    PlacePieces(game + ": a few pieces", true, [](int placed) { return placed >= 4; }),
+                    PauseAndChoose(MENU_QUEST_PAUSE, 22), Menu(MENU_GAME_OPTIONS, 46),
+                    Menu(MENU_QUEST_PAUSE, 23), WaitFor("title after leaving", onTitle),
+                    Do("check the saved game", [game] {
+                        EXPECT_EQ(profile.GetNumber(game == "timed" ? "timeResume" : "endlessResume"), 1);
+                    }),
+                    Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, g.button), Menu(MENU_RESUME_OR_NEW, 1),
+                    WaitFor(game + " resumed", [this, game] { return screen == game; }),
+                    Do("hurry the clock", [this, g] { control->SetFrameStep(g.frameStepWhileLosing); }),
+                    PlacePieces(game + ": played until lost", false, [this](int) { return screen.empty(); }, 30000),
+                    Do("normal clock", [this] { control->SetFrameStep(1000.0 / 60); }),
+                    WaitFor("title after the game over", onTitle),
+                    Do("check the game over", [game] {
+                        EXPECT_EQ(profile.GetNumber(game == "timed" ? "timeResume" : "endlessResume"), 0);
+                        const int type = game == "timed" ? 3 : 2;
+                        EXPECT_TRUE(std::any_of(hiscore.scores.begin(), hiscore.scores.end(),
+                                                [type](const auto& s) { return s->typeID == type; }));
+                    })});
+    }
+
+    driver.Add({Menu(MENU_MAIN, 11), Menu(MENU_EXIT_QUESTION, 90)});
+    RunProgram();
+    EXPECT_TRUE(Visited("replay"));
+    EXPECT_TRUE(Visited("endless"));
+    EXPECT_TRUE(Visited("timed"));
+}
+
+TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
+    const auto onTitle = [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; };
+    const auto backOnTitle = [this, onTitle] { return screen.empty() && onTitle(); };
+    driver.Add(FirstPlayer("Ann"));
+
+    // A new campaign: the opening story, the tutorial, the first level played to its goal, the
+    // map, and the second level left for the title.
+    driver.Add({Menu(MENU_MAIN, 61),
+                ClickUntil("opening story and tutorial", [this] { return screen == "quest"; }, true),
+                Do("first level", [] { EXPECT_EQ(sequencer.seqNo, 1); }),
+                PlacePieces("first level to its goal", true, [this](int) { return screen != "quest"; }, 40000),
+                ClickUntil("the map", [this] { return screen == "quest" && sequencer.seqNo == 2; }),
+                Wait(30), PauseAndChoose(MENU_QUEST_PAUSE, 23), WaitFor("title", backOnTitle),
+                Do("first level recorded", [] { EXPECT_EQ(profile.GetNumber("level"), 2); })});
+
+    // Later positions, written into the profile before continuing: the ring game, a picture
+    // puzzle and the first boss level behind its tutorial page, each left for the title.
+    const struct {
+        int level;
+        const char* screen;
+        int pauseState;
+    } later[] = {{4, "ring", MENU_OTHER_PAUSE}, {6, "puzzle", MENU_OTHER_PAUSE}, {9, "quest", MENU_QUEST_PAUSE}};
+    for (const auto& l : later) {
+        const std::string name = l.screen;
+        driver.Add({WritePosition(l.level, 1), Menu(MENU_MAIN, 61), Menu(MENU_RESUME_OR_NEW, 1),
+                    ClickUntil(name, [this, name] { return screen == name; }, true),
+                    Do("position", [l] { EXPECT_EQ(sequencer.seqNo, l.level); }), Wait(120),
+                    PauseAndChoose(l.pauseState, 23), WaitFor("title", backOnTitle)});
+    }
+
+    // The last position won: the closing story, then the hiscores.
+    driver.Add({WritePosition(48, 2), Menu(MENU_MAIN, 61), Menu(MENU_RESUME_OR_NEW, 1),
+                ClickUntil("closing story", [this] { return driver.Drawn(titleScreen.hiscores); }, true),
+                Wait(30), ClickUntil("hiscores left", [this] { return !driver.Drawn(titleScreen.hiscores); }),
+                WaitFor("title", onTitle), Menu(MENU_MAIN, 11), Menu(MENU_EXIT_QUESTION, 90)});
+    RunProgram();
+    EXPECT_TRUE(Visited("ring"));
+    EXPECT_TRUE(Visited("puzzle"));
+}
+
+} // namespace
+
+} // namespace vsm::test
