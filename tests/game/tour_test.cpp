@@ -3,6 +3,7 @@
 #include "game/TourDriver.h"
 
 #include "board/TBoardManager.h"
+#include "boardlists/TBoardSelector.h"
 #include "frontend/FrontendSeams.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
@@ -108,7 +109,7 @@ class Tour : public ::testing::Test {
         });
     }
 
-    // The very first run asks for the player's name before the menu.
+    // The very first run asks for the player's name before the menu (names are kept in lower case).
     std::vector<TourStep> FirstPlayer(const std::string& name) {
         std::vector<TourStep> steps;
         steps.push_back(WaitFor("first-name screen", [] { return profileLoader.State == PROFILES_FIRST_NAME; }));
@@ -193,7 +194,7 @@ std::function<ButtonPtr()> GalleryButton(int id) {
 TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
     const auto onTitle = [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; };
     driver.Add(HookFrontEnd());
-    driver.Add(FirstPlayer("Ann"));
+    driver.Add(FirstPlayer("ann"));
 
     // Options, with the hiscores and the credits behind them.
     driver.Add({Menu(MENU_MAIN, 15), Menu(MENU_OPTIONS, 41), Menu(MENU_OPTIONS, 40), Menu(MENU_OPTIONS, 12),
@@ -208,24 +209,24 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
 
     // The profile screen: a second player made, renamed and deleted again.
     driver.Add({Menu(MENU_MAIN, 81), ClickWhenShown("new player", ProfileButton(3))});
-    driver.Add(TypeName("Bob"));
+    driver.Add(TypeName("bob"));
     driver.Add({Input("enter the new name", KeyPress(KEY_ENTER)), ClickWhenShown("rename", ProfileButton(4))});
     for (int i = 0; i < 3; ++i)
         driver.Add({Wait(2), Input("erase a letter", KeyPress(KEY_BACKSPACE))});
-    driver.Add(TypeName("Cal"));
+    driver.Add(TypeName("cal"));
     driver.Add({Input("enter the changed name", KeyPress(KEY_ENTER)),
                 Do("check the rename",
                    [] {
-                       EXPECT_TRUE(profile.selectedProfile && profile.selectedProfile->name == "Cal");
+                       EXPECT_TRUE(profile.selectedProfile && profile.selectedProfile->name == "cal");
                        EXPECT_EQ(profile.profiles.size(), 2u);
                    }),
                 ClickWhenShown("delete", ProfileButton(5)), Wait(3), Input("confirm the deletion", KeyPress(KEY_ENTER)),
                 Wait(3), ClickWhenShown("profile chosen", ProfileButton(1)), WaitFor("main menu again", onTitle),
                 Do("check the players", [] {
                     ASSERT_EQ(profile.profiles.size(), 1u);
-                    EXPECT_EQ(profile.profiles[0]->name, "Ann");
+                    EXPECT_EQ(profile.profiles[0]->name, "ann");
                     ASSERT_TRUE(profile.selectedProfile);
-                    EXPECT_EQ(profile.selectedProfile->name, "Ann");
+                    EXPECT_EQ(profile.selectedProfile->name, "ann");
                 })});
 
     // The gallery and a replay of its picture as a puzzle, left through its pause menu.
@@ -234,10 +235,20 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
                 PauseAndChoose(MENU_OTHER_PAUSE, 23), WaitFor("gallery again", [this] { return screen.empty(); }),
                 ClickWhenShown("leave the gallery", GalleryButton(GALLERY_BACK)), WaitFor("main menu again", onTitle)});
 
-    // Both board lists with their previews.
-    driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, 62), Menu(MENU_LEVEL_LIST, 72), Wait(20),
-                Menu(MENU_LEVEL_LIST, 73), Wait(20), Menu(MENU_LEVEL_LIST, 76), Wait(20), Menu(MENU_LEVEL_LIST, 72),
-                Wait(20), Menu(MENU_LEVEL_LIST, 75), Wait(20), Menu(MENU_LEVEL_LIST, 54), Menu(MENU_QUICK_PLAY, 54)});
+    // Both board lists, stepping through their previews.
+    for (const auto& [button, list] : {std::pair{62, BOARDS_TIMED}, std::pair{63, BOARDS_ENDLESS}}) {
+        const int shown = list;
+        driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, button), Menu(MENU_LEVEL_LIST, 72), Wait(40),
+                    Do("the next board", [shown] {
+                        EXPECT_EQ(boardSelector.mode, shown);
+                        EXPECT_GT(boardSelector.levels.size(), 1u);
+                        EXPECT_EQ(boardSelector.selectedLevel, 1);
+                        EXPECT_GT(boardSelector.alpha, 0.0f);
+                    }),
+                    Menu(MENU_LEVEL_LIST, 73), Wait(40),
+                    Do("back to the first board", [] { EXPECT_EQ(boardSelector.selectedLevel, 0); }),
+                    Menu(MENU_LEVEL_LIST, 54)});
+    }
 
     // Each quick game: started, a few pieces placed, the in-game options, left to the menu,
     // resumed and lost.
@@ -280,7 +291,7 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
 TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
     const auto onTitle = [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; };
     const auto backOnTitle = [this, onTitle] { return screen.empty() && onTitle(); };
-    driver.Add(FirstPlayer("Ann"));
+    driver.Add(FirstPlayer("ann"));
 
     // A new campaign: the opening story, the tutorial, the first level played to its goal, the
     // map, and the second level left for the title.
