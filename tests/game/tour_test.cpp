@@ -166,6 +166,20 @@ class Tour : public ::testing::Test {
         RecordProperty("peak_rss_kb", std::to_string(usage.ru_maxrss));
     }
 
+    // Buttons of the profile screen's list and of the gallery, while their screen shows.
+    std::function<ButtonPtr()> ProfileButton(int id) {
+        return [this, id]() -> ButtonPtr {
+            ButtonPtr button = profileLoader.menu.GetItem(id);
+            return profileLoader.State == PROFILES_LIST && button && driver.Drawn(button->image) ? button : nullptr;
+        };
+    }
+    std::function<ButtonPtr()> GalleryButton(int id) {
+        return [this, id]() -> ButtonPtr {
+            ButtonPtr button = gallery.menu ? gallery.menu->GetItem(id) : nullptr;
+            return button && driver.Drawn(button->image) ? button : nullptr;
+        };
+    }
+
     bool Visited(const std::string& name) const {
         return std::find(visited.begin(), visited.end(), name) != visited.end();
     }
@@ -181,20 +195,11 @@ class Tour : public ::testing::Test {
     std::map<std::string, std::string> savedEnv;
 };
 
-// Buttons of the profile screen's list and of the gallery.
-std::function<ButtonPtr()> ProfileButton(int id) {
-    return [id]() -> ButtonPtr {
-        return profileLoader.State == PROFILES_LIST ? profileLoader.menu.GetItem(id) : nullptr;
-    };
-}
-std::function<ButtonPtr()> GalleryButton(int id) {
-    return [id]() -> ButtonPtr { return gallery.menu ? gallery.menu->GetItem(id) : nullptr; };
-}
 
 TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
     const auto onTitle = [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; };
-    driver.Add(HookFrontEnd());
     driver.Add(FirstPlayer("ann"));
+    driver.Add(HookFrontEnd());
 
     // Options, with the hiscores and the credits behind them.
     driver.Add({Menu(MENU_MAIN, 15), Menu(MENU_OPTIONS, 41), Menu(MENU_OPTIONS, 40), Menu(MENU_OPTIONS, 12),
