@@ -4,6 +4,8 @@
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
 #include "overlays/TOptionsWindow.h"
+#include "overlays/TPopupManager.h"
+#include "widgets/TAnimButton.h"
 #include "platform/Input.h"
 #include "support/PlacementFinder.h"
 #include "widgets/TButton.h"
@@ -36,10 +38,27 @@ FrameInput ClickOnButton(const ButtonPtr& button) {
 
 bool Standing(const ButtonPtr& button) { return button && button->dim; }
 
+// The tour running now, for the steps that look at what was drawn.
+const TourDriver* running = nullptr;
+
+// A click that moves the game on where it waits for one: the OK of a popup that is showing,
+// else a corner of the screen.
+FrameInput MoveOnClick() {
+    const ButtonPtr ok = popupManager.button;
+    if (running && Standing(ok) && ok->alpha >= 1.0f && running->Drawn(ok->image)) {
+        // This button answers to the button held down, not to a press.
+        FrameInput in = ClickOnButton(ok);
+        in.held[1] = true;
+        return in;
+    }
+    return ClickAt(CORNER_X, CORNER_Y);
+}
+
 } // namespace
 
 void TourDriver::Start(HeadlessBackendControl& control) {
     control_ = &control;
+    running = this;
     control_->SetScript([this](int, FrameInput& in) { return Frame(in); });
 }
 
@@ -140,7 +159,7 @@ TourStep ClickUntil(std::string name, std::function<bool()> until, bool escape, 
             [until = std::move(until), escape, frame](FrameInput& in) {
                 if (until()) return true;
                 const int f = (*frame)++;
-                if (f % 12 == 6) in = ClickAt(CORNER_X, CORNER_Y);
+                if (f % 12 == 6) in = MoveOnClick();
                 if (escape && f % 12 == 0) in.keysHit = {KEY_ESCAPE};
                 return false;
             },
@@ -161,7 +180,7 @@ TourStep PauseAndChoose(int state, int id, int maxFrames) {
                 *stood = 0;
                 const int f = (*frame)++;
                 if (f % 30 == 0) in.keysHit = {KEY_ESCAPE};
-                if (f % 30 == 15) in = ClickAt(CORNER_X, CORNER_Y);
+                if (f % 30 == 15) in = MoveOnClick();
                 return false;
             },
             maxFrames};
@@ -194,7 +213,7 @@ TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int pl
                 if (!ready) {
                     s->aimed = false;
                     // Popups and summaries wait for a click.
-                    if (++s->idle % 20 == 0) in = ClickAt(CORNER_X, CORNER_Y);
+                    if (++s->idle % 20 == 0) in = MoveOnClick();
                     return false;
                 }
                 s->idle = 0;

@@ -42,7 +42,7 @@ namespace {
 const char* const PROBLEM_MARKS[] = {"not loaded", "not read",   "could not", "cannot",     "does not exist",
                                      "missing",    "refused",    "not in the", "no pages",  "skipped",
                                      "damaged",    "corrupted",  "unknown",    "names no",  "not installed",
-                                     "is cut",     "not listed", "left out",   "afresh",    "nothing to deal"};
+                                     "is cut",     "not listed", "left out",   "nothing to deal"};
 
 bool IsProblem(const std::string& line) {
     return std::any_of(std::begin(PROBLEM_MARKS), std::end(PROBLEM_MARKS),
