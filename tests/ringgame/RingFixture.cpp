@@ -31,10 +31,7 @@ namespace vsm::test {
 
 void RingFixture::SetUp() {
     control = &UseHeadlessBackend();
-    resources = ScratchDir("ringgame") + "/";
-    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
-    std::filesystem::create_directory_symlink(built / "gfx", resources + "gfx");
-    std::filesystem::create_directory_symlink(built / "sfx", resources + "sfx");
+    resources = ScratchResources("ringgame");
     WriteArchive(resources + "data/popups_lp.bca", {});
     WriteArchive(resources + "data/ring_levels_lp.bca", {});
     WriteArchive(resources + "data/settings_lp.bca", {{"portal.tsc", "Portal{ Name=\"test\" }"}});
