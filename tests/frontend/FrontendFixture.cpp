@@ -7,13 +7,7 @@
 #include "frontend/FrontendGlobals.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
-#include "level/LevelBoardSeam.h"
-#include "level/LevelSeams.h"
 #include "level/TLevelManager.h"
-#include "magic/MagicSeams.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
-#include "magic/TRingOfSpells.h"
 #include "overlays/OverlaysGlobals.h"
 #include "overlays/TOptionsWindow.h"
 #include "platform/Input.h"
@@ -26,6 +20,7 @@
 #include "services/ServicesGlobals.h"
 #include "services/TSpark.h"
 #include "support/ButtonInput.h"
+#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
@@ -58,15 +53,7 @@ void FrontendFixture::SetUp() {
     savedDocs = myDocsFolder;
     myDocsFolder = userFolder;
     options = TOptions();
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    InstallLevelBoardSeam();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetRingOfSpells();
-    InstallMagicSeams();
+    ResetPlayfield();
     ResetBoardSelector();
     ResetProfilesGlobals();
     ResetOverlaysGlobals();
@@ -90,14 +77,8 @@ void FrontendFixture::TearDown() {
     ResetFrontendGlobals();
     ResetOverlaysGlobals();
     ResetProfilesGlobals();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetRingOfSpells();
-    ResetBonusManager();
-    ResetMagicSphere();
-    ResetLevelGlobals();
+    ClearPlayfield();
     ResetBoardSelector();
-    ResetBoardGlobals();
     ResetWidgetsGlobals();
     options = TOptions();
     myDocsFolder = savedDocs;

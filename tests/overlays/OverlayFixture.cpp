@@ -4,13 +4,7 @@
 #include "board/TBoardManager.h"
 #include "boardlists/TBoardSelector.h"
 #include "data/ImageLoaders.h"
-#include "level/LevelBoardSeam.h"
-#include "level/LevelSeams.h"
 #include "level/TLevelManager.h"
-#include "magic/MagicSeams.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
-#include "magic/TRingOfSpells.h"
 #include "overlays/OverlaysGlobals.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
@@ -20,6 +14,7 @@
 #include "services/ServicesGlobals.h"
 #include "services/TMouse.h"
 #include "support/ButtonInput.h"
+#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
@@ -40,15 +35,7 @@ void OverlayFixture::SetUp() {
     ResetWidgetsGlobals();
     bDir = resources;
     options = TOptions();
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    InstallLevelBoardSeam();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetRingOfSpells();
-    InstallMagicSeams();
+    ResetPlayfield();
     ResetBoardSelector();
     ResetOverlaysGlobals();
     InstallOverlaySeams();
@@ -67,13 +54,7 @@ void OverlayFixture::SetUp() {
 
 void OverlayFixture::TearDown() {
     ResetOverlaysGlobals();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetRingOfSpells();
-    ResetBonusManager();
-    ResetMagicSphere();
-    ResetLevelGlobals();
-    ResetBoardGlobals();
+    ClearPlayfield();
     ResetWidgetsGlobals();
     options = TOptions();
 }
