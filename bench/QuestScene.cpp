@@ -4,15 +4,13 @@
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
 #include "board/TRuneManager.h"
-#include "level/TBossManager.h"
 #include "level/TLevelManager.h"
-#include "level/TPointsManager.h"
-#include "level/TTimeManager.h"
 #include "magic/BonusActions.h"
 #include "magic/CoreGame.h"
 #include "magic/TBunusManagerA.h"
 #include "magic/TMagicSphere.h"
-#include "magic/TRingOfSpells.h"
+#include "modes/ModeFrame.h"
+#include "modes/QuestLevel.h"
 #include "platform/Files.h"
 #include "platform/Headless.h"
 #include "platform/System.h"
@@ -20,14 +18,10 @@
 #include "services/GraphicsMode.h"
 #include "services/Paths.h"
 #include "services/TCaptions.h"
-#include "services/TCometEmiter.h"
-#include "services/TDeltaTime.h"
 #include "services/TMouse.h"
-#include "services/TRingEmiter.h"
-#include "services/TSoundQ.h"
 #include "services/TSpark.h"
 #include "services/TVolcanoEmiter.h"
-#include "widgets/SharedAssets.h"
+#include "shell/LoadGameAssets.h"
 
 #include <cstdlib>
 
@@ -51,26 +45,8 @@ bool LoadQuestScene(const std::string& levelName, int flag) {
     bDir = ResourcesFolder();
     if (FileType(bDir + "gfx") != FILETYPE_DIR) return false;
     SetGraphicsMode(2, 800, 600, 32);
-    LoadSharedAssets();
-
-    // What the loading screen loads once for every board level.
-    TCaptions::loadGfx();
-    loadSparkImage(0, "gfx/gwiazdki/gradball.png");
-    loadSparkImage(1, "gfx/gwiazdki/1.png");
-    loadSparkImage(2, "gfx/gwiazdki/2.png");
-    loadSparkImage(3, "gfx/gwiazdki/3.png");
-    davar.loadDavarGfx();
+    LoadGameAssets();
     blocks.loadBlocksDef();
-    blocks.loadSfx();
-    board.loadBoardGfx();
-    board.loadSfx();
-    magicSphere.LoadResources();
-    bonusManagerAlt.LoadResources();
-    ringOfSpells.LoadResources();
-    points.loadGfx();
-    timeManager.LoadResources();
-    bossManager.LoadResources();
-    level.loadSfx();
 
     // The level start.
     level.Set(levelName);
@@ -139,28 +115,9 @@ void StartBusiestMoment() {
 
 void QuestFrame() {
     Cls();
-    deltaTime.Update();
-    delta = deltaTime.CurrDelta();
+    StepFrameTimer();
     mouse.fetchState(1);
-    level.Draw();
-    magicSphere.Update(1);
-    timeManager.DrawAndUpdate();
-    points.Draw(0);
-    board.Update(0);
-    board.Draw(0);
-    bossManager.Draw();
-    bonusManagerAlt.Update();
-    bonusManagerAlt.Draw();
-    ringOfSpells.Update();
-    ringOfSpells.Draw();
-    if (ringOfSpells.stage == 0 && board.wjazd < 0.0f) blocks.updateBlock(-1, -1);
-    if (ringOfSpells.stage == 0 && board.wjazd < 0.0f) blocks.drawBlock(0, 0);
-    TCometEmiter::updateAll();
-    TVolcanoEmiter::updateAll();
-    TRingEmiter::UpdateAll();
-    TSpark::UpdateAll();
-    TCaptions::updateAll();
-    TSoundQ::updateAll();
+    QuestSceneStep();
     lastLoad.drawCalls = static_cast<int>(control->DrawLog().size());
     lastLoad.sparks = static_cast<int>(SparkList.Count());
     lastLoad.effectParticles = 0;

@@ -9,8 +9,8 @@ namespace vsm::bench {
 
 // The built resources folder, ending in "/": VSM_RESOURCES, else the build's own.
 std::string ResourcesFolder();
-// Installs the headless backend, loads every asset a board level uses and the level document
-// (flag 1: endless), then finishes the board's slide-in and the fade. False when the resources
+// Installs the headless backend, loads the game's shared assets as start-up does and the level
+// document (flag 1: endless), then finishes the board's slide-in and the fade. False when the resources
 // are missing.
 bool LoadQuestScene(const std::string& levelName, int flag);
 // Puts a rune on every empty playable cell without completing any run of three.
@@ -18,7 +18,8 @@ void FillBoard();
 // The busiest moment of a quest level: a full board, a holyfire cross (line) and a bomb burst
 // (fire) running, 500 sparks flying and every ball of the sphere bursting.
 void StartBusiestMoment();
-// One frame of the level's managers and effect lists, then the flip; the headless draw log is
+// One frame of the level's managers and effect lists (the quest level's own scene step), then
+// the flip; the headless draw log is
 // emptied afterwards, so that a long run keeps no record of its frames.
 void QuestFrame();
 // What the last QuestFrame drew and what was flying in it.

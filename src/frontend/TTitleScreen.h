@@ -5,6 +5,7 @@
 #include "platform/Graphics.h"
 #include "widgets/SharedImageIds.h"
 
+#include <functional>
 #include <memory>
 
 namespace vsm {
@@ -59,6 +60,15 @@ class TTitleScreen {
     // The ten credits pages, typed out one after another between fades from and back to the
     // title picture. Close requests act as in showHiscores. Returns 0.
     virtual int showCredits();
+
+  protected:
+    // The exit test of a viewer frame: a close request sets action 2; a click, Enter or Space
+    // sets action 1.
+    void ReadViewerExit();
+    // Leaves a viewer: ends the program on a close request (action 2), else clears action and
+    // fades from the viewer's page back to the title picture with the menu window, drawPage
+    // drawing the page at the alpha it is given. A close request during the fade sets quit.
+    void FadeBackToTitle(const std::function<void(float pageAlpha)>& drawPage);
 };
 
 // The title screen, created at start-up.

@@ -3,7 +3,6 @@
 
 #include "frontend/FrontendFrame.h"
 #include "frontend/TCreditsPage.h"
-#include "overlays/TOptionsWindow.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -91,9 +90,7 @@ int TTitleScreen::showCredits() {
             pages[page]->Update(1.0f -
                                 static_cast<float>(t - PAGE_SHOWN_MS) / static_cast<float>(PAGE_FADE_MS));
         FrontFrameTail();
-        if (AppTerminate()) action = 2;
-        if (mouse.leftPressed) action = 1;
-        if (KeyHit(KEY_ENTER) || KeyHit(KEY_SPACE)) action = 1;
+        ReadViewerExit();
         if (MilliSecs64() - pageClock > PAGE_MS) {
             ++page;
             if (page >= pages.size()) {
@@ -104,26 +101,10 @@ int TTitleScreen::showCredits() {
         }
         UpdateTitleMusic();
     }
-    if (action == 2) End();
-    action = 0;
-    alphaOne = 0.0f;
-    optionsWindow.alpha = 0.0f;
-
-    while (alphaOne < 1.0f) {
-        FrontDrawState();
-        mouse.fetchState(0);
-        alphaOne += 0.02f;
-        SetAlpha(1.0f - alphaOne);
+    FadeBackToTitle([this](float pageAlpha) {
+        SetAlpha(pageAlpha);
         DrawImage(credits, 0, 0);
-        SetAlpha(alphaOne);
-        DrawImage(title, 0, 0);
-        optionsWindow.Update();
-        optionsWindow.Draw();
-        FrontFrameTail();
-        if (AppTerminate()) quit = 1;
-        UpdateTitleMusic();
-    }
-    mouse.fetchState(0);
+    });
     return 0;
 }
 

@@ -2,7 +2,6 @@
 #include "frontend/TTitleScreen.h"
 
 #include "frontend/FrontendFrame.h"
-#include "overlays/TOptionsWindow.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -54,34 +53,15 @@ int TTitleScreen::showHiscores(int withTitle) {
         if (view.Update() != 0) action = 1;
         view.Draw();
         FrontFrameTail();
-        if (AppTerminate()) action = 2;
-        if (mouse.leftPressed) action = 1;
-        // Space is read only when Enter was not hit, so a pending Space waits for its reader.
-        if (KeyHit(KEY_ENTER) || KeyHit(KEY_SPACE)) action = 1;
+        ReadViewerExit();
         UpdateTitleMusic();
     }
-    if (action == 2) End();
-    action = 0;
-    alphaOne = 0.0f;
-    optionsWindow.alpha = 0.0f;
-
-    while (alphaOne < 1.0f) {
-        FrontDrawState();
-        mouse.fetchState(0);
-        alphaOne += 0.02f;
-        SetAlpha(1.0f - alphaOne);
-        SetFrameAlpha(view, 1.0f - alphaOne);
+    FadeBackToTitle([this, &view](float pageAlpha) {
+        SetAlpha(pageAlpha);
+        SetFrameAlpha(view, pageAlpha);
         DrawImage(hiscores, 0, 0);
         view.Draw();
-        SetAlpha(alphaOne);
-        DrawImage(title, 0, 0);
-        optionsWindow.Update();
-        optionsWindow.Draw();
-        FrontFrameTail();
-        if (AppTerminate()) quit = 1;
-        UpdateTitleMusic();
-    }
-    mouse.fetchState(0);
+    });
     return 0;
 }
 

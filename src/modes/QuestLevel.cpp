@@ -16,6 +16,7 @@
 #include "modes/ModeFrame.h"
 #include "modes/ModesSeams.h"
 #include "modes/SavedSlot.h"
+#include "overlays/FrozenScene.h"
 #include "overlays/InGameMenu.h"
 #include "overlays/TPopupManager.h"
 #include "platform/Graphics.h"
@@ -160,25 +161,7 @@ void TQuestLevel::Frame() {
         board.checkGameOver();
     }
 
-    level.Draw();
-    magicSphere.Update(1);
-    timeManager.DrawAndUpdate();
-    points.Draw(0);
-    board.Update(0);
-    board.Draw(0);
-    bossManager.Draw();
-    bonusManagerAlt.Update();
-    bonusManagerAlt.Draw();
-    ringOfSpells.Update();
-    ringOfSpells.Draw();
-    if (ringOfSpells.stage == 0 && board.wjazd < 0.0f) blocks.updateBlock(-1, -1);
-    if (ringOfSpells.stage == 0 && board.wjazd < 0.0f) blocks.drawBlock(0, 0);
-    TCometEmiter::updateAll();
-    TVolcanoEmiter::updateAll();
-    TRingEmiter::UpdateAll();
-    TSpark::UpdateAll();
-    TCaptions::updateAll();
-    TSoundQ::updateAll();
+    QuestSceneStep();
 
     // Popups: refresh the frame timer only when the check may have shown one.
     const bool popupsWaiting = !popupManager.events.empty() && !popupManager.queue.IsEmpty();
@@ -363,6 +346,23 @@ int TQuestLevel::Ending() {
 }
 
 } // namespace
+
+void QuestSceneStep() {
+    level.Draw();
+    magicSphere.Update(1);
+    timeManager.DrawAndUpdate();
+    points.Draw(0);
+    board.Update(0);
+    board.Draw(0);
+    bossManager.Draw();
+    bonusManagerAlt.Update();
+    bonusManagerAlt.Draw();
+    ringOfSpells.Update();
+    ringOfSpells.Draw();
+    if (ringOfSpells.stage == 0 && board.wjazd < 0.0f) blocks.updateBlock(-1, -1);
+    if (ringOfSpells.stage == 0 && board.wjazd < 0.0f) blocks.drawBlock(0, 0);
+    UpdateLevelEffects();
+}
 
 int goGlyndra(int resume) {
     TQuestLevel questLevel;

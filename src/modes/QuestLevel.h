@@ -10,4 +10,9 @@ namespace vsm {
 // quits or the system asks it to close.
 int goGlyndra(int resume);
 
+// The scene step of one quest level frame, after the input and before the popups: draws the
+// level, sphere, clock, points, board, boss runes, tokens and ring, steps them, moves and draws
+// the held piece once the ring is idle and the board has slid in, and runs the effect lists.
+void QuestSceneStep();
+
 } // namespace vsm

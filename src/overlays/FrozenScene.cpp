@@ -28,6 +28,10 @@ void DrawFrozenScene(int updateBoard) {
     board.Draw(0);
     bossManager.Draw();
     bonusManagerAlt.Draw();
+    UpdateLevelEffects();
+}
+
+void UpdateLevelEffects() {
     TCometEmiter::updateAll();
     TVolcanoEmiter::updateAll();
     TRingEmiter::UpdateAll();

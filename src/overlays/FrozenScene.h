@@ -9,4 +9,8 @@ namespace vsm {
 // updated that would place, fire or cast; no held piece, spell cursor or pointer is drawn.
 void DrawFrozenScene(int updateBoard);
 
+// Runs every effect list once, in the level's order: comets, volcanoes, ring emitters, sparks,
+// captions, then the delayed sounds.
+void UpdateLevelEffects();
+
 } // namespace vsm

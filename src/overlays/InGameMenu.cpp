@@ -26,9 +26,7 @@ constexpr int kNoChoice = -1;
 int showInGameMenu(int /*flag*/) {
     timeManager.PauseOn();
     const int64_t kept = MilliSecs64() - board.petrifyTimer;
-    optionsWindow.SetState(MENU_QUEST_PAUSE, 1, MENU_WINDOW_X, MENU_WINDOW_Y);
-    optionsWindow.music = level.musicStream;
-    optionsWindow.optionsBackType = MENU_QUEST_PAUSE;
+    optionsWindow.OpenPause(MENU_QUEST_PAUSE, level.musicStream);
 
     int result = kNoChoice;
     while (result == kNoChoice) {
@@ -73,12 +71,7 @@ int showInGameMenu(int /*flag*/) {
 
     timeManager.PauseOff();
     board.petrifyTimer = static_cast<int>(MilliSecs64() - kept);
-    optionsWindow.freeState();
-    optionsWindow.music = nullptr;
-    // The key or click that closed the menu must not reach the level.
-    FlushKeys();
-    FlushMouse();
-    mouse.fetchState(0);
+    optionsWindow.ClosePause();
     return result;
 }
 

@@ -82,6 +82,14 @@ class TOptionsWindow {
     // Draws the current screen over whatever the caller drew. Returns 0.
     virtual int Draw();
 
+    // Opens a pause screen (MENU_QUEST_PAUSE or MENU_OTHER_PAUSE) at the menu window's place with
+    // its fade; the music buttons act on `song` and the in-game options' back button leads to
+    // this pause screen again.
+    void OpenPause(int state, std::shared_ptr<TAudioStream> song);
+    // Closes a pause screen: removes its buttons, forgets the song, and drops the keys and the
+    // click that closed it (reading the pointer afresh), so that none reaches the game under it.
+    void ClosePause();
+
     // Returns the container ids of a state's buttons in polling order; empty for another state.
     static const std::vector<int>& PolledIds(int state);
 

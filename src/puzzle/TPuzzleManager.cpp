@@ -324,9 +324,7 @@ int TPuzzleManager::_playFrame(const ImagePtr& background, const std::shared_ptr
 
 int TPuzzleManager::ShowInGameMenuPuzzle(const ImagePtr& background, const std::shared_ptr<THints>& hints) {
     int result = PUZZLE_GO_ON;
-    optionsWindow.SetState(MENU_OTHER_PAUSE, 1, MENU_WINDOW_X, MENU_WINDOW_Y);
-    optionsWindow.music = music;
-    optionsWindow.optionsBackType = MENU_OTHER_PAUSE;
+    optionsWindow.OpenPause(MENU_OTHER_PAUSE, music);
     bool leave = false;
     while (!leave && result == PUZZLE_GO_ON) {
         deltaTime.Update();

@@ -188,9 +188,7 @@ int TRingGame::ShowInGameMenuRG() {
     const int64_t start = MilliSecs64();
     const int64_t keptStage = start - Timer;
     const int64_t keptRune = start - runeStart;
-    optionsWindow.SetState(MENU_OTHER_PAUSE, 1, MENU_WINDOW_X, MENU_WINDOW_Y);
-    optionsWindow.music = music;
-    optionsWindow.optionsBackType = MENU_OTHER_PAUSE;
+    optionsWindow.OpenPause(MENU_OTHER_PAUSE, music);
 
     while (result == RING_CONTINUE) {
         deltaTime.Update();
@@ -219,12 +217,8 @@ int TRingGame::ShowInGameMenuRG() {
     const int64_t now = MilliSecs64();
     runeStart = now - keptRune;
     Timer = now - keptStage;
-    optionsWindow.freeState();
-    optionsWindow.music = nullptr;
-    FlushKeys();
-    FlushMouse();
     // The click that closed the menu must not reach the sheets in the next frame.
-    mouse.fetchState(0);
+    optionsWindow.ClosePause();
     return result;
 }
 

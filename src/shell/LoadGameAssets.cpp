@@ -27,8 +27,6 @@
 #include "services/TSongManager.h"
 #include "services/TSpark.h"
 #include "widgets/SharedAssets.h"
-#include "widgets/TContainer.h"
-#include "widgets/TFont.h"
 
 namespace vsm {
 
@@ -44,10 +42,7 @@ void LoadGameAssets(const std::function<void(int mark)>& progress) {
 
     mark(1);
     // The bitmap fonts come first: the menu window, the profile screen and the map take them.
-    fonts[0] = CreateFont(bDir + "gfx/fonts/alfabet-maly.png",
-                          "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30, 0);
-    fonts[1] =
-        CreateFont(bDir + "gfx/fonts/small-letters3.png", "abcdefghijklmnopqrstuvwxyz0123456789", 32, 3);
+    LoadSharedBitmapFonts();
     davar.loadDavarGfx();
     board.loadBoardGfx();
     optionsWindow.loadGfx();
@@ -70,23 +65,7 @@ void LoadGameAssets(const std::function<void(int mark)>& progress) {
     bossManager.LoadResources();
     ringOfSpells.LoadResources();
 
-    const ImagePtr top = LoadImage(bDir + "gfx/gui/scroll_01.png");
-    const ImagePtr middle = LoadImage(bDir + "gfx/gui/scroll_02.png");
-    const ImagePtr bottom = LoadImage(bDir + "gfx/gui/scroll_03.png");
-    data.Add(top, DATA_SCROLL_TOP);
-    data.Add(middle, DATA_SCROLL_MIDDLE);
-    data.Add(bottom, DATA_SCROLL_BOTTOM);
-    SetImageHandle(top, 175, 55);
-    MidHandleImage(middle);
-    SetImageHandle(bottom, 175, 0);
-    const std::string title = bDir + "gfx/fonts/OldLondon.ttf";
-    data.Add(LoadImageFont(title, 28, SMOOTHFONT), DATA_FONT_TITLE_28);
-    data.Add(LoadImageFont(title, 40, SMOOTHFONT), DATA_FONT_TITLE_40);
-    data.Add(LoadImageFont(title, 24, SMOOTHFONT), DATA_FONT_TITLE_24);
-    data.Add(LoadImageFont(title, 22, SMOOTHFONT), DATA_FONT_TITLE_22);
-    data.Add(LoadImageFont(title, 16, SMOOTHFONT), DATA_FONT_TITLE_16);
-    data.Add(LoadImageFont(bDir + "gfx/fonts/Lombardic.ttf", 16, SMOOTHFONT), DATA_FONT_CAPITALS_16);
-    data.Add(LoadImage(bDir + "gfx/gui/lina.png"), DATA_ROPE);
+    LoadSharedScrollsAndFonts();
     popupManager.Load();
     for (const char* song : {"sfx/glyndra-song.ogg", "sfx/davar-lost-in-vessamoor.ogg", "sfx/help2.ogg",
                              "sfx/glyndra-help.ogg", "sfx/glyndra-map.ogg"})

@@ -10,11 +10,19 @@
 namespace vsm {
 
 void LoadSharedAssets() {
+    LoadSharedBitmapFonts();
+    LoadSharedScrollsAndFonts();
+    globalSnd.Load();
+}
+
+void LoadSharedBitmapFonts() {
     fonts[0] = CreateFont(bDir + "gfx/fonts/alfabet-maly.png",
                           "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30, 0);
     fonts[1] =
         CreateFont(bDir + "gfx/fonts/small-letters3.png", "abcdefghijklmnopqrstuvwxyz0123456789", 32, 3);
+}
 
+void LoadSharedScrollsAndFonts() {
     const ImagePtr top = LoadImage(bDir + "gfx/gui/scroll_01.png");
     const ImagePtr middle = LoadImage(bDir + "gfx/gui/scroll_02.png");
     const ImagePtr bottom = LoadImage(bDir + "gfx/gui/scroll_03.png");
@@ -34,8 +42,6 @@ void LoadSharedAssets() {
     data.Add(LoadImageFont(bDir + "gfx/fonts/Lombardic.ttf", 16, SMOOTHFONT), DATA_FONT_CAPITALS_16);
 
     data.Add(LoadImage(bDir + "gfx/gui/lina.png"), DATA_ROPE);
-
-    globalSnd.Load();
 }
 
 } // namespace vsm

@@ -21,4 +21,10 @@ constexpr int DATA_ROPE = 5000;
 // load leaves its slot empty (a font strip gives a font of only the blank); nothing is retried.
 void LoadSharedAssets();
 
+// The steps of LoadSharedAssets, for a loader that must put other pictures between them.
+// Fills `fonts` with the two bitmap fonts.
+void LoadSharedBitmapFonts();
+// Adds the scroll pieces, the image fonts and the rope picture to `data`.
+void LoadSharedScrollsAndFonts();
+
 } // namespace vsm

@@ -7,13 +7,7 @@
 #include "frontend/FrontendGlobals.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
-#include "level/LevelBoardSeam.h"
-#include "level/LevelSeams.h"
 #include "level/TLevelManager.h"
-#include "magic/MagicSeams.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
-#include "magic/TRingOfSpells.h"
 #include "overlays/OverlaysGlobals.h"
 #include "overlays/TOptionsWindow.h"
 #include "platform/Input.h"
@@ -25,6 +19,8 @@
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
 #include "services/TSpark.h"
+#include "support/ButtonInput.h"
+#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
@@ -40,11 +36,8 @@ namespace vsm::test {
 
 void FrontendFixture::SetUp() {
     control = &UseHeadlessBackend();
-    resources = ScratchDir("frontend-res") + "/";
+    resources = ScratchResources("frontend-res");
     userFolder = ScratchDir("frontend-user");
-    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
-    std::filesystem::create_directory_symlink(built / "gfx", resources + "gfx");
-    std::filesystem::create_directory_symlink(built / "sfx", resources + "sfx");
     std::filesystem::create_directories(userFolder + "/profiles");
     std::filesystem::create_directories(userFolder + "/data");
     WriteArchive(resources + "data/settings_lp.bca",
@@ -60,15 +53,7 @@ void FrontendFixture::SetUp() {
     savedDocs = myDocsFolder;
     myDocsFolder = userFolder;
     options = TOptions();
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    InstallLevelBoardSeam();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetRingOfSpells();
-    InstallMagicSeams();
+    ResetPlayfield();
     ResetBoardSelector();
     ResetProfilesGlobals();
     ResetOverlaysGlobals();
@@ -92,14 +77,8 @@ void FrontendFixture::TearDown() {
     ResetFrontendGlobals();
     ResetOverlaysGlobals();
     ResetProfilesGlobals();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetRingOfSpells();
-    ResetBonusManager();
-    ResetMagicSphere();
-    ResetLevelGlobals();
+    ClearPlayfield();
     ResetBoardSelector();
-    ResetBoardGlobals();
     ResetWidgetsGlobals();
     options = TOptions();
     myDocsFolder = savedDocs;
@@ -115,30 +94,15 @@ void FrontendFixture::Player(const std::string& keys) {
 }
 
 FrameInput FrontendFixture::At(int x, int y) {
-    FrameInput in;
-    in.mouseX = x;
-    in.mouseY = y;
-    return in;
+    return PointerAt(x, y);
 }
 
 FrameInput FrontendFixture::ClickOn(int id) {
-    FrameInput in;
-    if (ButtonPtr button = data.GetButton(id); button && button->dim) {
-        in = At(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
-                static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
-    }
-    in.clicks = {1};
-    return in;
+    return ClickOnButton(data.GetButton(id));
 }
 
 FrameInput FrontendFixture::GalleryClick(int id) {
-    FrameInput in;
-    ButtonPtr button = gallery.menu ? gallery.menu->GetItem(id) : nullptr;
-    if (button && button->dim) {
-        in = At(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
-                static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
-    }
-    in.clicks = {1};
+    FrameInput in = ClickOnButton(gallery.menu ? gallery.menu->GetItem(id) : nullptr);
     in.held[1] = true;
     return in;
 }

@@ -4,13 +4,7 @@
 #include "board/TBoardManager.h"
 #include "boardlists/TBoardSelector.h"
 #include "data/ImageLoaders.h"
-#include "level/LevelBoardSeam.h"
-#include "level/LevelSeams.h"
 #include "level/TLevelManager.h"
-#include "magic/MagicSeams.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
-#include "magic/TRingOfSpells.h"
 #include "overlays/OverlaysGlobals.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
@@ -19,6 +13,8 @@
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
 #include "services/TMouse.h"
+#include "support/ButtonInput.h"
+#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
@@ -26,16 +22,12 @@
 #include "widgets/TContainer.h"
 #include "widgets/WidgetsGlobals.h"
 
-#include <filesystem>
 
 namespace vsm::test {
 
 void OverlayFixture::SetUp() {
     control = &UseHeadlessBackend();
-    resources = ScratchDir("overlays") + "/";
-    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
-    std::filesystem::create_directory_symlink(built / "gfx", resources + "gfx");
-    std::filesystem::create_directory_symlink(built / "sfx", resources + "sfx");
+    resources = ScratchResources("overlays");
     for (const char* archive : {"popups_lp.bca", "davar_levels_lp.bca", "settings_lp.bca"})
         WriteArchive(resources + "data/" + archive, {});
 
@@ -43,15 +35,7 @@ void OverlayFixture::SetUp() {
     ResetWidgetsGlobals();
     bDir = resources;
     options = TOptions();
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    InstallLevelBoardSeam();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetRingOfSpells();
-    InstallMagicSeams();
+    ResetPlayfield();
     ResetBoardSelector();
     ResetOverlaysGlobals();
     InstallOverlaySeams();
@@ -70,13 +54,7 @@ void OverlayFixture::SetUp() {
 
 void OverlayFixture::TearDown() {
     ResetOverlaysGlobals();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetRingOfSpells();
-    ResetBonusManager();
-    ResetMagicSphere();
-    ResetLevelGlobals();
-    ResetBoardGlobals();
+    ClearPlayfield();
     ResetWidgetsGlobals();
     options = TOptions();
 }
@@ -86,20 +64,11 @@ void OverlayFixture::PopupDocument(const std::string& text) {
 }
 
 FrameInput OverlayFixture::At(int x, int y) {
-    FrameInput in;
-    in.mouseX = x;
-    in.mouseY = y;
-    return in;
+    return PointerAt(x, y);
 }
 
 FrameInput OverlayFixture::ClickOn(int id) {
-    FrameInput in;
-    if (ButtonPtr button = data.GetButton(id); button && button->dim) {
-        in = At(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
-                static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
-    }
-    in.clicks = {1};
-    return in;
+    return ClickOnButton(data.GetButton(id));
 }
 
 FrameInput OverlayFixture::HoldOn(int id) {

@@ -129,6 +129,13 @@ void PuzzleFixture::PutOnCell(TPuzzleButton& tile, int cell) {
     tile.SetPosition();
 }
 
+std::vector<int> PuzzleFixture::Layout() {
+    std::vector<int> cells;
+    for (const auto& t : puzzle.puzzle->Tiles())
+        cells.push_back(t->currentNumber);
+    return cells;
+}
+
 void PuzzleFixture::Centre(const TPuzzleButton& tile, int& x, int& y) {
     x = static_cast<int>(tile.dim->x + tile.dim->width / 2);
     y = static_cast<int>(tile.dim->y + tile.dim->height / 2);

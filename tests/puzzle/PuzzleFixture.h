@@ -31,6 +31,8 @@ class PuzzleFixture : public ::testing::Test {
 
     // Puts tile k on cell `cell` without a flight, as a restore does.
     static void PutOnCell(TPuzzleButton& tile, int cell);
+    // The cell each tile of the grid stands on, in the tiles' order.
+    static std::vector<int> Layout();
     // The screen point at the centre of the tile's rectangle.
     static void Centre(const TPuzzleButton& tile, int& x, int& y);
     // Input of a frame with the pointer at (x, y) and a left click there.

@@ -15,13 +15,6 @@ using PuzzleGrid = PuzzleFixture;
 
 namespace {
 
-std::vector<int> Layout() {
-    std::vector<int> cells;
-    for (const auto& t : puzzle.puzzle->Tiles())
-        cells.push_back(t->currentNumber);
-    return cells;
-}
-
 // Runs one play step of the grid with the frame's input.
 int Step(HeadlessBackendControl& control, const FrameInput& in) {
     control.SetScript({in});

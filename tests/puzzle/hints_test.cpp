@@ -22,13 +22,6 @@ void SetLayout(const std::vector<int>& cells) {
     }
 }
 
-std::vector<int> Layout() {
-    std::vector<int> cells;
-    for (const auto& t : puzzle.puzzle->Tiles())
-        cells.push_back(t->currentNumber);
-    return cells;
-}
-
 // The tile whose rectangle has its top-left corner at (x, y).
 PuzzleButtonPtr TileAt(int x, int y) {
     for (const auto& t : puzzle.puzzle->Tiles())

@@ -14,13 +14,6 @@ using PuzzleSave = PuzzleFixture;
 
 namespace {
 
-std::vector<int> Layout() {
-    std::vector<int> cells;
-    for (const auto& t : puzzle.puzzle->Tiles())
-        cells.push_back(t->currentNumber);
-    return cells;
-}
-
 void SaveLayout(const std::vector<std::string>& cells, int time, int clicks, int hints) {
     profile.SetList("puzzles", cells, 0);
     profile.SetNumber("puzzlesTime", time, 0);

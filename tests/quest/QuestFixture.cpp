@@ -49,15 +49,7 @@ void QuestFixture::Picture(const std::string& relative, int w, int h) {
 }
 
 std::vector<std::vector<DrawCall>> QuestFixture::Frames() const {
-    std::vector<std::vector<DrawCall>> frames(1);
-    for (const DrawCall& call : control->DrawLog()) {
-        if (call.op == "flip")
-            frames.emplace_back();
-        else
-            frames.back().push_back(call);
-    }
-    frames.pop_back(); // what was drawn after the last flip was never presented
-    return frames;
+    return PresentedFrames(*control);
 }
 
 void QuestFixture::MapDocument(const std::string& text) {

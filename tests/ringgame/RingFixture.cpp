@@ -2,13 +2,7 @@
 #include "RingFixture.h"
 
 #include "board/TBoardManager.h"
-#include "level/LevelBoardSeam.h"
-#include "level/LevelSeams.h"
 #include "level/TLevelManager.h"
-#include "magic/MagicSeams.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
-#include "magic/TRingOfSpells.h"
 #include "overlays/OverlaysGlobals.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
@@ -20,6 +14,7 @@
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
 #include "services/TMouse.h"
+#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
@@ -31,10 +26,7 @@ namespace vsm::test {
 
 void RingFixture::SetUp() {
     control = &UseHeadlessBackend();
-    resources = ScratchDir("ringgame") + "/";
-    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
-    std::filesystem::create_directory_symlink(built / "gfx", resources + "gfx");
-    std::filesystem::create_directory_symlink(built / "sfx", resources + "sfx");
+    resources = ScratchResources("ringgame");
     WriteArchive(resources + "data/popups_lp.bca", {});
     WriteArchive(resources + "data/ring_levels_lp.bca", {});
     WriteArchive(resources + "data/settings_lp.bca", {{"portal.tsc", "Portal{ Name=\"test\" }"}});
@@ -45,15 +37,7 @@ void RingFixture::SetUp() {
     options = TOptions();
     options.soundVol = 10;
     options.musicVol = 10;
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    InstallLevelBoardSeam();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetRingOfSpells();
-    InstallMagicSeams();
+    ResetPlayfield();
     ResetOverlaysGlobals();
     ResetRingGameGlobals();
 
@@ -73,13 +57,7 @@ void RingFixture::SetUp() {
 void RingFixture::TearDown() {
     ResetRingGameGlobals();
     ResetOverlaysGlobals();
-    levelSeams = TLevelSeams();
-    ringSeams = TRingSeams();
-    ResetRingOfSpells();
-    ResetBonusManager();
-    ResetMagicSphere();
-    ResetLevelGlobals();
-    ResetBoardGlobals();
+    ClearPlayfield();
     ResetWidgetsGlobals();
     profile = TProfileManager();
     options = TOptions();

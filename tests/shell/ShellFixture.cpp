@@ -16,7 +16,6 @@
 #include "support/TestSupport.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace vsm::test {
 
@@ -34,10 +33,7 @@ void ShellFixture::SetUp() {
     scratch = ScratchDir("shell");
     resources = scratch + "/resources/";
     userHome = scratch + "/home";
-    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
-    std::filesystem::create_directories(resources);
-    std::filesystem::create_directory_symlink(built / "gfx", resources + "gfx");
-    std::filesystem::create_directory_symlink(built / "sfx", resources + "sfx");
+    LinkBuiltArt(resources);
     setenv("VSM_RESOURCES", resources.c_str(), 1);
     setenv("XDG_DATA_HOME", userHome.c_str(), 1);
     WriteData({});

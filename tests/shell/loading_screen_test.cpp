@@ -34,15 +34,7 @@ class LoadingScreen : public ShellFixture {
 
     // The drawing of each presented frame since the log was cleared.
     std::vector<std::vector<DrawCall>> Frames() const {
-        std::vector<std::vector<DrawCall>> frames(1);
-        for (const DrawCall& call : control->DrawLog()) {
-            if (call.op == "flip")
-                frames.emplace_back();
-            else
-                frames.back().push_back(call);
-        }
-        frames.pop_back(); // drawing not presented yet
-        return frames;
+        return PresentedFrames(*control);
     }
     static int Count(const std::vector<DrawCall>& frame, const ImagePtr& image) {
         int n = 0;

@@ -24,6 +24,7 @@
 #include "services/Paths.h"
 #include "services/TMouse.h"
 #include "shell/AssembleGame.h"
+#include "support/ButtonInput.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "tutorial/TTutorial.h"
@@ -59,11 +60,8 @@ const char* BLOCKS = R"(List{
 
 void GameFixture::SetUp() {
     control = &UseHeadlessBackend();
-    resources = ScratchDir("game") + "/";
+    resources = ScratchResources("game");
     userFolder = ScratchDir("game-user");
-    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
-    std::filesystem::create_directory_symlink(built / "gfx", resources + "gfx");
-    std::filesystem::create_directory_symlink(built / "sfx", resources + "sfx");
     std::filesystem::create_directories(userFolder + "/profiles");
     std::filesystem::create_directories(userFolder + "/data");
     WriteArchive(resources + "data/settings_lp.bca",
@@ -136,9 +134,7 @@ std::pair<int, int> GameFixture::CellPoint(int x, int y) {
 }
 
 FrameInput GameFixture::ClickAt(int x, int y) {
-    FrameInput in;
-    in.mouseX = x;
-    in.mouseY = y;
+    FrameInput in = PointerAt(x, y);
     in.clicks = {1};
     return in;
 }
@@ -156,8 +152,7 @@ bool GameFixture::ButtonShown(int id) {
 FrameInput GameFixture::ClickButton(int id) {
     ButtonPtr button = data.GetButton(id);
     if (!button || !button->dim) return FrameInput();
-    return ClickAt(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
-                   static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
+    return ClickOnButton(button);
 }
 
 } // namespace vsm::test

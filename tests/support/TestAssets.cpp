@@ -70,4 +70,16 @@ int CountCues(const HeadlessBackendControl& control, const std::string& name) {
     return n;
 }
 
+std::vector<std::vector<DrawCall>> PresentedFrames(const HeadlessBackendControl& control) {
+    std::vector<std::vector<DrawCall>> frames(1);
+    for (const DrawCall& call : control.DrawLog()) {
+        if (call.op == "flip")
+            frames.emplace_back();
+        else
+            frames.back().push_back(call);
+    }
+    frames.pop_back();
+    return frames;
+}
+
 } // namespace vsm::test

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vsm::test {
 
@@ -23,5 +24,9 @@ void WriteArchive(const std::string& path, const std::map<std::string, std::stri
 // Returns how many sounds whose file name ends with `name` the backend cued since its log was
 // cleared.
 int CountCues(const HeadlessBackendControl& control, const std::string& name);
+
+// The drawing of each frame presented since the backend's draw log was cleared, one list a flip;
+// what was drawn after the last flip was never presented and is left out.
+std::vector<std::vector<DrawCall>> PresentedFrames(const HeadlessBackendControl& control);
 
 } // namespace vsm::test

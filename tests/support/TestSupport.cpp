@@ -41,4 +41,18 @@ std::string ScratchDir(const std::string& tag) {
     return base.string();
 }
 
+void LinkBuiltArt(const std::string& folder) {
+    const std::filesystem::path built = std::filesystem::path(ResourcesDir()).parent_path();
+    const std::filesystem::path into(folder);
+    std::filesystem::create_directories(into);
+    std::filesystem::create_directory_symlink(built / "gfx", into / "gfx");
+    std::filesystem::create_directory_symlink(built / "sfx", into / "sfx");
+}
+
+std::string ScratchResources(const std::string& tag) {
+    const std::string folder = ScratchDir(tag) + "/";
+    LinkBuiltArt(folder);
+    return folder;
+}
+
 } // namespace vsm::test
