@@ -63,7 +63,9 @@ int LoadPuzzles() {
     const std::optional<std::vector<int>> cells =
         list ? Permutation(*list, static_cast<int>(tiles.size())) : std::nullopt;
     if (!cells) {
-        Print("The saved puzzle does not fit this picture; the puzzle starts afresh");
+        // Nothing saved is the ordinary case of a puzzle met for the first time.
+        if (list && !list->empty())
+            Print("The saved puzzle does not fit this picture; the puzzle starts afresh");
         return 0;
     }
     for (size_t k = 0; k < tiles.size(); ++k) {
