@@ -2,12 +2,14 @@
 // every screen with scripted input, with no load failure or missing key printed on the way.
 #include "game/TourDriver.h"
 
+#include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
 #include "boardlists/TBoardSelector.h"
 #include "frontend/FrontendSeams.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
 #include "level/TLevelSequencer.h"
+#include "level/TTimeManager.h"
 #include "overlays/TOptionsWindow.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -19,6 +21,7 @@
 #include "shell/MainFlow.h"
 #include "shell/ShellSeams.h"
 #include "shell/StartUp.h"
+#include "support/PlacementFinder.h"
 #include "support/TestSupport.h"
 #include "widgets/TButton.h"
 #include "widgets/TMenu.h"
@@ -31,6 +34,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -292,6 +296,24 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
                                                 [type](const auto& s) { return s->typeID == type; }));
                     })});
     }
+
+    // A time-attack game lost long before its clock runs out: pieces put wherever they first
+    // fit until the held one fits nowhere.
+    auto noRoomSeen = std::make_shared<bool>(false);
+    driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, 62), Menu(MENU_LEVEL_LIST, 71),
+                WaitFor("timed again", [this] { return screen == "timed"; }),
+                PlacePieces("timed: filled until no piece fits", false,
+                            [this, noRoomSeen](int) {
+                                if (screen == "timed" && board.gameOver != 0 && timeManager.leftTime > 0 &&
+                                    blocks.actualBlock && !FindAnyPlacement(board, *blocks.actualBlock))
+                                    *noRoomSeen = true;
+                                return screen.empty();
+                            }),
+                WaitFor("title after the full board", onTitle),
+                Do("check the lost game", [noRoomSeen] {
+                    EXPECT_TRUE(*noRoomSeen);
+                    EXPECT_EQ(profile.GetNumber("timeResume"), 0);
+                })});
 
     driver.Add({Menu(MENU_MAIN, 11), Menu(MENU_EXIT_QUESTION, 90)});
     RunProgram();
