@@ -66,12 +66,20 @@ bool TourDriver::Drawn(const ImagePtr& image) const {
     return image && std::find(drawnLastFrame_.begin(), drawnLastFrame_.end(), image) != drawnLastFrame_.end();
 }
 
+bool TourDriver::Wrote(const std::string& words) const {
+    return std::any_of(writtenLastFrame_.begin(), writtenLastFrame_.end(),
+                       [&](const std::string& text) { return text.find(words) != std::string::npos; });
+}
+
 bool TourDriver::Frame(FrameInput& in) {
     ++frames;
     // Only the frame just presented is kept: the logs would otherwise grow over the whole tour.
     drawnLastFrame_.clear();
-    for (const DrawCall& call : control_->DrawLog())
+    writtenLastFrame_.clear();
+    for (const DrawCall& call : control_->DrawLog()) {
         if (call.image) drawnLastFrame_.push_back(call.image);
+        if (call.op == "text") writtenLastFrame_.push_back(call.text);
+    }
     control_->ClearDrawLog();
     control_->ClearSoundLog();
 
@@ -161,6 +169,17 @@ TourStep ClickUntil(std::string name, std::function<bool()> until, bool escape, 
                 const int f = (*frame)++;
                 if (f % 12 == 6) in = MoveOnClick();
                 if (escape && f % 12 == 0) in.keysHit = {KEY_ESCAPE};
+                return false;
+            },
+            maxFrames};
+}
+
+TourStep PressUntil(std::string name, int key, std::function<bool()> until, int maxFrames) {
+    auto frame = std::make_shared<int>(0);
+    return {std::move(name),
+            [key, until = std::move(until), frame](FrameInput& in) {
+                if (until()) return true;
+                if ((*frame)++ % 30 == 0) in.keysHit = {key};
                 return false;
             },
             maxFrames};

@@ -41,6 +41,8 @@ class TourDriver {
 
     // True when the picture was drawn in the frame just presented.
     bool Drawn(const ImagePtr& image) const;
+    // True when a text holding the words was written in the frame just presented.
+    bool Wrote(const std::string& words) const;
 
   private:
     bool Frame(FrameInput& in);
@@ -49,6 +51,7 @@ class TourDriver {
     std::deque<TourStep> steps_;
     int stepFrames_ = 0;
     std::vector<ImagePtr> drawnLastFrame_;
+    std::vector<std::string> writtenLastFrame_;
 };
 
 // ---- Steps ----
@@ -68,6 +71,8 @@ TourStep ClickWhenShown(std::string name, std::function<ButtonPtr()> find);
 // Clicks a corner of the screen every few frames (and presses Escape between, when escape is
 // set) until the condition holds.
 TourStep ClickUntil(std::string name, std::function<bool()> until, bool escape = false, int maxFrames = 6000);
+// Presses the key every few frames until the condition holds.
+TourStep PressUntil(std::string name, int key, std::function<bool()> until, int maxFrames = 3000);
 // Opens the pause menu of the running screen (Escape, with corner clicks in between to close a
 // popup) until the menu window shows the state with the button id, then clicks that button.
 TourStep PauseAndChoose(int state, int id, int maxFrames = 3000);

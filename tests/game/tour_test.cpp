@@ -2,12 +2,14 @@
 // every screen with scripted input, with no load failure or missing key printed on the way.
 #include "game/TourDriver.h"
 
+#include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
 #include "boardlists/TBoardSelector.h"
 #include "frontend/FrontendSeams.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
 #include "level/TLevelSequencer.h"
+#include "level/TTimeManager.h"
 #include "overlays/TOptionsWindow.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -19,6 +21,7 @@
 #include "shell/MainFlow.h"
 #include "shell/ShellSeams.h"
 #include "shell/StartUp.h"
+#include "support/PlacementFinder.h"
 #include "support/TestSupport.h"
 #include "widgets/TButton.h"
 #include "widgets/TMenu.h"
@@ -28,7 +31,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,6 +64,9 @@ class Tour : public ::testing::Test {
         home = ScratchDir("tour");
         setenv("VSM_RESOURCES", ResourcesDir().c_str(), 1);
         setenv("XDG_DATA_HOME", home.c_str(), 1);
+        // The game looks for its developer file in the working folder: work in a fresh one.
+        savedCwd = std::filesystem::current_path();
+        std::filesystem::current_path(home);
         SetPrintListener([this](const std::string& line) { printed.push_back(line); });
         // The real screens, noting which one runs.
         shellSeams = TShellSeams();
@@ -73,6 +82,7 @@ class Tour : public ::testing::Test {
         SetPrintListener(nullptr);
         OnEnd(nullptr);
         shellSeams = TShellSeams();
+        std::filesystem::current_path(savedCwd);
         for (const char* name : {"VSM_RESOURCES", "XDG_DATA_HOME"}) {
             if (auto it = savedEnv.find(name); it != savedEnv.end())
                 setenv(name, it->second.c_str(), 1);
@@ -193,6 +203,7 @@ class Tour : public ::testing::Test {
 
   private:
     std::map<std::string, std::string> savedEnv;
+    std::filesystem::path savedCwd;
 };
 
 
@@ -286,6 +297,24 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
                     })});
     }
 
+    // A time-attack game lost long before its clock runs out: pieces put wherever they first
+    // fit until the held one fits nowhere.
+    auto noRoomSeen = std::make_shared<bool>(false);
+    driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, 62), Menu(MENU_LEVEL_LIST, 71),
+                WaitFor("timed again", [this] { return screen == "timed"; }),
+                PlacePieces("timed: filled until no piece fits", false,
+                            [this, noRoomSeen](int) {
+                                if (screen == "timed" && board.gameOver != 0 && timeManager.leftTime > 0 &&
+                                    blocks.actualBlock && !FindAnyPlacement(board, *blocks.actualBlock))
+                                    *noRoomSeen = true;
+                                return screen.empty();
+                            }),
+                WaitFor("title after the full board", onTitle),
+                Do("check the lost game", [noRoomSeen] {
+                    EXPECT_TRUE(*noRoomSeen);
+                    EXPECT_EQ(profile.GetNumber("timeResume"), 0);
+                })});
+
     driver.Add({Menu(MENU_MAIN, 11), Menu(MENU_EXIT_QUESTION, 90)});
     RunProgram();
     EXPECT_TRUE(Visited("replay"));
@@ -323,11 +352,26 @@ TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
                     PauseAndChoose(l.pauseState, 23), WaitFor("title", backOnTitle)});
     }
 
-    // The last position won: the closing story, then the hiscores.
-    driver.Add({WritePosition(48, 2), Menu(MENU_MAIN, 61), Menu(MENU_RESUME_OR_NEW, 1),
-                ClickUntil("closing story", [this] { return driver.Drawn(titleScreen.hiscores); }, true),
+    // The last position, played from its board. Its goal (every warden broken by four arms of
+    // its colour) is beyond a search for runs in a tour's frames, so after a few pieces the
+    // level is ended with the developer key, which works only with a "cheats.txt" in the
+    // working folder. The closing story and the forced hiscores follow. (The quest's hiscore
+    // entry is made only when the goal itself is met, so this ending leaves none.)
+    driver.Add({WritePosition(48, 1), Menu(MENU_MAIN, 61), Menu(MENU_RESUME_OR_NEW, 1),
+                ClickUntil("last level", [this] { return screen == "quest"; }, true),
+                Do("last position", [] {
+                    EXPECT_EQ(sequencer.seqNo, 48);
+                    EXPECT_EQ(sequencer.seqNo, sequencer.Last);
+                }),
+                PlacePieces("last level: a few pieces", true, [](int placed) { return placed >= 4; }),
+                Do("the developer file", [] { std::ofstream("cheats.txt") << "\n"; }),
+                PressUntil("last level ended", KEY_A + ('G' - 'A'), [this] { return screen.empty(); }),
+                WaitFor("closing story", [this] { return driver.Wrote("The last warden cracked"); }, 6000),
+                ClickUntil("forced hiscores", [this] { return driver.Drawn(titleScreen.hiscores); }, true),
+                Do("campaign finished", [] { EXPECT_EQ(profile.GetNumber("gameState"), 2); }),
                 Wait(30), ClickUntil("hiscores left", [this] { return !driver.Drawn(titleScreen.hiscores); }),
-                WaitFor("title", onTitle), Menu(MENU_MAIN, 11), Menu(MENU_EXIT_QUESTION, 90)});
+                WaitFor("title", onTitle),
+                Menu(MENU_MAIN, 11), Menu(MENU_EXIT_QUESTION, 90)});
     RunProgram();
     EXPECT_TRUE(Visited("ring"));
     EXPECT_TRUE(Visited("puzzle"));
