@@ -6,7 +6,9 @@
 # shows its ambient sparks and, after 5.5 s without pointer movement, its attract pages (credits,
 # hiscores): that is what an idle title screen costs.
 # Usage: bench/idle-present.sh [executable] [seconds] [screen size]; LP_NUM_THREADS passes through.
-# The default screen is 800x600, so the full-screen window maps 1:1; 1024x768 adds the scaling.
+# The default screen is 800x600, so the full-screen window maps 1:1. (Xvfb runs no window manager:
+# on a larger screen the full-screen window keeps its 800x600 size while SDL scales the picture
+# for the whole screen, so only part of it shows; measure on 800x600.)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 exe="${1:-$root/build/vessamoor}"
