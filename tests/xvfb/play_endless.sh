@@ -39,6 +39,7 @@ cleanup() {
   wait 2>/dev/null
 }
 trap cleanup EXIT
+trap 'exit 1' TERM INT HUP
 
 shot() {
   if [ -n "${window:-}" ]; then
