@@ -20,7 +20,13 @@ Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 exec 3>&-
 game=""
-trap '[ -n "$game" ] && kill "$game" 2>/dev/null; kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+# The game takes SIGTERM as a close request and may not act on it at once: SIGKILL after a moment.
+stop() {
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$1" 2>/dev/null || true
+}
+trap '[ -n "$game" ] && stop "$game"; stop "$xvfb"; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
 XDG_DATA_HOME="$work/home" SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null \

@@ -33,9 +33,20 @@ log="$work/game.log"
 
 xvfb_pid=""
 game_pid=""
+# The game takes SIGTERM as a close request, which a screen may not act on at once (and a game
+# that lost its display may never finish): it gets a moment, then SIGKILL.
+stop() {
+  local pid="$1" n
+  kill "$pid" 2>/dev/null || return 0
+  for n in $(seq 30); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null
+}
 cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$game_pid" ] && stop "$game_pid"
+  [ -n "$xvfb_pid" ] && stop "$xvfb_pid"
   wait 2>/dev/null
 }
 trap cleanup EXIT
