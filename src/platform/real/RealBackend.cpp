@@ -209,6 +209,13 @@ void RealBackend::Flip(int sync) {
         Input().terminateRequested = true;
         quitAfterFrames_ = -1;
     }
+    // The frame that could see the quick clicks is shown: their releases take effect now.
+    InputState& in = Input();
+    for (int b = 0; b < 4; b++) {
+        if (releaseAtFlip_[b]) in.mouseDown[b] = false;
+        releaseAtFlip_[b] = false;
+        pressedThisFrame_[b] = false;
+    }
     Poll();
 }
 

@@ -94,6 +94,11 @@ class RealBackend : public Backend {
     bool pointerVisible_ = true;
     bool focused_ = true;
     bool minimised_ = false;
+    // A button pressed and released again between two presented frames (a touchpad tap, a
+    // quick click) stays down until the next frame is presented, so that screens which act on
+    // a held button see the click at least once.
+    bool pressedThisFrame_[4] = {};
+    bool releaseAtFlip_[4] = {};
     std::string title_;
     int swapInterval_ = -2; // last interval asked of SDL; -2 none yet
     std::chrono::steady_clock::time_point lastFrame_{};

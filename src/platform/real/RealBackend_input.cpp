@@ -81,9 +81,16 @@ void RealBackend::HandleEvent(const SDL_Event& e) {
         setPointer(e.button.x, e.button.y);
         int b = GameButton(e.button.button);
         if (b == 0) break;
-        bool down = e.type == SDL_MOUSEBUTTONDOWN;
-        if (down) in.mouseHits[b]++;
-        in.mouseDown[b] = down;
+        if (e.type == SDL_MOUSEBUTTONDOWN) {
+            in.mouseHits[b]++;
+            in.mouseDown[b] = true;
+            pressedThisFrame_[b] = true;
+            releaseAtFlip_[b] = false;
+        } else if (pressedThisFrame_[b]) {
+            releaseAtFlip_[b] = true;
+        } else {
+            in.mouseDown[b] = false;
+        }
         break;
     }
     case SDL_MOUSEWHEEL: {
