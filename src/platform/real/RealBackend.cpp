@@ -26,6 +26,17 @@ using Clock = std::chrono::steady_clock;
 // Taken when the program loads, so the clock counts from the program's start.
 const Clock::time_point kProgramStart = Clock::now();
 
+// Set once the process has begun to exit. A lost X connection ends the program from inside Xlib,
+// and tearing the window down after that blocks for ever on the dead connection; at exit the
+// system frees the window and context anyway, so the destructor leaves them alone then.
+bool processExiting = false;
+
+void WatchProcessExit() {
+    // Registered after the backend holder, so it runs before the holder destroys the backend.
+    static const bool registered = std::atexit([] { processExiting = true; }) == 0;
+    (void)registered;
+}
+
 constexpr auto kFramePeriod = std::chrono::nanoseconds(1000000000LL / 60);
 
 int64_t QuitAfterFromEnvironment() {
@@ -41,6 +52,7 @@ int64_t QuitAfterFromEnvironment() {
 RealBackend::RealBackend() : gl_(std::make_unique<Gl>()), quitAfterFrames_(QuitAfterFromEnvironment()) {}
 
 RealBackend::~RealBackend() {
+    if (processExiting) return;
     if (context_) {
         gl_->Destroy();
         SetGlContextLive(false);
@@ -85,6 +97,7 @@ bool RealBackend::CreateWindow(int width, int height, bool fullScreen, std::stri
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    WatchProcessExit();
     window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                flags);
     if (!window_) {
