@@ -99,7 +99,7 @@ def entries():
     for corner in ("lg", "rg", "ld", "rd"):
         for v, suffix in enumerate(("", "_v2", "_v3")):
             A(img("gfx/ramka/1b-%s%s.png" % (corner, suffix), 39, 39, "art.board_frame_piece", orient="c", variant=v,
-                  seed=40 + len(corner) + v))
+                  seed=40 + len(corner) + v, corner=corner))
     for part in ("lg", "gora", "pg", "lewo", "srodek", "prawo", "ld", "dol", "pd"):
         A(img("gfx/ramka/dialog-%s.png" % part, 32, 32, "art.nine_piece", part=part))
     A(img("gfx/gwiazdki/stone.png", 12, 12, "more.stone_chip"))
