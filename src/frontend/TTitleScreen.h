@@ -67,7 +67,9 @@ class TTitleScreen {
     void ReadViewerExit();
     // Leaves a viewer: ends the program on a close request (action 2), else clears action and
     // fades from the viewer's page back to the title picture with the menu window, drawPage
-    // drawing the page at the alpha it is given. A close request during the fade sets quit.
+    // drawing the page at the alpha it is given. A close request during the fade sets quit. The
+    // last menu button pressed during the fade is left in the window's clickedButton (0 if none)
+    // for the menu to act on.
     void FadeBackToTitle(const std::function<void(float pageAlpha)>& drawPage);
 };
 

@@ -81,6 +81,15 @@ void BackAfterGame(TTitleScreen& screen, MenuRun& run) {
     run.idleSince = MilliSecs64();
 }
 
+void React(TTitleScreen& screen, MenuRun& run, int state, int id);
+
+// The hiscores and the credits fade back to the menu with its buttons live: a button pressed then
+// counts as pressed on the menu, so the click that brings the player back is not lost.
+void ReactToFadeBackPress(TTitleScreen& screen, MenuRun& run) {
+    if (screen.quit != 0 || screen.action != 0 || optionsWindow.clickedButton == 0) return;
+    React(screen, run, optionsWindow.State, optionsWindow.clickedButton);
+}
+
 void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
     switch (state) {
     case MENU_MAIN:
@@ -123,6 +132,7 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
                 screen.showCredits();
             run.attractStep = 0;
             run.idleSince = MilliSecs64();
+            ReactToFadeBackPress(screen, run);
         }
         break;
     case MENU_RESUME_OR_NEW:
@@ -218,6 +228,7 @@ void Attract(TTitleScreen& screen, MenuRun& run) {
     if (run.attractStep == 1) screen.showCredits();
     if (run.attractStep == 2) screen.showHiscores(1);
     run.idleSince = MilliSecs64();
+    if (run.attractStep != 0) ReactToFadeBackPress(screen, run);
 }
 
 } // namespace

@@ -23,6 +23,8 @@ void TTitleScreen::FadeBackToTitle(const std::function<void(float pageAlpha)>& d
     alphaOne = 0.0f;
     optionsWindow.alpha = 0.0f;
 
+    // The window reports a press for one frame only; the menu loop acts on it after the fade.
+    int pressed = 0;
     while (alphaOne < 1.0f) {
         FrontDrawState();
         mouse.fetchState(0);
@@ -31,12 +33,14 @@ void TTitleScreen::FadeBackToTitle(const std::function<void(float pageAlpha)>& d
         SetAlpha(alphaOne);
         DrawImage(title, 0, 0);
         optionsWindow.Update();
+        if (optionsWindow.clickedButton != 0) pressed = optionsWindow.clickedButton;
         optionsWindow.Draw();
         FrontFrameTail();
         if (AppTerminate()) quit = 1;
         UpdateTitleMusic();
     }
     mouse.fetchState(0);
+    optionsWindow.clickedButton = pressed;
 }
 
 } // namespace vsm

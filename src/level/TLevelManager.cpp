@@ -152,6 +152,8 @@ int TLevelManager::loadSfx() {
     }
     levelCompletedImg = LoadLevelImage(bDir + "gfx/gui/LC.png");
     MidHandleImage(levelCompletedImg);
+    gameOverImg = LoadLevelImage(bDir + "gfx/gui/game-over.png");
+    MidHandleImage(gameOverImg);
     heroineImg[0] = LoadLevelImage(bDir + "gfx/gui/heroine01.png");
     heroineImg[1] = LoadLevelImage(bDir + "gfx/gui/poswiata.png");
     newHiscoreImg = LoadLevelImage(bDir + "gfx/fonts/newhiscore.png");

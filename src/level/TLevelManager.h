@@ -29,6 +29,8 @@ class TLevelManager {
     ImagePtr newHiscoreImg;
     std::array<std::array<ImagePtr, 6>, 2> doorImg; // [0] left door tiles, [1] right door tiles
     ImagePtr levelCompletedImg;
+    // The badge of the same place when an endless or time-attack game ends: no level was completed.
+    ImagePtr gameOverImg;
     std::shared_ptr<TAudioStream> summaryMusic;
     float doorPos = 0;
     float fadeAlpha = 0;

@@ -50,7 +50,8 @@ void TLevelManager::_summaryDisplay(bool endless, int time, int blocksUsed, int 
     SetScale(1, 1);
     SetColor(255, 255, 255);
     SetAlpha(levelCompletedAlpha);
-    DrawImage(levelCompletedImg, static_cast<float>(boardMiddle[0]), static_cast<float>(boardMiddle[1]));
+    DrawImage(endless ? gameOverImg : levelCompletedImg, static_cast<float>(boardMiddle[0]),
+              static_cast<float>(boardMiddle[1]));
     SetAlpha(1);
 
     if (summaryStage > 1 && doorPos > 0) drawDoors(-1);

@@ -4,6 +4,7 @@
 
 #include "frontend/TTitleScreen.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/Input.h"
 #include "platform/System.h"
 #include "support/TestAssets.h"
 #include "widgets/TContainer.h"
@@ -96,6 +97,86 @@ TEST_F(TitleScreen, AQuietMenuShowsCreditsThenHiscoresThenRestsOneTurn) {
     EXPECT_NEAR((hiscoresStart - creditsEnd) * frameMs, 5500, 3 * frameMs);
     EXPECT_NEAR((againStart - hiscoresEnd) * frameMs, 11000, 4 * frameMs);
     EXPECT_EQ(shown.find('h', creditsStart), hiscoresStart) << "no hiscores inside the first credits";
+}
+
+TEST_F(TitleScreen, AMenuButtonPressedWhileTheMenuFadesBackFromAViewerIsActedOn) {
+    // The attract mode's credits and hiscores, and the hiscores and credits opened from the
+    // options: a click ends the viewer, and a press on a menu button during the fade back counts.
+    const struct {
+        const char* name;
+        int attractStep; // viewer reached by waiting: 1 credits, 2 hiscores; 0 opened by a button
+        int openWith;    // the options button that opens the viewer, when not waited for
+        int press;       // the button pressed during the fade back
+        int wantState;
+        int wantViewers; // viewers shown in all
+    } cases[] = {
+        {"credits of the attract mode, then Quick play", 1, 0, 10, MENU_QUICK_PLAY, 1},
+        {"hiscores of the attract mode, then Options", 2, 0, 15, MENU_OPTIONS, 2},
+        {"credits from the options, then Main menu", 0, 13, 46, MENU_MAIN, 1},
+        {"hiscores from the options, then Credits", 0, 12, 13, MENU_OPTIONS, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int step = 0, viewersSeen = 0, waitFrames = 0;
+        bool inViewer = false;
+        control->SetScript([&](int frame, FrameInput& in) {
+            bool viewer = false;
+            for (const DrawCall& call : control->DrawLog())
+                if (call.op == "image" &&
+                    (call.image == titleScreen.credits || call.image == titleScreen.hiscores))
+                    viewer = true;
+            control->ClearDrawLog();
+            if (viewer && !inViewer) ++viewersSeen;
+            inViewer = viewer;
+            switch (step) {
+            case 0: // the menu stands: open the options, or wait for the attract mode
+                if (frame == FADE_FRAMES + 5 && c.openWith != 0) {
+                    in = ClickOn(15);
+                    step = 1;
+                } else if (frame == FADE_FRAMES + 5) {
+                    step = 2;
+                }
+                break;
+            case 1: // the options stand a few frames later
+                if (++waitFrames == 4) {
+                    in = ClickOn(c.openWith);
+                    waitFrames = 0;
+                    step = 3;
+                }
+                break;
+            case 2:
+                if (viewersSeen == c.attractStep && viewer) step = 3;
+                break;
+            case 3: // the viewer's pages or tables: a click ends them
+                if (++waitFrames == FADE_FRAMES + 30) {
+                    in = At(700, 60);
+                    in.clicks = {1};
+                    waitFrames = 0;
+                    step = 4;
+                }
+                break;
+            case 4: // the fade back: the menu button
+                if (++waitFrames == 25) {
+                    in = ClickOn(c.press);
+                    waitFrames = 0;
+                    step = 5;
+                }
+                break;
+            case 5: // the fade back ends and the menu acts; Credits pressed there run once more
+                ++waitFrames;
+                if (c.press == 13 && waitFrames == FADE_FRAMES + 60) in = Key(KEY_SPACE);
+                if (waitFrames > (c.press == 13 ? 3 * FADE_FRAMES + 40 : FADE_FRAMES + 10)) return false;
+                break;
+            }
+            return frame < 20000;
+        });
+        titleScreen.Prepare();
+        optionsWindow.SetState(MENU_MAIN, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
+        EXPECT_THROW(titleScreen.show(), ProgramEnd);
+        EXPECT_EQ(step, 5) << "the script did not reach the fade back";
+        EXPECT_EQ(optionsWindow.State, c.wantState);
+        EXPECT_EQ(viewersSeen, c.wantViewers);
+    }
 }
 
 TEST_F(TitleScreen, MovingThePointerHoldsTheAttractModeOff) {

@@ -30,8 +30,8 @@ TEST_F(ResourcesTest, SummaryPanelAndClockArtLoad) {
         for (const ImagePtr& tile : door)
             EXPECT_NE(tile, nullptr);
     }
-    for (const ImagePtr& image :
-         {level.levelCompletedImg, level.heroineImg[0], level.heroineImg[1], level.newHiscoreImg}) {
+    for (const ImagePtr& image : {level.levelCompletedImg, level.gameOverImg, level.heroineImg[0],
+                                  level.heroineImg[1], level.newHiscoreImg}) {
         EXPECT_NE(image, nullptr);
     }
     for (const SoundPtr& sound : {level.summarySnd, level.summarySndStop, level.levelEnd, level.scrollOutSnd,

@@ -73,9 +73,20 @@ class QuestTest : public ModesFixture {
 
 TEST_F(QuestTest, FreshLevelPlaysToItsGoalSummaryAndResult) {
     SetUpQuestLevel("row.tsc", 3);
+    level.loadSfx();
     points.total = 1000;
     PlaceOnCells({{0, 0}, {1, 0}, {2, 0}}, true);
+    control->ClearDrawLog();
     EXPECT_EQ(goGlyndra(0), 0);
+    // A won level is crowned with its completion badge, never with the quick games' one.
+    int completed = 0, gameOver = 0;
+    for (const DrawCall& call : control->DrawLog()) {
+        if (call.op != "image" || call.state.alpha <= 0) continue;
+        completed += call.image == level.levelCompletedImg;
+        gameOver += call.image == level.gameOverImg;
+    }
+    EXPECT_GT(completed, 0);
+    EXPECT_EQ(gameOver, 0);
     // The run's score and the end bonus of three empty cells went into the campaign total.
     EXPECT_EQ(points.actual, 0);
     EXPECT_GT(points.total, 1000 + 75);

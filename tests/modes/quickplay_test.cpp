@@ -68,6 +68,48 @@ TEST_F(QuickPlayTest, EndlessGamePlaysToGameOverWithSummaryAndHiscore) {
     EXPECT_EQ(profile.GetNumber("endlessResume"), 0);
 }
 
+TEST_F(QuickPlayTest, AQuickGameEndsUnderTheGameOverBadgeNotALevelCompleted) {
+    level.loadSfx();
+    ASSERT_NE(level.gameOverImg, nullptr);
+    ASSERT_NE(level.gameOverImg, level.levelCompletedImg);
+    const auto badges = [this] {
+        int gameOver = 0, completed = 0;
+        for (const DrawCall& call : control->DrawLog()) {
+            if (call.op != "image" || call.state.alpha <= 0) continue;
+            if (call.image == level.gameOverImg) ++gameOver;
+            if (call.image == level.levelCompletedImg) ++completed;
+        }
+        return std::make_pair(gameOver, completed);
+    };
+
+    {
+        SCOPED_TRACE("endless, no piece fits");
+        PlayRowToGameOver();
+        control->ClearDrawLog();
+        EXPECT_EQ(goEndless("row.tsc"), 1);
+        const auto [gameOver, completed] = badges();
+        EXPECT_GT(gameOver, 0);
+        EXPECT_EQ(completed, 0);
+    }
+    {
+        SCOPED_TRACE("time attack, the clock runs out");
+        Levels(
+            {{"timed.tsc", LevelDoc("AvailableDavar=\"1\" AvailableBlocks=\"p1\" PetrifyTime=600000 Time=60",
+                                    {"111111"})}});
+        control->SetFrameStep(1000);
+        Script([](int frame, FrameInput& in) {
+            if (frame > 100 && frame % 4 == 0) in = ClickAt(400, 300);
+            return true;
+        });
+        control->ClearDrawLog();
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(goTimeAtack("timed.tsc"), 1);
+        testing::internal::GetCapturedStdout();
+        const auto [gameOver, completed] = badges();
+        EXPECT_GT(gameOver, 0);
+        EXPECT_EQ(completed, 0);
+    }
+}
 
 TEST_F(QuickPlayTest, TimeAttackEndsWhenTheClockRunsOut) {
     Levels({{"timed.tsc", LevelDoc("AvailableDavar=\"1\" AvailableBlocks=\"p1\" PetrifyTime=600000 Time=60",

@@ -840,23 +840,36 @@ def label_on_scroll(w, h, text, seed=6):
 
 # ---------------------------------------------------------------- frames
 
-def board_frame_piece(w, h, orient, variant=0, seed=21):
-    """A bronze-and-stone bar of the board frame: orient "v" runs down, "h" across, "c" a corner."""
+# The board draws every frame piece 7 pixels left of its cell (Left, Right and the left corners)
+# and 7 pixels up (Top, Bottom and the upper corners), and Left and Right (Top and Bottom) share
+# one picture. So each piece is opaque only on the one-cell band that lands on its own open cell:
+# columns (rows) 7 to 38 of a side piece, and the cell square of a corner; the rest stays clear,
+# and the frame never covers a playable cell.
+FRAME_SHIFT = 7
+FRAME_BAND = 32
+# Where the cell square sits in each 39-pixel corner picture.
+FRAME_CORNER_AT = {"lg": (FRAME_SHIFT, FRAME_SHIFT), "rg": (0, FRAME_SHIFT), "ld": (FRAME_SHIFT, 0), "rd": (0, 0)}
+
+
+def board_frame_piece(w, h, orient, variant=0, seed=21, corner="rd"):
+    """A bronze-and-stone bar of the board frame: orient "v" runs down, "h" across, "c" a corner
+    (corner names which one: "lg", "rg", "ld", "rd")."""
     out = blank(w, h)
     if orient == "c":
-        m = rrect_mask(w, h, 1, 1, w - 2, h - 2, 6)
-        over(out, stone(w, h, m, seed + variant, base=(0.40, 0.36, 0.42), bevel=2.5))
-        boss = ellipse_mask(w, h, w / 2, h / 2, w * 0.3, h * 0.3)
-        over(out, metal(w, h, boss, mix(BRONZE, GOLD, 0.2 * variant), seed + 3 + variant, bevel=2))
-        gem = ellipse_mask(w, h, w / 2, h / 2, w * 0.13, h * 0.13)
+        b = FRAME_BAND
+        sq = stone(b, b, np.ones((b, b), np.float32), seed + variant, base=(0.40, 0.36, 0.42), bevel=2.5)
+        boss = ellipse_mask(b, b, b / 2, b / 2, b * 0.36, b * 0.36)
+        over(sq, metal(b, b, boss, mix(BRONZE, GOLD, 0.2 * variant), seed + 3 + variant, bevel=2))
+        gem = ellipse_mask(b, b, b / 2, b / 2, b * 0.16, b * 0.16)
         col = [(0.6, 0.2, 0.9), (0.2, 0.5, 1.0), (1.0, 0.35, 0.2)][variant % 3]
-        over(out, solid(gem, col))
-        over(out, solid(ellipse_mask(w, h, w * 0.46, h * 0.44, w * 0.05, h * 0.04) * 0.8, (1, 1, 1)))
-        return out
-    long_, short = (h, w) if orient == "v" else (w, h)
-    m = np.ones((h, w), np.float32)
+        over(sq, solid(gem, col))
+        over(sq, solid(ellipse_mask(b, b, b * 0.46, b * 0.44, b * 0.06, b * 0.05) * 0.8, (1, 1, 1)))
+        x, y = FRAME_CORNER_AT[corner]
+        return over(out, sq, x, y)
+    long_ = h if orient == "v" else w
+    bw, bh = (FRAME_BAND, h) if orient == "v" else (w, FRAME_BAND)
     base = (0.38, 0.34, 0.40) if variant != 1 else (0.42, 0.36, 0.34)
-    body = stone(w, h, m, seed + variant * 7 + long_, base=base, bevel=3)
+    body = stone(bw, bh, np.ones((bh, bw), np.float32), seed + variant * 7 + long_, base=base, bevel=3)
     # a bronze rail along the middle and carved notches every cell
     def deco(ctx, W, H):
         ctx.set_source_rgba(*mix(BRONZE, GOLD, 0.3), 0.9)
@@ -874,7 +887,7 @@ def board_frame_piece(w, h, orient, variant=0, seed=21):
                 ctx.arc(c, H / 2, 3.2 + variant * 0.6, 0, 2 * math.pi)
             ctx.fill()
     body = draw_on(body, deco)
-    edge = np.zeros((h, w), np.float32)
+    edge = np.zeros((bh, bw), np.float32)
     if orient == "v":
         edge[:, :2] = 1
         edge[:, -2:] = 1
@@ -882,8 +895,7 @@ def board_frame_piece(w, h, orient, variant=0, seed=21):
         edge[:2, :] = 1
         edge[-2:, :] = 1
     body[..., :3] *= (1 - 0.45 * edge)[..., None]
-    over(out, body)
-    return out
+    return over(out, body, FRAME_SHIFT if orient == "v" else 0, FRAME_SHIFT if orient == "h" else 0)
 
 
 def nine_piece(w, h, part, seed=31):

@@ -99,7 +99,7 @@ def entries():
     for corner in ("lg", "rg", "ld", "rd"):
         for v, suffix in enumerate(("", "_v2", "_v3")):
             A(img("gfx/ramka/1b-%s%s.png" % (corner, suffix), 39, 39, "art.board_frame_piece", orient="c", variant=v,
-                  seed=40 + len(corner) + v))
+                  seed=40 + len(corner) + v, corner=corner))
     for part in ("lg", "gora", "pg", "lewo", "srodek", "prawo", "ld", "dol", "pd"):
         A(img("gfx/ramka/dialog-%s.png" % part, 32, 32, "art.nine_piece", part=part))
     A(img("gfx/gwiazdki/stone.png", 12, 12, "more.stone_chip"))
@@ -174,7 +174,7 @@ def entries():
         "menu-hiscores": "Hiscores", "menu-main": "Main menu", "menu-music-vol": "Music",
         "menu-new-game": "New game", "menu-no": "No", "menu-normal": "Normal", "menu-options": "Options",
         "menu-play": "Play", "menu-quest-lvl": "Quest boards", "menu-restart": "Restart level",
-        "menu-resume-small": "Resume", "menu-resume": "Resume quest", "menu-sound-vol": "Sounds",
+        "menu-resume-small": "Resume", "menu-resume": "Resume game", "menu-sound-vol": "Sounds",
         "menu-timeattack": "Time attack", "menu-timed-lvl": "Timed boards", "menu-yes": "Yes",
         "help": "Help", "n/exit": "Exit", "n/gallery": "Gallery", "n/options": "Options", "n/play": "Play",
         "n/quick_play": "Quick play",
@@ -225,6 +225,7 @@ def entries():
     A(img("gfx/gui/scroll_02.png", 320, 300, "more.scroll_paper"))
     A(img("gfx/gui/scroll_03.png", 350, 70, "more.scroll_roller", top=False))
     A(img("gfx/gui/LC.png", 400, 110, "art.caption", text="Level Completed"))
+    A(img("gfx/gui/game-over.png", 400, 110, "art.caption", text="Game Over"))
     A(img("gfx/gui/stage3.png", 366, 146, "more.badge", text="Stage Completed"))
     A(img("gfx/gui/areYouSure2.png", 400, 200, "more.question_panel", text="Skip this puzzle?"))
     A(img("gfx/gui/lose3.png", 320, 300, "more.lose_panel"))

@@ -328,7 +328,8 @@ def play_highlight(w, h):
 def help_page(w, h):
     lines = ["Left click: place the held piece.", "Wheel or right click: turn it.",
              "Match three or more runes of one colour", "in a row or column to clear them.",
-             "Cleared runes fill the balls of the sphere;", "fill all five to finish the level.",
+             "Cleared runes fill the balls of the sphere.", "To win, fill every ball of the sphere; on some",
+             "levels, clear the board or wake the wardens.",
              "Runes left too long turn to stone: clear a", "run through them to free them again.",
              "Spend mana on the four spells of the ring.", "Esc or a click closes this page."]
     return art.text_page(w, h, 503, "night", "Help", lines, box=(70, 100, 660, 470), size=21)
