@@ -38,8 +38,8 @@ TEST_F(PuzzleStage, LoadReadsTheLevelAndRefusesSizesTheGridCannotHold) {
         const char* name;
         int width, height;
     };
-    const Case cases[] = {{"ok.tsc", 4, 3},     {"line.tsc", 1, 2},   {"missing.tsc", 6, 5},
-                          {"wide.tsc", 6, 5},   {"single.tsc", 6, 5}, {"negative.tsc", 6, 5}};
+    const Case cases[] = {{"ok.tsc", 4, 3},   {"line.tsc", 1, 2},   {"missing.tsc", 6, 5},
+                          {"wide.tsc", 6, 5}, {"single.tsc", 6, 5}, {"negative.tsc", 6, 5}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         puzzle.Load(c.name);
@@ -56,7 +56,8 @@ TEST_F(PuzzleStage, LoadReadsTheLevelAndRefusesSizesTheGridCannotHold) {
 }
 
 TEST_F(PuzzleStage, OnlyTheFirstPuzzleBringsItsPopupsAndLoadingStartsWithNone) {
-    WriteLevels({{"puzzle-01.tsc", "Settings{ width=4 height=3 }"}, {"puzzle-02.tsc", "Settings{ width=4 height=3 }"}});
+    WriteLevels({{"puzzle-01.tsc", "Settings{ width=4 height=3 }"},
+                 {"puzzle-02.tsc", "Settings{ width=4 height=3 }"}});
     puzzle.Load("puzzle-01.tsc");
     ASSERT_EQ(puzzle.popups.size(), 2u);
     EXPECT_EQ(puzzle.popups.front()->text[0], "first");
@@ -71,7 +72,8 @@ TEST_F(PuzzleStage, CreateCutsThePictureRowByRow) {
     struct Case {
         int columns, rows, tileW, tileH;
     };
-    const Case cases[] = {{6, 5, 111, 98}, {8, 6, 83, 82}, {8, 8, 83, 61}, {10, 10, 67, 49}, {2, 1, 335, 494}};
+    const Case cases[] = {
+        {6, 5, 111, 98}, {8, 6, 83, 82}, {8, 8, 83, 61}, {10, 10, 67, 49}, {2, 1, 335, 494}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.columns) + "x" + std::to_string(c.rows));
         Build(c.columns, c.rows);
@@ -121,12 +123,12 @@ TEST_F(PuzzleStage, PicturesAreFoundScaledOrReplaced) {
         uint32_t colour;
     };
     const Case cases[] = {
-        {"gfx/levels/wide.png", 0xFF405060u},          // in the resources, scaled down
-        {"gfx/levels/small.png", 0xFF708090u},         // scaled up
-        {"some/where/mine.png", 0xFFA0B0C0u},          // the custom pictures folder by bare name
-        {"gfx/levels/nowhere.png", slide},             // found nowhere
-        {"", slide},                                   // no picture named
-        {"gfx/levels/broken.png", slide},              // exists but cannot be decoded
+        {"gfx/levels/wide.png", 0xFF405060u},             // in the resources, scaled down
+        {"gfx/levels/small.png", 0xFF708090u},            // scaled up
+        {"some/where/mine.png", 0xFFA0B0C0u},             // the custom pictures folder by bare name
+        {"gfx/levels/nowhere.png", slide},                // found nowhere
+        {"", slide},                                      // no picture named
+        {"gfx/levels/broken.png", slide},                 // exists but cannot be decoded
         {resources + "gfx/levels/wide.png", 0xFF405060u}, // as given
     };
     for (const Case& c : cases) {
@@ -312,6 +314,46 @@ TEST_F(PuzzleStage, TheDeveloperKeyEndsACampaignPuzzleOnlyWithItsFile) {
     }
     std::filesystem::remove(resources + "cheats.txt");
     std::filesystem::current_path(kept);
+}
+
+} // namespace vsm::test
+
+namespace vsm::test {
+
+TEST_F(PuzzleStage, ATileTheFreeHintPutsHomeStaysHomeThoughAClickWaitedForIt) {
+    // With this seed the free hint of a 3 x 2 replay puts a third tile home, without a flight.
+    puzzle.width = 3;
+    puzzle.height = 2;
+    std::vector<int> homeAfterHint;
+    SeedRnd(3);
+    control->SetScript([&](int frame, FrameInput& in) {
+        if (Playing() && homeAfterHint.empty()) {
+            for (const auto& t : puzzle.puzzle->Tiles())
+                if (t->IsInPlace()) homeAfterHint.push_back(t->id);
+            in.terminate = true;
+        }
+        return frame < 300;
+    });
+    EXPECT_THROW(puzzle.show(0, picturePath, 1), ProgramEnd);
+    ASSERT_EQ(homeAfterHint.size(), 1u);
+    const int k = homeAfterHint[0];
+    const int kx = 65 + 111 * (k % 3) + 50;
+    const int ky = 53 + 247 * (k / 3) + 100;
+
+    // The same replay, with the player clicking that cell while the picture scrambles: the click
+    // waits for the first play frame, and then the puzzle is played to its end.
+    deltaTime = TDeltaTime::Create(60);
+    SeedRnd(3);
+    control->ClearSoundLog();
+    SolveScript(3000, [&](int, FrameInput& in) {
+        if (!Playing()) ClickAt(in, kx, ky);
+    });
+    int result = -1;
+    EXPECT_NO_THROW(result = puzzle.show(0, picturePath, 1));
+    EXPECT_EQ(result, 0);
+    // Every other tile came home by a flight, greeted once by one landing sound.
+    EXPECT_EQ(SoundOps("cue", "playgamepuzzle-odkrycie1.ogg"), 5);
+    EXPECT_EQ(SoundOps("cue", "playgamepuzzle-all.ogg"), 1);
 }
 
 } // namespace vsm::test
