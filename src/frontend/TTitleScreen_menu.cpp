@@ -252,6 +252,13 @@ int TTitleScreen::show() {
     MenuRun run;
     run.idleSince = MilliSecs64();
     while (quit == 0 && action == 0) {
+        if (pendingClick != 0) {
+            // Clicked while a viewer faded back to the menu.
+            const int id = pendingClick;
+            pendingClick = 0;
+            React(*this, run, pendingClickState, id);
+            if (quit != 0 || action != 0) break;
+        }
         // Again every frame: a game started from the menu leaves its own frame factor behind.
         delta = 1.0;
         Cls();
