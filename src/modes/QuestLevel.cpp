@@ -98,6 +98,8 @@ void TQuestLevel::Start(int resume) {
         blocks.nextBlock = blocks._buildNextBlock();
         blocks.GetNextBlockWH();
     } else {
+        // A list of standing boss runes from an earlier attempt must not thin out this one.
+        ClearBossRunes(SLOT);
         blocks.buildNextBlock();
         blocks.buildNextBlock();
         if (level.goalType != 2) boardSelector.AddLevel(level.levelName);
@@ -200,7 +202,6 @@ void TQuestLevel::PauseMenu() {
         Restart(false);
         break;
     case INGAME_QUIT:
-        SaveBossRunes(SLOT, 0);
         StopMusicAndEnd();
     default:
         BackToMenu();
@@ -233,6 +234,8 @@ void TQuestLevel::Restart(bool fromLoseScreen) {
     level.ResetStats();
     timeManager.Reset(1);
     ringOfSpells.Clear();
+    // Every boss rune stands again.
+    ClearBossRunes(SLOT);
     if (level.copySpellsFromRMG != 0) modesSeams.copySpells();
     popupManager.Prepare();
     popupManager.AddEvent("BEGIN_LEVEL");
@@ -244,8 +247,7 @@ void TQuestLevel::BackToMenu() {
     TCaptions::destroyAll();
     TSpark::destroyAll();
     soundQueue.Clear();
-    // The campaign save below stores the quest slot; the standing boss runes go with it.
-    SaveBossRunes(SLOT, 0);
+    // The campaign save stores the quest slot, the standing boss runes with it.
     modesSeams.saveOptions();
     PollSystem();
     throw LeaveToMenu();
@@ -275,8 +277,6 @@ void TQuestLevel::CloseProgram(int wonState) {
         level.finish();
         gameState = wonState;
         HiscoreIfLastLevel();
-    } else {
-        SaveBossRunes(SLOT, 0);
     }
     StopMusicAndEnd();
 }
