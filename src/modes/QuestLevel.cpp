@@ -165,10 +165,12 @@ void TQuestLevel::Frame() {
 
     QuestSceneStep();
 
-    // Popups: refresh the frame timer only when the check may have shown one.
-    const bool popupsWaiting = !popupManager.events.empty() && !popupManager.queue.IsEmpty();
+    // Popups: the frame timer is refreshed only after one was really shown (a shown popup leaves
+    // the queue), so that its time is not the level's; events merely waiting for the board to
+    // settle must not cut the next frame's factor short.
+    const size_t queued = popupManager.queue.Count();
     if (popupManager.check() != 0) quit = 1;
-    if (popupsWaiting) deltaTime.Update();
+    if (popupManager.queue.Count() < queued) deltaTime.Update();
 
     // Once the program is to end, no further screen opens in this frame.
     if (quit == 0 && menuRequest_ != 0) PauseMenu();
