@@ -135,6 +135,24 @@ TEST_F(QuestPopupsTest, AResumedLevelShowsNoneOfItsPopups) {
     }
 }
 
+TEST_F(QuestPopupsTest, ACloseRequestWhileAPopupShowsEndsTheProgram) {
+    Popups({"BEGIN_LEVEL:0:begin"});
+    SetUpQuestLevel("row.tsc", 3);
+    int closedAt = -1, last = -1;
+    Script([&](int frame, FrameInput& in) {
+        last = frame;
+        if (popUpIsOn != 0 && closedAt < 0 && frame > 60) {
+            closedAt = frame;
+            in.terminate = true;
+        }
+        return true;
+    });
+    EXPECT_THROW(goGlyndra(0), ProgramEnd);
+    ASSERT_GE(closedAt, 0);
+    EXPECT_LE(last, closedAt + 1);
+    EXPECT_EQ(quit, 1);
+}
+
 TEST_F(QuestPopupsTest, FrameFactorsKeepTimeWhilePopupsWaitForTheBoard) {
     Popups({"BEGIN_LEVEL:0:begin"});
     SetUpQuestLevel("row.tsc", 3);
