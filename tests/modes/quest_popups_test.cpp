@@ -61,6 +61,30 @@ class QuestPopupsTest : public ModesFixture {
         in.held[1] = frame % 15 == 14;
     }
 
+    // Plays the row's three placements (a wheel turn asked just before the first when rotate is
+    // set), serving every popup that shows, then closes the window. Returns the placements made.
+    int PlayTheRow(int resume, bool rotate) {
+        quit = 0;
+        shown.clear();
+        SetUpQuestLevel("row.tsc", 3);
+        int placed = 0, waited = 0, after = 0;
+        Script([&](int frame, FrameInput& in) {
+            if (popUpIsOn != 0) {
+                ServePopup(frame, in);
+            } else if (placed < 3 && BoardSettled() && blocks.actualBlock && ++waited > 1) {
+                in = ClickCell(placed++, 0);
+                if (rotate && placed == 1) in.wheel = 1;
+                waited = 0;
+            } else if (placed == 3 && ++after == 60) {
+                in.terminate = true;
+            }
+            control->ClearDrawLog();
+            return true;
+        });
+        EXPECT_THROW(goGlyndra(resume), ProgramEnd);
+        return placed;
+    }
+
     std::vector<std::string> shown; // texts of the popups shown, in order
 };
 
@@ -78,25 +102,7 @@ TEST_F(QuestPopupsTest, AClearingMovePostsMakeMatchThenRightUnusedUntilARotation
         SCOPED_TRACE(c.name);
         // Listed first, the "RIGHT_UNUSED" popup still shows second: the events go in posting order.
         Popups({"RIGHT_UNUSED:1:unused", "MAKE_MATCH:1:match"});
-        quit = 0;
-        shown.clear();
-        SetUpQuestLevel("row.tsc", 3);
-        int placed = 0, waited = 0, after = 0;
-        Script([&](int frame, FrameInput& in) {
-            if (popUpIsOn != 0) {
-                ServePopup(frame, in);
-            } else if (placed < 3 && BoardSettled() && blocks.actualBlock && ++waited > 1) {
-                in = ClickCell(placed++, 0);
-                // A turn asked with the wheel, one frame before the first placement.
-                if (c.rotate && placed == 1) in.wheel = 1;
-                waited = 0;
-            } else if (placed == 3 && ++after == 60) {
-                in.terminate = true;
-            }
-            control->ClearDrawLog();
-            return true;
-        });
-        EXPECT_THROW(goGlyndra(0), ProgramEnd);
+        EXPECT_EQ(PlayTheRow(0, c.rotate), 3);
         EXPECT_EQ(shown, c.shown);
     }
 }
@@ -111,25 +117,8 @@ TEST_F(QuestPopupsTest, AResumedLevelShowsNoneOfItsPopups) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Popups({"BEGIN_LEVEL:0:begin", "MAKE_MATCH:1:match"});
-        quit = 0;
-        shown.clear();
-        SetUpQuestLevel("row.tsc", 3);
         control->ClearSoundLog();
-        int placed = 0, waited = 0, after = 0;
-        Script([&](int frame, FrameInput& in) {
-            if (popUpIsOn != 0) {
-                ServePopup(frame, in);
-            } else if (placed < 3 && BoardSettled() && blocks.actualBlock && ++waited > 1) {
-                in = ClickCell(placed++, 0);
-                waited = 0;
-            } else if (placed == 3 && ++after == 60) {
-                in.terminate = true;
-            }
-            control->ClearDrawLog();
-            return true;
-        });
-        EXPECT_THROW(goGlyndra(c.resume), ProgramEnd);
-        EXPECT_EQ(placed, 3);
+        EXPECT_EQ(PlayTheRow(c.resume, false), 3);
         EXPECT_EQ(static_cast<int>(shown.size()), c.shown);
         EXPECT_EQ(CountCues(*control, "playgame-info-show.ogg"), c.shown);
     }
