@@ -1,9 +1,10 @@
 // SavedCampaign: the campaign position and score, the bonus tokens, the level's statistics and
-// clock and the sphere's mana, copied into the selected profile and back.
+// clock, the sphere's mana and the boss runes still standing, copied into the selected profile
+// and back.
 #include "profiles/SavedCampaign.h"
 
-#include "data/NumberText.h"
 #include "board/TBoardManager.h"
+#include "data/NumberText.h"
 #include "level/TBossManager.h"
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"

@@ -1,5 +1,6 @@
 // SavedCampaign: the campaign position and score, the bonus tokens, the level's statistics and
-// clock and the sphere's mana, copied into the selected profile and back.
+// clock, the sphere's mana and the boss runes still standing, copied into the selected profile
+// and back.
 #pragma once
 
 #include <string>
