@@ -4,7 +4,6 @@
 #include "data/BBArchive.h"
 #include "data/NumberText.h"
 #include "data/TTSCFile.h"
-#include "level/TLevelSequencer.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
 #include "platform/Files.h"
@@ -12,6 +11,7 @@
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
 #include "services/Paths.h"
 #include "services/Sound.h"
 #include "services/TDeltaTime.h"
@@ -171,8 +171,10 @@ int TRingGame::Play(int resume) {
         SaveToProfile();
         if (closing) _payHits();
         if (closing || Summary() != 0) {
-            // The finished stage counts as done: the exit hook stores the following level.
-            sequencer.nextLevel();
+            // The finished stage counts as won, as after its summary: the exit hook stores it so,
+            // and "continue" goes on with the map and a fresh next level, which receives the
+            // spells won here.
+            gameState = 2;
             _stopMusic();
             End();
         }

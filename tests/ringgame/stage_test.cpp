@@ -8,6 +8,7 @@
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
 #include "ringgame/TRingGame.h"
 #include "services/TRingEmiter.h"
 #include "widgets/TAnimButton.h"
@@ -15,6 +16,7 @@
 #include "widgets/TContainer.h"
 #include "widgets/TDim.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -267,28 +269,42 @@ namespace {
 
 using RingClose = RingStage;
 
-TEST_F(RingClose, AStageClosedInTheFrameItsTimeRunsOutIsFinishedAndPaid) {
-    LoadLevel(Settings(6000, 2, "4", 5000));
-    sequencer.seqNo = 6;
-    points.total = 12000;
-    bool closed = false;
-    Drive([&](int f, FrameInput& in) {
-        if (ringGame.faza >= RING_PHASE_OVER && !closed) {
-            in.terminate = closed = true;
-            return true;
-        }
-        if (ringGame.faza == RING_PHASE_PLAY && f % 2 == 0)
-            ClickSheet(in, ringGame.sequence[ringGame.seqPos]);
-        return f < 5000;
-    });
-    EXPECT_EQ(RunPlay(0), -1);
-    ASSERT_TRUE(closed);
-    EXPECT_GE(ringGame.seqHits, 4);
-    EXPECT_EQ(points.total, 12000 + 500 * ringGame.seqHits);
-    // Stored as a finished stage, and the exit hook saves the campaign at the following level.
-    EXPECT_EQ(StoredMarker(), std::optional<float>(0.0f));
-    EXPECT_EQ(Stored("RMGRecivedSpell4"), ringGame.recivedSpells);
-    EXPECT_EQ(sequencer.seqNo, 7);
+TEST_F(RingClose, AStageClosedOnceItsTimeIsUpIsFinishedPaidAndWon) {
+    struct Case {
+        const char* name;
+        int summaryFrames; // frames of the summary before the close; -1: the frame the time runs out
+    };
+    const Case cases[] = {{"in the frame the time runs out", -1}, {"during the summary", 30}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        LoadLevel(Settings(6000, 2, "4", 5000));
+        sequencer.seqNo = 6;
+        gameState = 1;
+        points.total = 12000;
+        bool closed = false;
+        int over = 0;
+        Drive([&](int f, FrameInput& in) {
+            if (ringGame.faza >= RING_PHASE_OVER && !closed && over++ == std::max(c.summaryFrames, 0)) {
+                in.terminate = closed = true;
+                return true;
+            }
+            if (ringGame.faza == RING_PHASE_PLAY && f % 2 == 0)
+                ClickSheet(in, ringGame.sequence[ringGame.seqPos]);
+            return f < 5000;
+        });
+        EXPECT_EQ(RunPlay(0), -1);
+        ASSERT_TRUE(closed);
+        EXPECT_GE(ringGame.seqHits, 4);
+        EXPECT_EQ(points.total, 12000 + 500 * ringGame.seqHits);
+        // Stored as a finished stage and won: the exit hook saves the campaign with the map and
+        // a fresh next level to come, which receives the spells.
+        EXPECT_EQ(StoredMarker(), std::optional<float>(0.0f));
+        EXPECT_EQ(Stored("RMGRecivedSpell4"), ringGame.recivedSpells);
+        EXPECT_EQ(gameState, 2);
+        EXPECT_EQ(sequencer.seqNo, 6);
+        TearDown();
+    }
 }
 
 TEST_F(RingClose, ACloseRequestWinsOverASuspendOfTheSameFrame) {
