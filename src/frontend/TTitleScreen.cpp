@@ -32,6 +32,8 @@ int TTitleScreen::Prepare() {
     activeScreen = 0;
     quit = 0;
     action = 0;
+    pendingClick = 0;
+    pendingClickState = 0;
     return 0;
 }
 

@@ -37,13 +37,17 @@ class TTitleScreen {
     int quit = 0;          // a close request came during a fade; the menu then ends the program
     int action = 0;        // the main menu's result (TITLE_*); inside the viewers their exit code
     int forceHiscores = 0; // the next show opens with the hiscores
+    // A button of the menu window clicked while a viewer faded back to the menu, and the window
+    // state it was clicked in; the menu answers it in its next frame. 0: none.
+    int pendingClick = 0;
+    int pendingClickState = 0;
 
     // Loads the pictures from bDir, lends the three backgrounds to the menu window and the title
     // picture to the profile screen (in `data` under DATA_TITLE_BACKGROUND); a picture that fails
     // to load leaves its field (and the borrower's) null. Returns 0.
     virtual int loadGfx();
-    // Clears the values of one visit of the menu: alphaOne, alphaTwo, activeScreen, quit and
-    // action. Returns 0.
+    // Clears the values of one visit of the menu: alphaOne, alphaTwo, activeScreen, quit, action
+    // and a pending click. Returns 0.
     virtual int Prepare();
     // Stops the title song and drops its stream; nothing else when it is stopped. Returns 0.
     virtual int stopMusic();
@@ -67,9 +71,8 @@ class TTitleScreen {
     void ReadViewerExit();
     // Leaves a viewer: ends the program on a close request (action 2), else clears action and
     // fades from the viewer's page back to the title picture with the menu window, drawPage
-    // drawing the page at the alpha it is given. A close request during the fade sets quit. The
-    // last menu button pressed during the fade is left in the window's clickedButton (0 if none)
-    // for the menu to act on.
+    // drawing the page at the alpha it is given. A close request during the fade sets quit; the
+    // first button clicked on the window during the fade is kept in pendingClick.
     void FadeBackToTitle(const std::function<void(float pageAlpha)>& drawPage);
 };
 

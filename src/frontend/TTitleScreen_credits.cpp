@@ -94,7 +94,8 @@ int TTitleScreen::showCredits() {
         if (MilliSecs64() - pageClock > PAGE_MS) {
             ++page;
             if (page >= pages.size()) {
-                action = 1;
+                // A close request of this frame stays the exit.
+                if (action == 0) action = 1;
                 page = pages.size() - 1;
             }
             pageClock = MilliSecs64();

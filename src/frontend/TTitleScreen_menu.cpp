@@ -81,15 +81,6 @@ void BackAfterGame(TTitleScreen& screen, MenuRun& run) {
     run.idleSince = MilliSecs64();
 }
 
-void React(TTitleScreen& screen, MenuRun& run, int state, int id);
-
-// The hiscores and the credits fade back to the menu with its buttons live: a button pressed then
-// counts as pressed on the menu, so the click that brings the player back is not lost.
-void ReactToFadeBackPress(TTitleScreen& screen, MenuRun& run) {
-    if (screen.quit != 0 || screen.action != 0 || optionsWindow.clickedButton == 0) return;
-    React(screen, run, optionsWindow.State, optionsWindow.clickedButton);
-}
-
 void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
     switch (state) {
     case MENU_MAIN:
@@ -132,7 +123,6 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
                 screen.showCredits();
             run.attractStep = 0;
             run.idleSince = MilliSecs64();
-            ReactToFadeBackPress(screen, run);
         }
         break;
     case MENU_RESUME_OR_NEW:
@@ -228,7 +218,6 @@ void Attract(TTitleScreen& screen, MenuRun& run) {
     if (run.attractStep == 1) screen.showCredits();
     if (run.attractStep == 2) screen.showHiscores(1);
     run.idleSince = MilliSecs64();
-    if (run.attractStep != 0) ReactToFadeBackPress(screen, run);
 }
 
 } // namespace
@@ -263,6 +252,13 @@ int TTitleScreen::show() {
     MenuRun run;
     run.idleSince = MilliSecs64();
     while (quit == 0 && action == 0) {
+        if (pendingClick != 0) {
+            // Clicked while a viewer faded back to the menu.
+            const int id = pendingClick;
+            pendingClick = 0;
+            React(*this, run, pendingClickState, id);
+            if (quit != 0 || action != 0) break;
+        }
         // Again every frame: a game started from the menu leaves its own frame factor behind.
         delta = 1.0;
         Cls();

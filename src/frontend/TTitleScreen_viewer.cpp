@@ -11,10 +11,12 @@
 namespace vsm {
 
 void TTitleScreen::ReadViewerExit() {
-    if (AppTerminate()) action = 2;
+    const bool closing = AppTerminate() != 0;
     if (mouse.leftPressed) action = 1;
     // Space is read only when Enter was not hit, so a pending Space waits for its reader.
     if (KeyHit(KEY_ENTER) || KeyHit(KEY_SPACE)) action = 1;
+    // A close request ends the program, also when a press or a key came in the same frame.
+    if (closing) action = 2;
 }
 
 void TTitleScreen::FadeBackToTitle(const std::function<void(float pageAlpha)>& drawPage) {
@@ -23,8 +25,6 @@ void TTitleScreen::FadeBackToTitle(const std::function<void(float pageAlpha)>& d
     alphaOne = 0.0f;
     optionsWindow.alpha = 0.0f;
 
-    // The window reports a press for one frame only; the menu loop acts on it after the fade.
-    int pressed = 0;
     while (alphaOne < 1.0f) {
         FrontDrawState();
         mouse.fetchState(0);
@@ -33,14 +33,18 @@ void TTitleScreen::FadeBackToTitle(const std::function<void(float pageAlpha)>& d
         SetAlpha(alphaOne);
         DrawImage(title, 0, 0);
         optionsWindow.Update();
-        if (optionsWindow.clickedButton != 0) pressed = optionsWindow.clickedButton;
+        // The window takes clicks while it fades in; the menu answers the first one once the
+        // fade is over, as it would have in a frame of its own.
+        if (optionsWindow.clickedButton != 0 && pendingClick == 0) {
+            pendingClick = optionsWindow.clickedButton;
+            pendingClickState = optionsWindow.State;
+        }
         optionsWindow.Draw();
         FrontFrameTail();
         if (AppTerminate()) quit = 1;
         UpdateTitleMusic();
     }
     mouse.fetchState(0);
-    optionsWindow.clickedButton = pressed;
 }
 
 } // namespace vsm

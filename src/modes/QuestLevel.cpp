@@ -98,6 +98,8 @@ void TQuestLevel::Start(int resume) {
         blocks.nextBlock = blocks._buildNextBlock();
         blocks.GetNextBlockWH();
     } else {
+        // A list of standing boss runes from an earlier attempt must not thin out this one.
+        ClearBossRunes(SLOT);
         blocks.buildNextBlock();
         blocks.buildNextBlock();
         if (level.goalType != 2) boardSelector.AddLevel(level.levelName);
@@ -163,10 +165,12 @@ void TQuestLevel::Frame() {
 
     QuestSceneStep();
 
-    // Popups: refresh the frame timer only when the check may have shown one.
-    const bool popupsWaiting = !popupManager.events.empty() && !popupManager.queue.IsEmpty();
+    // Popups: the frame timer is refreshed only after one was really shown (a shown popup leaves
+    // the queue), so that its time is not the level's; events merely waiting for the board to
+    // settle must not cut the next frame's factor short.
+    const size_t queued = popupManager.queue.Count();
     if (popupManager.check() != 0) quit = 1;
-    if (popupsWaiting) deltaTime.Update();
+    if (popupManager.queue.Count() < queued) deltaTime.Update();
 
     // Once the program is to end, no further screen opens in this frame.
     if (quit == 0 && menuRequest_ != 0) PauseMenu();
@@ -200,7 +204,6 @@ void TQuestLevel::PauseMenu() {
         Restart(false);
         break;
     case INGAME_QUIT:
-        SaveBossRunes(SLOT, 0);
         StopMusicAndEnd();
     default:
         BackToMenu();
@@ -233,6 +236,8 @@ void TQuestLevel::Restart(bool fromLoseScreen) {
     level.ResetStats();
     timeManager.Reset(1);
     ringOfSpells.Clear();
+    // Every boss rune stands again.
+    ClearBossRunes(SLOT);
     if (level.copySpellsFromRMG != 0) modesSeams.copySpells();
     popupManager.Prepare();
     popupManager.AddEvent("BEGIN_LEVEL");
@@ -244,8 +249,7 @@ void TQuestLevel::BackToMenu() {
     TCaptions::destroyAll();
     TSpark::destroyAll();
     soundQueue.Clear();
-    // The campaign save below stores the quest slot; the standing boss runes go with it.
-    SaveBossRunes(SLOT, 0);
+    // The campaign save stores the quest slot, the standing boss runes with it.
     modesSeams.saveOptions();
     PollSystem();
     throw LeaveToMenu();
@@ -275,8 +279,6 @@ void TQuestLevel::CloseProgram(int wonState) {
         level.finish();
         gameState = wonState;
         HiscoreIfLastLevel();
-    } else {
-        SaveBossRunes(SLOT, 0);
     }
     StopMusicAndEnd();
 }

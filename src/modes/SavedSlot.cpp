@@ -1,16 +1,11 @@
-// SavedSlot: careful restores of a saved game and the boss runes of a saved quest level.
+// SavedSlot: careful restores of a saved game.
 #include "modes/SavedSlot.h"
 
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
 #include "board/TRuneManager.h"
-#include "level/TBossManager.h"
-#include "level/TLevelManager.h"
 #include "profiles/SavedBoard.h"
-#include "profiles/SavedEntries.h"
 #include "profiles/TProfileManager.h"
-
-#include <algorithm>
 
 namespace vsm {
 
@@ -26,8 +21,10 @@ int RestoreBoard(const std::string& slot) {
     loadBoard(slot);
     for (int x = 0; x < BOARD_CELLS; ++x) {
         for (int y = 0; y < BOARD_CELLS; ++y) {
+            // Any id the catalogue does not know goes, a negative one too: it would stand on
+            // the board unseen and keep an "empty the board" level from being won.
             const int rune = board.davarLayer[x][y];
-            if (rune > 0 && (board.grid[x][y] == 0 || !KnownRune(rune))) {
+            if (rune != 0 && (board.grid[x][y] == 0 || !KnownRune(rune))) {
                 board.davarLayer[x][y] = 0;
                 board.colorLayer[x][y] = 0;
             }
@@ -38,7 +35,8 @@ int RestoreBoard(const std::string& slot) {
 
 int RestoreHeldPiece(const std::string& slot) {
     if (!profile.selectedProfile) return 0;
-    const std::vector<std::string> set = profile.GetList(slot + "ActualBlockSet").value_or(std::vector<std::string>());
+    const std::vector<std::string> set =
+        profile.GetList(slot + "ActualBlockSet").value_or(std::vector<std::string>());
     const std::vector<std::string> color =
         profile.GetList(slot + "ActualBlockColor").value_or(std::vector<std::string>());
     if (set.empty() || color.empty()) {
@@ -64,33 +62,6 @@ int RestoreHeldPiece(const std::string& slot) {
     }
     piece->getSize();
     return 0;
-}
-
-int SaveBossRunes(const std::string& slot, int saveNow) {
-    if (!profile.selectedProfile) return 0;
-    std::vector<std::string> standing;
-    for (const auto& boss : bossManager.bossDavar)
-        if (boss) standing.push_back(CellEntry(boss->x, boss->y, boss->id));
-    profile.SetString(slot + "BossLevel", level.levelName, 0);
-    return profile.SetList(slot + "Bosses", standing, saveNow);
-}
-
-int RestoreBossRunes(const std::string& slot) {
-    if (!profile.selectedProfile) return 0;
-    const std::string saved = profile.GetString(slot + "BossLevel");
-    if (saved.empty() || saved != level.levelName) return 0;
-    const std::vector<SavedCell> cells =
-        ReadCells(profile.GetList(slot + "Bosses").value_or(std::vector<std::string>()), BOARD_CELLS, slot + "Bosses");
-    auto& list = bossManager.bossDavar;
-    const size_t before = list.size();
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [&](const std::shared_ptr<TBossRune>& boss) {
-                                  return !boss || std::none_of(cells.begin(), cells.end(), [&](const SavedCell& c) {
-                                      return c.x == boss->x && c.y == boss->y;
-                                  });
-                              }),
-               list.end());
-    return static_cast<int>(before - list.size());
 }
 
 } // namespace vsm

@@ -1,8 +1,11 @@
 // SavedCampaign: the campaign position and score, the bonus tokens, the level's statistics and
-// clock and the sphere's mana, copied into the selected profile and back.
+// clock, the sphere's mana and the boss runes still standing, copied into the selected profile
+// and back.
 #include "profiles/SavedCampaign.h"
 
+#include "board/TBoardManager.h"
 #include "data/NumberText.h"
+#include "level/TBossManager.h"
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"
 #include "level/TPointsManager.h"
@@ -10,15 +13,20 @@
 #include "magic/TBunusManagerA.h"
 #include "magic/TMagicSphere.h"
 #include "platform/System.h"
+#include "profiles/SavedEntries.h"
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
 #include "services/TSlidesManager.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace vsm {
 
 namespace {
+
+// The campaign's quest level slot.
+const char* const QUEST_SLOT = "davar";
 
 int Finish(int saveNow) {
     return saveNow ? profile.SaveProfile() : 0;
@@ -34,6 +42,7 @@ int SaveProfile(int saveNow) {
     profile.SetNumber("gameState", gameState, 0);
     profile.SetNumber("difficulty", level.difficulty, 0);
     profile.SetList("revealedImages", slides.revealedImages, 0);
+    SaveBossRunes(QUEST_SLOT, 0);
     return Finish(saveNow);
 }
 
@@ -99,6 +108,42 @@ int LoadMagicSphere() {
     for (int i = 0; i < SPHERE_BALLS; ++i)
         fills[i] = static_cast<float>(profile.GetNumber("ballsFil" + std::to_string(i)));
     magicSphere.RestoreFills(fills);
+    return 0;
+}
+
+int SaveBossRunes(const std::string& slot, int saveNow) {
+    if (!profile.selectedProfile) return 0;
+    std::vector<std::string> standing;
+    for (const auto& boss : bossManager.bossDavar)
+        if (boss) standing.push_back(CellEntry(boss->x, boss->y, boss->id));
+    profile.SetString(slot + "BossLevel", level.levelName, 0);
+    profile.SetList(slot + "Bosses", standing, 0);
+    return Finish(saveNow);
+}
+
+int RestoreBossRunes(const std::string& slot) {
+    if (!profile.selectedProfile) return 0;
+    const std::string saved = profile.GetString(slot + "BossLevel");
+    if (saved.empty() || saved != level.levelName) return 0;
+    const std::vector<SavedCell> cells = ReadCells(
+        profile.GetList(slot + "Bosses").value_or(std::vector<std::string>()), BOARD_CELLS, slot + "Bosses");
+    auto& list = bossManager.bossDavar;
+    const size_t before = list.size();
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [&](const std::shared_ptr<TBossRune>& boss) {
+                                  return !boss ||
+                                         std::none_of(cells.begin(), cells.end(), [&](const SavedCell& c) {
+                                             return c.x == boss->x && c.y == boss->y;
+                                         });
+                              }),
+               list.end());
+    return static_cast<int>(before - list.size());
+}
+
+int ClearBossRunes(const std::string& slot) {
+    if (!profile.selectedProfile) return 0;
+    profile.SetString(slot + "BossLevel", "", 0);
+    profile.SetList(slot + "Bosses", {}, 0);
     return 0;
 }
 

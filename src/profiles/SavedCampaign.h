@@ -1,5 +1,6 @@
 // SavedCampaign: the campaign position and score, the bonus tokens, the level's statistics and
-// clock and the sphere's mana, copied into the selected profile and back.
+// clock, the sphere's mana and the boss runes still standing, copied into the selected profile
+// and back.
 #pragma once
 
 #include <string>
@@ -7,8 +8,10 @@
 namespace vsm {
 
 // Stores "level", "pointsActual", "pointsTotal", "gameState", "difficulty" and the list
-// "revealedImages"; writes the file when saveNow is not 0. Returns 0, or -1 when that write
-// failed. Does nothing without a selected profile.
+// "revealedImages", and the quest level's standing boss runes (SaveBossRunes of the quest slot
+// "davar"), so that every save of the campaign keeps them with the rest; writes the file when
+// saveNow is not 0. Returns 0, or -1 when that write failed. Does nothing without a selected
+// profile.
 int SaveProfile(int saveNow);
 // Restores the same keys: the sequencer starts at "level", the points, gameState, the difficulty
 // and the revealed pictures follow. A document error on the way prints "560" and leaves the rest
@@ -32,5 +35,17 @@ int SaveMagicSphere(int saveNow);
 // Restores the five balls' mana, showing it at once; a full ball stays silent. Returns 0; does
 // nothing without a selected profile.
 int LoadMagicSphere();
+
+// Stores the level's surviving boss runes (the level's name under slot + "BossLevel", and one
+// "x:y:id" entry per standing boss rune under slot + "Bosses"); writes the profile when saveNow is
+// not 0. Nothing without a selected profile. Returns 0, or -1 when the write failed.
+int SaveBossRunes(const std::string& slot, int saveNow);
+// Removes the boss runes that were destroyed before the slot was saved: only when the slot holds
+// the key slot + "BossLevel" naming the running level; otherwise every boss rune stays. Returns
+// the number of boss runes removed.
+int RestoreBossRunes(const std::string& slot);
+// Forgets the slot's boss runes, so that no later resume trusts a list of an earlier attempt.
+// Returns 0.
+int ClearBossRunes(const std::string& slot);
 
 } // namespace vsm

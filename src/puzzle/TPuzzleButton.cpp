@@ -48,7 +48,8 @@ PuzzleButtonPtr CreatePuzzleButton(const ImagePtr& image, int id, float parentX,
     TPuzzleButton::gridWidth = std::max(1, gridWidth);
     TPuzzleButton::gridHeight = std::max(1, gridHeight);
     tile->image = image;
-    tile->dim = CreateDim(0, 0, static_cast<float>(ImageWidth(image)), static_cast<float>(ImageHeight(image)));
+    tile->dim =
+        CreateDim(0, 0, static_cast<float>(ImageWidth(image)), static_cast<float>(ImageHeight(image)));
     tile->SetPosition();
     return tile;
 }
@@ -61,9 +62,13 @@ int TPuzzleButton::SetPosition() {
     return 0;
 }
 
-int TPuzzleButton::IsInPlace() const { return currentNumber == id ? 1 : 0; }
+int TPuzzleButton::IsInPlace() const {
+    return currentNumber == id ? 1 : 0;
+}
 
-int TPuzzleButton::IsFlying() const { return targetNumber != currentNumber ? 1 : 0; }
+int TPuzzleButton::IsFlying() const {
+    return targetNumber != currentNumber ? 1 : 0;
+}
 
 int TPuzzleButton::Prepare(int direction) {
     const float k = static_cast<float>(direction);
@@ -110,6 +115,14 @@ int TPuzzleButton::Move() {
 int TPuzzleButton::State() {
     clickedNow = 0;
     if (enable == 0) return 0;
+    // A tile put home without a flight (by a hint or a restored layout) locks before it can take
+    // a click: marked, it would lock all the same and be swapped away from home, locked there for
+    // good, and the picture could never be finished.
+    if (IsInPlace() != 0 && IsFlying() == 0) {
+        enable = 0;
+        marked = 0;
+        return 0;
+    }
     if (dim->InXY(static_cast<float>(MouseX()), static_cast<float>(MouseY())) != 0) {
         if (over == 0) OnOver();
         over = 1;
@@ -124,7 +137,7 @@ int TPuzzleButton::State() {
         over = 0;
     }
     if (IsFlying() != 0) Move();
-    if (IsInPlace() != 0) enable = 0;
+    if (IsInPlace() != 0 && IsFlying() == 0) enable = 0;
     return 0;
 }
 
@@ -173,8 +186,8 @@ int TPuzzleButton::DrawMark() {
 
 int TPuzzleButton::DrawShaded() {
     SetColor(120, 120, 120);
-    DrawImage(image, parentX + static_cast<float>(x) * dim->width, parentY + static_cast<float>(y) * dim->height,
-              x + y * gridWidth);
+    DrawImage(image, parentX + static_cast<float>(x) * dim->width,
+              parentY + static_cast<float>(y) * dim->height, x + y * gridWidth);
     SetColor(255, 255, 255);
     return 0;
 }

@@ -37,7 +37,8 @@ class TPuzzleButton : public TButton {
     // Draws the locked, resting or hovered look; returns 0.
     int Draw() override;
     // Hover, click (toggles the mark and returns `id`), flight step and lock; 0 when no click
-    // and always 0 for a locked tile.
+    // and always 0 for a locked tile. A tile standing home locks here before any click, so it is
+    // never marked.
     int State() override;
     // Places the rectangle on cell currentNumber at once; returns 0.
     int SetPosition();

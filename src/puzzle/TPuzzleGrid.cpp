@@ -108,7 +108,8 @@ int TPuzzleGrid::State() {
         if (!t->IsFlying()) continue;
         t->Move();
         moved = true;
-        if (t->IsInPlace()) {
+        // Greeted once, on the step that lands it home.
+        if (!t->IsFlying() && t->IsInPlace()) {
             t->enable = 0;
             SparksOnPlace(*t);
             playSound2(snd[SND_LANDING], nullptr, 0, 1.0f);
@@ -192,7 +193,9 @@ void TPuzzleGrid::DrawShadow() {
     const int rows = std::min(height, PUZZLE_MAX_SIDE);
     for (int r = 1; r <= rows; ++r) {
         for (int c = 1; c <= cols; ++c) {
-            auto M = [&](int i, int j) { return matrix[static_cast<size_t>(c + i)][static_cast<size_t>(r + j)]; };
+            auto M = [&](int i, int j) {
+                return matrix[static_cast<size_t>(c + i)][static_cast<size_t>(r + j)];
+            };
             const float x0 = left + static_cast<float>(c - 1) * itemWidth;
             const float x1 = left + static_cast<float>(c) * itemWidth;
             const float y0 = top + static_cast<float>(r - 1) * itemHeight;

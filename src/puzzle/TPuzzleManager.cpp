@@ -55,8 +55,12 @@ constexpr int BUTTON_RESUME = 20;
 constexpr int BUTTON_OPTIONS = 22;
 constexpr int BUTTON_MAIN_MENU = 23;
 
-bool InMenuBox(int x, int y) { return x > 287 && x < 360 && y > 572 && y < 592; }
-bool InHintBox(int x, int y) { return x > 417 && x < 530 && y > 572 && y < 592; }
+bool InMenuBox(int x, int y) {
+    return x > 287 && x < 360 && y > 572 && y < 592;
+}
+bool InHintBox(int x, int y) {
+    return x > 417 && x < 530 && y > 572 && y < 592;
+}
 
 // Where the picture of a level or replay is found: as given, in the resources, under its bare
 // name in the custom pictures folder, else the default slide.
@@ -87,7 +91,8 @@ bool CheckPuzzleSize(int& columns, int& rows, const std::string& source) {
                       columns * rows >= 2;
     if (fits) return true;
     Print("Puzzle size " + std::to_string(columns) + " x " + std::to_string(rows) + " of " + source +
-          " cannot be played; using " + std::to_string(DEFAULT_COLUMNS) + " x " + std::to_string(DEFAULT_ROWS));
+          " cannot be played; using " + std::to_string(DEFAULT_COLUMNS) + " x " +
+          std::to_string(DEFAULT_ROWS));
     columns = DEFAULT_COLUMNS;
     rows = DEFAULT_ROWS;
     return false;
@@ -232,21 +237,22 @@ int TPuzzleManager::show(int /*resume*/, const std::string& path, int fromMenu) 
             result = _playFrame(background, hints, fromMenu, menuOver, hintOver);
     }
 
-    if (result == PUZZLE_TERMINATE) {
-        if (music) {
-            music->stop();
-            music->free();
-        }
-        music = nullptr;
-        End();
-    }
+    // The tiles stay for the exit hook to save.
+    if (result == PUZZLE_TERMINATE) _endProgram();
     popups.clear();
     const bool solved = puzzle->IsSet() != 0;
+    bool closed = false;
     if (solved) {
         playSound2(puzzle->snd[1], nullptr, 0, 1.0f);
-        summary(background, rowFont, titleFont, fromMenu);
+        closed = summary(background, rowFont, titleFont, fromMenu) != 0;
     }
-    if (fromMenu == 0 && (solved || result == PUZZLE_CHEAT_END)) Finish(background);
+    if (!closed && fromMenu == 0 && (solved || result == PUZZLE_CHEAT_END)) closed = Finish(background) != 0;
+    if (closed) {
+        // The summary has paid the puzzle already: the campaign counts it as won, as it would
+        // after the closing picture, and goes on with the map and the next level.
+        if (fromMenu == 0) gameState = 2;
+        _endProgram();
+    }
     if (fromMenu == 0 && result == PUZZLE_LEAVE) {
         SavePuzzles(1);
         SaveProfile(1);
@@ -259,6 +265,15 @@ int TPuzzleManager::show(int /*resume*/, const std::string& path, int fromMenu) 
     }
     music = nullptr;
     return result == PUZZLE_LEAVE ? 1 : 0;
+}
+
+void TPuzzleManager::_endProgram() {
+    if (music) {
+        music->stop();
+        music->free();
+    }
+    music = nullptr;
+    End();
 }
 
 void TPuzzleManager::_popupFrame() {
@@ -300,7 +315,8 @@ int TPuzzleManager::_playFrame(const ImagePtr& background, const std::shared_ptr
     Flip(-1);
     PollSystem();
 
-    if (AppTerminate()) result = PUZZLE_TERMINATE;
+    // A close request ends the program whatever else this frame asked for.
+    if (AppTerminate()) return PUZZLE_TERMINATE;
     const int esc = KeyHit(KEY_ESCAPE);
     if (esc != 0 || KeyHit(KEY_P) != 0) result = ShowInGameMenuPuzzle(background, hints);
     if (KeyHit(KEY_G) != 0 && FileType("cheats.txt") != FILETYPE_NONE) result = PUZZLE_CHEAT_END;
@@ -345,11 +361,10 @@ int TPuzzleManager::ShowInGameMenuPuzzle(const ImagePtr& background, const std::
         PollSystem();
         Flip(-1);
 
-        if (KeyHit(KEY_ESCAPE) != 0) {
-            result = PUZZLE_GO_ON;
-            break;
-        }
-        if (AppTerminate() != 0) result = PUZZLE_LEAVE;
+        // A close request ends the program, also when Esc or a button came in the same frame;
+        // the exit hook saves the campaign puzzle as the main-menu button would.
+        if (AppTerminate() != 0) _endProgram();
+        if (KeyHit(KEY_ESCAPE) != 0) break;
         switch (optionsWindow.clickedButton) {
         case BUTTON_RESUME:
             leave = true;

@@ -18,29 +18,29 @@ class THints;
 class TPopup;
 
 // What `show` returns and what its loop ends with.
-constexpr int PUZZLE_GO_ON = 0;      // solved (or still playing)
-constexpr int PUZZLE_TERMINATE = 1;  // a close request during play: the program ends
-constexpr int PUZZLE_CHEAT_END = 2;  // the developer key: ends without a summary
-constexpr int PUZZLE_LEAVE = 3;      // back to the title screen
+constexpr int PUZZLE_GO_ON = 0;     // solved (or still playing)
+constexpr int PUZZLE_TERMINATE = 1; // a close request: the program ends
+constexpr int PUZZLE_CHEAT_END = 2; // the developer key: ends without a summary
+constexpr int PUZZLE_LEAVE = 3;     // back to the title screen
 
 // The puzzle stage. A campaign level calls Load, then show; a gallery replay sets width, height
 // and musicName and calls show with its picture.
 class TPuzzleManager {
   public:
     PuzzleGridPtr puzzle = std::make_shared<TPuzzleGrid>(); // the tile grid of the picture
-    std::string gfxName;                                   // picture path from the level document
-    int width = 0;                                         // columns of tiles
-    int height = 0;                                        // rows of tiles
-    std::string musicName;                                 // music file of the stage
-    std::shared_ptr<TAudioStream> music;                   // the stage's playing music
-    SoundPtr scrollOutSnd;                                 // the summary's roll-up sound
-    int hintsCount = 0;                                    // hints asked for in this puzzle
-    ImagePtr menu;                                         // hover image of the menu button
-    ImagePtr hint;                                         // hover image of the hint button
-    int Timer = 0;          // millisecond clock value taken as the start of the puzzle's time
-    int clicks = 0;         // tile clicks counted by the grid
-    int hintA = 0;          // tile index of the first tile of the free first hint
-    int hintB = 0;          // tile index of the second tile of the free first hint
+    std::string gfxName;                                    // picture path from the level document
+    int width = 0;                                          // columns of tiles
+    int height = 0;                                         // rows of tiles
+    std::string musicName;                                  // music file of the stage
+    std::shared_ptr<TAudioStream> music;                    // the stage's playing music
+    SoundPtr scrollOutSnd;                                  // the summary's roll-up sound
+    int hintsCount = 0;                                     // hints asked for in this puzzle
+    ImagePtr menu;                                          // hover image of the menu button
+    ImagePtr hint;                                          // hover image of the hint button
+    int Timer = 0;           // millisecond clock value taken as the start of the puzzle's time
+    int clicks = 0;          // tile clicks counted by the grid
+    int hintA = 0;           // tile index of the first tile of the free first hint
+    int hintB = 0;           // tile index of the second tile of the free first hint
     ImagePtr stageCompleted; // the closing picture
     ImagePtr picture;        // the confirmation picture, handle at its centre
     std::list<std::shared_ptr<TPopup>> popups; // information popups waiting in this stage
@@ -61,7 +61,9 @@ class TPuzzleManager {
     // Runs the stage: resumes the profile's saved layout when readFromProfile is set (a layout
     // that is not a permutation of all tiles starts afresh instead), else scrambles. The first
     // argument is not read; an empty path plays gfxName; fromMenu is 1 in gallery play. Returns 1
-    // when left towards the title screen, else 0; a close request during play ends the program.
+    // when left towards the title screen, else 0. A close request anywhere in the stage ends the
+    // program; one during the summary or the closing picture of a campaign puzzle first counts
+    // the level as won (gameState 2).
     int show(int resume, const std::string& path, int fromMenu);
     // The opening: 250 ms fade from black over the board; with resume set first locks the tiles
     // the restore put home. Returns 0.
@@ -72,7 +74,8 @@ class TPuzzleManager {
     // The summary scroll: adds the points in the campaign, tallies tiles and hints, closes on a
     // click. Returns 0, or 1 on a close request.
     int summary(const ImagePtr& background, const FontPtr& rowFont, const FontPtr& titleFont, int fromMenu);
-    // The in-game menu over the stage: 0 go on playing, 3 leave towards the title screen.
+    // The in-game menu over the stage: 0 go on playing, 3 leave towards the title screen; a close
+    // request ends the program.
     int ShowInGameMenuPuzzle(const ImagePtr& background, const std::shared_ptr<THints>& hints);
 
   private:
@@ -85,6 +88,8 @@ class TPuzzleManager {
                    int& menuOver, int& hintOver);
     // One popup frame after the common start.
     void _popupFrame();
+    // Stops the stage's music and ends the program; the exit hook saves what is to be saved.
+    [[noreturn]] void _endProgram();
 };
 
 // Returns true when columns x rows is a size the grid can hold (each side 1..10, at least two

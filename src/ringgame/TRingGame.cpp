@@ -4,7 +4,6 @@
 #include "data/BBArchive.h"
 #include "data/NumberText.h"
 #include "data/TTSCFile.h"
-#include "level/TLevelSequencer.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
 #include "platform/Files.h"
@@ -12,6 +11,7 @@
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
 #include "services/Paths.h"
 #include "services/Sound.h"
 #include "services/TDeltaTime.h"
@@ -126,7 +126,10 @@ int TRingGame::Play(int resume) {
     SetImageFont(popupManager.font);
 
     int result = RING_CONTINUE;
-    while (result == RING_CONTINUE) {
+    // Set by a close request in the loop or in the menu; the request is used up once read, so
+    // later steps of the frame must not override it.
+    bool closing = false;
+    while (result == RING_CONTINUE && !closing) {
         if (music) music->update();
         deltaTime.Update();
         delta = deltaTime.CurrDelta();
@@ -146,22 +149,32 @@ int TRingGame::Play(int resume) {
         // not kept for the frame after the last hint closes.
         const bool menuKey = KeyHit(KEY_ESCAPE) != 0 || KeyHit(KEY_P) != 0;
         const bool cheatKey = KeyHit(KEY_G) != 0;
-        if (popups.IsEmpty() && menuButton && menuButton->State() != 0) result = ShowInGameMenuRG();
-        if (popups.IsEmpty() && menuKey) result = ShowInGameMenuRG();
+        auto menu = [&] {
+            result = ShowInGameMenuRG();
+            if (result == RING_TERMINATE) closing = true;
+        };
+        if (popups.IsEmpty() && menuButton && menuButton->State() != 0) menu();
+        if (!closing && popups.IsEmpty() && menuKey) menu();
         if (faza >= RING_PHASE_OVER) result = RING_TIME_OVER;
-        if (AppTerminate()) result = RING_TERMINATE;
-        if (faza == RING_PHASE_PLAY && AppSuspended()) result = ShowInGameMenuRG();
+        if (AppTerminate()) closing = true;
+        if (!closing && faza == RING_PHASE_PLAY && AppSuspended()) menu();
         if (cheatKey && FileType("cheats.txt") != 0) result = RING_TIME_OVER;
         PollSystem();
     }
+    // A stage whose time is up is finished, and paid, before a close of the same frame ends
+    // the program; any other close stores the stage to be resumed.
+    if (closing && result != RING_TIME_OVER) result = RING_TERMINATE;
 
     switch (result) {
     case RING_TIME_OVER:
         profile.SetNumber(RING_IN_PROGRESS_KEY, 0, 0);
         SaveToProfile();
-        if (Summary() != 0) {
-            // The finished stage counts as done: the exit hook stores the following level.
-            sequencer.nextLevel();
+        if (closing) _payHits();
+        if (closing || Summary() != 0) {
+            // The finished stage counts as won, as after its summary: the exit hook stores it so,
+            // and "continue" goes on with the map and a fresh next level, which receives the
+            // spells won here.
+            gameState = 2;
             _stopMusic();
             End();
         }
@@ -204,13 +217,15 @@ int TRingGame::ShowInGameMenuRG() {
         PollSystem();
         Flip(-1);
 
+        // A close request is never lost to Esc or a button of the same frame.
+        if (AppTerminate() != 0) {
+            result = RING_TERMINATE;
+            break;
+        }
         if (KeyHit(KEY_ESCAPE)) break;
-        const bool terminate = AppTerminate() != 0;
         const int clicked = optionsWindow.clickedButton;
         if (clicked == 22) optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
         if (clicked == 23) result = RING_MAIN_MENU;
-        // A close request is never lost to a button clicked in the same frame.
-        if (terminate) result = RING_TERMINATE;
         if (clicked == 20) break;
     }
 

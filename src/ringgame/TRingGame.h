@@ -120,7 +120,8 @@ class TRingGame {
     // last one closes. Returns 0.
     int UpdateInfo();
     // Runs the stage to its end. Returns 0 when it is over and the campaign goes on, 1 back to
-    // the title screen; a terminate request ends the program after the state is stored.
+    // the title screen; a terminate request ends the program after the state is stored, and
+    // after a stage whose time is up in that frame has been finished and paid.
     int Play(int resume);
     // The end-of-stage scroll: pays 500 points a hit into points.total first. Returns 0 when it
     // has ended, 1 at once on a terminate request.
@@ -147,6 +148,8 @@ class TRingGame {
     void _summaryDraw(const SummaryState& s);
     // Stops and drops the stage music.
     void _stopMusic();
+    // Adds 500 points a hit to points.total.
+    void _payHits();
 };
 
 // The pendulum's amplitude in whole degrees for the elapsed part of the stage time: 30 at the

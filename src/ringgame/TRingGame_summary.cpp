@@ -193,9 +193,13 @@ void TRingGame::_summaryDraw(const SummaryState& s) {
     if (s.state < 7) mouse.Draw(1, 1);
 }
 
-int TRingGame::Summary() {
+void TRingGame::_payHits() {
     points.total = SaturatedInt(static_cast<long long>(points.total) +
                                 static_cast<long long>(seqHits) * RING_POINTS_PER_HIT);
+}
+
+int TRingGame::Summary() {
+    _payHits();
     SummaryState s;
     s.stamp = MilliSecs64();
     s.tally = seqHits;

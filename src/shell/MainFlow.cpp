@@ -14,6 +14,8 @@
 #include "shell/ShellSeams.h"
 #include "tutorial/TTutorial.h"
 
+#include <string>
+
 namespace vsm {
 
 namespace {
@@ -46,8 +48,15 @@ int PlayLevel() {
 // The campaign loop; returns when the flow goes back to the title screen.
 void CampaignLoop() {
     while (quit == 0 && gameState != 0 && sequencer.levelExists() != 0) {
-        sequencer.setupLevel();
+        const bool ready = sequencer.setupLevel() != 0;
         if (gameState == 1 || gameState == -3) {
+            // A level the sequence cannot set up is not played: the campaign stops there, as
+            // it does where the sequence runs out.
+            if (!ready) {
+                Print("campaign: level " + std::to_string(sequencer.seqNo) +
+                      " cannot be set up; back to the title screen");
+                return;
+            }
             menuQuit = PlayLevel();
             if (menuQuit != 0) return;
             gameState = 2;

@@ -326,3 +326,48 @@ TEST_F(MainMenuFirstRun, SparksAgeOneStepAFrameWhateverFactorTheLastGameLeft) {
 
 } // namespace
 } // namespace vsm::test
+
+namespace vsm::test {
+namespace {
+
+using MainMenuAfterAViewer = MainMenu;
+
+TEST_F(MainMenuAfterAViewer, PlayClickedWhileAViewerFadesBackStartsTheCampaign) {
+    struct Row {
+        const char* what;
+        int forceHiscores;
+        bool credits; // the viewer whose backdrop to wait for
+    };
+    const Row rows[] = {
+        {"the hiscores opened on entry", 1, false},
+        {"the credits opened by the attract mode", 0, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        titleScreen.forceHiscores = row.forceHiscores;
+        const ImagePtr page = row.credits ? titleScreen.credits : titleScreen.hiscores;
+        int shown = -1; // the frame the viewer's page first stood at full alpha
+        bool clicked = false;
+        control->ClearDrawLog();
+        control->SetScript([&](int frame, FrameInput& in) {
+            for (const DrawCall& call : control->DrawLog())
+                if (shown < 0 && call.op == "image" && call.image == page && call.state.alpha >= 1.0f)
+                    shown = frame;
+            control->ClearDrawLog();
+            if (shown >= 0 && frame == shown + 5) in = Key(KEY_ENTER);
+            // Well inside the fade back to the menu.
+            if (shown >= 0 && frame == shown + 5 + FADE_FRAMES / 2) {
+                in = ClickOn(61);
+                clicked = true;
+            }
+            return frame < 3000;
+        });
+        titleScreen.Prepare();
+        EXPECT_NO_THROW(titleScreen.show());
+        EXPECT_TRUE(clicked);
+        EXPECT_EQ(titleScreen.action, TITLE_NEW_CAMPAIGN);
+    }
+}
+
+} // namespace
+} // namespace vsm::test

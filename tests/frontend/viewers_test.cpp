@@ -75,7 +75,7 @@ TEST_F(Viewers, InputEndsThePagesOrTablesAtOnceAndCloseRequestsActByPhase) {
         {"an Enter from the fade in ends its first frame", Then(Quiet(10), Key(KEY_ENTER)),
          FADE_FRAMES + 1 + FADE_FRAMES, 0},
         {"a close request in the main phase ends the program", Then(Quiet(mid), Close()), -1, 0},
-        {"a close request with a press goes on", closeAndClick, mid + 1 + FADE_FRAMES, 0},
+        {"a close request with a press ends the program", closeAndClick, -1, 0},
         {"a close request in the fade in skips the main phase", Then(Quiet(10), Close()), 2 * FADE_FRAMES, 1},
         {"a press with left Ctrl is a right button and does not end it",
          Then(Then(Quiet(mid), ctrlClick), Key(KEY_ENTER)), mid + 1 + FADE_FRAMES, 0},
@@ -139,6 +139,20 @@ TEST_F(Viewers, ACreditsPageIsShownForFourSecondsThenFadesAndHides) {
     EXPECT_FLOAT_EQ(pageAlpha[200], 1.0f);    // 3.3 s: shown
     EXPECT_NEAR(pageAlpha[255], 0.5f, 0.05f); // 4.25 s: half faded
     EXPECT_EQ(pageAlpha[280], -1.0f);         // 4.67 s: hidden
+}
+
+} // namespace
+} // namespace vsm::test
+
+namespace vsm::test {
+namespace {
+
+TEST_F(Viewers, ACloseRequestInTheFrameTheLastCreditsPageEndsEndsTheProgram) {
+    titleScreen.Prepare();
+    const int alone = Run(Viewer::Credits, {});
+    // The close request meets the end of the last page in the pages' last frame.
+    titleScreen.Prepare();
+    EXPECT_EQ(Run(Viewer::Credits, Then(Quiet(alone - FADE_FRAMES), Close())), -1);
 }
 
 } // namespace

@@ -31,9 +31,10 @@ class QuestTest : public ModesFixture {
         ModesFixture::SetUp();
         // A row of three cells dealing single runes of colour 1 into a sphere of one ball that
         // holds three: the third rune clears the row and fills the ball, which meets the goal.
-        Levels({{"row.tsc", LevelDoc("GoalType=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" PetrifyTime=600000 "
-                                     "Time=0 SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"3 0 0 0 0\"",
-                                     {"111"})}});
+        Levels(
+            {{"row.tsc", LevelDoc("GoalType=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" PetrifyTime=600000 "
+                                  "Time=0 SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"3 0 0 0 0\"",
+                                  {"111"})}});
         sequencer.Last = 9;
         saveToProfile = 1;
         // The shell's save of the campaign, quest slot included.
@@ -51,7 +52,8 @@ class QuestTest : public ModesFixture {
     // A script placing a rune on each listed cell as soon as the board stands and a piece is
     // held, then (with clickSummary) clicking every few frames once the summary has left its
     // counting stages.
-    void PlaceOnCells(std::vector<std::pair<int, int>> cells, bool clickSummary, std::function<void(int)> after = {}) {
+    void PlaceOnCells(std::vector<std::pair<int, int>> cells, bool clickSummary,
+                      std::function<void(int)> after = {}) {
         size_t next = 0;
         int waited = 0;
         Script([=, this](int frame, FrameInput& in) mutable {
@@ -98,7 +100,6 @@ TEST_F(QuestTest, FreshLevelPlaysToItsGoalSummaryAndResult) {
     // Not the campaign's last level: no quest hiscore.
     EXPECT_TRUE(hiscore.scores.empty());
 }
-
 
 TEST_F(QuestTest, LeavingSavesTheLevelAndContinuingResumesIt) {
     SetUpQuestLevel("row.tsc", 3);
@@ -261,7 +262,9 @@ TEST_F(QuestTest, ClosingTheProgramSettlesTheLevelAsItStands) {
         EXPECT_THROW(goGlyndra(0), ProgramEnd);
         EXPECT_EQ(gameState, c.gameState);
         // Closed in the goal's frame, the level shows no summary at all.
-        if (c.closeAt == 3) EXPECT_EQ(level.summaryStage, 0);
+        if (c.closeAt == 3) {
+            EXPECT_EQ(level.summaryStage, 0);
+        }
         if (c.credited) {
             // The run's score and the whole end bonus of the three empty cells, once.
             EXPECT_EQ(points.actual, 0);
@@ -276,6 +279,43 @@ TEST_F(QuestTest, ClosingTheProgramSettlesTheLevelAsItStands) {
     }
 }
 
+TEST_F(QuestTest, TheLastCampaignLevelEndsWithOneHiscoreEntryAfterItsSummary) {
+    sequencer.Last = 9;
+    SetUpQuestLevel("row.tsc", 9);
+    points.total = 4000;
+    PlaceOnCells({{0, 0}, {1, 0}, {2, 0}}, true);
+    EXPECT_EQ(goGlyndra(0), 0);
+    EXPECT_EQ(level.summaryDone, 1);
+    ASSERT_EQ(hiscore.scores.size(), 1u);
+    const auto& entry = *hiscore.scores[0];
+    EXPECT_EQ(entry.score, points.total);
+    EXPECT_GT(entry.score, 4000);
+    EXPECT_EQ(entry.typeID, 1);
+    EXPECT_EQ(entry.helpVar, "null");
+    EXPECT_EQ(entry.name, "tester");
+}
+
+TEST_F(QuestTest, ASuspendOpensThePauseMenuOnTheNextFrame) {
+    SetUpQuestLevel("row.tsc", 3);
+    int suspendedAt = -1, menuAt = -1, after = 0;
+    Script([&](int frame, FrameInput& in) {
+        if (menuAt < 0 && ButtonShown(20)) menuAt = frame;
+        if (suspendedAt < 0 && frame == 80) {
+            suspendedAt = frame;
+            in.suspend = 1;
+        } else if (menuAt >= 0 && ++after == 5) {
+            in.suspend = 0;
+        } else if (after == 10) {
+            in = ClickButton(20);
+        } else if (after == 20) {
+            in.terminate = true;
+        }
+        return true;
+    });
+    EXPECT_THROW(goGlyndra(0), ProgramEnd);
+    ASSERT_GE(menuAt, 0);
+    EXPECT_EQ(menuAt, suspendedAt + 1);
+}
 
 TEST_F(QuestTest, SphereKeyPrintsTheFillsOnlyWhenTheMouseLeftItUnread) {
     struct Case {
@@ -307,11 +347,11 @@ TEST_F(QuestTest, SphereKeyPrintsTheFillsOnlyWhenTheMouseLeftItUnread) {
     }
 }
 
-
 TEST_F(QuestTest, RestartFromThePauseMenuStartsTheLevelOverWithTheSamePieces) {
-    Levels({{"copy.tsc", LevelDoc("GoalType=1 CopySpellsFromRMG=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" "
-                                  "PetrifyTime=600000 SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"3 0 0 0 0\"",
-                                  {"111"})}});
+    Levels({{"copy.tsc",
+             LevelDoc("GoalType=1 CopySpellsFromRMG=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" "
+                      "PetrifyTime=600000 SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"3 0 0 0 0\"",
+                      {"111"})}});
     int copies = 0;
     modesSeams.copySpells = [&] { ++copies; };
     SetUpQuestLevel("copy.tsc", 3);

@@ -13,7 +13,10 @@
 #include "services/GameFlags.h"
 #include "support/TestAssets.h"
 #include "services/TDeltaTime.h"
+#include "overlays/TOptionsWindow.h"
 #include "overlays/TPopup.h"
+#include "support/ButtonInput.h"
+#include "widgets/TContainer.h"
 
 #include "overlays/TPopupManager.h"
 #include "widgets/TAnimButton.h"
@@ -38,8 +41,8 @@ TEST_F(PuzzleStage, LoadReadsTheLevelAndRefusesSizesTheGridCannotHold) {
         const char* name;
         int width, height;
     };
-    const Case cases[] = {{"ok.tsc", 4, 3},     {"line.tsc", 1, 2},   {"missing.tsc", 6, 5},
-                          {"wide.tsc", 6, 5},   {"single.tsc", 6, 5}, {"negative.tsc", 6, 5}};
+    const Case cases[] = {{"ok.tsc", 4, 3},   {"line.tsc", 1, 2},   {"missing.tsc", 6, 5},
+                          {"wide.tsc", 6, 5}, {"single.tsc", 6, 5}, {"negative.tsc", 6, 5}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         puzzle.Load(c.name);
@@ -56,7 +59,8 @@ TEST_F(PuzzleStage, LoadReadsTheLevelAndRefusesSizesTheGridCannotHold) {
 }
 
 TEST_F(PuzzleStage, OnlyTheFirstPuzzleBringsItsPopupsAndLoadingStartsWithNone) {
-    WriteLevels({{"puzzle-01.tsc", "Settings{ width=4 height=3 }"}, {"puzzle-02.tsc", "Settings{ width=4 height=3 }"}});
+    WriteLevels({{"puzzle-01.tsc", "Settings{ width=4 height=3 }"},
+                 {"puzzle-02.tsc", "Settings{ width=4 height=3 }"}});
     puzzle.Load("puzzle-01.tsc");
     ASSERT_EQ(puzzle.popups.size(), 2u);
     EXPECT_EQ(puzzle.popups.front()->text[0], "first");
@@ -71,7 +75,8 @@ TEST_F(PuzzleStage, CreateCutsThePictureRowByRow) {
     struct Case {
         int columns, rows, tileW, tileH;
     };
-    const Case cases[] = {{6, 5, 111, 98}, {8, 6, 83, 82}, {8, 8, 83, 61}, {10, 10, 67, 49}, {2, 1, 335, 494}};
+    const Case cases[] = {
+        {6, 5, 111, 98}, {8, 6, 83, 82}, {8, 8, 83, 61}, {10, 10, 67, 49}, {2, 1, 335, 494}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.columns) + "x" + std::to_string(c.rows));
         Build(c.columns, c.rows);
@@ -121,12 +126,12 @@ TEST_F(PuzzleStage, PicturesAreFoundScaledOrReplaced) {
         uint32_t colour;
     };
     const Case cases[] = {
-        {"gfx/levels/wide.png", 0xFF405060u},          // in the resources, scaled down
-        {"gfx/levels/small.png", 0xFF708090u},         // scaled up
-        {"some/where/mine.png", 0xFFA0B0C0u},          // the custom pictures folder by bare name
-        {"gfx/levels/nowhere.png", slide},             // found nowhere
-        {"", slide},                                   // no picture named
-        {"gfx/levels/broken.png", slide},              // exists but cannot be decoded
+        {"gfx/levels/wide.png", 0xFF405060u},             // in the resources, scaled down
+        {"gfx/levels/small.png", 0xFF708090u},            // scaled up
+        {"some/where/mine.png", 0xFFA0B0C0u},             // the custom pictures folder by bare name
+        {"gfx/levels/nowhere.png", slide},                // found nowhere
+        {"", slide},                                      // no picture named
+        {"gfx/levels/broken.png", slide},                 // exists but cannot be decoded
         {resources + "gfx/levels/wide.png", 0xFF405060u}, // as given
     };
     for (const Case& c : cases) {
@@ -185,11 +190,10 @@ TEST_F(PuzzleStage, HintButtonCountsEveryPressButOnlyShowsOneHint) {
         const int k = frame - played;
         // The free first hint is showing: three presses count three and leave it.
         if (k == 1 || k == 3 || k == 5) ClickAt(in, 420, 580);
-        if (k == 7) in.keysHit.push_back(KEY_ESCAPE);
-        if (k == 9) in.terminate = true;
+        if (k == 7) in.terminate = true;
         return k < 20;
     });
-    EXPECT_EQ(puzzle.show(0, picturePath, 1), 1);
+    EXPECT_THROW(puzzle.show(0, picturePath, 1), ProgramEnd);
     EXPECT_EQ(puzzle.hintsCount, 3);
     EXPECT_EQ(SoundOps("cue", "gethint.ogg"), 0);
 }
@@ -208,6 +212,7 @@ TEST_F(PuzzleStage, GalleryMenuButtonEndsAtOnceWithoutSaving) {
 
 TEST_F(PuzzleStage, LeavingACampaignPuzzleThroughTheMenuSavesIt) {
     UsePlayer();
+    optionsWindow.napisy[6] = CreateImage(120, 24);
     WriteLevels({{"puzzle-04.tsc", "Settings{ width=4 height=3 hintA=1 hintB=2 }"}});
     puzzle.Load("puzzle-04.tsc");
     std::vector<int> layout;
@@ -220,9 +225,10 @@ TEST_F(PuzzleStage, LeavingACampaignPuzzleThroughTheMenuSavesIt) {
         if (k == 4) {
             for (const auto& t : puzzle.puzzle->Tiles())
                 layout.push_back(t->currentNumber);
-            in.terminate = true; // inside the menu: save and leave
         }
-        return k < 30;
+        // The menu's main-menu button: save and leave.
+        if (k >= 6 && k % 3 == 0) in = ClickOnButton(data.GetButton(23));
+        return k < 60;
     });
     EXPECT_EQ(puzzle.show(0, picturePath, 0), 1);
     std::vector<std::string> expected;
@@ -272,18 +278,18 @@ TEST_F(PuzzleStage, PopupsShowOneAfterAnotherAndTheTilesWaitForThem) {
             return frame < 2000;
         }
         if (leaving < 0) leaving = frame;
-        if (frame == leaving + 2) in.keysHit.push_back(KEY_ESCAPE);
-        if (frame == leaving + 4) in.terminate = true;
+        if (frame == leaving + 2) in.terminate = true;
         return frame < leaving + 20;
     });
     control->ClearSoundLog();
-    EXPECT_EQ(puzzle.show(0, picturePath, 0), 1);
+    EXPECT_THROW(puzzle.show(0, picturePath, 0), ProgramEnd);
     EXPECT_EQ(puzzle.clicks, 0);
     EXPECT_EQ(SoundOps("cue", "playgame-info-show.ogg"), 2);
     EXPECT_TRUE(puzzle.popups.empty());
 }
 
 TEST_F(PuzzleStage, TheDeveloperKeyEndsACampaignPuzzleOnlyWithItsFile) {
+    optionsWindow.napisy[6] = CreateImage(120, 24);
     WriteLevels({{"puzzle-05.tsc", "Settings{ width=3 height=2 }"}});
     const auto kept = std::filesystem::current_path();
     std::filesystem::current_path(resources);
@@ -302,7 +308,7 @@ TEST_F(PuzzleStage, TheDeveloperKeyEndsACampaignPuzzleOnlyWithItsFile) {
             if (k == 1) in.keysHit.push_back(KEY_A + ('G' - 'A'));
             // Without the file the key does nothing: leave through the menu.
             if (k == 5) in.keysHit.push_back(KEY_ESCAPE);
-            if (k == 7) in.terminate = true;
+            if (k >= 8 && k < 30 && k % 3 == 0) in = ClickOnButton(data.GetButton(23));
             if (k >= 10 && k % 10 == 0) ClickAt(in, 400, 300);
             return k < 300;
         });
@@ -312,6 +318,139 @@ TEST_F(PuzzleStage, TheDeveloperKeyEndsACampaignPuzzleOnlyWithItsFile) {
     }
     std::filesystem::remove(resources + "cheats.txt");
     std::filesystem::current_path(kept);
+}
+
+} // namespace vsm::test
+
+namespace vsm::test {
+
+TEST_F(PuzzleStage, ATileTheFreeHintPutsHomeStaysHomeThoughAClickWaitedForIt) {
+    // With this seed the free hint of a 3 x 2 replay puts a third tile home, without a flight.
+    puzzle.width = 3;
+    puzzle.height = 2;
+    std::vector<int> homeAfterHint;
+    SeedRnd(3);
+    control->SetScript([&](int frame, FrameInput& in) {
+        if (Playing() && homeAfterHint.empty()) {
+            for (const auto& t : puzzle.puzzle->Tiles())
+                if (t->IsInPlace()) homeAfterHint.push_back(t->id);
+            in.terminate = true;
+        }
+        return frame < 300;
+    });
+    EXPECT_THROW(puzzle.show(0, picturePath, 1), ProgramEnd);
+    ASSERT_EQ(homeAfterHint.size(), 1u);
+    const int k = homeAfterHint[0];
+    const int kx = 65 + 111 * (k % 3) + 50;
+    const int ky = 53 + 247 * (k / 3) + 100;
+
+    // The same replay, with the player clicking that cell while the picture scrambles: the click
+    // waits for the first play frame, and then the puzzle is played to its end.
+    deltaTime = TDeltaTime::Create(60);
+    SeedRnd(3);
+    control->ClearSoundLog();
+    SolveScript(3000, [&](int, FrameInput& in) {
+        if (!Playing()) ClickAt(in, kx, ky);
+    });
+    int result = -1;
+    EXPECT_NO_THROW(result = puzzle.show(0, picturePath, 1));
+    EXPECT_EQ(result, 0);
+    // Every other tile came home by a flight, greeted once by one landing sound.
+    EXPECT_EQ(SoundOps("cue", "playgamepuzzle-odkrycie1.ogg"), 5);
+    EXPECT_EQ(SoundOps("cue", "playgamepuzzle-all.ogg"), 1);
+}
+
+} // namespace vsm::test
+
+namespace vsm::test {
+
+TEST_F(PuzzleStage, ACloseRequestEndsTheProgramWhateverElseItsFrameAsksFor) {
+    optionsWindow.napisy[6] = CreateImage(120, 24);
+    WriteLevels({{"puzzle-06.tsc", "Settings{ width=3 height=2 }"}});
+    static constexpr int KEY_P = KEY_A + ('P' - 'A');
+    // A key hit and a close request given for the same scripted frame are read in the same
+    // frame of the stage; a click is read one frame earlier, at the frame's start, so it is given
+    // one scripted frame ahead.
+    struct Case {
+        const char* name;
+        int closeAt; // the scripted frame that carries the close request
+        std::function<void(FrameInput&)> key, click, before;
+    };
+    const auto nothing = [](FrameInput&) {};
+    const auto esc = [](FrameInput& in) { in.keysHit.push_back(KEY_ESCAPE); };
+    const Case cases[] = {
+        {"with Esc", 4, esc, nothing, nothing},
+        {"with P", 4, [](FrameInput& in) { in.keysHit.push_back(KEY_P); }, nothing, nothing},
+        {"with a click on the menu button", 4, nothing, [](FrameInput& in) { ClickAt(in, 300, 580); },
+         nothing},
+        {"inside the in-game menu", 8, nothing, nothing, esc},
+        {"with the main-menu button inside the in-game menu", 10, nothing,
+         [](FrameInput& in) { in = ClickOnButton(data.GetButton(23)); }, esc},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        puzzle.Load("puzzle-06.tsc");
+        deltaTime = TDeltaTime::Create(60);
+        int start = -1;
+        int last = 0;
+        control->SetScript([&](int frame, FrameInput& in) {
+            if (!Playing()) return true;
+            if (start < 0) start = frame;
+            last = frame - start;
+            if (last == 2) c.before(in);
+            if (last == c.closeAt - 1) c.click(in);
+            if (last == c.closeAt) {
+                c.key(in);
+                in.terminate = true;
+            }
+            return last < 100;
+        });
+        EXPECT_THROW(puzzle.show(0, picturePath, 0), ProgramEnd);
+        // Ended in the frame that saw the request, the tiles kept for the exit hook to save.
+        EXPECT_LE(last, c.closeAt + 1);
+        EXPECT_EQ(puzzle.puzzle->Tiles().size(), 6u);
+        puzzle.puzzle->Clear();
+    }
+}
+
+} // namespace vsm::test
+
+namespace vsm::test {
+
+TEST_F(PuzzleStage, ACloseDuringTheSummaryOrTheClosingPictureEndsTheProgramWithTheLevelWon) {
+    WriteLevels({{"puzzle-07.tsc", "Settings{ width=3 height=2 }"}});
+    struct Case {
+        const char* name;
+        int fromMenu;
+        bool inClosingPicture;
+        int gameState; // what the exit hook then saves
+        int points;
+    };
+    const Case cases[] = {
+        {"campaign summary", 0, false, 2, 1000 + 300},
+        {"campaign closing picture", 0, true, 2, 1000 + 300},
+        {"gallery summary", 1, false, 1, 1000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        puzzle.Load("puzzle-07.tsc");
+        deltaTime = TDeltaTime::Create(60);
+        gameState = 1;
+        points.total = 1000;
+        control->ClearDrawLog();
+        int solvedFor = 0;
+        bool closed = false;
+        SolveScript(4000, [&](int, FrameInput& in) {
+            if (closed || !Playing() || !puzzle.puzzle->IsSet()) return;
+            const bool closing = CountDraws(puzzle.stageCompleted) > 0;
+            if (c.inClosingPicture ? closing : ++solvedFor == 20) in.terminate = closed = true;
+        });
+        EXPECT_THROW(puzzle.show(0, picturePath, c.fromMenu), ProgramEnd);
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(gameState, c.gameState);
+        EXPECT_EQ(points.total, c.points);
+        puzzle.puzzle->Clear();
+    }
 }
 
 } // namespace vsm::test

@@ -40,7 +40,7 @@ TEST_F(PuzzleTile, PrepareBendsTheCurveByWhereTheTargetLies) {
     // cell 9 (110, 120) same column.
     const Case cases[] = {
         {5, 11, 1, 260, 70, 460, 120},  {5, 11, -1, -40, 70, 160, 120}, {5, 7, 1, 110, 30, 310, 30},
-        {5, 7, -1, 110, 110, 310, 110}, {5, 9, 1, 70, 70, 70, 120},    {5, 9, -1, 150, 70, 150, 120},
+        {5, 7, -1, 110, 110, 310, 110}, {5, 9, 1, 70, 70, 70, 120},     {5, 9, -1, 150, 70, 150, 120},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.to) + " dir " + std::to_string(c.direction));
@@ -88,7 +88,8 @@ TEST_F(PuzzleTile, ClicksToggleTheMarkInsideTheRectangleOnly) {
         int marked;
     };
     // Edges are outside: a pointer on the shared edge of two tiles is over neither.
-    const Case cases[] = {{150, 90, 1}, {110, 90, 0}, {210, 90, 0}, {150, 70, 0}, {150, 120, 0}, {111, 71, 1}};
+    const Case cases[] = {{150, 90, 1}, {110, 90, 0},  {210, 90, 0},
+                          {150, 70, 0}, {150, 120, 0}, {111, 71, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
         t->marked = 0;
@@ -133,6 +134,21 @@ TEST_F(PuzzleTile, AClickReturnsTheIdAndAHomeTileLocks) {
     mouse.fetchState(0);
     EXPECT_EQ(t->State(), 0);
     EXPECT_EQ(t->marked, 0);
+}
+
+TEST_F(PuzzleTile, ATilePutHomeLocksBeforeAWaitingClickCanMarkIt) {
+    // A restore or a hint puts the tile home, and a click on it is already waiting.
+    auto t = MakeTile(5);
+    PutOnCell(*t, 6);
+    PutOnCell(*t, 5);
+    FrameInput in;
+    ClickAt(in, 150, 90);
+    control->SetScript({in});
+    mouse.fetchState(0);
+    EXPECT_EQ(t->State(), 0);
+    EXPECT_EQ(t->clickedNow, 0);
+    EXPECT_EQ(t->marked, 0);
+    EXPECT_EQ(t->enable, 0);
 }
 
 } // namespace vsm::test

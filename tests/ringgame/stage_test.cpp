@@ -1,12 +1,14 @@
 // The stage loop played to its end, left through the menu, closed, paused and resumed.
 #include "RingFixture.h"
 
+#include "level/TLevelSequencer.h"
 #include "level/TPointsManager.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
+#include "services/GameFlags.h"
 #include "ringgame/TRingGame.h"
 #include "services/TRingEmiter.h"
 #include "widgets/TAnimButton.h"
@@ -14,6 +16,7 @@
 #include "widgets/TContainer.h"
 #include "widgets/TDim.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -259,4 +262,71 @@ TEST_F(RingStage, TheDeveloperKeyEndsTheStageOnlyWithTheCheatsFile) {
     std::filesystem::current_path(cwd);
 }
 
+} // namespace vsm::test
+
+namespace vsm::test {
+namespace {
+
+using RingClose = RingStage;
+
+TEST_F(RingClose, AStageClosedOnceItsTimeIsUpIsFinishedPaidAndWon) {
+    struct Case {
+        const char* name;
+        int summaryFrames; // frames of the summary before the close; -1: the frame the time runs out
+    };
+    const Case cases[] = {{"in the frame the time runs out", -1}, {"during the summary", 30}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        LoadLevel(Settings(6000, 2, "4", 5000));
+        sequencer.seqNo = 6;
+        gameState = 1;
+        points.total = 12000;
+        bool closed = false;
+        int over = 0;
+        Drive([&](int f, FrameInput& in) {
+            if (ringGame.faza >= RING_PHASE_OVER && !closed && over++ == std::max(c.summaryFrames, 0)) {
+                in.terminate = closed = true;
+                return true;
+            }
+            if (ringGame.faza == RING_PHASE_PLAY && f % 2 == 0)
+                ClickSheet(in, ringGame.sequence[ringGame.seqPos]);
+            return f < 5000;
+        });
+        EXPECT_EQ(RunPlay(0), -1);
+        ASSERT_TRUE(closed);
+        EXPECT_GE(ringGame.seqHits, 4);
+        EXPECT_EQ(points.total, 12000 + 500 * ringGame.seqHits);
+        // Stored as a finished stage and won: the exit hook saves the campaign with the map and
+        // a fresh next level to come, which receives the spells.
+        EXPECT_EQ(StoredMarker(), std::optional<float>(0.0f));
+        EXPECT_EQ(Stored("RMGRecivedSpell4"), ringGame.recivedSpells);
+        EXPECT_EQ(gameState, 2);
+        EXPECT_EQ(sequencer.seqNo, 6);
+        TearDown();
+    }
+}
+
+TEST_F(RingClose, ACloseRequestWinsOverASuspendOfTheSameFrame) {
+    LoadLevel(Settings(60000, 3, "1", 5000));
+    bool menuOpened = false;
+    int closedAt = -1, last = -1;
+    Drive([&](int f, FrameInput& in) {
+        last = f;
+        if (optionsWindow.State == MENU_OTHER_PAUSE) menuOpened = true;
+        if (closedAt < 0 && ringGame.faza == RING_PHASE_PLAY && f > 200) {
+            closedAt = f;
+            in.suspend = 1;
+            in.terminate = true;
+        }
+        return f < 2000;
+    });
+    EXPECT_EQ(RunPlay(0), -1);
+    ASSERT_GE(closedAt, 0);
+    EXPECT_FALSE(menuOpened);
+    EXPECT_LE(last, closedAt + 1);
+    EXPECT_EQ(StoredMarker(), std::optional<float>(1.0f));
+}
+
+} // namespace
 } // namespace vsm::test

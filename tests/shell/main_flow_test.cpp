@@ -3,6 +3,7 @@
 #include "shell/ShellFixture.h"
 
 #include "board/TBoardManager.h"
+#include "board/TRuneManager.h"
 #include "level/TLevelSequencer.h"
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
@@ -14,6 +15,9 @@
 #include "shell/ShellSeams.h"
 #include "support/TestAssets.h"
 
+#include <map>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace vsm::test {
@@ -37,6 +41,23 @@ const char* const SEQUENCE = R"(Sequence{
 }
 )";
 
+// The piece template and the board level documents the sequence names: each deals rune 1.
+const char* const BLOCKS = R"(List{
+	Quantity=1
+	Block1{ id="p1" title="Single" description="1" width=1 height=1 pieces=1 piece1=0,0 }
+}
+)";
+
+std::map<std::string, std::string> BoardLevels() {
+    std::map<std::string, std::string> levels = {{"pack.txt", "marker"}};
+    for (int n : {1, 4, 5, 6, 7, 8, 9, 10}) {
+        const std::string name = std::string("level_") + (n < 10 ? "0" : "") + std::to_string(n) + ".tsc";
+        levels[name] = "Settings{ Level{ Number=" + std::to_string(n) +
+                       " GoalType=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" } }";
+    }
+    return levels;
+}
+
 // One level the campaign played: Q quest board level, P puzzle, R ring game.
 struct Played {
     char kind;
@@ -53,8 +74,13 @@ class MainFlow : public ShellFixture {
   protected:
     void SetUp() override {
         ShellFixture::SetUp();
-        WriteData({{"sequencer.tsc", SEQUENCE}});
+        WriteData({{"sequencer.tsc", SEQUENCE}, {"blocks.tsc", BLOCKS}});
+        WriteArchive(resources + "data/davar_levels_lp.bca", BoardLevels());
         Assemble();
+        auto rune = std::make_shared<TRune>();
+        rune->id = "1";
+        rune->color = "1";
+        davar.List.push_back(rune);
         CreatePlayer("Ann");
         shellSeams.titleShow = [this] {
             ++titles;
@@ -203,6 +229,37 @@ TEST_F(MainFlow, ACloseRequestBeforeAnyLevelEndsTheProgramWithoutPlaying) {
         if (c.action == 0) {
             EXPECT_EQ(SavedNumber("level"), 4);
         }
+    }
+}
+
+TEST_F(MainFlow, ALevelTheSequenceCannotSetUpIsNotPlayedAndTheCampaignStopsThere) {
+    const struct {
+        const char* what;
+        const char* level4;
+        int state;
+        std::vector<Played> expected;
+    } cases[] = {
+        {"a type the game does not know", R"(Level4{ FileName="level_04.tsc" Type=7 })", 1, {}},
+        {"no document named", R"(Level4{ FileName="" Type=1 })", 1, {}},
+        {"a board level that deals no rune", R"(Level4{ FileName="nothing.tsc" Type=1 })", 1, {}},
+        // Won before: nothing of it is played, the campaign goes on with the next level.
+        {"a level already won", R"(Level4{ FileName="level_04.tsc" Type=7 })", 2, {{'Q', 5, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string sequence = SEQUENCE;
+        const size_t at = sequence.find("Level4{");
+        sequence.replace(at, sequence.find('\n', at) - at, c.level4);
+        WriteData({{"sequencer.tsc", sequence}, {"blocks.tsc", BLOCKS}});
+        WriteArchive(resources + "data/davar_levels_lp.bca", BoardLevels());
+        played.clear();
+        leaveAt = 5;
+        SavePlayer(4, c.state);
+        action = 1;
+        MainFlowRound();
+        EXPECT_EQ(played, c.expected);
+        EXPECT_EQ(saveToProfile, 0);
+        EXPECT_EQ(SavedNumber("level"), 4);
     }
 }
 

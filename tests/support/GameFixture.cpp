@@ -64,8 +64,7 @@ void GameFixture::SetUp() {
     userFolder = ScratchDir("game-user");
     std::filesystem::create_directories(userFolder + "/profiles");
     std::filesystem::create_directories(userFolder + "/data");
-    WriteArchive(resources + "data/settings_lp.bca",
-                 {{"portal.tsc", "Portal{ Name=\"vsm-test\" }"}, {"blocks.tsc", BLOCKS}});
+    SettingsDocuments({});
     WriteArchive(resources + "data/popups_lp.bca", {});
     Levels({});
 
@@ -95,6 +94,13 @@ void GameFixture::SetUp() {
 void GameFixture::TearDown() {
     SetSaveInterruptHook(nullptr);
     ResetGameForTests();
+}
+
+void GameFixture::SettingsDocuments(const std::map<std::string, std::string>& extra) {
+    std::map<std::string, std::string> documents = {{"portal.tsc", "Portal{ Name=\"vsm-test\" }"},
+                                                    {"blocks.tsc", BLOCKS}};
+    documents.insert(extra.begin(), extra.end());
+    WriteArchive(resources + "data/settings_lp.bca", documents);
 }
 
 void GameFixture::Levels(const std::map<std::string, std::string>& documents) {

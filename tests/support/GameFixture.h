@@ -41,6 +41,9 @@ class GameFixture : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // Packs the settings archive: the fixture's portal and piece templates and the extra
+    // documents (name -> text).
+    void SettingsDocuments(const std::map<std::string, std::string>& extra);
     // Packs the level documents (name -> text) into the level archive, replacing earlier ones.
     void Levels(const std::map<std::string, std::string>& documents);
     // Makes the profile store and selects a new player "tester" (true), or leaves it without
