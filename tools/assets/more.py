@@ -194,8 +194,8 @@ def scroll_paper(w, h):
 
 
 def badge(w, h, text):
+    """A caption standing on its own over a picture: its outline and glow carry it, no backing."""
     out = blank(w, h)
-    over(out, solid(blur_mask(ellipse_mask(w, h, w / 2, h / 2, w / 2 - 10, h / 2 - 10), 12) * 0.75, (0.08, 0.03, 0.12)))
     over(out, caption(w - 20, h - 40, text, "blackletter", "gold"), 10, 20)
     return out
 
