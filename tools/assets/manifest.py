@@ -229,7 +229,8 @@ def entries():
     A(img("gfx/gui/ptaszek.png", 32, 32, "more.checkbox", ticked=True))
     A(img("gfx/gui/ptaszek-brak.png", 32, 32, "more.checkbox", ticked=False))
     A(img("gfx/gui/ptaszek_01.png", 24, 24, "art.icon_plain", name="check"))
-    A(img("gfx/gui/suwak.png", 10, 22, "more.slider_mark"))
+    # the title's options centre the sound volume's marks at y 339, 19 under its label's centre
+    A(img("gfx/gui/suwak.png", 10, 18, "more.slider_mark"))
     A(img("gfx/gui/podswietlacz2.png", 250, 54, "more.highlight"))
     A(img("gfx/gui/galeria_03.png", 40, 40, "art.medallion", name="right", colour=GOLD_T, seed=95))
     A(img("gfx/gui/galeria_05.png", 40, 40, "art.medallion", name="left", colour=GOLD_T, seed=96))
