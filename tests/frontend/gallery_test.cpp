@@ -213,7 +213,9 @@ TEST_F(Gallery, EveryButtonStandsWholeOnTheScreenAndBackIsCentredUnderThePicture
             if (c.image == button->image) drawn.Add(DrawnInk(c, 1));
         ASSERT_FALSE(drawn.empty);
         EXPECT_TRUE(drawn.Inside(screen)) << drawn;
-        if (id == GALLERY_BACK) EXPECT_NEAR(drawn.CentreX(), 400, 2) << drawn;
+        if (id == GALLERY_BACK) {
+            EXPECT_NEAR(drawn.CentreX(), 400, 2) << drawn;
+        }
     }
 }
 

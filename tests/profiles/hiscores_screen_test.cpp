@@ -181,21 +181,9 @@ TEST_F(HiscoresScreen, TheFrameIsCentredOnTheScreenAndHoldsEveryRowInsideItsRim)
     constexpr float RIM = 10; // the dialog pieces' metal rim
 
     // Ten rows as wide as rows get, the last one reaching lowest.
-    char widest = 'a', deepest = 'a';
-    float widestAdvance = 0, deepestInk = 0;
-    std::set<ImagePtr> letterImages;
-    for (char c : std::string("abcdefghijklmnopqrstuvwxyz0123456789")) {
-        const LetterPtr letter = fonts[1]->GetLetter(std::string(1, c));
-        ASSERT_TRUE(letter && letter->text == std::string(1, c)) << c;
-        letterImages.insert(letter->image);
-        DrawCall probe;
-        probe.op = "image";
-        probe.image = letter->image;
-        probe.w = static_cast<float>(letter->image->width);
-        probe.h = static_cast<float>(letter->image->height);
-        if (letter->dim->width > widestAdvance) widestAdvance = letter->dim->width, widest = c;
-        if (DrawnInk(probe).bottom > deepestInk) deepestInk = DrawnInk(probe).bottom, deepest = c;
-    }
+    const NameLetters letters = SurveyLetters(fonts[1]);
+    ASSERT_TRUE(letters.widest && letters.deepest);
+    const char widest = letters.widest, deepest = letters.deepest;
     std::vector<TScorePtr> entries;
     for (int i = 0; i < 10; ++i)
         entries.push_back(Entry(std::string(10, i == 9 ? deepest : widest), 99999999 - i));
@@ -219,7 +207,7 @@ TEST_F(HiscoresScreen, TheFrameIsCentredOnTheScreenAndHoldsEveryRowInsideItsRim)
     for (const DrawCall& c : control->DrawLog()) {
         if (pieces.count(c.image)) {
             frame.Add(DrawnInk(c, 1));
-        } else if (c.op == "image" && letterImages.count(c.image)) {
+        } else if (c.op == "image" && letters.images.count(c.image)) {
             (c.y < 100 ? title : lines[c.y]).Add(DrawnInk(c));
         } else if (c.op == "text") {
             prompt.Add(DrawnInk(c));

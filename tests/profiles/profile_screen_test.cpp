@@ -19,10 +19,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <map>
-#include <set>
 
 namespace vsm::test {
 namespace {
@@ -419,22 +417,9 @@ TEST_F(ProfileScreen, EveryLineStandsCentredInsideTheMenuBoardInTheGameFont) {
 
     // The names that test the board hardest: the widest letter ten times over, and last the
     // letter that reaches lowest.
-    char widest = 'a', deepest = 'a';
-    float widestAdvance = 0, deepestInk = 0;
-    std::set<ImagePtr> letterImages;
-    for (char c : std::string("abcdefghijklmnopqrstuvwxyz0123456789")) {
-        const LetterPtr letter = fonts[0]->GetLetter(std::string(1, c));
-        ASSERT_TRUE(letter && letter->text == std::string(1, c)) << c;
-        letterImages.insert(letter->image);
-        DrawCall probe;
-        probe.op = "image";
-        probe.image = letter->image;
-        probe.w = static_cast<float>(letter->image->width);
-        probe.h = static_cast<float>(letter->image->height);
-        const InkBox ink = DrawnInk(probe);
-        if (letter->dim->width > widestAdvance) widestAdvance = letter->dim->width, widest = c;
-        if (ink.bottom > deepestInk) deepestInk = ink.bottom, deepest = c;
-    }
+    const NameLetters letters = SurveyLetters(fonts[0]);
+    ASSERT_TRUE(letters.widest && letters.deepest);
+    const char widest = letters.widest, deepest = letters.deepest;
     const std::string wide(10, widest);
     std::vector<std::string> names;
     for (int i = 0; i < 9; ++i)
@@ -485,7 +470,7 @@ TEST_F(ProfileScreen, EveryLineStandsCentredInsideTheMenuBoardInTheGameFont) {
         for (const DrawCall& call : frames[0]) {
             if (call.image == board) {
                 inside.Add(call.x + RIM, call.y + RIM, call.x + call.w - RIM, call.y + call.h - RIM);
-            } else if (call.op == "image" && letterImages.count(call.image)) {
+            } else if (call.op == "image" && letters.images.count(call.image)) {
                 rows[call.y].push_back(call);
             }
         }

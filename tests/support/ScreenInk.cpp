@@ -105,4 +105,24 @@ InkBox DrawnInk(const std::vector<DrawCall>& calls, int minAlpha) {
     return box;
 }
 
+InkBox PictureInk(const ImagePtr& image, float x, float y, int minAlpha) {
+    DrawCall call;
+    call.op = "image";
+    call.image = image;
+    call.x = x;
+    call.y = y;
+    call.w = static_cast<float>(ImageWidth(image));
+    call.h = static_cast<float>(ImageHeight(image));
+    return DrawnInk(call, minAlpha);
+}
+
+InkBox OpenSummaryPaper(const ImagePtr& paper) {
+    constexpr float OPEN = 155, MARGIN = 8;
+    const InkBox solid = PictureInk(paper, 400, 300);
+    InkBox area;
+    area.Add(solid.left + MARGIN, std::max(solid.top, 300 - OPEN), solid.right - MARGIN,
+             std::min(solid.bottom, 300 + OPEN));
+    return area;
+}
+
 } // namespace vsm::test

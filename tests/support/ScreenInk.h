@@ -38,4 +38,12 @@ InkBox DrawnInk(const DrawCall& call, int minAlpha = SOLID_INK);
 // The union of the ink of the given calls.
 InkBox DrawnInk(const std::vector<DrawCall>& calls, int minAlpha = SOLID_INK);
 
+// The ink of the picture drawn at (x, y) with its handle, unscaled.
+InkBox PictureInk(const ImagePtr& image, float x = 0, float y = 0, int minAlpha = SOLID_INK);
+
+// Where the level, ring and puzzle summaries may write: the solid part of their paper, centred on
+// (400, 300), within the band the fully open scroll shows (155 pixels either side of y 300), less
+// a margin inside the paper's edges.
+InkBox OpenSummaryPaper(const ImagePtr& paper);
+
 } // namespace vsm::test
