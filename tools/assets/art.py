@@ -318,11 +318,16 @@ def titled_scene(w, h, seed=1, theme="night", title="", subtitle="", veil=0.0, t
 
 
 def text_page(w, h, seed, theme, title, lines, box=(60, 110, 680, 450), size=22):
-    """A scene with a parchment holding a title and lines of text."""
+    """A scene with a parchment holding a title and lines of text, in the largest size up to
+    `size` at which every line keeps 40 pixels inside the parchment's sides and all of them
+    stay above its bottom."""
     arr = scene(w, h, seed, theme, veil=0.25)
     over(arr, glow_text(title, "blackletter", w - 120, 80, glow_radius=5), 60, 20)
     x, y, bw, bh = box
     over(arr, parchment(bw, bh, seed + 5), x, y)
+    while size > 8 and (max(text_mask(line, "text", size).shape[1] for line in lines if line) > bw - 80
+                        or 30 + int(size * 1.45) * len(lines) > bh - 20):
+        size -= 1
     cy = y + 30
     for line in lines:
         if line:
