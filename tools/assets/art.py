@@ -328,12 +328,15 @@ def text_page(w, h, seed, theme, title, lines, box=(60, 110, 680, 450), size=22)
     while size > 8 and (max(text_mask(line, "text", size).shape[1] for line in lines if line) > bw - 80
                         or 30 + int(size * 1.45) * len(lines) > bh - 20):
         size -= 1
-    cy = y + 30
-    for line in lines:
+    # every line on its own baseline, one pitch apart
+    from PIL import Image, ImageDraw
+    from common import font
+    face = font("text", size)
+    ink = Image.new("L", (bw, bh), 0)
+    for i, line in enumerate(lines):
         if line:
-            m = text_mask(line, "text", size)
-            over(arr, solid(m, INK), x + 40, cy)
-        cy += int(size * 1.45)
+            ImageDraw.Draw(ink).text((40 - face.getbbox(line)[0], 30 + i * int(size * 1.45)), line, font=face, fill=255)
+    over(arr, solid(np.asarray(ink).astype(np.float32) / 255.0, INK), x, y)
     return arr
 
 
