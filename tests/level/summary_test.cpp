@@ -390,18 +390,11 @@ TEST_F(SummaryDisplayTest, EveryLineStandsOnTheOpenPaperApartFromTheOthers) {
             level.summaryDisplay();
         else
             level.summaryDisplayET(35999, 99999, 9999999);
-        std::vector<std::pair<std::string, InkBox>> lines;
+        std::vector<DrawCall> lines;
         for (const DrawCall& call : control->DrawLog())
-            if (call.op == "text") lines.emplace_back(call.text, DrawnInk(call));
+            if (call.op == "text") lines.push_back(call);
         ASSERT_EQ(lines.size(), 14u);
-        for (size_t i = 0; i < lines.size(); ++i) {
-            EXPECT_TRUE(lines[i].second.Inside(onPaper))
-                << "\"" << lines[i].first << "\" inks " << lines[i].second << ", the paper shows " << onPaper;
-            for (size_t j = i + 1; j < lines.size(); ++j)
-                EXPECT_FALSE(lines[i].second.Overlaps(lines[j].second))
-                    << "\"" << lines[i].first << "\" " << lines[i].second << " runs into \"" << lines[j].first
-                    << "\" " << lines[j].second;
-        }
+        ExpectTextsInsideAndApart(lines, onPaper);
     }
 }
 

@@ -148,14 +148,7 @@ TEST_F(PuzzleScreens, EveryLineOfTheSummaryStandsOnTheOpenPaperApartFromTheOther
         puzzle.summary(nullptr, data.GetTTFont(DATA_FONT_TITLE_28), data.GetTTFont(DATA_FONT_TITLE_40), 0),
         0);
     ASSERT_EQ(widest.size(), 12u);
-    for (size_t i = 0; i < widest.size(); ++i) {
-        const InkBox a = DrawnInk(widest[i]);
-        EXPECT_TRUE(a.Inside(onPaper))
-            << "\"" << widest[i].text << "\" inks " << a << ", the paper shows " << onPaper;
-        for (size_t j = i + 1; j < widest.size(); ++j)
-            EXPECT_FALSE(a.Overlaps(DrawnInk(widest[j])))
-                << "\"" << widest[i].text << "\" " << a << " runs into \"" << widest[j].text << "\"";
-    }
+    ExpectTextsInsideAndApart(widest, onPaper);
 }
 
 } // namespace vsm::test

@@ -4,6 +4,8 @@
 #include "platform/TImageFont.h"
 #include "platform/Utf8.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <ostream>
 
@@ -123,6 +125,18 @@ InkBox OpenSummaryPaper(const ImagePtr& paper) {
     area.Add(solid.left + MARGIN, std::max(solid.top, 300 - OPEN), solid.right - MARGIN,
              std::min(solid.bottom, 300 + OPEN));
     return area;
+}
+
+void ExpectTextsInsideAndApart(const std::vector<DrawCall>& texts, const InkBox& area) {
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const InkBox a = DrawnInk(texts[i]);
+        EXPECT_TRUE(a.Inside(area)) << "\"" << texts[i].text << "\" inks " << a << ", the room is " << area;
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const InkBox b = DrawnInk(texts[j]);
+            EXPECT_FALSE(a.Overlaps(b))
+                << "\"" << texts[i].text << "\" " << a << " runs into \"" << texts[j].text << "\" " << b;
+        }
+    }
 }
 
 } // namespace vsm::test

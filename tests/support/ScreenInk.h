@@ -46,4 +46,8 @@ InkBox PictureInk(const ImagePtr& image, float x = 0, float y = 0, int minAlpha 
 // a margin inside the paper's edges.
 InkBox OpenSummaryPaper(const ImagePtr& paper);
 
+// Expects every recorded text call's ink inside `area` and clear of every other's, naming the
+// texts that are not.
+void ExpectTextsInsideAndApart(const std::vector<DrawCall>& texts, const InkBox& area);
+
 } // namespace vsm::test
