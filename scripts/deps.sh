@@ -6,7 +6,7 @@ VSM_BUILD_PACKAGES=(
   libsdl2-dev libopenal-dev libvorbis-dev libfreetype-dev libpng-dev libjpeg-dev libgl-dev
   libgl1-mesa-dri libegl1 libegl-mesa0
   python3 python3-cairo python3-pil python3-numpy espeak-ng vorbis-tools sox
-  fonts-dejavu-core fonts-blankenburg fonts-junicode fonts-klaudia-berenika
+  fonts-dejavu-core fonts-blankenburg fonts-klaudia-berenika
 )
 VSM_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev

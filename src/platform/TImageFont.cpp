@@ -15,8 +15,10 @@ namespace vsm {
 
 namespace {
 
-// The installation's DejaVu Sans; the game ships no font of its own for the default.
-constexpr const char* kDefaultFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+// The installation's Berenika Bold, the face of the game's labels, else DejaVu Sans; the platform
+// knows nothing of the game's resources, so the default comes from the system's fonts.
+constexpr const char* kDefaultFontPaths[] = {"/usr/share/fonts/truetype/klaudia-berenika/Berenika-Bold.ttf",
+                                             "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"};
 constexpr int kDefaultFontSize = 14;
 
 FT_Library Library() {
@@ -136,7 +138,9 @@ int TImageFont::Width(const std::string& utf8) {
 
 FontPtr DefaultFont() {
     static FontPtr font = [] {
-        FontPtr f = OpenFont(kDefaultFontPath, kDefaultFontSize, SMOOTHFONT);
+        FontPtr f;
+        for (const char* path : kDefaultFontPaths)
+            if (!f) f = OpenFont(path, kDefaultFontSize, SMOOTHFONT);
         if (!f) {
             // No usable system font: box glyphs keep every text measurable and drawable.
             f = std::make_shared<TImageFont>();

@@ -43,8 +43,8 @@ class TImageFont {
     std::unordered_map<uint32_t, TGlyph> glyphs;
 };
 
-// The built-in font used when no font is set or a load failed: DejaVu Sans at 14 pixels when the
-// system has it, else a small bitmap font compiled into the game. Never null.
+// The built-in font used when no font is set or a load failed: Berenika Bold (else DejaVu Sans)
+// at 14 pixels when the system has it, else a small bitmap font compiled into the game. Never null.
 FontPtr DefaultFont();
 
 } // namespace vsm

@@ -7,6 +7,8 @@
 #include "services/Paths.h"
 #include "services/TSpark.h"
 #include "services/TextHelpers.h"
+#include "widgets/SharedAssets.h"
+#include "widgets/TContainer.h"
 
 namespace vsm {
 
@@ -127,7 +129,9 @@ int THiscoresScreen::Draw() {
     for (const HiscoresTextPtr& row : List)
         row->Draw();
     title[static_cast<size_t>(stage - 1)]->Draw();
-    DrawShadowedText("Click anywhere to continue", 400, 570, nullptr, 1, 255, 255, 255);
+    // The same small capitals as the summaries' "Click to continue".
+    DrawShadowedText("Click anywhere to continue", 400, 570, data.GetTTFont(DATA_FONT_CAPITALS_16), 1, 255,
+                     255, 255);
     return 0;
 }
 

@@ -37,6 +37,13 @@ void CentreOn400(TText& t) {
     t.dim->x = 400 - t.Width() / 2;
 }
 
+// The screen's lines are centred on the panel's middle, x 400, whatever the font's letter widths.
+TextPtr MakeCentredText(const std::string& s, float y, const BitmapFontPtr& font) {
+    TextPtr t = MakeText(s, 400, y, font);
+    CentreOn400(*t);
+    return t;
+}
+
 } // namespace
 
 int TProfileLoader::Load() {
@@ -54,14 +61,14 @@ int TProfileLoader::Load() {
     menu2.AddItem(MakeButton(ok, 339, 380, 1));
     menu2.AddItem(MakeButton(cancel, 381, 380, 2));
     menu3.AddItem(MakeButton(ok, 381, 380, 1));
-    textEnter = {MakeText("enter your", 306, 276, font), MakeText("name", 361, 299, font)};
+    textEnter = {MakeCentredText("enter your", 276, font), MakeCentredText("name", 299, font)};
     text = MakeText("", 400, 332, font);
-    textExist = MakeText("name exist", 319, 445, font);
-    textReally = {MakeText("do you really", 276, 276, font), MakeText("want delete", 305, 299, font)};
-    textCant = {MakeText("you can not", 295, 276, font), MakeText("delete last", 302, 299, font),
-                MakeText("profile", 339, 322, font)};
-    textNomore = {MakeText("you can not", 295, 276, font), MakeText("create more", 294, 299, font),
-                  MakeText("profiles", 333, 322, font)};
+    textExist = MakeCentredText("name exist", 445, font);
+    textReally = {MakeCentredText("do you really", 276, font), MakeCentredText("want delete", 299, font)};
+    textCant = {MakeCentredText("you can not", 276, font), MakeCentredText("delete last", 299, font),
+                MakeCentredText("profile", 322, font)};
+    textNomore = {MakeCentredText("you can not", 276, font), MakeCentredText("create more", 299, font),
+                  MakeCentredText("profiles", 322, font)};
     // The caret is not worth a notification when it is missing: the screen works without it.
     kursor = LoadImage(bDir + "gfx/info/kursor.png");
     return 0;

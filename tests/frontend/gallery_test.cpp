@@ -11,6 +11,7 @@
 #include "services/GameFlags.h"
 #include "services/TSlidesManager.h"
 #include "services/TSpark.h"
+#include "support/ScreenInk.h"
 #include "support/TestAssets.h"
 #include "widgets/TMenu.h"
 
@@ -192,6 +193,30 @@ TEST_F(Gallery, TheReplayCutsTheShownPictureIntoTheChosenSize) {
     });
     EXPECT_THROW(gallery.playPuzzles(), ProgramEnd);
     EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(Gallery, EveryButtonStandsWholeOnTheScreenAndBackIsCentredUnderThePicture) {
+    gallery.Start(1);
+    for (int frame = 0; frame < FADE_FRAMES; ++frame)
+        gallery.Update();
+    control->ClearDrawLog();
+    gallery.Draw();
+    const int ids[] = {GALLERY_PREVIOUS, GALLERY_NEXT, GALLERY_WALLPAPER, GALLERY_PUZZLE, GALLERY_BACK};
+    InkBox screen;
+    screen.Add(0, 0, 800, 600);
+    for (int id : ids) {
+        SCOPED_TRACE(id);
+        const ButtonPtr button = gallery.menu->GetItem(id);
+        ASSERT_TRUE(button && button->image);
+        InkBox drawn;
+        for (const DrawCall& c : control->DrawLog())
+            if (c.image == button->image) drawn.Add(DrawnInk(c, 1));
+        ASSERT_FALSE(drawn.empty);
+        EXPECT_TRUE(drawn.Inside(screen)) << drawn;
+        if (id == GALLERY_BACK) {
+            EXPECT_NEAR(drawn.CentreX(), 400, 2) << drawn;
+        }
+    }
 }
 
 } // namespace

@@ -11,7 +11,12 @@
 #include "platform/audio/TSound.h"
 #include "services/Sound.h"
 #include "services/TGlobalSnd.h"
+#include "services/Paths.h"
 #include "services/TMouse.h"
+#include "support/ScreenInk.h"
+#include "support/TestSupport.h"
+#include "widgets/SharedAssets.h"
+#include "widgets/TContainer.h"
 
 #include <algorithm>
 #include <climits>
@@ -363,6 +368,34 @@ TEST_F(SummaryDisplayTest, DoorsRideInFromBothEdges) {
                                                            {-44, 512}, {84, 512},  {700, 0},   {956, 0},
                                                            {1084, 0},  {700, 512}, {956, 512}, {1084, 512}};
     EXPECT_EQ(tiles, expected);
+}
+
+TEST_F(SummaryDisplayTest, EveryLineStandsOnTheOpenPaperApartFromTheOthers) {
+    // The game's own scroll and fonts, and figures as long as a game makes them.
+    bDir = ResourcesDir();
+    LoadSharedScrollsAndFonts();
+    const ImagePtr paper = data.GetImage(DATA_SCROLL_MIDDLE);
+    ASSERT_TRUE(paper);
+    level.summaryStage = 7;
+    level.scrollViewPos = 155;
+    level.matches = level.combos = 99999;
+    level.droppedSpells = level.recivedSpells = 999;
+    level.bonusPoints = level.pointsCounter = 9999999;
+    timeManager.actualTime = 35999000; // 9:59:59
+    const InkBox onPaper = OpenSummaryPaper(paper);
+    for (int variant = 0; variant < 2; ++variant) {
+        SCOPED_TRACE(variant == 0 ? "quest" : "endless and time attack");
+        control->ClearDrawLog();
+        if (variant == 0)
+            level.summaryDisplay();
+        else
+            level.summaryDisplayET(35999, 99999, 9999999);
+        std::vector<DrawCall> lines;
+        for (const DrawCall& call : control->DrawLog())
+            if (call.op == "text") lines.push_back(call);
+        ASSERT_EQ(lines.size(), 14u);
+        ExpectTextsInsideAndApart(lines, onPaper);
+    }
 }
 
 } // namespace

@@ -9,10 +9,13 @@
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
 #include "services/TSongManager.h"
+#include "support/ScreenInk.h"
 #include "widgets/SharedImageIds.h"
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
 #include "widgets/TImageButton.h"
+
+#include <map>
 
 namespace vsm::test {
 namespace {
@@ -285,6 +288,64 @@ TEST_F(WindowTest, LoadingLendsTheFrameAndHighlightToLowerScreens) {
     const int count = data.Count();
     optionsWindow.loadGfx();
     EXPECT_EQ(data.Count(), count);
+}
+
+TEST_F(WindowTest, NoLabelOrControlOfAnyScreenCoversAnother) {
+    // What a screen draws of its own beside its boards: labels, titles, boxes, ticks, marks.
+    std::map<ImagePtr, std::string> own;
+    for (int i = 0; i < MENU_LABELS; ++i)
+        if (optionsWindow.napisy[i]) own[optionsWindow.napisy[i]] = "label " + std::to_string(i);
+    own[optionsWindow.plus] = "plus";
+    own[optionsWindow.minus] = "minus";
+    own[optionsWindow.suwak] = "volume mark";
+    own[optionsWindow.ptaszek] = "ticked box";
+    own[optionsWindow.noPtaszek] = "empty box";
+    own[optionsWindow.ptasznik] = "list tick";
+    own[optionsWindow.profileImg] = "change player";
+    own[optionsWindow.gamePaused] = "game paused";
+    own[optionsWindow.areYouSure] = "are you sure";
+    own[optionsWindow.arows[0]] = "previous";
+    own[optionsWindow.arows[1]] = "next";
+    options.musicVol = 10;
+    options.soundVol = 10;
+    gameState = 1;
+    struct Case {
+        int state;
+        int screenMode;
+        int boards; // the level list's board kind; its other tab is switched off as the title does
+    };
+    std::vector<Case> cases;
+    for (int state = MENU_MAIN; state <= MENU_OVERWRITE_QUESTION; ++state)
+        cases.push_back({state, 0, BOARDS_QUEST});
+    cases.push_back({MENU_OPTIONS, 1, BOARDS_QUEST});
+    cases.push_back({MENU_GAME_OPTIONS, 1, BOARDS_QUEST});
+    cases.push_back({MENU_LEVEL_LIST, 0, BOARDS_TIMED});
+    cases.push_back({MENU_LEVEL_LIST, 0, BOARDS_ENDLESS});
+    for (const Case& c : cases) {
+        SCOPED_TRACE("state " + std::to_string(c.state) + ", full screen " + std::to_string(c.screenMode) +
+                     ", boards " + std::to_string(c.boards));
+        options.screenMode = c.screenMode;
+        boardSelector.mode = c.boards;
+        Open(c.state);
+        if (c.state == MENU_LEVEL_LIST) {
+            const bool timed = c.boards == BOARDS_TIMED;
+            data.GetButton(75)->setState(timed ? 1 : 0, timed ? 1 : 0);
+            data.GetButton(76)->setState(timed ? 0 : 1, timed ? 0 : 1);
+        }
+        control->ClearDrawLog();
+        WindowFrame(At(0, 0));
+        std::vector<std::pair<std::string, InkBox>> drawn;
+        for (const DrawCall& call : control->DrawLog()) {
+            auto it = own.find(call.image);
+            if (call.op == "image" && it != own.end()) drawn.emplace_back(it->second, DrawnInk(call));
+        }
+        ASSERT_FALSE(drawn.empty());
+        for (size_t i = 0; i < drawn.size(); ++i)
+            for (size_t j = i + 1; j < drawn.size(); ++j)
+                EXPECT_FALSE(drawn[i].second.Overlaps(drawn[j].second))
+                    << drawn[i].first << " " << drawn[i].second << " covers " << drawn[j].first << " "
+                    << drawn[j].second;
+    }
 }
 
 } // namespace

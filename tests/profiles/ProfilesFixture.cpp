@@ -11,6 +11,7 @@
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
+#include "support/ScreenInk.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/WidgetsGlobals.h"
@@ -100,6 +101,20 @@ std::vector<std::string> ProfilesFixture::Files() const {
     for (const DirEntry& e : ListDir(folder))
         names.push_back(e.name);
     return names;
+}
+
+ProfilesFixture::NameLetters ProfilesFixture::SurveyLetters(const BitmapFontPtr& font) {
+    NameLetters found;
+    float widest = -1, deepest = -1;
+    for (char c : std::string("abcdefghijklmnopqrstuvwxyz0123456789")) {
+        const LetterPtr letter = font->GetLetter(std::string(1, c));
+        if (!letter || letter->text != std::string(1, c)) continue;
+        found.images.insert(letter->image);
+        const InkBox ink = PictureInk(letter->image);
+        if (letter->dim->width > widest) widest = letter->dim->width, found.widest = c;
+        if (ink.bottom > deepest) deepest = ink.bottom, found.deepest = c;
+    }
+    return found;
 }
 
 } // namespace vsm::test

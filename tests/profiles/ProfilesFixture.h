@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,14 @@ class ProfilesFixture : public ::testing::Test {
     void NoProfile();
     // A bitmap font of the lower-case letters and digits, each 4 pixels wide, rows of `size`.
     static BitmapFontPtr SmallFont(float size);
+    // What a name can ask most of a bitmap font's room: the lower-case letter or digit with the
+    // widest advance and the one whose solid ink reaches lowest; `images` gets every such
+    // letter's picture, to tell the font's letters among drawn pictures.
+    struct NameLetters {
+        char widest = 0, deepest = 0;
+        std::set<ImagePtr> images;
+    };
+    static NameLetters SurveyLetters(const BitmapFontPtr& font);
     // The names of the files in the profiles folder, sorted.
     std::vector<std::string> Files() const;
 

@@ -6,9 +6,15 @@
 
 #include "services/Paths.h"
 #include "services/TSpark.h"
+#include "support/ScreenInk.h"
 #include "support/TestAssets.h"
+#include "support/TestSupport.h"
+#include "widgets/SharedAssets.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace vsm::test {
 namespace {
@@ -165,6 +171,59 @@ TEST_F(HiscoresScreen, TheFrameIsReadFromTheDialogPiecesAndEverythingIsDrawn) {
     EXPECT_EQ(continueAt[1].second, 569);
     EXPECT_EQ(continueAt[2].second, 570);
     EXPECT_EQ(continueAt[0].first - continueAt[2].first, 1);
+}
+
+TEST_F(HiscoresScreen, TheFrameIsCentredOnTheScreenAndHoldsEveryRowInsideItsRim) {
+    // The game's own pieces and fonts.
+    bDir = ResourcesDir();
+    LoadSharedBitmapFonts();
+    LoadSharedScrollsAndFonts();
+    constexpr float RIM = 10; // the dialog pieces' metal rim
+
+    // Ten rows as wide as rows get, the last one reaching lowest.
+    const NameLetters letters = SurveyLetters(fonts[1]);
+    ASSERT_TRUE(letters.widest && letters.deepest);
+    const char widest = letters.widest, deepest = letters.deepest;
+    std::vector<TScorePtr> entries;
+    for (int i = 0; i < 10; ++i)
+        entries.push_back(Entry(std::string(10, i == 9 ? deepest : widest), 99999999 - i));
+    THiscoresScreen screen;
+    screen.Load(entries);
+    for (const HiscoresTextPtr& row : screen.List) {
+        row->text1->text = row->str1;
+        row->text2->text = row->str2;
+        row->text3->text = row->str3;
+    }
+    std::set<ImagePtr> pieces;
+    for (int i = 0; i < 9; ++i) {
+        ASSERT_TRUE(screen.Frame->GetImage(i) && screen.Frame->GetImage(i)->image) << i;
+        pieces.insert(screen.Frame->GetImage(i)->image);
+    }
+    control->ClearDrawLog();
+    screen.Draw();
+
+    InkBox frame, rows, title, prompt;
+    std::map<float, InkBox> lines;
+    for (const DrawCall& c : control->DrawLog()) {
+        if (pieces.count(c.image)) {
+            frame.Add(DrawnInk(c, 1));
+        } else if (c.op == "image" && letters.images.count(c.image)) {
+            (c.y < 100 ? title : lines[c.y]).Add(DrawnInk(c));
+        } else if (c.op == "text") {
+            prompt.Add(DrawnInk(c));
+        }
+    }
+    EXPECT_NEAR(frame.CentreX(), 400, 1) << "the frame " << frame;
+    EXPECT_NEAR(title.CentreX(), 400, 2) << "the title " << title;
+    EXPECT_LT(title.bottom, frame.top);
+    EXPECT_GT(prompt.top, frame.bottom) << "the prompt " << prompt << " under the frame " << frame;
+    EXPECT_LE(prompt.bottom, 600);
+    InkBox inside;
+    inside.Add(frame.left + RIM, frame.top + RIM, frame.right - RIM, frame.bottom - RIM);
+    ASSERT_EQ(lines.size(), 10u);
+    for (const auto& [top, line] : lines)
+        EXPECT_TRUE(line.Inside(inside))
+            << "the row at y " << top << " inks " << line << ", the frame holds " << inside;
 }
 
 } // namespace

@@ -9,7 +9,11 @@
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "services/GameFlags.h"
+#include "services/Paths.h"
+#include "support/ScreenInk.h"
 #include "support/TestAssets.h"
+#include "support/TestSupport.h"
+#include "widgets/SharedAssets.h"
 #include "widgets/SharedImageIds.h"
 #include "widgets/TContainer.h"
 
@@ -395,6 +399,90 @@ TEST_F(ProfileScreen, TheFirstNameFadesInOnceAndTheCaretBlinks) {
     EXPECT_TRUE(caret[34]);
     EXPECT_TRUE(caret[66]);
     EXPECT_FALSE(caret[67]);
+}
+
+TEST_F(ProfileScreen, EveryLineStandsCentredInsideTheMenuBoardInTheGameFont) {
+    // The game's own font and menu board, as the loading screen and the options window load them.
+    const std::string real = ResourcesDir();
+    const std::string kept = bDir;
+    bDir = real;
+    LoadSharedBitmapFonts();
+    bDir = kept;
+    profileLoader.Load();
+    const ImagePtr board = LoadImage(real + "gfx/gui/pod-menu.png");
+    ASSERT_TRUE(board);
+    ASSERT_GT(fonts[0]->letters.size(), 1u);
+    data.Add(TObjectRef(board), DATA_MENU_FRAME, nullptr);
+    constexpr float RIM = 12; // the board's metal rim: text inside it runs into the frame
+
+    // The names that test the board hardest: the widest letter ten times over, and last the
+    // letter that reaches lowest.
+    const NameLetters letters = SurveyLetters(fonts[0]);
+    ASSERT_TRUE(letters.widest && letters.deepest);
+    const char widest = letters.widest, deepest = letters.deepest;
+    const std::string wide(10, widest);
+    std::vector<std::string> names;
+    for (int i = 0; i < 9; ++i)
+        names.push_back(std::string(9, widest) + std::to_string(i));
+    names.push_back(std::string(10, deepest));
+    Store(names);
+
+    struct Case {
+        const char* what;
+        int state;
+        std::vector<FrameInput> input; // from the list, or typed into the state
+        size_t lines;                  // rows of text drawn
+    };
+    std::vector<FrameInput> typing;
+    TypeEach(typing, wide);
+    std::vector<FrameInput> typingTaken;
+    TypeEach(typingTaken, names[0]);
+    const Case cases[] = {
+        {"ten players listed", PROFILES_LIST, {{}}, 10},
+        {"a taken name for a new player", PROFILES_NEW, typingTaken, 4},
+        {"a new name for a player", PROFILES_RENAME, typing, 3},
+        {"deleting a player", PROFILES_LIST, {Click(DELETE), {}}, 3},
+        {"the first player's name", PROFILES_FIRST_NAME, typing, 3},
+        {"the last player stays", PROFILES_CANT_DELETE, {{}}, 3},
+        {"no more than ten players", PROFILES_LIST, {Click(NEW), {}}, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        profileLoader.UpdateList();
+        profileLoader.State = c.state;
+        profileLoader.selected = names[0];
+        profileLoader.text->text.clear();
+        profileLoader.nameExist = 0;
+        FlushKeys();
+        control->SetScript(c.input);
+        for (size_t i = 0; i < c.input.size(); ++i) {
+            profileLoader.Update();
+            profileLoader.Draw();
+        }
+        control->ClearDrawLog();
+        control->SetScript(std::vector<FrameInput>(1));
+        profileLoader.Draw();
+
+        const std::vector<std::vector<DrawCall>> frames = PresentedFrames(*control);
+        ASSERT_EQ(frames.size(), 1u);
+        InkBox inside;
+        std::map<float, std::vector<DrawCall>> rows; // the letters of each line, by its top
+        for (const DrawCall& call : frames[0]) {
+            if (call.image == board) {
+                inside.Add(call.x + RIM, call.y + RIM, call.x + call.w - RIM, call.y + call.h - RIM);
+            } else if (call.op == "image" && letters.images.count(call.image)) {
+                rows[call.y].push_back(call);
+            }
+        }
+        ASSERT_FALSE(inside.empty);
+        EXPECT_EQ(rows.size(), c.lines);
+        for (const auto& [top, letters] : rows) {
+            const InkBox line = DrawnInk(letters);
+            EXPECT_TRUE(line.Inside(inside))
+                << "the line at y " << top << " inks " << line << ", the board holds " << inside;
+            EXPECT_NEAR(line.CentreX(), 400, 2) << "the line at y " << top << " inks " << line;
+        }
+    }
 }
 
 } // namespace

@@ -6,6 +6,11 @@
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "puzzle/TPuzzleManager.h"
+#include "services/Paths.h"
+#include "support/ScreenInk.h"
+#include "support/TestSupport.h"
+#include "widgets/SharedAssets.h"
+#include "widgets/TContainer.h"
 
 namespace vsm::test {
 
@@ -47,7 +52,8 @@ TEST_F(PuzzleScreens, SummaryTalliesTilesLessHintsWithOrWithoutAnEarlyClick) {
 }
 
 TEST_F(PuzzleScreens, SummaryVoiceFollowsTheCampaignPosition) {
-    const std::pair<int, const char*> cases[] = {{3, "v-wellplayed.ogg"}, {8, "v-wellplayed.ogg"}, {4, "v-wdone.ogg"}};
+    const std::pair<int, const char*> cases[] = {
+        {3, "v-wellplayed.ogg"}, {8, "v-wellplayed.ogg"}, {4, "v-wdone.ogg"}};
     for (const auto& [seq, voice] : cases) {
         SCOPED_TRACE(seq);
         Build(2, 1);
@@ -114,6 +120,35 @@ TEST_F(PuzzleScreens, BeginFadesInAndLocksRestoredHomeTiles) {
     EXPECT_EQ(puzzle.Begin(nullptr, 1), 0);
     EXPECT_EQ(tiles[0]->enable, 0);
     EXPECT_EQ(tiles[1]->enable, 0);
+}
+
+TEST_F(PuzzleScreens, EveryLineOfTheSummaryStandsOnTheOpenPaperApartFromTheOthers) {
+    // The game's own scroll and fonts, and figures as long as a puzzle makes them.
+    bDir = ResourcesDir();
+    LoadSharedScrollsAndFonts();
+    const ImagePtr paper = data.GetImage(DATA_SCROLL_MIDDLE);
+    ASSERT_TRUE(paper);
+    const InkBox onPaper = OpenSummaryPaper(paper);
+    Build(10, 10);
+    points.total = 9999999;
+    puzzle.hintsCount = 99;
+    puzzle.clicks = 99999;
+    puzzle.Timer = static_cast<int>(MilliSecs64() - 35999000); // 9:59:59
+    std::vector<DrawCall> widest; // the frame that drew the most lines: the scroll open
+    control->SetScript([&](int frame, FrameInput& in) {
+        std::vector<DrawCall> texts;
+        for (const DrawCall& c : control->DrawLog())
+            if (c.op == "text") texts.push_back(c);
+        if (texts.size() > widest.size()) widest = texts;
+        control->ClearDrawLog();
+        if (frame > 200 && frame % 20 == 0) ClickAt(in, 400, 300);
+        return frame < 800;
+    });
+    EXPECT_EQ(
+        puzzle.summary(nullptr, data.GetTTFont(DATA_FONT_TITLE_28), data.GetTTFont(DATA_FONT_TITLE_40), 0),
+        0);
+    ASSERT_EQ(widest.size(), 12u);
+    ExpectTextsInsideAndApart(widest, onPaper);
 }
 
 } // namespace vsm::test

@@ -10,6 +10,9 @@
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
 #include "ringgame/TRingGame.h"
+#include "support/ScreenInk.h"
+#include "widgets/SharedAssets.h"
+#include "widgets/TContainer.h"
 
 #include <algorithm>
 #include <map>
@@ -212,6 +215,35 @@ TEST_F(RingHandOver, ADamagedCountFillsTheBoardAndReturns) {
     profile.SetNumber("RMGRecivedSpell2", 2000000000, 0);
     ringGame.CopySpells();
     EXPECT_EQ(TokensByKind(), (std::map<int, int>{{2, 20}}));
+}
+
+TEST_F(RingSummary, EveryLineStandsOnTheOpenPaperApartFromTheOthers) {
+    const ImagePtr paper = data.GetImage(DATA_SCROLL_MIDDLE);
+    ASSERT_TRUE(paper);
+    const InkBox onPaper = OpenSummaryPaper(paper);
+    ringGame.seqHits = 0;
+    ringGame.recivedSpells = 999;
+    ringGame.maxTime = 35999000;
+    points.total = 9999999;
+    for (int seqNo : {2, 4}) { // "spells:" and a number; "spell:" and the spell's name
+        SCOPED_TRACE(seqNo);
+        sequencer.seqNo = seqNo;
+        std::vector<DrawCall> widest; // the frame that drew the most lines: the scroll open
+        Drive([&](int f, FrameInput& in) {
+            std::vector<DrawCall> texts;
+            for (const DrawCall& c : control->DrawLog())
+                if (c.op == "text") texts.push_back(c);
+            if (texts.size() > widest.size()) widest = texts;
+            control->ClearDrawLog();
+            if (f % 10 == 0) in.clicks.push_back(1);
+            return f < 2000;
+        });
+        EXPECT_EQ(ringGame.Summary(), 0);
+        ASSERT_EQ(widest.size(), 11u);
+        ExpectTextsInsideAndApart(widest, onPaper);
+        ringGame.ringScale = 1;
+        ringGame.ringAlfa = 1;
+    }
 }
 
 } // namespace vsm::test

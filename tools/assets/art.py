@@ -38,13 +38,16 @@ def shade(arr, factor):
 
 
 def glow_text(text, role, w, h, fill_top=GOLD, fill_bottom=(0.85, 0.45, 0.12), glow=(1.0, 0.62, 0.2),
-              glow_radius=3.0, outline=(0.16, 0.07, 0.02), size=None, left=None):
+              glow_radius=3.0, outline=(0.16, 0.07, 0.02), size=None, left=None, right=None):
     """A caption: text in a vertical gradient with a dark outline and a soft glow, centred (or with
-    its ink starting at x = left)."""
+    its ink starting at x = left, or moved left as far as it must to end by x = right, where the
+    screen puts something beside it)."""
     pad = int(glow_radius * 1.5 + 1)
     m = fit_text_mask(text, role, w - 2 * pad, h - 2 * pad, start=size)
     mh, mw = m.shape
     x, y = ((w - mw) // 2 if left is None else left), (h - mh) // 2
+    if right is not None:
+        x = max(0, min(x, right - mw))
     full = np.zeros((h, w), np.float32)
     full[y:y + mh, x:x + mw] = m[:, : max(0, min(mw, w - x))]
     return style_mask(full, y, mh, fill_top, fill_bottom, glow, glow_radius, outline)
@@ -149,16 +152,20 @@ def parchment(w, h, seed=3, margin=6):
     return over(out, tex)
 
 
-def panel(w, h, seed=4, fill=(0.10, 0.08, 0.16), frame=BRONZE, border=8, radius=14, fill_alpha=0.92):
-    """A dark panel in a metal frame."""
+def panel(w, h, seed=4, fill=(0.10, 0.08, 0.16), frame=BRONZE, border=8, radius=14, fill_alpha=0.92, flat=False):
+    """A dark panel in a metal frame; a flat one has a body of one colour, which stays the same when
+    pieces of it are stretched."""
     out = blank(w, h)
     outer = rrect_mask(w, h, 1, 1, w - 2, h - 2, radius)
     inner = rrect_mask(w, h, border, border, w - 2 * border, h - 2 * border, max(2, radius - border // 2))
     over(out, solid(blur_mask(outer, 2) * 0.6, (0, 0, 0)), 1, 2)
     over(out, metal(w, h, np.clip(outer - inner, 0, 1), frame, seed))
     body = gradient_v(w, h, mix(fill, (0.3, 0.25, 0.45), 0.35), fill, 1)
-    n = value_noise(w, h, max(8, w // 10), seed + 3, 4)
-    body[..., :3] *= (0.85 + 0.3 * n)[..., None]
+    if flat:
+        body[..., :3] = mix(fill, (0.3, 0.25, 0.45), 0.15)
+    else:
+        n = value_noise(w, h, max(8, w // 10), seed + 3, 4)
+        body[..., :3] *= (0.85 + 0.3 * n)[..., None]
     body[..., 3] = inner * fill_alpha
     over(out, body)
     # rivets in the corners
@@ -311,17 +318,25 @@ def titled_scene(w, h, seed=1, theme="night", title="", subtitle="", veil=0.0, t
 
 
 def text_page(w, h, seed, theme, title, lines, box=(60, 110, 680, 450), size=22):
-    """A scene with a parchment holding a title and lines of text."""
+    """A scene with a parchment holding a title and lines of text, in the largest size up to
+    `size` at which every line keeps 40 pixels inside the parchment's sides and all of them
+    stay above its bottom."""
     arr = scene(w, h, seed, theme, veil=0.25)
     over(arr, glow_text(title, "blackletter", w - 120, 80, glow_radius=5), 60, 20)
     x, y, bw, bh = box
     over(arr, parchment(bw, bh, seed + 5), x, y)
-    cy = y + 30
-    for line in lines:
+    while size > 8 and (max(text_mask(line, "text", size).shape[1] for line in lines if line) > bw - 80
+                        or 30 + int(size * 1.45) * len(lines) > bh - 20):
+        size -= 1
+    # every line on its own baseline, one pitch apart
+    from PIL import Image, ImageDraw
+    from common import font
+    face = font("text", size)
+    ink = Image.new("L", (bw, bh), 0)
+    for i, line in enumerate(lines):
         if line:
-            m = text_mask(line, "text", size)
-            over(arr, solid(m, INK), x + 40, cy)
-        cy += int(size * 1.45)
+            ImageDraw.Draw(ink).text((40 - face.getbbox(line)[0], 30 + i * int(size * 1.45)), line, font=face, fill=255)
+    over(arr, solid(np.asarray(ink).astype(np.float32) / 255.0, INK), x, y)
     return arr
 
 
@@ -741,20 +756,23 @@ def icon_plain(w, h, name, colour=GOLD, outline=(0.15, 0.08, 0.03), inset=0.12):
 
 # ---------------------------------------------------------------- text pictures and buttons
 
-def caption(w, h, text, role="blackletter", style="gold", size=None, glow_radius=None, left=None):
-    styles = {
-        "gold": dict(fill_top=(1.0, 0.9, 0.55), fill_bottom=(0.85, 0.5, 0.15), glow=(1.0, 0.55, 0.15)),
-        "pale": dict(fill_top=(1.0, 0.97, 0.9), fill_bottom=(0.8, 0.72, 0.6), glow=(0.55, 0.45, 1.0)),
-        "ink": dict(fill_top=(0.35, 0.2, 0.1), fill_bottom=(0.2, 0.1, 0.05), glow=None, outline=(0.95, 0.85, 0.6)),
-        "red": dict(fill_top=(1.0, 0.6, 0.45), fill_bottom=(0.75, 0.12, 0.08), glow=(1.0, 0.25, 0.1)),
-        "hover": dict(fill_top=(1.0, 1.0, 0.85), fill_bottom=(1.0, 0.75, 0.35), glow=(1.0, 0.85, 0.4)),
-        "blue": dict(fill_top=(0.85, 0.95, 1.0), fill_bottom=(0.4, 0.6, 1.0), glow=(0.3, 0.5, 1.0)),
-    }
+CAPTION_STYLES = {
+    "gold": dict(fill_top=(1.0, 0.9, 0.55), fill_bottom=(0.85, 0.5, 0.15), glow=(1.0, 0.55, 0.15)),
+    "pale": dict(fill_top=(1.0, 0.97, 0.9), fill_bottom=(0.8, 0.72, 0.6), glow=(0.55, 0.45, 1.0)),
+    "ink": dict(fill_top=(0.35, 0.2, 0.1), fill_bottom=(0.2, 0.1, 0.05), glow=None, outline=(0.95, 0.85, 0.6)),
+    "red": dict(fill_top=(1.0, 0.6, 0.45), fill_bottom=(0.75, 0.12, 0.08), glow=(1.0, 0.25, 0.1)),
+    "hover": dict(fill_top=(1.0, 1.0, 0.85), fill_bottom=(1.0, 0.75, 0.35), glow=(1.0, 0.85, 0.4)),
+    "blue": dict(fill_top=(0.85, 0.95, 1.0), fill_bottom=(0.4, 0.6, 1.0), glow=(0.3, 0.5, 1.0)),
+}
+
+
+def caption(w, h, text, role="blackletter", style="gold", size=None, glow_radius=None, left=None, right=None):
     radius = glow_radius if glow_radius is not None else max(1.0, min(3.0, h / 12.0))
-    return glow_text(text, role, w, h, size=size, glow_radius=radius, left=left, **styles[style])
+    return glow_text(text, role, w, h, size=size, glow_radius=radius, left=left, right=right,
+                     **CAPTION_STYLES[style])
 
 
-def two_frame(w, h, text, role="capitals", plaque=False):
+def two_frame(w, h, text, role="capitals", plaque=False, size=None):
     """A strip of two frames side by side: normal and under the pointer."""
     fw = w // 2
     out = blank(w, h)
@@ -762,7 +780,7 @@ def two_frame(w, h, text, role="capitals", plaque=False):
         if plaque:
             over(out, button_plaque(fw, h, text, hover=bool(i), role=role), i * fw, 0)
         else:
-            over(out, caption(fw, h, text, role, style), i * fw, 0)
+            over(out, caption(fw, h, text, role, style, size=size), i * fw, 0)
     return out
 
 
@@ -803,18 +821,36 @@ def digit_strip(w, h, cells, role="capitals", style="gold", advances=None, chars
     return out
 
 
-def font_strip(w, h, chars, band, role="capitals", style="pale", per_row=None):
+def font_strip(w, h, chars, band, role="capitals", style="pale", per_row=None, size=24, glow_radius=1.0, reach=1):
     """A bitmap-font strip: glyphs in bands of `band` pixels, each glyph one unbroken run of ink
-    columns with at least one clear column between glyphs and after the last glyph of a band."""
+    columns with at least one clear column between glyphs and after the last glyph of a band.
+
+    The game steps by a glyph's ink width (less the font's spacing), so the glow may reach only
+    `reach` pixels past the letter: a wider halo would spread the letters of every word apart.
+    All glyphs stand on one baseline, placed so that the whole set is centred in the band."""
+    from PIL import Image, ImageDraw, ImageFilter
+    from common import font
     per_row = per_row or len(chars)
     rows = [chars[i:i + per_row] for i in range(0, len(chars), per_row)]
+    f = font(role, size)
+    _, top, _, bottom = f.getbbox(chars)
+    y0 = (band - (bottom - top)) // 2 - top
+    pad = reach + 2
+    look = dict({"outline": (0.16, 0.07, 0.02)}, **CAPTION_STYLES[style])
     out = blank(w, h)
     for j, row in enumerate(rows):
         x = 1
         for ch in row:
-            g = caption(band + 12, band, ch, role, style, size=int(band * 0.8))
-            a = g[..., 3]
-            cols = np.where(a.max(axis=0) > 0)[0]
+            cl, _, cr, _ = f.getbbox(ch)
+            gw = max(cr - cl, 1) + 2 * pad
+            img = Image.new("L", (gw, band), 0)
+            ImageDraw.Draw(img).text((pad - cl, y0), ch, font=f, fill=255)
+            m = np.asarray(img).astype(np.float32) / 255.0
+            g = style_mask(m, y0 + top, bottom - top, glow_radius=glow_radius, **look)
+            core = Image.fromarray(((m > 0.1) * 255).astype(np.uint8))
+            g[..., 3] *= np.asarray(core.filter(ImageFilter.MaxFilter(2 * reach + 1))) > 0
+            # what would save as fully transparent is no ink to the game's cutting
+            cols = np.where((g[..., 3] * 255 + 0.5 >= 1).any(axis=0))[0]
             if len(cols) == 0:
                 g = blank(4, band)
                 g[band // 2, :, 3] = 0.02
@@ -822,7 +858,7 @@ def font_strip(w, h, chars, band, role="capitals", style="pale", per_row=None):
             g = g[:, cols[0]:cols[-1] + 1]
             # close inner gaps with one barely visible pixel so the glyph stays one run
             for c in range(g.shape[1]):
-                if g[:, c, 3].max() <= 0:
+                if (g[:, c, 3] * 255 + 0.5 < 1).all():
                     g[band - 1, c, :] = (0, 0, 0, 1 / 255.0 + 1e-4)
             gw = g.shape[1]
             if x + gw + 1 >= w:
@@ -898,12 +934,16 @@ def board_frame_piece(w, h, orient, variant=0, seed=21, corner="rd"):
     return over(out, body, FRAME_SHIFT if orient == "v" else 0, FRAME_SHIFT if orient == "h" else 0)
 
 
-def nine_piece(w, h, part, seed=31):
-    """One piece of the dialog frame: corners, edges and the centre of a dark bronze-rimmed panel."""
-    big = panel(96, 96, seed, border=10, radius=16)
-    x = {"l": 0, "m": 32, "r": 64}
-    y = {"t": 0, "m": 32, "b": 64}
+def nine_piece(w, h, part, left, right, top, bottom, seed=31):
+    """One piece of the dialog frame. The frame lays its pieces outside the framed rectangle, each
+    side's pieces as thick as that side's margin: the rim outside, the panel's body between the rim
+    and the rectangle, and one body colour in the centre, which the frame stretches over it."""
+    big = panel(left + 32 + right, top + 32 + bottom, seed, border=10, radius=16, flat=True)
+    cols = {"l": (0, left), "m": (left, left + 32), "r": (left + 32, left + 32 + right)}
+    rows = {"t": (0, top), "m": (top, top + 32), "b": (top + 32, top + 32 + bottom)}
     px, py = {"lg": ("l", "t"), "gora": ("m", "t"), "pg": ("r", "t"), "lewo": ("l", "m"), "srodek": ("m", "m"),
               "prawo": ("r", "m"), "ld": ("l", "b"), "dol": ("m", "b"), "pd": ("r", "b")}[part]
-    piece = big[y[py]:y[py] + 32, x[px]:x[px] + 32].copy()
+    (x0, x1), (y0, y1) = cols[px], rows[py]
+    piece = big[y0:y1, x0:x1].copy()
+    assert piece.shape[:2] == (h, w), "the manifest's size of %s disagrees with its margins" % part
     return piece

@@ -5,14 +5,12 @@ import cairo
 import numpy as np
 from PIL import Image, ImageFilter, ImageFont, ImageDraw
 
+# The game's two faces: a blackletter for headings and captions, and one book face, in its bold
+# cut for labels, buttons, digits and the bitmap fonts and in its regular cut for running text.
 FONT_FILES = {
     "blackletter": "/usr/share/fonts/truetype/blankenburg/Blankenburg_UNZ1A.ttf",
     "capitals": "/usr/share/fonts/truetype/klaudia-berenika/Berenika-Bold.ttf",
-    "book": "/usr/share/fonts/truetype/klaudia-berenika/Berenika.ttf",
-    "text": "/usr/share/fonts/opentype/junicode/JunicodeTwoBeta-Regular.otf",
-    "textbold": "/usr/share/fonts/opentype/junicode/JunicodeTwoBeta-Bold.otf",
-    "sans": "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-    "serif": "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf",
+    "text": "/usr/share/fonts/truetype/klaudia-berenika/Berenika.ttf",
 }
 
 

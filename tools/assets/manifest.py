@@ -16,12 +16,15 @@ from palette import CLASS_COLOURS, CLASS_TO_BALL, RUNES, SPECIAL_STONE
 
 FONT_ALFABET = "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890"
 FONT_SMALL = "abcdefghijklmnopqrstuvwxyz0123456789"
+# The letter size of the menus' labels: the largest at which every label's letters, descenders
+# included, keep within the 22 pixels its 30-pixel row leaves inside the glow.
+MENU_LABEL_SIZE = 23
 
 # Fonts at the paths the game loads, from Debian's OFL packages, with their licence texts.
 FONTS = [
     ("gfx/fonts/OldLondon.ttf", "/usr/share/fonts/truetype/blankenburg/Blankenburg_UNZ1A.ttf", "fonts-blankenburg"),
     ("gfx/fonts/Lombardic.ttf", "/usr/share/fonts/truetype/klaudia-berenika/Berenika-Bold.ttf", "fonts-klaudia-berenika"),
-    ("gfx/fonts/QueenEmpress.ttf", "/usr/share/fonts/opentype/junicode/JunicodeTwoBeta-Regular.otf", "fonts-junicode"),
+    ("gfx/fonts/QueenEmpress.ttf", "/usr/share/fonts/truetype/klaudia-berenika/Berenika.ttf", "fonts-klaudia-berenika"),
 ]
 
 
@@ -100,8 +103,14 @@ def entries():
         for v, suffix in enumerate(("", "_v2", "_v3")):
             A(img("gfx/ramka/1b-%s%s.png" % (corner, suffix), 39, 39, "art.board_frame_piece", orient="c", variant=v,
                   seed=40 + len(corner) + v, corner=corner))
-    for part in ("lg", "gora", "pg", "lewo", "srodek", "prawo", "ld", "dol", "pd"):
-        A(img("gfx/ramka/dialog-%s.png" % part, 32, 32, "art.nine_piece", part=part))
+    # The hiscores frame: the screen frames the rectangle (102, 121, 570 x 406) with these pieces and
+    # types its rows from y 100 to 535, ranks from x 102 and scores up to x 672. Its margins hold
+    # every row inside the rim and centre the frame on the screen (x 70 to 730).
+    margins = {"l": 32, "r": 58, "t": 51, "b": 34}
+    for part, (px, py) in (("lg", "lt"), ("gora", "mt"), ("pg", "rt"), ("lewo", "lm"), ("srodek", "mm"),
+                           ("prawo", "rm"), ("ld", "lb"), ("dol", "mb"), ("pd", "rb")):
+        A(img("gfx/ramka/dialog-%s.png" % part, margins.get(px, 32), margins.get(py, 32), "art.nine_piece", part=part,
+              left=margins["l"], right=margins["r"], top=margins["t"], bottom=margins["b"]))
     A(img("gfx/gwiazdki/stone.png", 12, 12, "more.stone_chip"))
 
     # ------------------------------------------------------------ sparks and glows
@@ -150,19 +159,20 @@ def entries():
     # digit strips: each digit's ink fits the advance the game steps by after it
     A(img("gfx/fonts/CYFRY2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10,
           advances=[22, 10, 19, 19, 19, 19, 18, 16, 19, 19]))
-    A(img("gfx/fonts/cyfry1.png", 160, 24, "art.digit_strip", frames=(16, 24, 10), cells=10, style="pale", role="serif",
+    A(img("gfx/fonts/cyfry1.png", 160, 24, "art.digit_strip", frames=(16, 24, 10), cells=10, style="pale", role="capitals",
           advances=12))
     A(img("gfx/fonts/cyfry2.png", 320, 32, "art.digit_strip", frames=(32, 32, 10), cells=10, advances=21))
-    A(img("gfx/fonts/punkty.png", 140, 20, "art.digit_strip", frames=(14, 20, 10), cells=10, style="pale", role="serif",
+    A(img("gfx/fonts/punkty.png", 140, 20, "art.digit_strip", frames=(14, 20, 10), cells=10, style="pale", role="capitals",
           advances=9))
-    A(img("gfx/fonts/level.png", 160, 21, "art.digit_strip", frames=(16, 21, 10), cells=10, style="ink", role="serif",
+    A(img("gfx/fonts/level.png", 160, 21, "art.digit_strip", frames=(16, 21, 10), cells=10, style="ink", role="capitals",
           advances=[12, 7, 12, 12, 12, 12, 12, 12, 12, 12]))
     A(cap("gfx/fonts/newhiscore.png", 360, 64, "New Hiscore!"))
     e = img("gfx/fonts/alfabet-maly.png", 1024, 60, "art.font_strip", chars=FONT_ALFABET, band=30, per_row=28)
     e["strip"] = {"chars": FONT_ALFABET, "band": 30}
     A(e)
+    # the game steps 3 pixels less than a glyph of this font is wide: its glow may reach further
     e = img("gfx/fonts/small-letters3.png", 1024, 64, "art.font_strip", chars=FONT_SMALL, band=32, per_row=18, role="capitals",
-            style="gold")
+            style="gold", glow_radius=2.0, reach=3)
     e["strip"] = {"chars": FONT_SMALL, "band": 32}
     A(e)
 
@@ -179,14 +189,25 @@ def entries():
         "help": "Help", "n/exit": "Exit", "n/gallery": "Gallery", "n/options": "Options", "n/play": "Play",
         "n/quick_play": "Quick play",
     }
+    # Where the options window draws something right beside a label, the label's ink ends short of
+    # it: the list tick centred at x 350 beside the board tabs (labels centred at 280), the check box
+    # centred at x 474 (479 on the title's options) beside "Full screen" (label centred at 390).
+    # The tabs are a list of their own, in smaller letters so that they fit before the tick.
+    beside = {"menu-quest-lvl": (169, 18), "menu-timed-lvl": (169, 18), "menu-endless-lvl": (169, 18),
+              "menu-fullscreen": (179, None)}
     for name, text in labels.items():
-        # menus space their labels 30 pixels apart: keep the letters about 22 high
-        w = 80 if text in ("Yes", "No") else 230
-        A(cap("gfx/fonts/%s.png" % name, w, 30, text, "capitals"))
+        # menus space their labels 30 pixels apart: every label in one size, about 22 high
+        w = 80 if text in ("Yes", "No") else 260 if text == "Back to the game" else 230
+        right, size = beside.get(name, (None, None))
+        A(img("gfx/fonts/%s.png" % name, w, 30, "art.caption", text=text, role="capitals", style="gold",
+              size=size or MENU_LABEL_SIZE, right=right))
     A(cap("gfx/fonts/game-paused.png", 300, 60, "Game paused"))
     A(cap("gfx/fonts/galeria_11.png", 110, 56, "Gallery"))
-    for name, text in (("galeria_03", "Wallpaper"), ("galeria_05", "Puzzle"), ("galeria_07", "Back")):
-        A(img("gfx/fonts/%s.png" % name, 300, 40, "art.two_frame", frames=(150, 40, 2), text=text))
+    # the gallery's buttons, in the menus' letter size; Back stands at (335, 571): 28 high it ends on
+    # the screen, 130 wide it is centred under the picture
+    for name, text in (("galeria_03", "Wallpaper"), ("galeria_05", "Puzzle")):
+        A(img("gfx/fonts/%s.png" % name, 300, 40, "art.two_frame", frames=(150, 40, 2), text=text, size=MENU_LABEL_SIZE))
+    A(img("gfx/fonts/galeria_07.png", 260, 28, "art.two_frame", frames=(130, 28, 2), text="Back", size=MENU_LABEL_SIZE))
     # the map places Play at (508, 566): 32 high, it ends inside the screen
     A(img("gfx/fonts/play_mapa.png", 130, 32, "art.button_plaque", text="Play"))
     A(img("gfx/fonts/menu_mapa.png", 86, 28, "art.button_plaque", text="Menu"))
@@ -208,17 +229,23 @@ def entries():
     A(img("gfx/gui/ptaszek.png", 32, 32, "more.checkbox", ticked=True))
     A(img("gfx/gui/ptaszek-brak.png", 32, 32, "more.checkbox", ticked=False))
     A(img("gfx/gui/ptaszek_01.png", 24, 24, "art.icon_plain", name="check"))
-    A(img("gfx/gui/suwak.png", 10, 22, "more.slider_mark"))
+    # the title's options centre the sound volume's marks at y 339, 19 under its label's centre
+    A(img("gfx/gui/suwak.png", 10, 18, "more.slider_mark"))
     A(img("gfx/gui/podswietlacz2.png", 250, 54, "more.highlight"))
     A(img("gfx/gui/galeria_03.png", 40, 40, "art.medallion", name="right", colour=GOLD_T, seed=95))
     A(img("gfx/gui/galeria_05.png", 40, 40, "art.medallion", name="left", colour=GOLD_T, seed=96))
-    for name, text, w in (("profile-ok", "OK", 40), ("profile-cancel", "Cancel", 60), ("profile-new", "New", 54),
+    # OK and Cancel stand at x 339 and 381, New, Rename and Delete at 291, 348 and 434: each fits
+    # before the next, and both rows are centred on x 400
+    for name, text, w in (("profile-ok", "OK", 40), ("profile-cancel", "Cancel", 80), ("profile-new", "New", 54),
                           ("profile-rename", "Rename", 82), ("profile-delete", "Delete", 70),
                           ("profile-change", "Change player", 150)):
         A(img("gfx/gui/%s.png" % name, w, 26, "art.button_plaque", text=text))
     A(img("gfx/gui/hello-plama2.png", 256, 128, "more.blot"))
-    A(img("gfx/gui/pod-menu.png", 342, 290, "art.panel", seed=101, border=12, radius=20))
-    A(img("gfx/gui/pod-selector.png", 512, 360, "art.panel", seed=102, border=12, radius=20))
+    # the menu board: at (229, 200) on the profile screen it holds ten names 22 apart from y 254,
+    # descenders included, above its 12-pixel rim
+    A(img("gfx/gui/pod-menu.png", 342, 294, "art.panel", seed=101, border=12, radius=20))
+    # the level list's board at (144, 200) ends above the greeting drawn at y 550
+    A(img("gfx/gui/pod-selector.png", 512, 345, "art.panel", seed=102, border=12, radius=20))
     A(img("gfx/title/papi_maly.png", 248, 300, "art.parchment", seed=103))
     A(img("gfx/title/papi_duzy.png", 318, 360, "art.parchment", seed=104))
     A(img("gfx/gui/scroll_01.png", 350, 70, "more.scroll_roller", top=True))

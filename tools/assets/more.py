@@ -8,7 +8,8 @@ import art
 from art import (BRONZE, GOLD, INK, PARCHMENT, button_plaque, caption, ellipse_mask, glyph_mask, gradient_v,
                  medallion, metal, panel, parchment, rrect_mask, rune_tile, scene, shape_mask, soft_glow, stone,
                  text_mask, wood)
-from common import add_light, blank, blur_mask, draw_on, hsv, mix, over, radial, rounded_rect, solid, value_noise
+from common import add_light, blank, blur_mask, draw_on, font, hsv, mix, over, radial, rounded_rect, solid, value_noise
+from PIL import Image, ImageDraw
 from palette import GLYPHS, RUNES, class_rgb
 
 
@@ -194,8 +195,8 @@ def scroll_paper(w, h):
 
 
 def badge(w, h, text):
+    """A caption standing on its own over a picture: its outline and glow carry it, no backing."""
     out = blank(w, h)
-    over(out, solid(blur_mask(ellipse_mask(w, h, w / 2, h / 2, w / 2 - 10, h / 2 - 10), 12) * 0.75, (0.08, 0.03, 0.12)))
     over(out, caption(w - 20, h - 40, text, "blackletter", "gold"), 10, 20)
     return out
 
@@ -287,14 +288,24 @@ def door_tile(w, h, side, x0, y0):
     return door[y0:y0 + h, x0:x0 + w].copy()
 
 
-def _note(arr, x, y, w, h, text, seed):
-    """A small parchment label with a line or two of ink text."""
+def _note(arr, x, y, w, h, text, seed, size=17):
+    """A small parchment label with a line or two of ink text: every line in one size (the
+    largest up to `size` at which each keeps 10 pixels inside the sides), on one baseline
+    pitch, the block centred on the label."""
     over(arr, parchment(w, h, seed, margin=3), x, y)
     lines = text.split("\n")
-    lh = (h - 10) // len(lines)
+    while size > 6 and (max(text_mask(line, "text", size).shape[1] for line in lines) > w - 20
+                        or int(size * 1.4) * len(lines) > h - 10):
+        size -= 1
+    face = font("text", size)
+    pitch = int(size * 1.4)
+    ascent, descent = face.getmetrics()
+    top = (h - (pitch * (len(lines) - 1) + ascent + descent)) // 2
+    ink = Image.new("L", (w, h), 0)
     for i, line in enumerate(lines):
-        m = art.fit_text_mask(line, "text", w - 20, lh, start=min(17, lh))
-        over(arr, solid(m, INK), x + (w - m.shape[1]) // 2, y + 5 + i * lh + (lh - m.shape[0]) // 2)
+        left, _, right, _ = face.getbbox(line)
+        ImageDraw.Draw(ink).text(((w - (right - left)) // 2 - left, top + i * pitch), line, font=face, fill=255)
+    over(arr, solid(np.asarray(ink).astype(np.float32) / 255.0, INK), x, y)
 
 
 def tutorial_page(w, h, boss):

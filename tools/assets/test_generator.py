@@ -50,6 +50,31 @@ class FontCutter(unittest.TestCase):
         glyphs, _ = checks.cut_font_strip(a, 4)
         self.assertEqual(len(glyphs), 2)
 
+    def test_game_fonts_step_by_little_more_than_their_letters(self):
+        # the game advances by a glyph's cut width less the font's spacing: a halo wider than a
+        # few pixels would spread the letters of every word apart
+        import common
+        for e in manifest.entries():
+            if e.get("recipe") != "art.font_strip":
+                continue
+            with self.subTest(e["path"]):
+                args = dict(e["args"])
+                arr = art.font_strip(e["size"][0], e["size"][1], **args)
+                alpha = (np.clip(arr[..., 3], 0, 1) * 255 + 0.5).astype(np.uint8)
+                glyphs, _ = checks.cut_font_strip(alpha, args["band"])
+                face = common.font(args.get("role", "capitals"), args.get("size", 24))
+                reach = args.get("reach", 1)
+                for ch, (start, width, band) in zip(args["chars"], glyphs):
+                    l, _, r, _ = face.getbbox(ch)
+                    self.assertLessEqual(width, (r - l) + 2 * reach + 2, ch)
+                # letters without descenders end on one baseline
+                bottoms = set()
+                for ch, (start, width, band) in zip(args["chars"], glyphs):
+                    if ch in "acemnorsuvwxz":
+                        a = alpha[band * args["band"]:(band + 1) * args["band"], start:start + width]
+                        bottoms.add(int(np.nonzero((a >= 128).any(axis=1))[0][-1]))
+                self.assertLessEqual(max(bottoms) - min(bottoms), 1)
+
     def test_generated_strip_cuts_into_one_glyph_per_character(self):
         chars = "il!?%'\"()-.,1"
         arr = art.font_strip(400, 30, chars, 30)
@@ -139,6 +164,15 @@ class Manifest(unittest.TestCase):
         for n in range(1, 16):
             self.assertIn("gfx/ring/k-%02d.png" % n, paths)
             self.assertIn("gfx/ring/s-%02d.png" % n, paths)
+
+    def test_a_caption_over_a_picture_has_no_backing(self):
+        import more
+        arr = more.badge(366, 146, "Stage Completed")
+        alpha = arr[..., 3]
+        # beside the letters, left and right of them, the picture stays clear
+        self.assertEqual(float(alpha[:, :10].max()), 0.0)
+        self.assertEqual(float(alpha[:, -10:].max()), 0.0)
+        self.assertEqual(float(alpha[:12, :].max()), 0.0)
 
     def test_strips_divide_into_their_cells(self):
         for e in manifest.entries():

@@ -5,6 +5,7 @@
 #include "data/NumberText.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
+#include "platform/TImageFont.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -145,6 +146,17 @@ void DataChecker::NeedSound(const std::string& doc, const std::string& key, cons
               path.substr(path.size() - 4) == ".ogg" && FileType(paths_.resources + path) == FILETYPE_FILE &&
               FileSize(paths_.resources + path) > 0;
     if (!ok) Report(doc, key, "names \"" + path + "\", which is not a sound of the resources");
+}
+
+FontPtr DataChecker::Font(const std::string& path, int size) {
+    auto key = std::make_pair(path, size);
+    auto it = fonts_.find(key);
+    if (it == fonts_.end()) {
+        FontPtr f = LoadImageFont(paths_.resources + path, size);
+        if (!f) Report(path, "-", "is not a font of the resources: the texts drawn in it cannot be measured");
+        it = fonts_.emplace(key, f).first;
+    }
+    return it->second;
 }
 
 std::vector<std::string> CheckGameData(const DataCheckPaths& paths) {

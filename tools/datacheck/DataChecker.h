@@ -3,6 +3,7 @@
 
 #include "DataCheck.h"
 #include "data/TTSCFile.h"
+#include "platform/Graphics.h"
 
 #include <array>
 #include <map>
@@ -72,6 +73,7 @@ class DataChecker {
     std::vector<std::string> report_;
     std::map<std::string, TTSCFilePtr> docs_;
     std::map<std::string, std::optional<std::pair<int, int>>> pictures_;
+    std::map<std::pair<std::string, int>, FontPtr> fonts_;
     std::map<std::string, CatalogueRune> runes_;
     std::map<std::string, std::vector<std::pair<int, int>>> templates_;
     std::map<std::string, int> wardenColours_;
@@ -95,6 +97,9 @@ class DataChecker {
     void NeedPicture(const std::string& doc, const std::string& key, const std::string& path, int w = -1,
                      int h = -1);
     void NeedSound(const std::string& doc, const std::string& key, const std::string& path);
+    // The game's font file at that size, loaded as the game loads it (cached), to measure texts
+    // with; null, reported once, when it does not load.
+    FontPtr Font(const std::string& path, int size);
 
     // Form of the sources (DataChecker_form.cpp).
     void CheckSources();

@@ -3,6 +3,7 @@
 #include "DataChecker.h"
 
 #include "data/NumberText.h"
+#include "platform/TImageFont.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,14 +39,17 @@ const SpellRule SPELLS[] = {{"the Fire Spell", 5, {2, 8}, false},
 constexpr int SPELL_COST = 5;
 constexpr int MAGIC_SAND_FROM = 25;
 
-// Popup panels: size, and the lines and characters a line that fit them (fewer lines when a
-// token or an icon is drawn under the text).
+// Popup panels: size, and the lines that fit them (fewer when a token or an icon is drawn under
+// the text). A line is centred on the panel in the popup font and keeps clear of its torn edges.
 struct Panel {
-    int w, h, lines, linesWithPicture, chars;
+    int w, h, lines, linesWithPicture;
 };
-const std::map<std::string, Panel> PANELS = {{"gfx/info/popup-small.png", {300, 200, 4, 0, 34}},
-                                             {"gfx/info/popup.png", {360, 260, 6, 5, 42}},
-                                             {"gfx/info/popup-wide.png", {480, 240, 6, 4, 56}}};
+const std::map<std::string, Panel> PANELS = {{"gfx/info/popup-small.png", {300, 200, 4, 0}},
+                                             {"gfx/info/popup.png", {360, 260, 6, 4}},
+                                             {"gfx/info/popup-wide.png", {480, 240, 6, 4}}};
+const char* const POPUP_FONT = "gfx/fonts/QueenEmpress.ttf";
+constexpr int POPUP_FONT_SIZE = 16;
+constexpr int POPUP_MARGIN = 20;
 const char* const BOARD_EVENTS[] = {"BEGIN_LEVEL", "MAKE_MATCH", "RIGHT_UNUSED", "ACTIVATOR_ERROR"};
 
 // Map screen: the Play button's corner, the caption row, and what the generated map picture
@@ -62,11 +66,14 @@ const std::map<int, const char*> MARKER_PICTURES = {
     {1, "gfx/mapa/k1b.png"}, {3, "gfx/mapa/k2b.png"}, {5, "gfx/mapa/k3b.png"}};
 
 // Story pages: the picture band (the top band covers y 0-40, the bottom band starts at 381),
-// and the text block that fits the bottom band.
+// and the text block that fits the bottom band: lines written from x 105 in the story font, which
+// end by x 695, as far from the right edge as they start from the left.
 constexpr int STORY_TOP = 40;
 constexpr int STORY_BAND = 381;
 constexpr int STORY_LINES = 4;
-constexpr int STORY_CHARS = 44;
+const char* const STORY_FONT = "gfx/fonts/Lombardic.ttf";
+constexpr int STORY_FONT_SIZE = 22;
+constexpr int STORY_LINE_WIDTH = SCREEN_W - 2 * 105;
 constexpr int STORY_PAGES = 26;
 
 bool Overlap(const Box& a, const Box& b) {
@@ -222,6 +229,7 @@ void DataChecker::CheckPuzzle(const std::string& name) {
 }
 
 void DataChecker::CheckPopups() {
+    const FontPtr font = Font(POPUP_FONT, POPUP_FONT_SIZE);
     struct Doc {
         const char* name;
         bool board;
@@ -286,11 +294,14 @@ void DataChecker::CheckPopups() {
             for (int i = 1; i <= lines && i <= 100; ++i) {
                 std::string key = "Line" + std::to_string(i);
                 auto text = doc->TryGetStringKey(g, key, 0);
-                if (!text)
+                if (!text) {
                     Report(which, g + "::" + key, "missing");
-                else if (static_cast<int>(text->size()) > pn.chars)
+                } else if (font && font->Width(*text) > pn.w - 2 * POPUP_MARGIN) {
                     Report(which, g + "::" + key,
-                           "longer than the " + std::to_string(pn.chars) + " characters the panel holds");
+                           std::to_string(font->Width(*text)) +
+                               " pixels wide in the popup font; the panel holds " +
+                               std::to_string(pn.w - 2 * POPUP_MARGIN));
+                }
             }
             if (spell == -1) {
                 std::string icon = str("IconImg");
@@ -299,6 +310,12 @@ void DataChecker::CheckPopups() {
                 int ix = num("IconX"), iy = num("IconY");
                 if (size && (ix < 0 || iy < 0 || ix + size->first > pn.w || iy + size->second > pn.h))
                     Report(which, g + "::IconX", "the icon leaves the panel");
+                // The lines start at a fifth of the panel's height and the OK button at 72 %.
+                const int textEnd = pn.h / 5 + lines * (font ? font->lineHeight : 0);
+                if (size && font && (iy < textEnd || iy + size->second > pn.h * 72 / 100))
+                    Report(which, g + "::IconY",
+                           "the icon stands between the text, which ends at " + std::to_string(textEnd) +
+                               ", and the OK button at " + std::to_string(pn.h * 72 / 100));
             }
         }
     }
@@ -379,6 +396,7 @@ void DataChecker::CheckMap() {
 }
 
 void DataChecker::CheckStories() {
+    const FontPtr font = Font(STORY_FONT, STORY_FONT_SIZE);
     for (int part = 1; part <= 2; ++part) {
         std::string file = "data/part-" + std::to_string(part) + ".tsc";
         TTSCFilePtr doc = Loose(file);
@@ -417,10 +435,14 @@ void DataChecker::CheckStories() {
             for (int j = 1; j <= lines && j <= 6; ++j) {
                 std::string key = "Line" + std::to_string(j);
                 auto text = doc->TryGetStringKey(g, key, 0);
-                if (!text)
+                if (!text) {
                     Report(file, g + "::" + key, "missing");
-                else if (static_cast<int>(text->size()) > STORY_CHARS)
-                    Report(file, g + "::" + key, "longer than the 44 characters a story line holds");
+                } else if (font && font->Width(*text) > STORY_LINE_WIDTH) {
+                    Report(file, g + "::" + key,
+                           std::to_string(font->Width(*text)) +
+                               " pixels wide in the story font; a line holds " +
+                               std::to_string(STORY_LINE_WIDTH));
+                }
             }
         }
     }
