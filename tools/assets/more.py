@@ -248,6 +248,18 @@ def _mask(w, h, pts):
     return shape_mask(w, h, lambda c, W, H: _path(c, pts))
 
 
+def _strokes(w, h, lines):
+    """Mask of open round-capped lines, each (width, points in the form _path takes)."""
+    def fn(ctx, W, H):
+        ctx.set_source_rgb(1, 1, 1)
+        ctx.set_line_cap(1)
+        for width, pts in lines:
+            ctx.set_line_width(width)
+            _path(ctx, pts, close=False)
+            ctx.stroke()
+    return draw_on(blank(w, h), fn)[..., 3]
+
+
 def _light(mask, radius, lx, ly, strength):
     """Lightness factor of a rounded surface lit from the direction (lx, ly)."""
     m = blur_mask(mask, radius)
@@ -405,18 +417,8 @@ def wizard(w, h):
     edge = np.clip(M["cloak"] - np.roll(M["cloak"], 3, axis=1), 0, 1)
     over(out, solid(blur_mask(edge, 1) * 0.45, (0.55, 0.35, 0.65)))
     # the staff with a crystal held in its crook
-    def crook(ctx, W, H):
-        ctx.set_source_rgb(1, 1, 1)
-        ctx.set_line_cap(1)
-        ctx.set_line_width(5)
-        ctx.move_to(44, 50)
-        ctx.curve_to(36, 42, 30, 30, 35, 18)
-        ctx.stroke()
-        ctx.set_line_width(4)
-        ctx.move_to(46, 50)
-        ctx.curve_to(56, 40, 57, 28, 51, 16)
-        ctx.stroke()
-    wood_mask = np.clip(M["staff"] + draw_on(blank(w, h), crook)[..., 3], 0, 1)
+    crook = _strokes(w, h, [(5, [(44, 50), ("c", 36, 42, 30, 30, 35, 18)]), (4, [(46, 50), ("c", 56, 40, 57, 28, 51, 16)])])
+    wood_mask = np.clip(M["staff"] + crook, 0, 1)
     over(out, _grain(w, h, 903, (0.36, 0.23, 0.13), wood_mask))
     def knots(ctx, W, H):
         ctx.set_source_rgba(0.12, 0.07, 0.04, 0.8)
@@ -437,34 +439,13 @@ def wizard(w, h):
     over(out, solid(_mask(w, h, [(40, 18), (43, 14), (44, 24), (41, 27)]) * 0.9, (1, 1, 1)))
     # the robe, with a gold-edged opening, a belt and runes along the hem
     over(out, _cloth(w, h, M["robe"], ROBE, 907, _folds(w, h, 112, 150, 70, 6, 908)))
-    def creases(ctx, W, H):
-        ctx.set_line_cap(1)
-        ctx.set_source_rgba(0.02, 0.02, 0.08, 0.7)
-        for (x0, y0, x1, y1, bend) in ((70, 250, 58, 392, -6), (96, 252, 92, 396, 4), (108, 260, 112, 394, -3),
-                                       (142, 250, 156, 388, 5)):
-            ctx.set_line_width(2.2)
-            ctx.move_to(x0, y0)
-            ctx.curve_to(x0 + bend, (2 * y0 + y1) / 3, x1 - bend, (y0 + 2 * y1) / 3, x1, y1)
-            ctx.stroke()
-    cr = draw_on(blank(w, h), creases)
-    cr[..., 3] = blur_mask(cr[..., 3], 2.0) * M["robe"]
-    over(out, cr)
-    def trims(ctx, W, H):
-        ctx.set_source_rgb(1, 1, 1)
-        ctx.set_line_width(4)
-        ctx.move_to(122, 136)
-        ctx.curve_to(124, 220, 128, 320, 134, 402)
-        ctx.stroke()
-        ctx.set_line_width(5)
-        ctx.move_to(36, 394)
-        ctx.curve_to(60, 402, 90, 398, 124, 402)
-        ctx.curve_to(144, 400, 162, 402, 176, 391)
-        ctx.stroke()
-        ctx.set_line_width(7)
-        ctx.move_to(62, 232)
-        ctx.curve_to(90, 242, 124, 244, 152, 232)
-        ctx.stroke()
-    tm = draw_on(blank(w, h), trims)[..., 3] * M["robe"]
+    creases = _strokes(w, h, [(2.2, [(x0, y0), ("c", x0 + bend, (2 * y0 + y1) / 3, x1 - bend, (y0 + 2 * y1) / 3, x1, y1)])
+                              for (x0, y0, x1, y1, bend) in ((70, 250, 58, 392, -6), (96, 252, 92, 396, 4),
+                                                             (108, 260, 112, 394, -3), (142, 250, 156, 388, 5))])
+    over(out, solid(blur_mask(creases, 2.0) * M["robe"] * 0.7, (0.02, 0.02, 0.08)))
+    tm = _strokes(w, h, [(4, [(122, 136), ("c", 124, 220, 128, 320, 134, 402)]),
+                         (5, [(36, 394), ("c", 60, 402, 90, 398, 124, 402), ("c", 144, 400, 162, 402, 176, 391)]),
+                         (7, [(62, 232), ("c", 90, 242, 124, 244, 152, 232)])]) * M["robe"]
     over(out, solid(blur_mask(tm, 1.5) * 0.5, (0, 0, 0)), 0, 2)
     over(out, metal(w, h, tm, mix(GOLD, BRONZE, 0.35), 909, bevel=1.2))
     over(out, metal(w, h, ellipse_mask(w, h, 118, 240, 7, 6), GOLD, 910, bevel=1.0))
