@@ -2,6 +2,7 @@
 import math
 import zlib
 
+import cairo
 import numpy as np
 from PIL import Image
 
@@ -244,20 +245,32 @@ def _path(ctx, pts, close=True):
         ctx.close_path()
 
 
+def _coverage(w, h, fn):
+    """The coverage fn(ctx) paints, read straight from an alpha-only surface: the wizard's many
+    parts would spend most of their time converting full colour pictures otherwise."""
+    surf = cairo.ImageSurface(cairo.FORMAT_A8, w, h)
+    fn(cairo.Context(surf))
+    surf.flush()
+    data = np.frombuffer(surf.get_data(), np.uint8).reshape(h, surf.get_stride())[:, :w]
+    return data.astype(np.float32) / 255.0
+
+
 def _mask(w, h, pts):
-    return shape_mask(w, h, lambda c, W, H: _path(c, pts))
+    def fn(ctx):
+        _path(ctx, pts)
+        ctx.fill()
+    return _coverage(w, h, fn)
 
 
 def _strokes(w, h, lines):
     """Mask of open round-capped lines, each (width, points in the form _path takes)."""
-    def fn(ctx, W, H):
-        ctx.set_source_rgb(1, 1, 1)
+    def fn(ctx):
         ctx.set_line_cap(1)
         for width, pts in lines:
             ctx.set_line_width(width)
             _path(ctx, pts, close=False)
             ctx.stroke()
-    return draw_on(blank(w, h), fn)[..., 3]
+    return _coverage(w, h, fn)
 
 
 def _light(mask, radius, lx, ly, strength):
@@ -340,8 +353,7 @@ def _wizard_shapes(w, h):
                             ("c", 104, 20, 96, 24, 94, 36), ("c", 98, 62, 116, 82, 140, 97)])
     M["brim"] = _mask(w, h, [(44, 102), ("c", 64, 86, 140, 84, 168, 96), ("c", 170, 102, 150, 108, 112, 108),
                              ("c", 80, 108, 50, 110, 44, 102)])
-    M["staff"] = shape_mask(w, h, lambda c, W, H: _path(c, [(40, 44), ("c", 44, 150, 38, 280, 46, 408), (52, 408),
-                                                             ("c", 46, 280, 51, 150, 47, 44)]))
+    M["staff"] = _mask(w, h, [(40, 44), ("c", 44, 150, 38, 280, 46, 408), (52, 408), ("c", 46, 280, 51, 150, 47, 44)])
     return M
 
 
