@@ -114,7 +114,7 @@ def entries():
     A(img("gfx/gwiazdki/stone.png", 12, 12, "more.stone_chip"))
 
     # ------------------------------------------------------------ sparks and glows
-    A(img("gfx/gwiazdki/gradball.png", 64, 64, "art.soft_glow", power=2.2))
+    A(img("gfx/gwiazdki/gradball.png", 64, 64, "more.spark_mote"))
     A(img("gfx/gwiazdki/1.png", 32, 32, "art.star", points=4, inner=0.16))
     A(img("gfx/gwiazdki/2.png", 32, 32, "art.star", points=6, inner=0.3))
     A(img("gfx/gwiazdki/3.png", 32, 32, "art.star", points=8, inner=0.42))
@@ -262,8 +262,8 @@ def entries():
     A(img("gfx/gui/lose3_08a.png", 164, 26, "art.caption", text="Skip this level", role="capitals", style="gold"))
     A(img("gfx/gui/no-more-movies.png", 280, 44, "art.caption", text="No more moves", role="capitals", style="red"))
     A(img("gfx/gui/time_out.png", 280, 44, "art.caption", text="Time is up", role="capitals", style="red"))
-    A(img("gfx/gui/heroine01.png", 300, 420, "more.heroine"))
-    A(img("gfx/gui/poswiata.png", 300, 420, "more.heroine_glow"))
+    A(img("gfx/gui/heroine01.png", 300, 420, "more.wizard"))
+    A(img("gfx/gui/poswiata.png", 300, 420, "more.wizard_glow"))
     for side in ("left", "right"):
         for row, (y0, hh) in (("", (0, 512)), ("2", (512, 88))):
             for k, (x0, ww) in enumerate(((0, 256), (256, 128), (384, 16)), 1):

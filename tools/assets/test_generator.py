@@ -1,4 +1,5 @@
 """Unit tests of the asset generator and of the readers its checks rely on."""
+import importlib
 import os
 import subprocess
 import sys
@@ -180,6 +181,49 @@ class Manifest(unittest.TestCase):
                 with self.subTest(path=e["path"]):
                     cw, ch, n = e["frames"]
                     self.assertEqual(e["size"], [cw * n, ch])
+
+
+class PicturesWhereTheGameDrawsThem(unittest.TestCase):
+    """Pictures that the game draws over or beside other pictures, or scaled up: what they must
+    leave clear, measured in the pictures' own pixels."""
+
+    def make(self, path):
+        e = manifest.by_path()[path]
+        w, h = e["size"]
+        arr = getattr(importlib.import_module(e["recipe"].split(".")[0]), e["recipe"].split(".")[1])(w, h, **e["args"])
+        return arr[..., 3]
+
+    def test_the_spark_fades_out_before_its_border(self):
+        # sparks are drawn up to six times their size and added onto the screen: a border
+        # that is not dark shows as the edge of a square
+        a = self.make("gfx/gwiazdki/gradball.png")
+        border = np.concatenate([a[0], a[-1], a[:, 0], a[:, -1]])
+        self.assertLess(border.max(), 1 / 255)
+        h, w = a.shape
+        self.assertEqual(a[h // 2 - 1:h // 2 + 1, w // 2 - 1:w // 2 + 1].min(), a.max())
+
+    def test_the_wizard_keeps_off_the_scroll(self):
+        # drawn at (40, 138) over the open scroll: the paper from x 250, the rollers from x 224,
+        # the lower one from y 454 to 524 on the screen
+        a = self.make("gfx/gui/heroine01.png")
+        ox, oy = 40, 138
+        self.assertLess(a[:, 250 - ox:].max(), 1 / 255)
+        self.assertLess(a[454 - oy:524 - oy, 224 - ox:].max(), 1 / 255)
+
+    def test_the_wizards_glow_leaves_no_edge(self):
+        # drawn 117 right of and 245 below the wizard, over his robe and the door: its left and
+        # top edges must not show
+        a = self.make("gfx/gui/poswiata.png")
+        self.assertLess(max(a[0].max(), a[:, 0].max()), 2 / 255)
+        self.assertGreater(a.max(), 0.5)
+
+    def test_the_two_mice_of_the_help_page_do_not_overlap(self):
+        # the wheel picture at (158, 164) reaches 16 pixels over the right-button picture at
+        # (232, 158); where both have more than a faint shadow they would cover each other
+        wheel = self.make("gfx/gui/tutorial_mouse_1.png")
+        right = self.make("gfx/gui/tutorial_mouse.png")
+        overlap, down = wheel.shape[1] - (232 - 158), 164 - 158
+        self.assertLess(np.minimum(wheel[:-down, -overlap:], right[down:, :overlap]).max(), 0.1)
 
 
 if __name__ == "__main__":
