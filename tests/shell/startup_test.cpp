@@ -24,12 +24,15 @@
 #include "shell/StartUp.h"
 #include "shell/TLoading.h"
 #include "support/TestAssets.h"
+#include "support/WatchedPipe.h"
 #include "widgets/SharedAssets.h"
 #include "widgets/SharedImageIds.h"
 #include "widgets/TContainer.h"
 #include "widgets/TFont.h"
 
 #include <filesystem>
+#include <fstream>
+#include <memory>
 
 namespace vsm::test {
 
@@ -124,6 +127,30 @@ TEST_F(StartUpGame, TheLastPlayerIsSelectedAndLoaded) {
     EXPECT_EQ(profile.selectedProfile->name, "Bob");
     EXPECT_EQ(gameState, 2); // Bob's game state was loaded
     EXPECT_EQ(GetTSCStringKey(SavedOptions(), "Settings", "lastProfile", 0), "Bob");
+}
+
+TEST_F(StartUpGame, APipeOrAHugeOptionsFileIsSetAsideUnread) {
+    UseBuiltResources();
+    const std::string data = userHome + "/vessamoor/data";
+    std::filesystem::create_directories(data);
+    for (bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "a pipe" : "a huge file");
+        std::filesystem::remove(OptionsFile());
+        std::filesystem::remove(OptionsFile() + ".damaged");
+        std::unique_ptr<WatchedPipe> watched;
+        if (pipe) {
+            watched = std::make_unique<WatchedPipe>(OptionsFile());
+        } else {
+            { std::ofstream(OptionsFile(), std::ios::binary); }
+            std::filesystem::resize_file(OptionsFile(), uintmax_t(8) << 30); // sparse: takes no room
+        }
+        EXPECT_GE(RunProgram(), 0) << "the title screen is reached";
+        if (watched) {
+            EXPECT_FALSE(watched->Opened()) << "the pipe is never opened";
+        }
+        EXPECT_TRUE(std::filesystem::exists(OptionsFile() + ".damaged")) << "the player's file is kept aside";
+        EXPECT_EQ(GetTSCNumberKey(SavedOptions(), "Settings", "musicVol", 0), 5) << "the defaults are saved";
+    }
 }
 
 TEST_F(StartUpGame, ARefusedFullScreenRunsInAWindowAndIsRemembered) {
