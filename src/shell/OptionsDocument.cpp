@@ -161,7 +161,14 @@ int saveOptions() {
 }
 
 int saveOnEnd() {
-    saveOptions();
+    if (EndingAfterError()) {
+        // The error may have stopped the campaign half-way through a change: its last good save
+        // stays as it is.
+        Print("The game ends on an error: the options are saved, the campaign keeps its last save");
+        SaveOptionsOnly();
+    } else {
+        saveOptions();
+    }
     ShowMouse();
     return 0;
 }
