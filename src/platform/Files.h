@@ -126,9 +126,11 @@ using StreamPtr = std::shared_ptr<TStream>;
 // (a folder, a pipe or a device is never opened, so that nothing can block or read for ever).
 StreamPtr ReadFile(const std::string& path);
 // The most bytes a whole read takes: documents (options, profiles, hiscores, levels) are small
-// texts, pictures (the players' own included) at most a large photograph.
+// texts, pictures (the players' own included) at most a large photograph, sounds at most a long
+// song of the player's own.
 constexpr int64_t MAX_DOCUMENT_BYTES = int64_t(16) << 20;
 constexpr int64_t MAX_PICTURE_BYTES = int64_t(64) << 20;
+constexpr int64_t MAX_SOUND_BYTES = int64_t(64) << 20;
 // The bytes of a whole regular file of at most maxBytes; nullopt when nothing readable is there,
 // and also, after one printed line naming the file, when it is no regular file or is larger.
 std::optional<std::vector<uint8_t>> LoadFileBytes(const std::string& path, int64_t maxBytes);

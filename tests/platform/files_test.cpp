@@ -1,6 +1,7 @@
 // Files: folders, renames, path pieces, banks, streams and whole texts with their byte-order marks.
 #include "platform/Files.h"
 
+#include "platform/Audio.h"
 #include "platform/Graphics.h"
 #include "platform/System.h"
 #include "support/TestSupport.h"
@@ -367,8 +368,9 @@ TEST(Files, WholeReadsTakeNoPipeDeviceOrFolder) {
         std::vector<std::string> lines = PrintedBy([&] {
             EXPECT_FALSE(LoadText(path).has_value());
             EXPECT_FALSE(LoadPixmap(path));
+            EXPECT_FALSE(LoadSound(path));
         });
-        ASSERT_EQ(lines.size(), 2u);
+        ASSERT_EQ(lines.size(), 3u);
         EXPECT_EQ(lines[0], path + " is not a regular file; not read");
     }
     // Opening a pipe for reading waits for a writer, perhaps for ever: it is never opened.
