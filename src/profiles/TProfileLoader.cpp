@@ -37,10 +37,11 @@ void CentreOn400(TText& t) {
     t.dim->x = 400 - t.Width() / 2;
 }
 
-// Tells the player what the profiles folder refused; the dialog stays open to try again.
+// Tells the player what the profiles folder refused; the dialog stays open to try again. A message
+// box does not wrap its text, so the folder and the advice stand on lines of their own.
 void SayNotWritten(const std::string& what) {
-    Notify(what + " " + profile.path +
-           ". Check that the folder exists and can be written to, then try again.");
+    Notify(what + "\n" + profile.path +
+           ".\nCheck that the folder exists and can be written to, then try again.");
 }
 
 } // namespace

@@ -351,16 +351,16 @@ TEST_F(ProfileScreen, ARenameOrDeleteTheDiskRefusesKeepsTheDialogOpen) {
     EXPECT_EQ(states[5], PROFILES_DELETE); // Enter on the question
     EXPECT_EQ(states[6], PROFILES_LIST);
     EXPECT_EQ(Files(), (std::vector<std::string>{"anna.dat", "bob.dat"}));
-    const std::string check = ". Check that the folder exists and can be written to, then try again.";
+    const std::string check = ".\nCheck that the folder exists and can be written to, then try again.";
     EXPECT_EQ(control->notifications,
               (std::vector<std::string>{
-                  "The profile \"anna\" could not be renamed to \"annax\" in the folder " + folder + check,
-                  "The profile \"anna\" could not be deleted from the folder " + folder + check}));
+                  "The profile \"anna\" could not be renamed to \"annax\" in the folder\n" + folder + check,
+                  "The profile \"anna\" could not be deleted from the folder\n" + folder + check}));
 }
 
 TEST_F(ProfileScreen, AProfileTheFolderRefusesIsNamedAndTheNameCanBeTriedAgain) {
-    const std::string refused = "The profile \"bob\" could not be saved in the folder " + folder +
-                                ". Check that the folder exists and can be written to, then try again.";
+    const std::string refused = "The profile \"bob\" could not be saved in the folder\n" + folder +
+                                ".\nCheck that the folder exists and can be written to, then try again.";
     struct Case {
         const char* what;
         int state;
