@@ -1,19 +1,31 @@
 // Fuzz target: a TSC document loaded from arbitrary bytes, then saved and loaded again.
 #include "data/TTSCFile.h"
 
+#include "data/TTSCLexer.h"
 #include "platform/Files.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vsm;
     TTSCFile doc;
+    const std::string text = DecodeText(data, size);
     try {
-        doc.LoadFromText(DecodeText(data, size));
-    } catch (const TSCError&) {
+        doc.LoadFromText(text);
+    } catch (const TSCError& e) {
         if (!doc.KeyList.empty() || !doc.GroupList.empty()) std::abort();
+        // A text the lexer refuses fails its load with the lexer's own first error.
+        try {
+            TTSCLexer().LexText(text);
+        } catch (const TSCError& lexed) {
+            if (std::string(lexed.what()) != e.what()) {
+                std::fprintf(stderr, "load: %s\nlexer: %s\n", e.what(), lexed.what());
+                std::abort();
+            }
+        }
         return 0;
     }
     for (const TTSCKeyPtr& key : doc.KeyList) {

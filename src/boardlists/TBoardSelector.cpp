@@ -38,24 +38,13 @@ bool IsRegularFile(const std::string& path) {
     return std::filesystem::is_regular_file(std::filesystem::path(path), ec) && !ec;
 }
 
-// Reads a level file from disk into doc: a regular file of at most kMaxLevelFileBytes (checked
-// on the bytes read, so a file that grows meanwhile is refused too) that parses as a document.
+// Reads a level file from disk into doc: a regular file of at most kMaxLevelFileBytes that parses
+// as a document.
 bool LoadLevelFile(const std::string& path, const TTSCFilePtr& doc) {
-    if (!IsRegularFile(path) || FileSize(path) > kMaxLevelFileBytes) return false;
-    StreamPtr file = ReadFile(path);
-    if (!file) return false;
-    std::vector<uint8_t> bytes(static_cast<size_t>(kMaxLevelFileBytes) + 1);
-    size_t got = 0;
-    while (got < bytes.size()) {
-        const size_t n = file->Read(bytes.data() + got, bytes.size() - got);
-        if (n == 0) break;
-        got += n;
-    }
-    file->Close();
-    if (got > static_cast<size_t>(kMaxLevelFileBytes)) return false;
-    bytes.resize(got);
+    std::optional<std::vector<uint8_t>> bytes = LoadFileBytes(path, kMaxLevelFileBytes);
+    if (!bytes) return false;
     try {
-        StreamPtr text = CreateMemoryStream(std::move(bytes));
+        StreamPtr text = CreateMemoryStream(std::move(*bytes));
         LoadTSCFile(doc, *text);
         return true;
     } catch (const TSCError&) {

@@ -42,12 +42,15 @@ void TTSCParser::Parse(std::vector<TTSCToken>&& tokens) {
 void TTSCParser::Parse(TTSCLexer& lexer) {
     TokenArray.clear();
     source = &lexer;
+    lexerFailed = false;
     try {
         Run();
     } catch (const TSCError&) {
         source = nullptr;
-        // The first lexer fault of the text wins over a parse fault found before it.
-        lexer.LexRest();
+        // The first lexer fault of the text wins over a parse fault found before it. A lexer
+        // fault is the first one already: lexing on from the character it stopped at would only
+        // report some later accident of its own.
+        if (!lexerFailed) lexer.LexRest();
         throw;
     }
     source = nullptr;
@@ -81,7 +84,15 @@ void TTSCParser::Run() {
 
 bool TTSCParser::Ensure(size_t index) {
     while (TokenArray.size() <= index) {
-        if (!source || !source->LexNext()) return false;
+        if (!source) return false;
+        bool more = false;
+        try {
+            more = source->LexNext();
+        } catch (const TSCError&) {
+            lexerFailed = true;
+            throw;
+        }
+        if (!more) return false;
         TokenArray.push_back(std::move(source->TokenList.back()));
         source->TokenList.pop_back();
     }

@@ -105,6 +105,7 @@ class TTSCParser {
     // The text of the current token, moved out of it while tokens stream in.
     std::string TakeCurrentText();
     TTSCLexer* source = nullptr; // the lexer tokens are taken from while a Parse(lexer) runs
+    bool lexerFailed = false;    // the fault that ends a Parse(lexer) came from the lexer
     // Folded name of each define -> its index in DefineList, so a key finds the last define of a
     // name at once however many defines the text has.
     std::unordered_map<std::string, size_t> defineIndex;

@@ -5,6 +5,7 @@
 #include "frontend/FrontendFrame.h"
 #include "frontend/TTitleScreen.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -35,6 +36,12 @@ DimPtr Corner(float x, float y) {
 
 } // namespace
 
+bool RevealedPictureAllowed(const std::string& picture) {
+    if (StaysInside(picture)) return true;
+    Print("Revealed picture \"" + picture + "\" lies outside the resources folder; not shown");
+    return false;
+}
+
 int TGallery::Count() const {
     return imagesList ? static_cast<int>(imagesList->size()) : 0;
 }
@@ -46,9 +53,9 @@ int TGallery::loadGfx() {
 
 int TGallery::loadSlide() {
     imgTwo = nullptr;
-    if (actual >= 1 && actual <= Count())
-        imgTwo =
-            LoadImage(bDir + (*imagesList)[static_cast<size_t>(actual - 1)], FILTEREDIMAGE | MIPMAPPEDIMAGE);
+    if (actual < 1 || actual > Count()) return 0;
+    const std::string& picture = (*imagesList)[static_cast<size_t>(actual - 1)];
+    if (RevealedPictureAllowed(picture)) imgTwo = LoadImage(bDir + picture, FILTEREDIMAGE | MIPMAPPEDIMAGE);
     return 0;
 }
 

@@ -23,6 +23,10 @@ constexpr int GALLERY_BACK = 6;
 // Shown when the player has revealed no picture yet.
 inline const std::string GALLERY_FIRST_PICTURE = "gfx/slides/n-01.jpg";
 
+// True when a revealed picture's path stays inside the resources folder; otherwise prints one
+// line and the picture is neither shown nor replayed.
+bool RevealedPictureAllowed(const std::string& picture);
+
 class TGallery {
   public:
     virtual ~TGallery() = default;
@@ -45,7 +49,8 @@ class TGallery {
 
     // Reads the background pixmap from bDir; null when it fails. Returns 0.
     virtual int loadGfx();
-    // Loads picture number `actual` into imgTwo (null when it fails, silently). Returns 0.
+    // Loads picture number `actual` into imgTwo (null when it fails, silently; null with one line
+    // when its path leaves the resources folder). Returns 0.
     virtual int loadSlide();
     // Prepares a showing: background, heading, the profile's list (with the first picture when
     // it is empty), the buttons and a change to picture 1 (flag non-zero) or to the current one

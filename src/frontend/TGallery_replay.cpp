@@ -31,6 +31,8 @@ constexpr int PUZZLE_BACK = 54;
 
 int TGallery::playPuzzles() {
     if (actual == 0 || actual > Count()) return 0;
+    // A picture the gallery refuses to show is not there to be replayed either.
+    if (!RevealedPictureAllowed((*imagesList)[static_cast<size_t>(actual - 1)])) return 0;
     delta = 1.0;
     optionsWindow.SetState(MENU_THREE_CHOICES, 1, MENU_WINDOW_X, MENU_WINDOW_Y);
     int exitCode = 0;

@@ -25,7 +25,7 @@ constexpr int kNoChoice = -1;
 
 int showInGameMenu(int /*flag*/) {
     timeManager.PauseOn();
-    const int64_t kept = MilliSecs64() - board.petrifyTimer;
+    board.PausePetrify();
     optionsWindow.OpenPause(MENU_QUEST_PAUSE, level.musicStream);
 
     int result = kNoChoice;
@@ -70,7 +70,7 @@ int showInGameMenu(int /*flag*/) {
     }
 
     timeManager.PauseOff();
-    board.petrifyTimer = static_cast<int>(MilliSecs64() - kept);
+    board.ResumePetrify();
     optionsWindow.ClosePause();
     return result;
 }

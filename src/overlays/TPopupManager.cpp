@@ -68,7 +68,7 @@ int TPopupManager::check() {
     if (board.alpha < 1 || board.wjazd > -1) return 0;
 
     timeManager.PauseOn();
-    const int64_t kept = MilliSecs64() - board.petrifyTimer;
+    board.PausePetrify();
     const std::vector<std::string> posted = events;
     for (const std::string& name : posted) {
         for (const PopupPtr& popup : queue.Snapshot()) {
@@ -79,7 +79,7 @@ int TPopupManager::check() {
     }
     events.clear();
     timeManager.PauseOff();
-    board.petrifyTimer = static_cast<int>(MilliSecs64() - kept);
+    board.ResumePetrify();
     return 0;
 }
 

@@ -20,7 +20,8 @@ std::vector<std::string> AudioDrivers();
 bool SetAudioDriver(const std::string& name);
 std::string CurrentAudioDriver();
 
-// Loads an Ogg Vorbis file (kept compressed, decoded while it plays); null on failure.
+// Loads an Ogg Vorbis file (kept compressed, decoded while it plays); null on failure, also for
+// anything but a regular file of at most MAX_SOUND_BYTES (one printed line).
 // flags: SOUND_LOOP to loop.
 SoundPtr LoadSound(const std::string& path, int flags = 0);
 ChannelPtr AllocChannel();

@@ -1,6 +1,7 @@
 // Files: folders, file tests, path pieces, memory banks, byte streams and whole texts.
 #include "Files.h"
 
+#include "System.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -197,6 +199,25 @@ std::string StripExt(const std::string& path) {
 }
 
 std::string StripAll(const std::string& path) { return StripExt(StripDir(path)); }
+
+bool StaysInside(const std::string& relative) {
+    const std::string p = FixPath(relative);
+    if (!p.empty() && p[0] == '/') return false;
+    int depth = 0;
+    size_t start = 0;
+    while (start <= p.size()) {
+        size_t end = p.find('/', start);
+        if (end == std::string::npos) end = p.size();
+        const std::string_view part(p.data() + start, end - start);
+        if (part == "..") {
+            if (--depth < 0) return false;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return true;
+}
 
 std::string AppFile() {
     std::error_code ec;
@@ -421,15 +442,59 @@ class AtomicWriteStream : public TStream {
 } // namespace
 
 StreamPtr ReadFile(const std::string& path) {
-    if (FileType(path) != FILETYPE_FILE) return nullptr;
-    FILE* f = std::fopen(FixPath(path).c_str(), "rb");
-    if (!f) return nullptr;
+    if (path.empty()) return nullptr;
+    const std::string fixed = FixPath(path);
+    // Look before opening: opening a pipe for reading waits for a writer, perhaps for ever.
     struct stat st {};
-    if (::fstat(::fileno(f), &st) != 0) {
-        std::fclose(f);
+    if (::stat(fixed.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+    // Something else may have taken the name since: open without waiting and look again.
+    const int fd = ::open(fixed.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
         return nullptr;
     }
     return std::make_shared<FileReadStream>(f, static_cast<int64_t>(st.st_size));
+}
+
+std::optional<std::vector<uint8_t>> LoadFileBytes(const std::string& path, int64_t maxBytes) {
+    if (path.empty()) return std::nullopt;
+    const std::string fixed = FixPath(path);
+    struct stat st {};
+    if (::stat(fixed.c_str(), &st) != 0) return std::nullopt;
+    if (!S_ISREG(st.st_mode)) {
+        Print(fixed + " is not a regular file; not read");
+        return std::nullopt;
+    }
+    auto tooLarge = [&] {
+        Print(fixed + " is larger than " + std::to_string(maxBytes) + " bytes; not read");
+        return std::nullopt;
+    };
+    if (st.st_size > maxBytes) return tooLarge();
+    StreamPtr s = ReadFile(fixed);
+    if (!s) return std::nullopt;
+    // Read one byte past the limit at most, so that a file that grew meanwhile is refused too.
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(st.st_size, 0)) + 1);
+    size_t got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (static_cast<int64_t>(got) > maxBytes) break;
+            bytes.resize(static_cast<size_t>(std::min<int64_t>(int64_t(got) * 2, maxBytes + 1)));
+        }
+        const size_t n = s->Read(bytes.data() + got, bytes.size() - got);
+        if (n == 0) break;
+        got += n;
+    }
+    s->Close();
+    if (static_cast<int64_t>(got) > maxBytes) return tooLarge();
+    bytes.resize(got);
+    return bytes;
 }
 
 StreamPtr WriteFile(const std::string& path) {
@@ -632,12 +697,10 @@ std::vector<uint8_t> EncodeText(const std::string& utf8) {
     return out;
 }
 
-std::optional<std::string> LoadText(const std::string& path) {
-    StreamPtr s = ReadFile(path);
-    if (!s) return std::nullopt;
-    std::vector<uint8_t> bytes = ReadAll(*s);
-    s->Close();
-    return DecodeText(bytes.data(), bytes.size());
+std::optional<std::string> LoadText(const std::string& path, int64_t maxBytes) {
+    const std::optional<std::vector<uint8_t>> bytes = LoadFileBytes(path, maxBytes);
+    if (!bytes) return std::nullopt;
+    return DecodeText(bytes->data(), bytes->size());
 }
 
 bool SaveText(const std::string& utf8, const std::string& path) {

@@ -62,6 +62,9 @@ std::string ExtractDir(const std::string& path);
 std::string StripDir(const std::string& path);
 std::string StripExt(const std::string& path);
 std::string StripAll(const std::string& path);
+// True when a path taken relative to a folder stays inside it: not absolute, and no ".." that
+// climbs above where it starts ("a/../b" stays, "a/../../b" and "/b" leave).
+bool StaysInside(const std::string& relative);
 
 // The running executable's full path and its folder.
 std::string AppFile();
@@ -119,8 +122,18 @@ class TStream {
 };
 using StreamPtr = std::shared_ptr<TStream>;
 
-// Opens a file for reading; null on failure.
+// Opens a regular file for reading; null when nothing readable is there or it is no regular file
+// (a folder, a pipe or a device is never opened, so that nothing can block or read for ever).
 StreamPtr ReadFile(const std::string& path);
+// The most bytes a whole read takes: documents (options, profiles, hiscores, levels) are small
+// texts, pictures (the players' own included) at most a large photograph, sounds at most a long
+// song of the player's own.
+constexpr int64_t MAX_DOCUMENT_BYTES = int64_t(16) << 20;
+constexpr int64_t MAX_PICTURE_BYTES = int64_t(64) << 20;
+constexpr int64_t MAX_SOUND_BYTES = int64_t(64) << 20;
+// The bytes of a whole regular file of at most maxBytes; nullopt when nothing readable is there,
+// and also, after one printed line naming the file, when it is no regular file or is larger.
+std::optional<std::vector<uint8_t>> LoadFileBytes(const std::string& path, int64_t maxBytes);
 // Opens a file for writing through a temporary file in the same folder; CloseStream flushes it
 // to disk and renames it into place, so an interrupted save never leaves a half-written file.
 // A stream dropped without CloseStream is discarded and the old file stays. Null on failure.
@@ -166,8 +179,8 @@ std::string DecodeText(const uint8_t* bytes, size_t size);
 // Encodes UTF-8 text for saving: one byte per character when every character is below 256,
 // else FF FE and UTF-16 LE.
 std::vector<uint8_t> EncodeText(const std::string& utf8);
-// Loads a whole text; nullopt when the file cannot be read.
-std::optional<std::string> LoadText(const std::string& path);
+// Loads a whole text of at most maxBytes (LoadFileBytes); nullopt when the file cannot be read.
+std::optional<std::string> LoadText(const std::string& path, int64_t maxBytes = MAX_DOCUMENT_BYTES);
 // Saves a whole text through a temporary file renamed into place; false on failure, and then
 // the old file is untouched.
 bool SaveText(const std::string& utf8, const std::string& path);

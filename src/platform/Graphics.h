@@ -55,7 +55,8 @@ using FontPtr = std::shared_ptr<TImageFont>;
 
 // Returns a new transparent-black pixmap; null for a non-positive size.
 PixmapPtr CreatePixmap(int width, int height);
-// Decodes a PNG or JPEG file (backslashes in the path become slashes); null on failure.
+// Decodes a PNG or JPEG file (backslashes in the path become slashes); null on failure, also for
+// anything but a regular file of at most MAX_PICTURE_BYTES (one printed line).
 PixmapPtr LoadPixmap(const std::string& path);
 // Decodes a PNG or JPEG held in memory; null on failure.
 PixmapPtr LoadPixmapFromMemory(const uint8_t* bytes, size_t size);

@@ -20,9 +20,9 @@ PixmapPtr CreatePixmap(int width, int height) {
 }
 
 PixmapPtr LoadPixmap(const std::string& path) {
-    StreamPtr s = ReadFile(path);
-    if (!s) return nullptr;
-    return LoadPixmapFromStream(*s);
+    const std::optional<std::vector<uint8_t>> bytes = LoadFileBytes(path, MAX_PICTURE_BYTES);
+    if (!bytes) return nullptr;
+    return DecodeImage(bytes->data(), bytes->size());
 }
 
 PixmapPtr LoadPixmapFromMemory(const uint8_t* bytes, size_t size) { return DecodeImage(bytes, size); }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <iostream>
 #include <random>
 
@@ -24,6 +25,7 @@ uint32_t& Seed() {
 struct ExitHook {
     std::function<void()> hook;
     bool ran = false;
+    bool afterError = false;
 };
 ExitHook& TheExitHook() {
     static ExitHook h;
@@ -104,11 +106,38 @@ void OnEnd(std::function<void()> hook) {
     TheExitHook().ran = false;
 }
 
-void RunExitHook() {
+void RunExitHook(bool afterError) {
     ExitHook& h = TheExitHook();
     if (h.ran || !h.hook) return;
     h.ran = true;
+    h.afterError = afterError;
     h.hook();
+    h.afterError = false;
+}
+
+bool EndingAfterError() {
+    return TheExitHook().afterError;
+}
+
+int RunProgram(const std::function<void()>& program) {
+    int code = 0;
+    try {
+        program();
+    } catch (const ProgramEnd& e) {
+        code = e.exitCode;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Unexpected error: %s\n", e.what());
+        code = 1;
+    }
+    try {
+        RunExitHook(code != 0);
+    } catch (const ProgramEnd&) {
+        // The hook itself asked to end; the program is ending already.
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Error while saving at exit: %s\n", e.what());
+        code = 1;
+    }
+    return code;
 }
 
 void End() { throw ProgramEnd{0, ""}; }

@@ -44,7 +44,15 @@ struct ProgramEnd {
 // Registers the exit hook (the last registration wins).
 void OnEnd(std::function<void()> hook);
 // Runs the exit hook once (later calls do nothing); main calls it after catching ProgramEnd.
-void RunExitHook();
+// afterError: the program ends on an error, which the hook reads from EndingAfterError.
+void RunExitHook(bool afterError = false);
+// True while the exit hook runs for a program that ends on an error (a RuntimeError or an
+// exception nothing caught): whatever the error interrupted may be half done.
+bool EndingAfterError();
+// Runs the program to its end as main does: an End or RuntimeError, or any exception that
+// reaches here (one line on standard error), ends it, and then the exit hook runs once, told
+// whether it was an error. Returns the exit code: 0 after End, else 1.
+int RunProgram(const std::function<void()>& program);
 [[noreturn]] void End();
 // Writes the text to standard error, then unwinds like End with exit code 1.
 [[noreturn]] void RuntimeError(const std::string& text);

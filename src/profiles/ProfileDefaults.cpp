@@ -50,9 +50,14 @@ int CreateNewProfile(const std::string& name) {
         profile.SetNumber("RMGRecivedSpell" + std::to_string(i), 0, 0);
     if (profile.SaveProfile() == 0) return 1;
     // A profile without its defaults would start a broken campaign: take it away again.
-    profile.DeleteProfile(name);
-    if (!before.empty()) profile.SelectProfile(before);
-    return 0;
+    if (profile.DeleteProfile(name) == 1) {
+        if (!before.empty()) profile.SelectProfile(before);
+        // A rescan that lists nothing keeps its selection: with no player before this one, that
+        // is the profile just taken away, which must not be saved into or played.
+        if (profile.selectedProfile && profile.selectedProfile->name == name)
+            profile.selectedProfile = nullptr;
+    }
+    return PROFILE_NOT_WRITTEN;
 }
 
 int ClearProfile(int full) {

@@ -41,9 +41,10 @@ int SaveProfile(int saveNow) {
     profile.SetNumber("pointsTotal", points.total, 0);
     profile.SetNumber("gameState", gameState, 0);
     profile.SetNumber("difficulty", level.difficulty, 0);
-    profile.SetList("revealedImages", slides.revealedImages, 0);
+    const int listed = profile.SetList("revealedImages", slides.revealedImages, 0);
     SaveBossRunes(QUEST_SLOT, 0);
-    return Finish(saveNow);
+    const int written = Finish(saveNow);
+    return listed != 0 ? listed : written;
 }
 
 int LoadProfile() {

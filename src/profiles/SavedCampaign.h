@@ -10,8 +10,8 @@ namespace vsm {
 // Stores "level", "pointsActual", "pointsTotal", "gameState", "difficulty" and the list
 // "revealedImages", and the quest level's standing boss runes (SaveBossRunes of the quest slot
 // "davar"), so that every save of the campaign keeps them with the rest; writes the file when
-// saveNow is not 0. Returns 0, or -1 when that write failed. Does nothing without a selected
-// profile.
+// saveNow is not 0. Returns 0, or -1 when that write failed or the list was too long to store (the
+// stored list is then kept). Does nothing without a selected profile.
 int SaveProfile(int saveNow);
 // Restores the same keys: the sequencer starts at "level", the points, gameState, the difficulty
 // and the revealed pictures follow. A document error on the way prints "560" and leaves the rest

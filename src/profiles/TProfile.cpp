@@ -69,6 +69,12 @@ std::string TProfile::GetString(const std::string& key) const {
 }
 
 int TProfile::SetList(const std::string& key, const std::vector<std::string>& values) {
+    // Checked before the old list goes: a list that cannot be stored must not cost the one that is.
+    if (values.size() > static_cast<size_t>(TSC_MAX_VALUES)) {
+        Print("The list " + key + " holds " + std::to_string(values.size()) + " values, more than the " +
+              std::to_string(TSC_MAX_VALUES) + " a key can store; the stored list is kept");
+        return -1;
+    }
     auto& keys = file->KeyList;
     for (auto it = keys.begin(); it != keys.end(); ++it) {
         if ((*it)->Name == key) {
@@ -80,13 +86,8 @@ int TProfile::SetList(const std::string& key, const std::vector<std::string>& va
     // A fresh key is made here rather than by a lookup that ignores case, so that a key of
     // another spelling is never taken over.
     TTSCKeyPtr made = file->CreateKey(GROUP, key);
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (!made->SetValue(static_cast<int>(i), values[i], TSC_TYPE_STRING)) {
-            file->KeyList.pop_back();
-            Print("The list " + key + " holds too many values to be stored");
-            return -1;
-        }
-    }
+    for (size_t i = 0; i < values.size(); ++i)
+        made->SetValue(static_cast<int>(i), values[i], TSC_TYPE_STRING);
     return 0;
 }
 

@@ -41,8 +41,8 @@ class TProfile {
     // Returns the key's text; "" (and the missing-key line) when it is absent.
     std::string GetString(const std::string& key) const;
     // Replaces the list key (name compared exactly) by the values, moving it to the end of the
-    // group; an empty list removes the key. Returns 0, or -1 when a list is too long to store
-    // (then the key is absent).
+    // group; an empty list removes the key. Returns 0, or -1 with one line when the list is longer
+    // than a key can store (then the stored list is kept as it was).
     int SetList(const std::string& key, const std::vector<std::string>& values);
     // Returns the values of the list key (name compared exactly); empty, silently, when absent.
     std::vector<std::string> GetList(const std::string& key) const;

@@ -44,6 +44,13 @@ TextPtr MakeCentredText(const std::string& s, float y, const BitmapFontPtr& font
     return t;
 }
 
+// Tells the player what the profiles folder refused; the dialog stays open to try again. A message
+// box does not wrap its text, so the folder and the advice stand on lines of their own.
+void SayNotWritten(const std::string& what) {
+    Notify(what + "\n" + profile.path +
+           ".\nCheck that the folder exists and can be written to, then try again.");
+}
+
 } // namespace
 
 int TProfileLoader::Load() {
@@ -203,6 +210,8 @@ int TProfileLoader::Update() {
                 moved(PROFILES_LIST);
             } else if (made == -1) {
                 nameExist = 1; // a file of that name exists though it is not listed
+            } else if (made == PROFILE_NOT_WRITTEN) {
+                SayNotWritten("The profile \"" + text->text + "\" could not be saved in the folder");
             }
         } else if (a == 2) {
             moved(PROFILES_LIST);
@@ -215,7 +224,10 @@ int TProfileLoader::Update() {
         if (a == 1 && acceptable()) {
             const bool wasCurrent = Current() == selected;
             const int renamed = profile.RenameProfile(selected, text->text);
-            if (renamed != -1) {
+            if (renamed == PROFILE_NOT_WRITTEN)
+                SayNotWritten("The profile \"" + selected + "\" could not be renamed to \"" + text->text +
+                              "\" in the folder");
+            if (renamed >= 0) {
                 UpdateList();
                 moved(PROFILES_LIST);
                 if (renamed == 1) {
@@ -233,7 +245,9 @@ int TProfileLoader::Update() {
         if (a == 1 && profile.profiles.size() > 1) {
             const bool wasCurrent = Current() == selected;
             const int deleted = profile.DeleteProfile(selected);
-            if (deleted != -1) {
+            if (deleted == PROFILE_NOT_WRITTEN)
+                SayNotWritten("The profile \"" + selected + "\" could not be deleted from the folder");
+            if (deleted >= 0) {
                 UpdateList();
                 moved(PROFILES_LIST);
                 // Another player is now current: that player's state replaces the deleted one's
@@ -259,6 +273,8 @@ int TProfileLoader::Update() {
                 result = 1;
             } else if (made == -1) {
                 nameExist = 1;
+            } else if (made == PROFILE_NOT_WRITTEN) {
+                SayNotWritten("The profile \"" + text->text + "\" could not be saved in the folder");
             }
         }
     }

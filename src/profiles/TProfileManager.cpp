@@ -95,7 +95,7 @@ int TProfileManager::DeleteProfile(const std::string& name) {
     if (!p) return 0;
     if (!DeleteFile(p->path)) {
         Print("Profile file " + p->path + " could not be deleted");
-        return -1;
+        return PROFILE_NOT_WRITTEN;
     }
     UpdateList();
     return 1;
@@ -110,8 +110,10 @@ int TProfileManager::RenameProfile(const std::string& oldName, const std::string
         const std::string target = ExtractDir(p->path) + "/" + newName + "." + Ext;
         // RenameFile never replaces: a file of that name, listed or not, stays as it is.
         if (!RenameFile(p->path, target)) {
+            // A file of that name that appeared meanwhile makes the name taken, not the disk at fault.
+            if (FileType(target) != FILETYPE_NONE) return -1;
             Print("Profile file " + p->path + " could not be renamed to " + target);
-            return -1;
+            return PROFILE_NOT_WRITTEN;
         }
     }
     UpdateList();
@@ -137,7 +139,7 @@ int TProfileManager::NewProfile(const std::string& name) {
         Print("Profile file " + file + " already exists; not replaced");
         return -1;
     }
-    if (TProfile::CreateNew(file, portalName) != 0) return 0;
+    if (TProfile::CreateNew(file, portalName) != 0) return PROFILE_NOT_WRITTEN;
     UpdateList();
     return SelectProfile(name);
 }

@@ -10,6 +10,10 @@
 
 namespace vsm {
 
+// What the store answers when the file system refused to write, rename or delete a profile's
+// file (nothing was changed).
+constexpr int PROFILE_NOT_WRITTEN = -2;
+
 // True when name can be a profile's name: not empty, no "/", "\", control character or "..",
 // and not starting with "." or a space.
 bool ValidProfileName(const std::string& name);
@@ -39,18 +43,20 @@ class TProfileManager {
     // when the folder cannot be listed (the list and the selection are then kept).
     int UpdateList();
     // Deletes the listed profile's file and rescans. Returns 1 when deleted, 0 when no listed
-    // profile has the name, -1 when the file could not be deleted (nothing changed).
+    // profile has the name, PROFILE_NOT_WRITTEN when the file could not be deleted (nothing
+    // changed).
     int DeleteProfile(const std::string& name);
     // Gives the listed profile a new name and rescans; the selected player stays selected (under
     // the new name when it was the one renamed). Returns 1 when renamed (also to its own name),
     // 0 when no listed profile has the old name, -1 when the new name is refused or taken (by any
-    // file, listed or not) or the rename failed (nothing changed).
+    // file, listed or not), PROFILE_NOT_WRITTEN when the rename failed (nothing changed).
     int RenameProfile(const std::string& oldName, const std::string& newName);
     // Selects the listed profile of that name: 1, or 0 with the selection unchanged.
     int SelectProfile(const std::string& name);
     // Creates the profile file stamped with the portal name, rescans and selects it. Returns 1
     // when it is then listed and selected; -1 when the name is listed or a file of that name
-    // exists (nothing written); 0 when the name is refused or the file could not be written.
+    // exists (nothing written); 0 when the name is refused; PROFILE_NOT_WRITTEN when the file
+    // could not be written.
     int NewProfile(const std::string& name);
     // Returns the listed profiles' names in list order.
     std::vector<std::string> GetProfilesList() const;

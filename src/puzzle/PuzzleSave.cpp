@@ -2,10 +2,12 @@
 // and back.
 #include "puzzle/PuzzleSave.h"
 
+#include "data/NumberText.h"
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
 #include "puzzle/TPuzzleManager.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +15,10 @@
 namespace vsm {
 
 namespace {
+
+// The most clicks or hints a saved puzzle can bring back: far beyond any real puzzle, and small
+// enough that counting on and the points the hints cost stay within an int.
+constexpr int MAX_STORED_COUNT = 1000000;
 
 // The whole text as a decimal integer, or nothing.
 std::optional<int> WholeNumber(const std::string& text) {
@@ -49,7 +55,7 @@ int SavePuzzles(int writeNow) {
     for (const PuzzleButtonPtr& tile : puzzle.puzzle->Tiles())
         cells.push_back(std::to_string(tile->currentNumber));
     profile.SetList("puzzles", cells, 0);
-    profile.SetNumber("puzzlesTime", MilliSecs() - puzzle.Timer, 0);
+    profile.SetNumber("puzzlesTime", NumberToInt(static_cast<double>(MilliSecs64() - puzzle.Timer)), 0);
     profile.SetNumber("puzzlesClicks", puzzle.clicks, 0);
     profile.SetNumber("puzzlesHints", puzzle.hintsCount, 0);
     if (writeNow == 0) return 0;
@@ -73,9 +79,11 @@ int LoadPuzzles() {
         tiles[k]->targetNumber = (*cells)[k];
         tiles[k]->SetPosition();
     }
-    puzzle.Timer = MilliSecs() - profile.GetNumber("puzzlesTime");
-    puzzle.clicks = profile.GetNumber("puzzlesClicks");
-    puzzle.hintsCount = profile.GetNumber("puzzlesHints");
+    // A hand-edited or damaged profile must not start the clock in the future or pay for hints
+    // never asked for.
+    puzzle.Timer = MilliSecs64() - std::max(profile.GetNumber("puzzlesTime"), 0);
+    puzzle.clicks = std::clamp(profile.GetNumber("puzzlesClicks"), 0, MAX_STORED_COUNT);
+    puzzle.hintsCount = std::clamp(profile.GetNumber("puzzlesHints"), 0, MAX_STORED_COUNT);
     return 1;
 }
 

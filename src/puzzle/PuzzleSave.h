@@ -9,7 +9,8 @@ namespace vsm {
 // 0. Returns 0, or -1 when that write failed. Does nothing without a selected profile.
 int SavePuzzles(int writeNow);
 // Restores the tiles from "puzzles" when it names every cell of the built grid exactly once,
-// then the time, the clicks and the hints (a missing key reads 0). Returns 1 when restored; 0,
+// then the time, the clicks and the hints (a missing key reads 0; a negative one too, and the
+// counts stop at a million). Returns 1 when restored; 0,
 // with one line and nothing changed, when there is no selected profile or the list is no such
 // layout.
 int LoadPuzzles();

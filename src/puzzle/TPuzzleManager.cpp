@@ -5,6 +5,7 @@
 #include "data/BBArchive.h"
 #include "data/DataFolders.h"
 #include "data/ImageLoaders.h"
+#include "data/NumberText.h"
 #include "data/TTSCFile.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopup.h"
@@ -117,10 +118,10 @@ int TPuzzleManager::Load(const std::string& name) {
     LoadTSCFileBB(doc, bDir + "data/puzzle_levels_lp.bca", name);
     gfxName = GetTSCStringKey(doc, "Settings", "Image", 0);
     musicName = GetTSCStringKey(doc, "Settings", "Music", 0);
-    width = static_cast<int>(GetTSCNumberKey(doc, "Settings", "width", 0));
-    height = static_cast<int>(GetTSCNumberKey(doc, "Settings", "height", 0));
-    hintA = static_cast<int>(GetTSCNumberKey(doc, "Settings", "hintA", 0));
-    hintB = static_cast<int>(GetTSCNumberKey(doc, "Settings", "hintB", 0));
+    width = NumberToInt(GetTSCNumberKey(doc, "Settings", "width", 0));
+    height = NumberToInt(GetTSCNumberKey(doc, "Settings", "height", 0));
+    hintA = NumberToInt(GetTSCNumberKey(doc, "Settings", "hintA", 0));
+    hintB = NumberToInt(GetTSCNumberKey(doc, "Settings", "hintB", 0));
     CheckPuzzleSize(width, height, "\"" + name + "\"");
     if (name == "puzzle-01.tsc") _loadPopups();
     return 0;
@@ -130,7 +131,7 @@ void TPuzzleManager::_loadPopups() {
     auto doc = CreateTSCFile();
     LoadTSCFileBB(doc, bDir + "data/popups_lp.bca", "infoPZ.tsc");
     for (const TTSCGroupPtr& group : GetTSCGroupList(doc, "")) {
-        if (static_cast<int>(GetTSCNumberKey(doc, group->Name, "Level", 0)) == 1)
+        if (NumberToInt(GetTSCNumberKey(doc, group->Name, "Level", 0)) == 1)
             popups.push_back(TPopup::Create(doc, *group));
     }
 }
@@ -198,7 +199,7 @@ int TPuzzleManager::show(int /*resume*/, const std::string& path, int fromMenu) 
     const FontPtr titleFont = data.GetTTFont(DATA_FONT_TITLE_40);
     puzzle->loadSfx();
     const std::string picturePath = path.empty() ? gfxName : path;
-    Timer = MilliSecs();
+    Timer = MilliSecs64();
     clicks = 0;
     music = playMusicStream(musicName, 1, 1.0f);
     Create(picturePath, width, height);

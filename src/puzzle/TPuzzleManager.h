@@ -7,6 +7,7 @@
 #include "platform/Graphics.h"
 #include "puzzle/TPuzzleGrid.h"
 
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <string>
@@ -37,7 +38,7 @@ class TPuzzleManager {
     int hintsCount = 0;                                     // hints asked for in this puzzle
     ImagePtr menu;                                          // hover image of the menu button
     ImagePtr hint;                                          // hover image of the hint button
-    int Timer = 0;           // millisecond clock value taken as the start of the puzzle's time
+    int64_t Timer = 0;       // millisecond clock value taken as the start of the puzzle's time
     int clicks = 0;          // tile clicks counted by the grid
     int hintA = 0;           // tile index of the first tile of the free first hint
     int hintB = 0;           // tile index of the second tile of the free first hint

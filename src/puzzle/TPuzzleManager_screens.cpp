@@ -1,5 +1,6 @@
 // TPuzzleManager: the puzzle's opening fade, summary scroll and closing picture.
 #include "data/DataFolders.h"
+#include "data/NumberText.h"
 #include "level/TLevelSequencer.h"
 #include "level/TPointsManager.h"
 #include "platform/Input.h"
@@ -231,7 +232,7 @@ int TPuzzleManager::summary(const ImagePtr& background, const FontPtr& rowFont, 
         FigureRow(240, s, "Puzzles:", std::to_string(n));
         FigureRow(275, s, "Hints:", std::to_string(h));
         FigureRow(310, s, "Clicks:", std::to_string(clicks));
-        FigureRow(345, s, "Time:", SecToTime(static_cast<int>((t0 - Timer) / 1000)));
+        FigureRow(345, s, "Time:", SecToTime(NumberToInt(static_cast<double>((t0 - Timer) / 1000))));
         FigureRow(380, s, "Points:", std::to_string(P));
         CentredRow(430, s, closingFont, "Click to continue");
         SetColor(255, 255, 255);

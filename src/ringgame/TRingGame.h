@@ -128,7 +128,8 @@ class TRingGame {
     int Summary();
     // Stores the hits, the elapsed time and the spells won in the profile and writes it.
     int SaveToProfile();
-    // Restores the hits, spells won and elapsed time of a stage left before its end.
+    // Restores the hits, spells won and elapsed time of a stage left before its end; a stored time
+    // is kept within 0 and the stage's length, and counts below 0 read 0.
     int LoadFromProfile();
     // Puts the spells won in the last ring stage on the board of the quest level starting now.
     int CopySpells();

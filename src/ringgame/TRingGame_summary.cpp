@@ -232,13 +232,15 @@ int TRingGame::SaveToProfile() {
 }
 
 int TRingGame::LoadFromProfile() {
-    seqHits = profile.GetNumber("seqHits");
-    recivedSpells = profile.GetNumber("recivedSpells");
+    // A hand-edited or damaged profile must not give the stage more time than it has, nor take
+    // hits, awards or spells below none.
+    seqHits = std::max(profile.GetNumber("seqHits"), 0);
+    recivedSpells = std::max(profile.GetNumber("recivedSpells"), 0);
     const int64_t now = MilliSecs64();
-    Timer = now - profile.GetNumber("rgTime");
+    Timer = now - std::clamp<int64_t>(profile.GetNumber("rgTime"), 0, std::max<int64_t>(maxTime, 0));
     wahadloMaxRot = PendulumAmplitude(now - Timer, maxTime);
     for (const auto& s : spells)
-        if (s) s->counter = profile.GetNumber("RMGRecivedSpell" + std::to_string(s->kind));
+        if (s) s->counter = std::max(profile.GetNumber("RMGRecivedSpell" + std::to_string(s->kind)), 0);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #include "shell/OptionsDocument.h"
 
 #include "data/DataFolders.h"
+#include "data/NumberText.h"
 #include "data/TTSCFile.h"
 #include "data/TTSCLexer.h"
 #include "level/TLevelSequencer.h"
@@ -16,7 +17,6 @@
 #include "services/OptionsSeam.h"
 #include "puzzle/PuzzleSave.h"
 
-#include <cmath>
 #include <string_view>
 
 namespace vsm {
@@ -24,15 +24,6 @@ namespace vsm {
 namespace {
 
 constexpr const char* GROUP = "Settings";
-
-// A float truncated toward zero; values beyond int's range stop at its ends and NaN reads 0.
-int Truncate(float v) {
-    if (!(v == v)) return 0;
-    const double t = std::trunc(static_cast<double>(v));
-    if (t >= 2147483647.0) return 2147483647;
-    if (t <= -2147483648.0) return -2147483647 - 1;
-    return static_cast<int>(t);
-}
 
 int Write(const TTSCFilePtr& doc) {
     const std::string path = OptionsPath();
@@ -114,15 +105,15 @@ std::string OptionsPath() {
 int VolumeFromDocument(float v) {
     // The product is taken at double precision so that 0.7f (just below 0.7) gives 6.
     if (v > 0.01f && v < 1.0f) return static_cast<int>(static_cast<double>(v) * 10.0);
-    return Truncate(v);
+    return NumberToInt(v);
 }
 
 int LoadOptions() {
     const TTSCFilePtr doc = DocumentToRead();
-    options.screenMode = Truncate(GetTSCNumberKey(doc, GROUP, "screenMode", 0));
+    options.screenMode = NumberToInt(GetTSCNumberKey(doc, GROUP, "screenMode", 0));
     options.musicVol = VolumeFromDocument(GetTSCNumberKey(doc, GROUP, "musicVol", 0));
     options.soundVol = VolumeFromDocument(GetTSCNumberKey(doc, GROUP, "soundVol", 0));
-    options.startingSeq = Truncate(GetTSCNumberKey(doc, GROUP, "startingLevel", 0));
+    options.startingSeq = NumberToInt(GetTSCNumberKey(doc, GROUP, "startingLevel", 0));
     if (!profile.GetProfilesList().empty())
         profile.SelectProfile(GetTSCStringKey(doc, GROUP, "lastProfile", 0));
     return 0;
@@ -161,7 +152,14 @@ int saveOptions() {
 }
 
 int saveOnEnd() {
-    saveOptions();
+    if (EndingAfterError()) {
+        // The error may have stopped the campaign half-way through a change: its last good save
+        // stays as it is.
+        Print("The game ends on an error: the options are saved, the campaign keeps its last save");
+        SaveOptionsOnly();
+    } else {
+        saveOptions();
+    }
     ShowMouse();
     return 0;
 }

@@ -28,7 +28,8 @@ int CreateOptionsFile();
 // bonus tokens, statistics, sphere) with one write of the profile document. Returns 0, or -1
 // when either write failed.
 int saveOptions();
-// The exit hook: saveOptions, then shows the system pointer again. Returns 0.
+// The exit hook: saveOptions, then shows the system pointer again; when the program ends on an
+// error, only the options document is written (one line says so). Returns 0.
 int saveOnEnd();
 
 // The volume rule of the document: a value strictly between 0.01 and 1 is an old 0..1 volume

@@ -1,6 +1,8 @@
 // Tests of the TSC document: lookups, number text, edits, the saved form and load/save round trips.
 #include "data/TTSCFile.h"
 
+#include "data/TTSCLexer.h"
+
 #include "platform/Files.h"
 #include "support/TestSupport.h"
 
@@ -378,6 +380,46 @@ TEST(TscDocument, FailedLoadLeavesTheDocumentEmptyAndALaterLoadIsClean) {
     ASSERT_EQ(doc->KeyList.size(), 1u);
     EXPECT_EQ(doc->KeyList[0]->Path, "fresh");
     EXPECT_EQ(doc->GroupList.size(), 1u);
+}
+
+TEST(TscDocument, LoadingAFileReportsTheLexersOwnErrors) {
+    // A player's document on disk, loaded as the profile store loads it, fails with exactly the
+    // error that lexing the text alone gives: the first fault of the text, where it stands.
+    const std::string dir = test::ScratchDir("tscerrors");
+    struct Case {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"/x", "ERROR: Unknown character ('x') at line 1, character 2"},
+        {"x=1", "ERROR: Unexpected end of file at line 1, character 3"},
+        {"a{k='\\\"'}\n", "ERROR: Unknown escape sequence ('\\\"') at line 1, character 7"},
+        {"a{\n\tk=\"x\\'\"\n}\n", "ERROR: Unknown escape sequence ('\\'') at line 2, character 8"},
+        {"a{k=\"\\q\" b='unclosed}\n", "ERROR: Unknown escape sequence ('\\q') at line 1, character 7"},
+        {"a{k=1.5.2}\n", "ERROR: Multiple radix points found in floating point value at line 1, character 8"},
+        {"} /x", "ERROR: Unknown character ('x') at line 1, character 4"}, // lexer faults come first
+        {"a{k=1}\n}\n", "ERROR: Unexpected } at line 2, character 2"},     // a parse fault
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string lexed = "no error";
+        try {
+            TTSCLexer().LexText(c.text);
+        } catch (const TSCError& e) {
+            lexed = e.what();
+        }
+        ASSERT_TRUE(SaveText(c.text, dir + "/player.dat"));
+        auto doc = TscFromText("kept{k=1}\n");
+        try {
+            LoadTSCFile(doc, dir + "/player.dat");
+            ADD_FAILURE() << "loaded";
+        } catch (const TSCError& e) {
+            EXPECT_STREQ(e.what(), c.error);
+            if (lexed != "no error") {
+                EXPECT_EQ(lexed, e.what());
+            }
+        }
+        EXPECT_TRUE(doc->KeyList.empty());
+    }
 }
 
 TEST(TscDocument, FilesSaveAtomicallyAndLoadBack) {

@@ -97,6 +97,41 @@ TEST_F(Gallery, APictureThatDoesNotLoadBringsTheShownOneBack) {
     EXPECT_EQ(gallery.actual, 2);
 }
 
+TEST_F(Gallery, ARevealedPictureOutsideTheResourcesIsRefusedWithOneLine) {
+    const std::string climbing = "gfx/slides/../../../../../../../../../../dev/zero";
+    Pictures({climbing, "gfx/slides/n-02.jpg", "/dev/zero"});
+    int replays = 0;
+    frontendSeams.replayPuzzle = [&](int, int, const std::string&, const std::string&) { return ++replays; };
+    Strings lines;
+    SetPrintListener([&](const std::string& line) {
+        if (line.find("Revealed picture") != std::string::npos) lines.push_back(line);
+    });
+    int firstShown = -1, secondShown = -1;
+    control->SetScript([&](int frame, FrameInput& in) {
+        const int step = FADE_FRAMES + 4;
+        if (frame == step) {
+            firstShown = gallery.imgOne != nullptr;
+            in = GalleryClick(GALLERY_NEXT);
+        }
+        if (frame == 2 * step) {
+            secondShown = gallery.imgOne != nullptr;
+            in = GalleryClick(GALLERY_NEXT);
+        }
+        if (frame == 3 * step) in = GalleryClick(GALLERY_PUZZLE);
+        if (frame == 3 * step + 5) in = GalleryClick(GALLERY_BACK);
+        return frame < 1000;
+    });
+    gallery.show();
+    SetPrintListener(nullptr);
+    EXPECT_EQ(firstShown, 0);
+    EXPECT_EQ(secondShown, 1) << "a picture inside the resources still shows";
+    EXPECT_EQ(replays, 0) << "a refused picture is not replayed";
+    EXPECT_EQ(lines,
+              (Strings{"Revealed picture \"" + climbing + "\" lies outside the resources folder; not shown",
+                       "Revealed picture \"/dev/zero\" lies outside the resources folder; not shown",
+                       "Revealed picture \"/dev/zero\" lies outside the resources folder; not shown"}));
+}
+
 TEST_F(Gallery, TheBackButtonLeavesToTheMainMenuAndACloseRequestEndsTheProgram) {
     Pictures(PICTURES);
     titleScreen.playMusic();

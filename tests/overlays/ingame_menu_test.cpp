@@ -82,6 +82,14 @@ TEST_F(InGameMenuTest, ChoicesEscAndTerminateGiveTheirResults) {
     }
 }
 
+TEST_F(InGameMenuTest, TheMenuHoldsPetrificationAfterAMonthOfPlay) {
+    control->SetClock(int64_t(3) << 30); // past what 32 bits of milliseconds hold
+    board.petrifyTimer = MilliSecs64() - 4000;
+    EXPECT_EQ(RunMenu({{120, Keys({KEY_ESCAPE})}}), INGAME_RESUME);
+    EXPECT_GT(MilliSecs64() - (int64_t(3) << 30), 1000) << "the menu was open a while";
+    EXPECT_EQ(MilliSecs64() - board.petrifyTimer, 4000);
+}
+
 TEST_F(InGameMenuTest, TheMenuHoldsTheClockAndPetrificationAndTheClosingInputGoesNowhere) {
     control->SetClock(50000);
     timeManager.Reset(0);

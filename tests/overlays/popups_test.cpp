@@ -272,6 +272,20 @@ E{ Event="BEGIN_LEVEL" }
     EXPECT_TRUE(popupManager.queue.IsEmpty());
 }
 
+TEST_F(PopupTest, PetrificationSkipsThePopupTimeAfterAMonthOfPlay) {
+    PopupDocument(
+        R"(A{ Level=1 Event="BEGIN_LEVEL" Image="gfx/info/popup.png" ButtonY=-1 Lines=1 Line1="one" })");
+    sequencer.seqNo = 1;
+    popupManager.Prepare();
+    popupManager.AddEvent("BEGIN_LEVEL");
+    control->SetClock(int64_t(3) << 30); // past what 32 bits of milliseconds hold
+    board.petrifyTimer = MilliSecs64() - 1000;
+    PressOkEvery(60, 200);
+    EXPECT_EQ(popupManager.check(), 0);
+    EXPECT_GT(MilliSecs64() - (int64_t(3) << 30), 500) << "the popup was up a while";
+    EXPECT_EQ(MilliSecs64() - board.petrifyTimer, 1000);
+}
+
 TEST_F(PopupTest, CheckShowsWhatTheEventsCallForOnceTheBoardHasSettled) {
     PopupDocument(R"(
 A{ Level=1 Event="BEGIN_LEVEL" Image="gfx/info/popup.png" ButtonY=-1 Lines=1 Line1="one" }

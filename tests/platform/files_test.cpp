@@ -1,11 +1,17 @@
 // Files: folders, renames, path pieces, banks, streams and whole texts with their byte-order marks.
 #include "platform/Files.h"
 
+#include "platform/Audio.h"
+#include "platform/Graphics.h"
+#include "platform/System.h"
 #include "support/TestSupport.h"
+#include "support/WatchedPipe.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace vsm {
 namespace {
@@ -222,6 +228,17 @@ TEST(Files, PathPieces) {
     }
 }
 
+TEST(Files, RelativePathsThatLeaveTheirFolder) {
+    for (const char* inside : {"gfx/slides/n-01.jpg", "a/../b.png", "./a", "a//b", "", "a/.."}) {
+        SCOPED_TRACE(inside);
+        EXPECT_TRUE(StaysInside(inside));
+    }
+    for (const char* outside : {"/dev/zero", "..", "../x", "a/../../x", "gfx\\..\\..\\x", "\\abs"}) {
+        SCOPED_TRACE(outside);
+        EXPECT_FALSE(StaysInside(outside));
+    }
+}
+
 TEST(Files, HomeAndExecutable) {
     std::string home = HomeDir();
     EXPECT_FALSE(home.empty());
@@ -325,6 +342,61 @@ TEST(Streams, FileStreamsRoundTripAndMissingFilesGiveNull) {
     ASSERT_TRUE(bank);
     EXPECT_EQ(PeekInt(bank, 0), 42);
     EXPECT_FALSE(LoadBank(dir + "/none.bin"));
+}
+
+// The lines printed while f runs.
+std::vector<std::string> PrintedBy(const std::function<void()>& f) {
+    std::vector<std::string> lines;
+    SetPrintListener([&](const std::string& line) { lines.push_back(line); });
+    f();
+    SetPrintListener(nullptr);
+    return lines;
+}
+
+bool Mentions(const std::vector<std::string>& lines, const std::string& what) {
+    for (const std::string& line : lines)
+        if (line.find(what) != std::string::npos) return true;
+    return false;
+}
+
+TEST(Files, WholeReadsTakeNoPipeDeviceOrFolder) {
+    const std::string dir = test::ScratchDir("kinds");
+    test::WatchedPipe pipe(dir + "/options.tsc");
+    for (const std::string& path : {dir + "/options.tsc", std::string("/dev/zero"), dir}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(ReadFile(path));
+        std::vector<std::string> lines = PrintedBy([&] {
+            EXPECT_FALSE(LoadText(path).has_value());
+            EXPECT_FALSE(LoadPixmap(path));
+            EXPECT_FALSE(LoadSound(path));
+        });
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(lines[0], path + " is not a regular file; not read");
+    }
+    // Opening a pipe for reading waits for a writer, perhaps for ever: it is never opened.
+    EXPECT_FALSE(pipe.Opened());
+}
+
+TEST(Files, WholeReadsStopAtTheirLimit) {
+    const std::string dir = test::ScratchDir("limits");
+    Put(dir + "/ten.txt", std::vector<uint8_t>(10, 'x'));
+    EXPECT_EQ(LoadFileBytes(dir + "/ten.txt", 10), std::vector<uint8_t>(10, 'x'));
+    std::vector<std::string> lines = PrintedBy([&] { EXPECT_FALSE(LoadFileBytes(dir + "/ten.txt", 9)); });
+    EXPECT_EQ(lines, std::vector<std::string>{dir + "/ten.txt is larger than 9 bytes; not read"});
+    EXPECT_FALSE(LoadFileBytes(dir + "/missing.txt", 10)); // nothing there: silently nothing
+
+    // A huge file (sparse, so it takes no room) is refused unread by the document and picture
+    // readers alike.
+    const std::string huge = dir + "/huge.png";
+    { std::ofstream(huge, std::ios::binary); }
+    std::filesystem::resize_file(huge, uintmax_t(8) << 30);
+    lines = PrintedBy([&] {
+        EXPECT_FALSE(LoadPixmap(huge));
+        EXPECT_FALSE(LoadText(huge).has_value());
+    });
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Mentions(lines, huge + " is larger than " + std::to_string(MAX_PICTURE_BYTES)));
+    EXPECT_TRUE(Mentions(lines, huge + " is larger than " + std::to_string(MAX_DOCUMENT_BYTES)));
 }
 
 } // namespace

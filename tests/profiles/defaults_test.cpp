@@ -97,7 +97,7 @@ TEST_F(ProfileDefaults, ATakenNameChangesNoOnesProfile) {
 TEST_F(ProfileDefaults, DefaultsThatCannotBeWrittenTakeTheNewProfileAway) {
     // The new file itself lands (it is written under a temporary name first); the defaults do not.
     SetSaveInterruptHook([this](const std::string& path) { return StripDir(path) != "zoe.dat"; });
-    EXPECT_EQ(Create("zoe"), 0);
+    EXPECT_EQ(Create("zoe"), PROFILE_NOT_WRITTEN);
     EXPECT_EQ(profile.GetProfilesList(), std::vector<std::string>{"anna"});
     EXPECT_EQ(profile.selectedProfile->name, "anna");
     EXPECT_EQ(Files(), std::vector<std::string>{"anna.dat"});

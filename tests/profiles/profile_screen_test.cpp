@@ -355,6 +355,77 @@ TEST_F(ProfileScreen, ARenameOrDeleteTheDiskRefusesKeepsTheDialogOpen) {
     EXPECT_EQ(states[5], PROFILES_DELETE); // Enter on the question
     EXPECT_EQ(states[6], PROFILES_LIST);
     EXPECT_EQ(Files(), (std::vector<std::string>{"anna.dat", "bob.dat"}));
+    const std::string check = ".\nCheck that the folder exists and can be written to, then try again.";
+    EXPECT_EQ(control->notifications,
+              (std::vector<std::string>{
+                  "The profile \"anna\" could not be renamed to \"annax\" in the folder\n" + folder + check,
+                  "The profile \"anna\" could not be deleted from the folder\n" + folder + check}));
+}
+
+TEST_F(ProfileScreen, AProfileTheFolderRefusesIsNamedAndTheNameCanBeTriedAgain) {
+    const std::string refused = "The profile \"bob\" could not be saved in the folder\n" + folder +
+                                ".\nCheck that the folder exists and can be written to, then try again.";
+    struct Case {
+        const char* what;
+        int state;
+        std::vector<std::string> before;
+        // What the folder refuses: every write, or only the new profile's defaults.
+        bool onlyTheDefaults;
+    } cases[] = {
+        {"the first player, nothing can be written", PROFILES_FIRST_NAME, {}, false},
+        {"the first player, the defaults cannot be written", PROFILES_FIRST_NAME, {}, true},
+        {"a new player, nothing can be written", PROFILES_NEW, {"anna"}, false},
+        {"a new player, the defaults cannot be written", PROFILES_NEW, {"anna"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        Store(c.before);
+        profileLoader.text->text.clear();
+        control->notifications.clear();
+        bool refuse = true;
+        SetFileFaultHook([&](FileOp op, const std::string& path) {
+            if (!refuse || op != FileOp::Write) return true;
+            return c.onlyTheDefaults ? path != folder + "/bob.dat" : path.rfind(folder, 0) != 0;
+        });
+        std::vector<FrameInput> frames;
+        TypeEach(frames, "bob");
+        frames.push_back(Key(KEY_ENTER)); // refused
+        frames.push_back(Key(KEY_ENTER)); // refused again
+        const size_t allowed = frames.size();
+        frames.push_back(Key(KEY_ENTER)); // the folder can be written now
+        frames.push_back(Click(LIST_CANCEL));
+        std::vector<int> seen;
+        std::vector<std::string> currents;
+        control->SetScript([&](int frame, FrameInput& in) {
+            if (frame > 0) {
+                seen.push_back(profileLoader.State);
+                currents.push_back(Current());
+            }
+            if (frame == static_cast<int>(allowed)) refuse = false;
+            if (frame >= static_cast<int>(frames.size())) return false;
+            in = frames[static_cast<size_t>(frame)];
+            return true;
+        });
+        testing::internal::CaptureStdout();
+        profileLoader.show(c.state);
+        testing::internal::GetCapturedStdout();
+        SetFileFaultHook(nullptr);
+
+        EXPECT_EQ(control->notifications, (std::vector<std::string>{refused, refused}));
+        ASSERT_GE(seen.size(), allowed);
+        for (size_t i = 0; i < allowed; ++i) {
+            EXPECT_EQ(seen[i], c.state) << "frame " << i << ": the dialog stays open";
+            // The half-made profile was taken away; the store never points at it.
+            EXPECT_EQ(currents[i], c.before.empty() ? "<none>" : "anna") << "frame " << i;
+        }
+        EXPECT_EQ(Current(), "bob") << "the name went through once the folder could be written";
+        std::vector<std::string> files =
+            c.before.empty() ? std::vector<std::string>{} : std::vector<std::string>{"anna.dat"};
+        files.push_back("bob.dat");
+        EXPECT_EQ(Files(), files);
+    }
 }
 
 TEST_F(ProfileScreen, ATerminateRequestEndsTheProgram) {

@@ -11,6 +11,7 @@
 #include "magic/TBunusManagerA.h"
 #include "magic/TMagicSphere.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 #include "services/GameFlags.h"
 #include "services/TSlidesManager.h"
 
@@ -187,6 +188,29 @@ TEST_F(SavedCampaign, WithoutASelectedProfileNothingIsSavedOrLoaded) {
     EXPECT_EQ(Tokens().size(), 1u);
     EXPECT_EQ(level.matches, 5);
     EXPECT_EQ(magicSphere.ballsFil[0], 3);
+}
+
+TEST_F(SavedCampaign, RevealedPicturesPastTheListLimitKeepTheSavedOnes) {
+    slides.revealedImages.clear();
+    for (int i = 0; i < 1000; ++i)
+        slides.revealedImages.push_back("gfx/slides/p" + std::to_string(i) + ".jpg");
+    ASSERT_EQ(SaveProfile(1), 0);
+    const std::vector<std::string> saved = slides.revealedImages;
+
+    slides.revealedImages.push_back("gfx/slides/one-more.jpg");
+    std::vector<std::string> lines;
+    SetPrintListener([&](const std::string& line) { lines.push_back(line); });
+    EXPECT_EQ(SaveProfile(1), -1) << "the refused list is reported";
+    SetPrintListener(nullptr);
+    EXPECT_EQ(lines,
+              std::vector<std::string>{"The list revealedImages holds 1001 values, more than the 1000 a "
+                                       "key can store; the stored list is kept"});
+
+    // The next run of the game finds the thousand pictures saved before.
+    Reopen();
+    slides.revealedImages.clear();
+    LoadProfile();
+    EXPECT_EQ(slides.revealedImages, saved);
 }
 
 TEST_F(SavedCampaign, AFailedWriteIsReported) {

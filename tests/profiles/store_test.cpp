@@ -100,7 +100,7 @@ TEST_F(ProfileStore, NewProfileCreatesSelectsAndNeverReplaces) {
     // A refused write creates nothing and keeps the selection.
     SetFileFaultHook([](FileOp op, const std::string&) { return op != FileOp::Write; });
     testing::internal::CaptureStdout();
-    EXPECT_EQ(profile.NewProfile("amy"), 0);
+    EXPECT_EQ(profile.NewProfile("amy"), PROFILE_NOT_WRITTEN);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(Selected(), "zoe");
     EXPECT_EQ(Files().size(), 4u);
@@ -151,8 +151,8 @@ TEST_F(ProfileStore, RefusedRenameOrDeleteChangesNothing) {
     SetFileFaultHook(
         [](FileOp op, const std::string&) { return op != FileOp::Rename && op != FileOp::Delete; });
     testing::internal::CaptureStdout();
-    EXPECT_EQ(profile.RenameProfile("bob", "rob"), -1);
-    EXPECT_EQ(profile.DeleteProfile("anna"), -1);
+    EXPECT_EQ(profile.RenameProfile("bob", "rob"), PROFILE_NOT_WRITTEN);
+    EXPECT_EQ(profile.DeleteProfile("anna"), PROFILE_NOT_WRITTEN);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(Files(), (std::vector<std::string>{"anna.dat", "bob.dat"}));
     EXPECT_EQ(Selected(), "bob");

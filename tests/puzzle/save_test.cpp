@@ -108,6 +108,44 @@ TEST_F(PuzzleSave, AResumedPuzzlePaysForItsStoredHints) {
     EXPECT_EQ(time.back().substr(0, 3), "1:0");
 }
 
+TEST_F(PuzzleSave, DamagedStoredTimeClicksAndHintsAreKeptInRange) {
+    struct Case {
+        const char* name;
+        int time, clicks, hints;
+        int64_t clock;
+        int paidHints;          // the hints the summary charges for
+        const char* timeStarts; // the start of the summary's time
+    };
+    const Case cases[] = {
+        {"negative hints", 61000, 7, -100, 200000, 0, "1:0"},
+        {"hints past any real puzzle", 61000, 7, 2000000000, 200000, 1000000, "1:0"},
+        {"a negative time", -7199000, 7, 3, 200000, 3, "0:"},
+        {"negative clicks", 61000, -50, 3, 200000, 3, "1:0"},
+        {"a clock past 32 bits", 61000, 7, 3, int64_t(3) << 30, 3, "1:0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        UsePlayer();
+        puzzle.width = 4;
+        puzzle.height = 3;
+        SaveLayout({"1", "0", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}, c.time, c.clicks, c.hints);
+        readFromProfile = 1;
+        points.total = 100;
+        control->SetClock(c.clock);
+        SolveScript(3000);
+        EXPECT_EQ(puzzle.show(1, picturePath, 0), 0);
+        EXPECT_EQ(points.total, 100 + 50 * (12 - c.paidHints));
+        const auto clicks = ValuesAfter("Clicks:");
+        ASSERT_FALSE(clicks.empty());
+        EXPECT_NE(clicks.back()[0], '-');
+        const auto time = ValuesAfter("Time:");
+        ASSERT_FALSE(time.empty());
+        EXPECT_EQ(time.back().rfind(c.timeStarts, 0), 0u) << time.back();
+        TearDown();
+    }
+}
+
 TEST_F(PuzzleSave, AnEmptySavedLayoutStartsAfreshInsteadOfPayingInFull) {
     UsePlayer();
     puzzle.width = 3;

@@ -21,6 +21,8 @@
 #include "overlays/TPopupManager.h"
 #include "widgets/TAnimButton.h"
 
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -56,6 +58,20 @@ TEST_F(PuzzleStage, LoadReadsTheLevelAndRefusesSizesTheGridCannotHold) {
     EXPECT_EQ(puzzle.hintA, 2);
     EXPECT_EQ(puzzle.hintB, 7);
     levelSeams = TLevelSeams();
+}
+
+TEST_F(PuzzleStage, LevelNumbersPastTheIntRangeStopAtItsEnds) {
+    WriteLevels({{"huge.tsc", "Settings{ width=3000000000 height=3 hintA=3000000000 hintB=-3000000000 }"}});
+    std::vector<std::string> lines;
+    SetPrintListener([&](const std::string& line) { lines.push_back(line); });
+    puzzle.Load("huge.tsc");
+    SetPrintListener(nullptr);
+    EXPECT_EQ(puzzle.hintA, INT_MAX);
+    EXPECT_EQ(puzzle.hintB, INT_MIN);
+    EXPECT_EQ(puzzle.width, 6);
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Puzzle size 2147483647 x 3 of \"huge.tsc\" cannot be played; using 6 x 5"),
+              lines.end());
 }
 
 TEST_F(PuzzleStage, OnlyTheFirstPuzzleBringsItsPopupsAndLoadingStartsWithNone) {

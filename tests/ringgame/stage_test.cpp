@@ -234,6 +234,53 @@ TEST_F(RingStage, ResumingRestoresOnlyAnUnfinishedStage) {
     }
 }
 
+TEST_F(RingStage, AResumedStageKeepsItsStoredTimeAndCountsInRange) {
+    struct Case {
+        const char* name;
+        int rgTime, hits, received, counter;
+        int64_t usedAtLeast, usedBelow;
+        int wantHits, wantReceived, wantCounter;
+    };
+    const Case cases[] = {
+        // Read as it stood, a 60 s stage would resume with 657 s left and swing 330 degrees.
+        // The intro runs on the resumed clock for a few seconds before play.
+        {"a negative time", -597000, 7, 2, 2, 0, 5000, 7, 2, 2},
+        {"negative counts", 20000, -5, -2, -3, 20000, 25000, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        LoadLevel(Settings(60000, 3, "1 2", 5000));
+        profile.SetNumber("seqHits", c.hits, 0);
+        profile.SetNumber("recivedSpells", c.received, 0);
+        profile.SetNumber("rgTime", c.rgTime, 0);
+        profile.SetNumber("RMGRecivedSpell2", c.counter, 0);
+        profile.SetNumber(RING_IN_PROGRESS_KEY, 1, 0);
+
+        int hits = -1, received = -1, counter = -1, swing = -1;
+        int64_t used = -1;
+        Drive([&](int f, FrameInput& in) {
+            if (ringGame.faza == RING_PHASE_PLAY && hits < 0) {
+                hits = ringGame.seqHits;
+                received = ringGame.recivedSpells;
+                counter = ringGame.spells[1]->counter;
+                swing = ringGame.wahadloMaxRot;
+                used = MilliSecs64() - ringGame.Timer;
+                in.terminate = true;
+            }
+            return f < 2000;
+        });
+        EXPECT_EQ(RunPlay(1), -1);
+        EXPECT_GE(used, c.usedAtLeast);
+        EXPECT_LT(used, c.usedBelow);
+        EXPECT_LE(swing, 30);
+        EXPECT_EQ(hits, c.wantHits);
+        EXPECT_EQ(received, c.wantReceived);
+        EXPECT_EQ(counter, c.wantCounter);
+        TearDown();
+    }
+}
+
 TEST_F(RingStage, TheDeveloperKeyEndsTheStageOnlyWithTheCheatsFile) {
     LoadLevel(Settings(60000, 3, "1", 5000));
     const std::string cwd = std::filesystem::current_path().string();

@@ -6,6 +6,7 @@
 #include "data/DataFolders.h"
 #include "data/TTSCFile.h"
 #include "level/LevelSeams.h"
+#include "level/TPointsManager.h"
 #include "magic/TRingOfSpells.h"
 #include "platform/Files.h"
 #include "platform/System.h"
@@ -24,12 +25,17 @@
 #include "shell/StartUp.h"
 #include "shell/TLoading.h"
 #include "support/TestAssets.h"
+#include "support/WatchedPipe.h"
 #include "widgets/SharedAssets.h"
 #include "widgets/SharedImageIds.h"
 #include "widgets/TContainer.h"
 #include "widgets/TFont.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
 
 namespace vsm::test {
 
@@ -50,14 +56,15 @@ class StartUpGame : public ShellFixture {
             return TShellSeams().titleShow();
         };
         control->SetScript(std::vector<FrameInput>(2000));
-        EXPECT_THROW(
-            {
-                StartUp();
-                MainFlow();
-            },
-            ProgramEnd);
-        RunExitHook();
+        EXPECT_EQ(Run(), 0);
         return titleFrame;
+    }
+    // The program as main runs it; returns its exit code.
+    static int Run() {
+        return ::vsm::RunProgram([] {
+            StartUp();
+            MainFlow();
+        });
     }
     std::string OptionsFile() const { return userHome + "/vessamoor/data/options.tsc"; }
     TTSCFilePtr SavedOptions() const {
@@ -124,6 +131,73 @@ TEST_F(StartUpGame, TheLastPlayerIsSelectedAndLoaded) {
     EXPECT_EQ(profile.selectedProfile->name, "Bob");
     EXPECT_EQ(gameState, 2); // Bob's game state was loaded
     EXPECT_EQ(GetTSCStringKey(SavedOptions(), "Settings", "lastProfile", 0), "Bob");
+}
+
+TEST_F(StartUpGame, APipeOrAHugeOptionsFileIsSetAsideUnread) {
+    UseBuiltResources();
+    const std::string data = userHome + "/vessamoor/data";
+    std::filesystem::create_directories(data);
+    for (bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "a pipe" : "a huge file");
+        std::filesystem::remove(OptionsFile());
+        std::filesystem::remove(OptionsFile() + ".damaged");
+        std::unique_ptr<WatchedPipe> watched;
+        if (pipe) {
+            watched = std::make_unique<WatchedPipe>(OptionsFile());
+        } else {
+            { std::ofstream(OptionsFile(), std::ios::binary); }
+            std::filesystem::resize_file(OptionsFile(), uintmax_t(8) << 30); // sparse: takes no room
+        }
+        EXPECT_GE(RunProgram(), 0) << "the title screen is reached";
+        if (watched) {
+            EXPECT_FALSE(watched->Opened()) << "the pipe is never opened";
+        }
+        EXPECT_TRUE(std::filesystem::exists(OptionsFile() + ".damaged")) << "the player's file is kept aside";
+        EXPECT_EQ(GetTSCNumberKey(SavedOptions(), "Settings", "musicVol", 0), 5) << "the defaults are saved";
+    }
+}
+
+TEST_F(StartUpGame, AnErrorMidCampaignSavesTheOptionsButLeavesTheCampaignAtItsLastSave) {
+    Assemble();
+    ASSERT_EQ(CreateNewProfile("ann"), 1);
+    profile.SetNumber("pointsTotal", 1000, 1);
+    const std::string profileFile = userHome + "/vessamoor/profiles/ann.dat";
+    const std::string lastGoodSave = LoadText(profileFile).value_or("");
+    for (bool error : {true, false}) {
+        SCOPED_TRACE(error ? "an error" : "a close request");
+        ASSERT_TRUE(SaveText(lastGoodSave, profileFile));
+        std::filesystem::remove(OptionsFile());
+        // The player is in the campaign when something goes wrong half-way through a change.
+        shellSeams.titleShow = [error]() -> int {
+            saveToProfile = 1;
+            points.total = 5555;
+            if (error) throw std::runtime_error("a fault half-way through");
+            End();
+        };
+        control->SetScript(std::vector<FrameInput>(2000));
+        std::vector<std::string> lines;
+        SetPrintListener([&](const std::string& line) { lines.push_back(line); });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Run(), error ? 1 : 0);
+        const std::string err = testing::internal::GetCapturedStderr();
+        SetPrintListener(nullptr);
+        EXPECT_EQ(GetTSCStringKey(SavedOptions(), "Settings", "lastProfile", 0), "ann")
+            << "the options are saved";
+        if (error) {
+            EXPECT_EQ(LoadText(profileFile).value_or(""), lastGoodSave) << "the last good save stays";
+            EXPECT_NE(err.find("Unexpected error: a fault half-way through"), std::string::npos);
+            EXPECT_NE(
+                std::find(
+                    lines.begin(), lines.end(),
+                    "The game ends on an error: the options are saved, the campaign keeps its last save"),
+                lines.end());
+        } else {
+            TTSCFilePtr saved = CreateTSCFile();
+            LoadTSCFile(saved, profileFile);
+            EXPECT_EQ(GetTSCNumberKey(saved, "Profile", "pointsTotal", 0), 5555)
+                << "a close saves the campaign";
+        }
+    }
 }
 
 TEST_F(StartUpGame, ARefusedFullScreenRunsInAWindowAndIsRemembered) {

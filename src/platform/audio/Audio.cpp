@@ -8,9 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 namespace vsm {
 
@@ -140,16 +138,10 @@ std::string CurrentAudioDriver() {
 
 SoundPtr LoadSound(const std::string& path, int flags) {
     std::string fixed = FixPath(path);
-    if (FileType(fixed) != FILETYPE_FILE) return nullptr;
+    std::optional<std::vector<uint8_t>> bytes = LoadFileBytes(fixed, MAX_SOUND_BYTES);
+    if (!bytes) return nullptr;
     auto sound = std::make_shared<TSound>();
-    try {
-        std::ifstream in(fixed, std::ios::binary);
-        if (!in) return nullptr;
-        sound->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad()) return nullptr;
-    } catch (const std::exception&) {
-        return nullptr; // a read error (the stream library reports some by throwing)
-    }
+    sound->bytes = std::move(*bytes);
     OggInfo info;
     if (!ProbeOgg(sound->bytes, info)) return nullptr;
     sound->path = fixed;
