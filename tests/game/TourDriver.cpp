@@ -7,7 +7,7 @@
 #include "overlays/TPopupManager.h"
 #include "widgets/TAnimButton.h"
 #include "platform/Input.h"
-#include "support/PlacementFinder.h"
+#include "PlacementSearch.h"
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
 
@@ -211,7 +211,7 @@ TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int pl
         int cooldown = 0;
         int idle = 0;
         bool aimed = false;
-        PointerCell aim;
+        tools::PointerCell aim;
         const TBlock* aimedAt = nullptr;
     };
     auto s = std::make_shared<State>();
@@ -244,16 +244,16 @@ TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int pl
                     s->cooldown = 6;
                     return false;
                 }
-                std::optional<Placement> p;
-                if (runsFirst) p = FindRunPlacement(board, piece);
-                if (!p) p = FindAnyPlacement(board, piece);
+                std::optional<tools::Placement> p;
+                if (runsFirst) p = tools::FindRunPlacement(board, piece);
+                if (!p) p = tools::FindAnyPlacement(board, piece);
                 if (!p) return false; // the board is full: the game is about to end
                 if (p->direction != blocks.direction) {
                     in.wheel = -1; // a wheel step down turns the piece one step on
                     s->cooldown = 2;
                     return false;
                 }
-                s->aim = PointerFor(board, *p);
+                s->aim = tools::PointerFor(board, *p);
                 s->aimedAt = &piece;
                 s->aimed = true;
                 in.mouseX = s->aim.x;

@@ -21,7 +21,7 @@
 #include "shell/MainFlow.h"
 #include "shell/ShellSeams.h"
 #include "shell/StartUp.h"
-#include "support/PlacementFinder.h"
+#include "PlacementSearch.h"
 #include "support/TestSupport.h"
 #include "widgets/TButton.h"
 #include "widgets/TMenu.h"
@@ -305,7 +305,7 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
                 PlacePieces("timed: filled until no piece fits", false,
                             [this, noRoomSeen](int) {
                                 if (screen == "timed" && board.gameOver != 0 && timeManager.leftTime > 0 &&
-                                    blocks.actualBlock && !FindAnyPlacement(board, *blocks.actualBlock))
+                                    blocks.actualBlock && !tools::FindAnyPlacement(board, *blocks.actualBlock))
                                     *noRoomSeen = true;
                                 return screen.empty();
                             }),

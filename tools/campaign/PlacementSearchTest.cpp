@@ -1,6 +1,6 @@
-// The move chooser of the play-through tests agrees with the board: the placement it picks is
-// legal, and the game clears exactly the run cells it promised.
-#include "support/PlacementFinder.h"
+// The campaign player's placements agree with the board: the placement it picks is legal, the
+// game clears exactly the cells it promised, and its search pursues the level's goal.
+#include "PlacementSearch.h"
 
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace vsm::test {
+namespace vsm::tools {
 namespace {
 
 // A 5x5 board in the corner of the field, runes 1..3 of colour classes 1..3.
@@ -24,7 +24,7 @@ class PlacementFinderTest : public ::testing::Test {
         UseHeadlessBackend();
         ResetCoreGame();
         for (int c = 1; c <= 3; ++c)
-            AppendTestRune(std::to_string(c), c, 0, "", "");
+            test::AppendTestRune(std::to_string(c), c, 0, "", "");
         for (int x = 0; x < 5; ++x)
             for (int y = 0; y < 5; ++y)
                 board.grid[x][y] = 1;
@@ -58,24 +58,59 @@ TEST_F(PlacementFinderTest, PicksTheLegalPlacementCompletingTheLongestRun) {
     const std::vector<RunCase> cases = {
         {"completes a row", {{0, 0}, {1, 0}}, {}, {}, {}, {{0, 0}}, 1, {2, 0, 0, 3}},
         {"the completing cell is a hole", {{0, 0}, {1, 0}}, {}, {}, {{2, 0}}, {{0, 0}}, 1, {0, 0, 0, 0}},
-        {"the completing cell is taken: the column instead", {{0, 0}, {1, 0}, {4, 1}, {4, 2}}, {}, {{2, 0}}, {},
-         {{0, 0}}, 1, {4, 0, 0, 3}},
-        {"a run of four beats a run of three", {{0, 0}, {1, 0}, {0, 2}, {1, 2}, {3, 2}}, {}, {}, {}, {{0, 0}}, 1,
+        {"the completing cell is taken: the column instead",
+         {{0, 0}, {1, 0}, {4, 1}, {4, 2}},
+         {},
+         {{2, 0}},
+         {},
+         {{0, 0}},
+         1,
+         {4, 0, 0, 3}},
+        {"a run of four beats a run of three",
+         {{0, 0}, {1, 0}, {0, 2}, {1, 2}, {3, 2}},
+         {},
+         {},
+         {},
+         {{0, 0}},
+         1,
          {2, 2, 0, 4}},
-        {"a row and a column through one cell", {{1, 3}, {2, 3}, {3, 1}, {3, 2}}, {}, {}, {}, {{0, 0}}, 1,
+        {"a row and a column through one cell",
+         {{1, 3}, {2, 3}, {3, 1}, {3, 2}},
+         {},
+         {},
+         {},
+         {{0, 0}},
+         1,
          {3, 3, 0, 5}},
-        {"a piece of two completes with both its cells", {}, {{2, 3}}, {}, {}, {{0, 0}, {1, 0}}, 2, {0, 3, 0, 3}},
-        {"only a turned piece fits", {}, {{2, 4}}, {}, {{0, 4}, {1, 4}, {3, 4}, {4, 4}}, {{0, 0}, {1, 0}}, 2,
+        {"a piece of two completes with both its cells",
+         {},
+         {{2, 3}},
+         {},
+         {},
+         {{0, 0}, {1, 0}},
+         2,
+         {0, 3, 0, 3}},
+        {"only a turned piece fits",
+         {},
+         {{2, 4}},
+         {},
+         {{0, 4}, {1, 4}, {3, 4}, {4, 4}},
+         {{0, 0}, {1, 0}},
+         2,
          {2, 2, 1, 3}},
         {"another colour never joins the run", {{0, 0}, {1, 0}}, {}, {}, {}, {{0, 0}}, 3, {0, 0, 0, 0}},
     };
     for (const RunCase& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
-        for (auto [x, y] : c.rune1) Put(x, y, 1);
-        for (auto [x, y] : c.rune2) Put(x, y, 2);
-        for (auto [x, y] : c.rune3) Put(x, y, 3);
-        for (auto [x, y] : c.holes) board.grid[x][y] = 0;
+        for (auto [x, y] : c.rune1)
+            Put(x, y, 1);
+        for (auto [x, y] : c.rune2)
+            Put(x, y, 2);
+        for (auto [x, y] : c.rune3)
+            Put(x, y, 3);
+        for (auto [x, y] : c.holes)
+            board.grid[x][y] = 0;
         TBlock piece = Piece(c.piece, c.pieceRune);
 
         std::optional<Placement> found = FindRunPlacement(board, piece);
@@ -136,4 +171,4 @@ TEST_F(PlacementFinderTest, PointerLandsOnTheOriginCell) {
 }
 
 } // namespace
-} // namespace vsm::test
+} // namespace vsm::tools
