@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -152,57 +153,62 @@ RunResult Play(const Job& job, const vsm::tools::RunOptions& options) {
                             : vsm::tools::PlayQuickBoard(job.quickBoard, job.timed, job.seed, options);
 }
 
-// Plays the jobs, in worker processes forked from this one (the game is up already) when there
-// are several, each writing its results down a pipe; returns the results in the jobs' order.
-// Each result is also written to standard error as it comes.
-std::vector<RunResult> PlayAll(const std::vector<Job>& jobs, int workers,
-                               const vsm::tools::RunOptions& options, const std::string& userFolder) {
+// Plays each job in a process of its own, forked from this one with the game up and untouched,
+// so that a play depends on nothing but its position (or board) and seed; at most `workers` run
+// at once. Returns the results in the jobs' order; each is also written to standard error as it
+// comes.
+std::vector<RunResult> PlayAll(const std::vector<Job>& jobs, int workers, const vsm::tools::RunOptions& options,
+                               const std::string& userFolder) {
     std::vector<RunResult> results(jobs.size());
-    if (workers <= 1) {
-        for (size_t k = 0; k < jobs.size(); ++k) {
-            results[k] = Play(jobs[k], options);
-            std::fputs(Line(k, results[k]).c_str(), stderr);
-        }
-        return results;
-    }
-    std::vector<FILE*> pipes;
-    std::vector<pid_t> children;
-    for (int w = 0; w < workers; ++w) {
-        int fd[2];
-        if (pipe(fd) != 0) break;
-        const pid_t child = fork();
-        if (child == 0) {
-            close(fd[0]);
-            vsm::tools::UseUserFolder(userFolder + "/worker-" + std::to_string(w));
-            FILE* out = fdopen(fd[1], "w");
-            for (size_t k = static_cast<size_t>(w); k < jobs.size(); k += static_cast<size_t>(workers)) {
-                const std::string line = Line(k, Play(jobs[k], options));
-                std::fputs(line.c_str(), out);
-                std::fflush(out);
-                std::fputs(line.c_str(), stderr);
+    std::map<pid_t, std::pair<size_t, int>> running; // child: job, read end of its pipe
+    size_t next = 0;
+    while (next < jobs.size() || !running.empty()) {
+        while (static_cast<int>(running.size()) < workers && next < jobs.size()) {
+            int fd[2];
+            if (pipe(fd) != 0) break;
+            const size_t job = next++;
+            const pid_t child = fork();
+            if (child == 0) {
+                close(fd[0]);
+                // The game's own diagnostic lines would bury the trace or the table.
+                if (!options.trace && !std::freopen("/dev/null", "w", stdout)) _exit(1);
+                vsm::tools::UseUserFolder(userFolder + "/play-" + std::to_string(job));
+                const std::string line = Line(job, Play(jobs[job], options));
+                // One short line fits the pipe's buffer: the write never waits for the reader.
+                if (write(fd[1], line.data(), line.size()) < 0) _exit(1);
+                _exit(0);
             }
-            std::fclose(out);
-            _exit(0);
+            close(fd[1]);
+            if (child < 0) {
+                close(fd[0]);
+                break;
+            }
+            running[child] = {job, fd[0]};
         }
-        close(fd[1]);
-        if (child < 0) {
-            close(fd[0]);
-            break;
+        if (running.empty()) break;
+        int status = 0;
+        const pid_t done = waitpid(-1, &status, 0);
+        auto it = running.find(done);
+        if (it == running.end()) continue;
+        const auto [job, in] = it->second;
+        running.erase(it);
+        std::string line;
+        char buffer[512];
+        for (ssize_t n; (n = read(in, buffer, sizeof buffer)) > 0;)
+            line.append(buffer, static_cast<size_t>(n));
+        close(in);
+        size_t index = 0;
+        RunResult r;
+        if (FromLine(line, index, r) && index == job) {
+            results[job] = r;
+        } else {
+            // A play that died: counted as not won.
+            results[job].position = jobs[job].position;
+            results[job].seed = jobs[job].seed;
+            results[job].end = "crashed";
         }
-        children.push_back(child);
-        pipes.push_back(fdopen(fd[0], "r"));
+        std::fputs(Line(job, results[job]).c_str(), stderr);
     }
-    for (FILE* in : pipes) {
-        char buffer[1024];
-        while (std::fgets(buffer, sizeof buffer, in)) {
-            size_t job = 0;
-            RunResult r;
-            if (FromLine(buffer, job, r) && job < results.size()) results[job] = r;
-        }
-        std::fclose(in);
-    }
-    for (pid_t child : children)
-        waitpid(child, nullptr, 0);
     return results;
 }
 
@@ -218,7 +224,19 @@ int main(int argc, char** argv) {
     }
     const std::string scratch =
         (std::filesystem::temp_directory_path() / ("vsm-campaign-" + std::to_string(getpid()))).string();
-    if (!vsm::tools::StartCampaignGame(args.resources, scratch)) return 2;
+    {
+        // The game's start-up prints its own lines: keep them out of the table.
+        std::fflush(stdout);
+        const int kept = dup(STDOUT_FILENO);
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
+        const bool started = vsm::tools::StartCampaignGame(args.resources, scratch);
+        std::fflush(stdout);
+        if (kept >= 0) dup2(kept, STDOUT_FILENO);
+        if (quiet >= 0) close(quiet);
+        if (kept >= 0) close(kept);
+        if (!started) return 2;
+    }
 
     vsm::tools::RunOptions options;
     options.thinkFrames = args.thinkMs * 60 / 1000;
