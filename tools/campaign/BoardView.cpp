@@ -170,7 +170,6 @@ bool Fits(const BoardView& view, const PieceView& piece, int x, int y, int d) {
 
 MoveOutcome PlayMove(BoardView& v, const PieceView& piece, int x, int y, int d) {
     MoveOutcome out;
-    unsigned rows = 0, columns = 0;
     ++v.moves;
     for (int k = 0; k < piece.count; ++k) {
         int dx, dy;
@@ -179,8 +178,6 @@ MoveOutcome PlayMove(BoardView& v, const PieceView& piece, int x, int y, int d) 
         v.kind[tx][ty] = VIEW_RUNE;
         v.cls[tx][ty] = piece.cells[k].cls;
         v.placed[tx][ty] = v.moves;
-        rows |= 1u << ty;
-        columns |= 1u << tx;
     }
 
     // The game's order: complete wardens' arms (left, right, upper, lower, two rows each), then
@@ -209,10 +206,12 @@ MoveOutcome PlayMove(BoardView& v, const PieceView& piece, int x, int y, int d) 
         --v.wardenCount;
         ++out.wardensBroken;
     }
+    // Every row and column: a run of stones turns back into runes that still stand in a run, which
+    // the next move clears wherever it is put.
     for (int row = 0; row < VIEW_SIDE; ++row)
-        if (rows & (1u << row)) QueueRuns(v, true, row, lines, n);
+        QueueRuns(v, true, row, lines, n);
     for (int column = 0; column < VIEW_SIDE; ++column)
-        if (columns & (1u << column)) QueueRuns(v, false, column, lines, n);
+        QueueRuns(v, false, column, lines, n);
 
     for (int l = 0; l < n; ++l) {
         const ViewLine& line = lines[l];

@@ -353,7 +353,7 @@ double EvaluateBoard(const BoardView& v, const SearchOptions& options) {
         value += -k.warden * v.wardenCount - k.junk * freeOccupied - k.rubble * freeRubble + armValue -
                  k.tokenFired * ArmCellsAtRisk(v, arms) - k.tokenMade * v.tokensMade;
         for (int w = 0; w < v.wardenCount; ++w)
-            value += k.correct * correct[w] + k.focus * correct[w] * correct[w];
+            value += k.correct * correct[w] + k.focus * std::max(0.0, correct[w]) * std::max(0.0, correct[w]);
         break;
     default:
         // No goal to pursue: stay alive.

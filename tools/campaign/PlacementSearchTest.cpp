@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -168,6 +169,163 @@ TEST_F(PlacementFinderTest, PointerLandsOnTheOriginCell) {
             EXPECT_EQ(blocks.getYR(p.y), 14 - cell) << "tile " << tile;
         }
     }
+}
+
+// The search on views alone: a full board of empty cells, the goal and the pieces as each case
+// sets them.
+class PlacementSearchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (int x = 0; x < VIEW_SIDE; ++x)
+            for (int y = 0; y < VIEW_SIDE; ++y)
+                view.kind[x][y] = VIEW_EMPTY;
+        view.petrifyMs = 20000;
+        options.shapes = {Single(0)};
+    }
+
+    void Put(int x, int y, int cls, int32_t placed = -1000) {
+        view.kind[x][y] = VIEW_RUNE;
+        view.cls[x][y] = static_cast<uint8_t>(cls);
+        view.placed[x][y] = placed;
+    }
+    void Warden(int x, int y, int cls) {
+        view.wardens[view.wardenCount++] = WardenView{x, y, cls};
+        for (int cx = x; cx <= x + 1; ++cx)
+            for (int cy = y; cy <= y + 1; ++cy)
+                view.kind[cx][cy] = VIEW_WARDEN;
+    }
+    // The cells of the arms of a warden at (x, y): left, right, upper, lower, each column by column.
+    static std::vector<std::pair<int, int>> Arms(int x, int y) {
+        std::vector<std::pair<int, int>> cells;
+        for (const auto& arm : {std::pair{-2, 0}, std::pair{2, 0}, std::pair{0, -2}, std::pair{0, 2}})
+            for (int dx = 0; dx < 2; ++dx)
+                for (int dy = 0; dy < 2; ++dy)
+                    cells.emplace_back(x + arm.first + dx, y + arm.second + dy);
+        return cells;
+    }
+    static PieceView Single(int cls) {
+        PieceView p;
+        p.cells[p.count++] = PieceView::Cell{0, 0, static_cast<uint8_t>(cls)};
+        return p;
+    }
+    static PieceView Bar(std::vector<int> classes) {
+        PieceView p;
+        for (int cls : classes)
+            p.cells[p.count] = PieceView::Cell{static_cast<int8_t>(p.count), 0, static_cast<uint8_t>(cls)},
+            ++p.count;
+        return p;
+    }
+    // Where the piece's origin cell goes.
+    std::pair<int, int> Choose(const PieceView& held, const PieceView* next) {
+        std::optional<Placement> p = ChoosePlacement(view, held, next, options);
+        EXPECT_TRUE(p);
+        return p ? std::pair{p->x, p->y} : std::pair{-1, -1};
+    }
+
+    BoardView view;
+    SearchOptions options;
+};
+
+TEST_F(PlacementSearchTest, ClearsTheColourTheSphereLacks) {
+    view.goalType = 1;
+    view.balls[0] = BallView{1, 0};
+    view.balls[1] = BallView{2, 6};
+    Put(0, 0, 1);
+    Put(1, 0, 1);
+    Put(0, 4, 2);
+    Put(1, 4, 2);
+    const PieceView held = Bar({1, 2});
+    // Lying along row 4 from (2, 4) the bar would put its colour-1 cell beside the pair of 2s;
+    // turned round, its colour-2 end completes them.
+    std::optional<Placement> p = ChoosePlacement(view, held, nullptr, options);
+    ASSERT_TRUE(p);
+    BoardView after = view;
+    PlayMove(after, held, p->x, p->y, p->direction);
+    EXPECT_EQ(after.balls[1].need, 3) << "placed at " << p->x << "," << p->y << " turned " << p->direction;
+}
+
+TEST_F(PlacementSearchTest, EmptiesTheBoardWhenOnePieceCan) {
+    view.goalType = 2;
+    Put(5, 5, 3);
+    Put(6, 5, 3);
+    const PieceView held = Single(3), next = Single(1);
+    const auto [x, y] = Choose(held, &next);
+    BoardView after = view;
+    PlayMove(after, held, x, y, 0);
+    EXPECT_TRUE(after.GoalMet()) << "placed at " << x << "," << y;
+}
+
+TEST_F(PlacementSearchTest, WakesAWardenWithItsLastArmCell) {
+    view.goalType = 3;
+    Warden(6, 6, 1);
+    Warden(1, 11, 2);
+    for (auto [x, y] : Arms(6, 6))
+        if (std::pair(x, y) != std::pair(8, 7)) Put(x, y, 1, -90000);
+    const PieceView held = Single(1), next = Single(3);
+    EXPECT_EQ(Choose(held, &next), std::pair(8, 7));
+}
+
+TEST_F(PlacementSearchTest, KeepsRunsOfTheWardensColourAwayFromItsArms) {
+    view.goalType = 3;
+    Warden(6, 6, 1);
+    // Older runes elsewhere keep the arm from being the next to turn to stone.
+    for (int k = 0; k < 8; ++k)
+        Put(k, 14, 2 + k % 2, -200000 + k * 1000);
+    for (auto [x, y] : Arms(6, 6))
+        if (x < 6) Put(x, y, 1, -90000);
+    // A rune of the warden's colour in line with the finished left arm would clear it.
+    const PieceView held = Single(1), next = Single(3);
+    const auto [x, y] = Choose(held, &next);
+    BoardView after = view;
+    PlayMove(after, held, x, y, 0);
+    for (auto [ax, ay] : Arms(6, 6))
+        if (ax < 6)
+            EXPECT_TRUE(after.Occupied(ax, ay))
+                << "the arm lost " << ax << "," << ay << " to " << x << "," << y;
+}
+
+TEST_F(PlacementSearchTest, BuildsArmsOnlyBehindOlderRunes) {
+    // The oldest piece on the board turns to stone first and then to rubble, which no run
+    // clears: a first rune in an arm would bar it for good.
+    view.goalType = 3;
+    Warden(6, 6, 1);
+    const PieceView held = Single(1), next = Single(4);
+    const std::vector<std::pair<int, int>> arms = Arms(6, 6);
+    auto inArm = [&](std::pair<int, int> cell) {
+        return std::find(arms.begin(), arms.end(), cell) != arms.end();
+    };
+    EXPECT_FALSE(inArm(Choose(held, &next))) << "on an empty board";
+
+    for (int k = 0; k < 6; ++k)
+        Put(k * 2, 14, 2 + k % 3, -200000 + k * 1000);
+    EXPECT_TRUE(inArm(Choose(held, &next))) << "behind six older pieces";
+}
+
+TEST_F(PlacementSearchTest, LeavesTheNextPieceAPlace) {
+    // A strip of four cells with one cell under its left end: a bar of three still fits after
+    // the single only if the single keeps off the middle of the strip.
+    for (int x = 0; x < VIEW_SIDE; ++x)
+        for (int y = 0; y < VIEW_SIDE; ++y)
+            view.kind[x][y] = VIEW_HOLE;
+    for (int x = 0; x < 4; ++x)
+        view.kind[x][0] = VIEW_EMPTY;
+    view.kind[0][1] = VIEW_EMPTY;
+    view.goalType = 1;
+    view.balls[0] = BallView{1, 10};
+    options.shapes = {Single(0), Bar({0, 0, 0})};
+    const PieceView held = Single(2), next = Bar({3, 4, 3});
+    const auto cell = Choose(held, &next);
+    EXPECT_NE(cell, std::pair(1, 0));
+    EXPECT_NE(cell, std::pair(2, 0));
+}
+
+TEST_F(PlacementSearchTest, FindsNothingWhenThePieceFitsNowhere) {
+    // Lone cells, none beside another.
+    for (int x = 0; x < VIEW_SIDE; ++x)
+        for (int y = 0; y < VIEW_SIDE; ++y)
+            view.kind[x][y] = x % 2 == 0 && y % 2 == 0 ? VIEW_EMPTY : VIEW_HOLE;
+    EXPECT_FALSE(ChoosePlacement(view, Bar({1, 2}), nullptr, options));
+    EXPECT_TRUE(ChoosePlacement(view, Single(1), nullptr, options));
 }
 
 } // namespace

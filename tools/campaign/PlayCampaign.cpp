@@ -157,8 +157,8 @@ RunResult Play(const Job& job, const vsm::tools::RunOptions& options) {
 // so that a play depends on nothing but its position (or board) and seed; at most `workers` run
 // at once. Returns the results in the jobs' order; each is also written to standard error as it
 // comes.
-std::vector<RunResult> PlayAll(const std::vector<Job>& jobs, int workers, const vsm::tools::RunOptions& options,
-                               const std::string& userFolder) {
+std::vector<RunResult> PlayAll(const std::vector<Job>& jobs, int workers,
+                               const vsm::tools::RunOptions& options, const std::string& userFolder) {
     std::vector<RunResult> results(jobs.size());
     std::map<pid_t, std::pair<size_t, int>> running; // child: job, read end of its pipe
     size_t next = 0;
