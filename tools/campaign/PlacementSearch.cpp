@@ -222,6 +222,24 @@ Closeness MeasureCloseness(const BoardView& v, const ArmMap& arms, const bool* u
     return out;
 }
 
+// The rubble the tokens the moves set off are likely to take away: no run clears it, only a
+// holy fire in its row or column, a bomb within two cells, or a vanish (one rune in five).
+double RubbleAtReach(const BoardView& v) {
+    double reach = 0;
+    for (int t = 0; t < std::min(v.tokensFired, static_cast<int>(v.fired.size())); ++t) {
+        const BoardView::FiredToken& f = v.fired[t];
+        for (int x = 0; x < VIEW_SIDE; ++x) {
+            for (int y = 0; y < VIEW_SIDE; ++y) {
+                if (!v.Occupied(x, y) || v.cls[x][y] != 0) continue;
+                if (f.kind == 1 && (x == f.x || y == f.y)) reach += 1.0;
+                if (f.kind == 3 && std::abs(x - f.x) <= 2 && std::abs(y - f.y) <= 2) reach += 1.0;
+                if (f.kind == 2) reach += 0.2;
+            }
+        }
+    }
+    return reach;
+}
+
 // Tokens the moves set off that take runes off the board.
 int RemovingTokens(const BoardView& v) {
     int n = 0;
@@ -344,8 +362,11 @@ double EvaluateBoard(const BoardView& v, const SearchOptions& options) {
                  k.tokenUseful * RemovingTokens(v);
         break;
     case 2:
+        // Rubble leaves only by tokens: while some lies on the board, large clears that lay
+        // them are worth making and tokens near it worth setting off.
         value += -k.emptyOccupied * occupied - k.emptyStone * stones - k.emptyRubble * rubble +
-                 k.tokenUseful * RemovingTokens(v);
+                 (k.emptyNear - k.near) * close.near + k.tokenUseful * RemovingTokens(v) +
+                 k.emptyRubble * RubbleAtReach(v) + (rubble > 0 ? k.tokenUseful * v.tokensMade : 0.0);
         break;
     case 3:
         // Tokens set off change the board at random (a drain of the warden's colour, a teleport

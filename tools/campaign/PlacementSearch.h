@@ -38,6 +38,8 @@ struct Weights {
     double need = 25;
     // Emptying the board: each rune, stone and rubble left.
     double emptyOccupied = 20, emptyStone = 15, emptyRubble = 80;
+    // Emptying the board: each rune one cell short of a run (in place of the shared weight).
+    double emptyNear = 8;
     // Waking the wardens: each one standing; runes of its colour in its arms (and that count
     // squared, to finish one warden before the next); a rune of another colour there, one that
     // no run can reach, each cell short of room around an empty arm cell; each rune of a warden's colour in

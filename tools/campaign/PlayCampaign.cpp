@@ -174,6 +174,7 @@ std::vector<RunResult> PlayAll(const std::vector<Job>& jobs, int workers,
                 if (!options.trace && !std::freopen("/dev/null", "w", stdout)) _exit(1);
                 vsm::tools::UseUserFolder(userFolder + "/play-" + std::to_string(job));
                 const std::string line = Line(job, Play(jobs[job], options));
+                std::fflush(stdout);
                 // One short line fits the pipe's buffer: the write never waits for the reader.
                 if (write(fd[1], line.data(), line.size()) < 0) _exit(1);
                 _exit(0);
@@ -242,39 +243,6 @@ int main(int argc, char** argv) {
     options.thinkFrames = args.thinkMs * 60 / 1000;
     options.capMs = static_cast<int64_t>(args.patienceS) * 1000;
     options.trace = args.trace;
-    if (const char* w = std::getenv("VSM_WEIGHTS")) {
-        std::stringstream items(w);
-        std::string item;
-        vsm::tools::Weights& k = options.search.weights;
-        std::map<std::string, double*> names = {{"lost", &k.lost},
-                                                {"near", &k.near},
-                                                {"stuck", &k.stuck},
-                                                {"occupied", &k.occupied},
-                                                {"stone", &k.stone},
-                                                {"rubble", &k.rubble},
-                                                {"need", &k.need},
-                                                {"emptyOccupied", &k.emptyOccupied},
-                                                {"emptyStone", &k.emptyStone},
-                                                {"emptyRubble", &k.emptyRubble},
-                                                {"warden", &k.warden},
-                                                {"correct", &k.correct},
-                                                {"focus", &k.focus},
-                                                {"wrong", &k.wrong},
-                                                {"wrongStuck", &k.wrongStuck},
-                                                {"armPocket", &k.armPocket},
-                                                {"tokenFired", &k.tokenFired},
-                                                {"tokenMade", &k.tokenMade},
-                                                {"tokenUseful", &k.tokenUseful},
-                                                {"room", &k.room},
-                                                {"junk", &k.junk},
-                                                {"roomWanted", &k.roomWanted}};
-        while (std::getline(items, item, ',')) {
-            const size_t eq = item.find('=');
-            if (eq != std::string::npos && names.count(item.substr(0, eq)))
-                *names[item.substr(0, eq)] = std::atof(item.substr(eq + 1).c_str());
-        }
-    }
-    if (const char* b = std::getenv("VSM_BREADTH")) options.search.breadth = std::atoi(b);
 
     std::vector<Job> jobs;
     for (int position : Positions(args.positions, vsm::tools::FirstPosition(), vsm::tools::LastPosition()))
