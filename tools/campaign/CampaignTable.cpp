@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <cstdarg>
 #include <cstdio>
 
@@ -179,7 +180,8 @@ std::string FormatTable(const std::vector<PositionRow>& rows, const TableRules& 
     return out;
 }
 
-std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const TableRules& rules) {
+std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const std::map<int, int>& regionOf,
+                                     const TableRules& rules) {
     std::vector<std::string> broken;
     std::vector<const PositionRow*> boards;
     for (const PositionRow& row : rows)
@@ -195,7 +197,22 @@ std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const
             broken.push_back(Format("position %d: won after %.1f s", row->position,
                                     static_cast<double>(row->earliestWinMs) / 1000.0));
     }
-    const std::map<int, double> regions = RegionShares(rows);
+    // A subset of the campaign judges only what it played whole: the regions all of whose board
+    // positions it played, and the warden levels whose neighbouring boards it played.
+    auto played = [&](int position) {
+        return std::any_of(boards.begin(), boards.end(),
+                           [&](const PositionRow* r) { return r->position == position; });
+    };
+    auto whole = [&](int region) {
+        for (int position : rules.campaignBoards) {
+            auto it = regionOf.find(position);
+            if (it != regionOf.end() && it->second == region && !played(position)) return false;
+        }
+        return true;
+    };
+    std::map<int, double> regions;
+    for (const auto& [region, share] : RegionShares(rows))
+        if (whole(region)) regions[region] = share;
     for (auto it = regions.begin(); it != regions.end() && std::next(it) != regions.end(); ++it) {
         const auto next = std::next(it);
         if (!(next->second > it->second))
@@ -203,15 +220,31 @@ std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const
                                     next->first, Percent(next->second).c_str(), it->first,
                                     Percent(it->second).c_str()));
     }
-    for (size_t k = 0; k < boards.size(); ++k) {
-        if (boards[k]->goal != 3) continue;
-        for (const size_t side : {k - 1, k + 1}) {
-            if (side >= boards.size()) continue; // also k - 1 from the first board
-            if (!(boards[k]->shareMedian > boards[side]->shareMedian))
+    for (const PositionRow* warden : boards) {
+        if (warden->goal != 3) continue;
+        // The board positions just before and after it in the campaign (in the played rows when
+        // the campaign's list is not given).
+        int before = 0, after = 0;
+        const std::set<int>& all = rules.campaignBoards;
+        if (!all.empty()) {
+            auto it = all.find(warden->position);
+            if (it != all.end() && it != all.begin()) before = *std::prev(it);
+            if (it != all.end() && std::next(it) != all.end()) after = *std::next(it);
+        } else {
+            for (const PositionRow* r : boards) {
+                if (r->position < warden->position) before = r->position;
+                if (r->position > warden->position && after == 0) after = r->position;
+            }
+        }
+        for (int side : {before, after}) {
+            auto neighbour = std::find_if(boards.begin(), boards.end(),
+                                          [&](const PositionRow* r) { return r->position == side; });
+            if (side == 0 || neighbour == boards.end()) continue;
+            if (!(warden->shareMedian > (*neighbour)->shareMedian))
                 broken.push_back(
                     Format("position %d (wardens): median share of the clock %s, not above position %d's %s",
-                           boards[k]->position, Percent(boards[k]->shareMedian).c_str(),
-                           boards[side]->position, Percent(boards[side]->shareMedian).c_str()));
+                           warden->position, Percent(warden->shareMedian).c_str(), side,
+                           Percent((*neighbour)->shareMedian).c_str()));
         }
     }
     return broken;

@@ -6,6 +6,7 @@
 #include "CampaignRun.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct TableRules {
     int64_t earliestWinMs = 10000;
     // The clock of a board without one: the player's patience; a level not won in it is not won.
     int64_t patienceMs = 600000;
+    // The campaign's board positions, when known: a warden level is compared with the boards
+    // before and after it in the campaign, and a region is judged only when all of its boards
+    // were played.
+    std::set<int> campaignBoards;
 };
 
 // One position's (or quick board's) runs, summed up.
@@ -56,6 +61,8 @@ std::string FormatTable(const std::vector<PositionRow>& rows, const TableRules& 
 // One line per broken rule: a board position won in fewer than the rules' share of its seeds, or
 // won without a placement or too early; a region whose median share is not above the region
 // before it; a warden level whose median share is not above both board positions beside it.
-std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const TableRules& rules);
+// regionOf maps a campaign position to its region.
+std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const std::map<int, int>& regionOf,
+                                     const TableRules& rules);
 
 } // namespace vsm::tools

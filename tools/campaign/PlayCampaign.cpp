@@ -258,14 +258,16 @@ int main(int argc, char** argv) {
 
     vsm::tools::TableRules rules;
     rules.patienceMs = options.capMs;
-    const std::vector<vsm::tools::PositionRow> rows =
-        vsm::tools::SumUp(results, Regions(args.resources), rules);
+    for (int p = vsm::tools::FirstPosition(); p <= vsm::tools::LastPosition(); ++p)
+        if (vsm::tools::PositionType(p) == 1) rules.campaignBoards.insert(p);
+    const std::map<int, int> regions = Regions(args.resources);
+    const std::vector<vsm::tools::PositionRow> rows = vsm::tools::SumUp(results, regions, rules);
     std::printf(
         "Campaign player: %d seeds from %u, %d ms to think about each piece, %d s of patience where a "
         "board has no clock.\n\n%s\n",
         args.seeds, args.firstSeed, args.thinkMs, args.patienceS,
         vsm::tools::FormatTable(rows, rules).c_str());
-    const std::vector<std::string> broken = vsm::tools::BrokenRules(rows, rules);
+    const std::vector<std::string> broken = vsm::tools::BrokenRules(rows, regions, rules);
     for (const std::string& line : broken)
         std::printf("rule broken: %s\n", line.c_str());
     std::printf("%zu broken campaign rule%s\n", broken.size(), broken.size() == 1 ? "" : "s");
