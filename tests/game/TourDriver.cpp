@@ -7,9 +7,12 @@
 #include "overlays/TPopupManager.h"
 #include "widgets/TAnimButton.h"
 #include "platform/Input.h"
+#include "services/GameFlags.h"
+#include "BoardPlayer.h"
 #include "PlacementSearch.h"
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
+#include "widgets/TImageButton.h"
 
 #include <algorithm>
 #include <memory>
@@ -258,6 +261,33 @@ TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int pl
                 s->aimed = true;
                 in.mouseX = s->aim.x;
                 in.mouseY = s->aim.y;
+                return false;
+            },
+            maxFrames};
+}
+
+TourStep PlayLevel(std::string name, int thinkFrames, std::function<bool()> until, int maxFrames) {
+    auto player = std::make_shared<tools::BoardPlayer>(thinkFrames);
+    auto idle = std::make_shared<int>(0);
+    return {std::move(name),
+            [player, idle, until = std::move(until)](FrameInput& in) {
+                if (until()) return true;
+                // A pause menu opened by a key meant for the screen before: resume.
+                if (ButtonPtr resume = data.GetButton(20); Standing(resume) && optionsWindow.alpha >= 1.0f) {
+                    if (++*idle % 10 == 0) in = ClickOnButton(resume);
+                    return false;
+                }
+                const ButtonPtr retry = popupManager.button1;
+                if (board.gameOver != 0 && Standing(retry)) {
+                    if (++*idle % 15 == 0) in = ClickOnButton(retry);
+                    return false;
+                }
+                if (popUpIsOn == 0 && player->Frame(in)) {
+                    *idle = 0;
+                    return false;
+                }
+                // Popups and the summary wait for a click.
+                if (++*idle % 20 == 0) in = MoveOnClick();
                 return false;
             },
             maxFrames};
