@@ -10,6 +10,7 @@
 #include "services/GameFlags.h"
 #include "BoardPlayer.h"
 #include "PlacementSearch.h"
+#include "ScreenInput.h"
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
 #include "widgets/TImageButton.h"
@@ -23,21 +24,8 @@ namespace {
 
 // Frames a button must stand before it is clicked, so that it has taken the pointer's hover.
 constexpr int SETTLE_FRAMES = 4;
-// A point no screen puts a button on.
-constexpr int CORNER_X = 6, CORNER_Y = 6;
-
-FrameInput ClickAt(int x, int y) {
-    FrameInput in;
-    in.mouseX = x;
-    in.mouseY = y;
-    in.clicks = {1};
-    return in;
-}
-
-FrameInput ClickOnButton(const ButtonPtr& button) {
-    return ClickAt(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
-                   static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
-}
+using tools::ClickAt;
+using tools::ClickOnButton;
 
 bool Standing(const ButtonPtr& button) { return button && button->dim; }
 
@@ -47,14 +35,7 @@ const TourDriver* running = nullptr;
 // A click that moves the game on where it waits for one: the OK of a popup that is showing,
 // else a corner of the screen.
 FrameInput MoveOnClick() {
-    const ButtonPtr ok = popupManager.button;
-    if (running && Standing(ok) && ok->alpha >= 1.0f && running->Drawn(ok->image)) {
-        // This button answers to the button held down, not to a press.
-        FrameInput in = ClickOnButton(ok);
-        in.held[1] = true;
-        return in;
-    }
-    return ClickAt(CORNER_X, CORNER_Y);
+    return tools::MoveOnClick([](const ImagePtr& image) { return running && running->Drawn(image); });
 }
 
 } // namespace

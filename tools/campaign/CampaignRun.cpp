@@ -3,6 +3,7 @@
 
 #include "BoardPlayer.h"
 #include "MiniGamePlayers.h"
+#include "ScreenInput.h"
 
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
@@ -46,37 +47,24 @@ HeadlessBackendControl* control = nullptr;
 
 // Frames a game may take to wind down after a close request before the run counts as stuck.
 constexpr int WIND_DOWN_FRAMES = 900;
-// A point no screen puts a button on; a click there moves a waiting screen on.
-constexpr int CORNER_X = 6, CORNER_Y = 6;
-
-FrameInput ClickAt(int x, int y) {
-    FrameInput in;
-    in.mouseX = x;
-    in.mouseY = y;
-    in.clicks = {1};
-    return in;
-}
-
 // The frame's clicks that move waiting screens on: the OK of a popup or hint once it stands
-// fully shown, else now and then a corner of the screen. Returns true when it clicked.
+// fully shown, else now and then a corner of the screen. Returns true when it clicked or rests
+// the pointer on the OK.
 class WaitingScreens {
   public:
     bool Click(FrameInput& in, bool corner) {
         ++frame_;
-        const ButtonPtr ok = popupManager.button;
-        if (ok && ok->dim && ok->alpha >= 1.0f && DrawnNow(ok->image)) {
-            // The button answers to a press that began while it was shown, so the pointer rests
-            // on it between presses.
-            in.mouseX = static_cast<int>((ok->dim->Left() + ok->dim->Right()) / 2);
-            in.mouseY = static_cast<int>((ok->dim->Top() + ok->dim->Bottom()) / 2);
-            if (frame_ % 12 == 0) {
-                in.clicks = {1};
-                in.held[1] = true;
-            }
+        if (PopupOkShown(DrawnNow)) {
+            // The OK answers to a press that began while it was shown: the pointer rests on it
+            // between presses.
+            const FrameInput click = MoveOnClick(DrawnNow);
+            in.mouseX = click.mouseX;
+            in.mouseY = click.mouseY;
+            if (frame_ % 12 == 0) in = click;
             return true;
         }
         if (corner && frame_ % 20 == 0) {
-            in = ClickAt(CORNER_X, CORNER_Y);
+            in = MoveOnClick(DrawnNow);
             return true;
         }
         return false;
@@ -134,14 +122,20 @@ void FreshStart(uint32_t seed) {
     SeedRnd(seed);
 }
 
-RunResult PlayBoard(int position, uint32_t seed, const RunOptions& options) {
+// Sets the campaign's position up as the campaign loop does and starts its result.
+RunResult SetUpPosition(int position, int type, uint32_t seed) {
     RunResult r;
     r.position = position;
     r.name = PositionName(position);
-    r.type = 1;
+    r.type = type;
     r.seed = seed;
     sequencer.seqNo = position;
     sequencer.setupLevel();
+    return r;
+}
+
+RunResult PlayBoard(int position, uint32_t seed, const RunOptions& options) {
+    RunResult r = SetUpPosition(position, 1, seed);
     r.goal = level.goalType;
     r.clockMs = timeManager.maxTime;
 
@@ -186,13 +180,7 @@ RunResult PlayBoard(int position, uint32_t seed, const RunOptions& options) {
 }
 
 RunResult PlayPuzzle(int position, uint32_t seed, const RunOptions& options) {
-    RunResult r;
-    r.position = position;
-    r.name = PositionName(position);
-    r.type = 2;
-    r.seed = seed;
-    sequencer.seqNo = position;
-    sequencer.setupLevel();
+    RunResult r = SetUpPosition(position, 2, seed);
     PuzzlePlayer player(options.clickFrames);
     WaitingScreens waiting;
     int64_t solvedAt = -1;
@@ -222,13 +210,7 @@ RunResult PlayPuzzle(int position, uint32_t seed, const RunOptions& options) {
 }
 
 RunResult PlayRing(int position, uint32_t seed, const RunOptions& options) {
-    RunResult r;
-    r.position = position;
-    r.name = PositionName(position);
-    r.type = 3;
-    r.seed = seed;
-    sequencer.seqNo = position;
-    sequencer.setupLevel();
+    RunResult r = SetUpPosition(position, 3, seed);
     r.clockMs = ringGame.maxTime;
     RingPlayer player(options.clickFrames);
     WaitingScreens waiting;

@@ -10,11 +10,6 @@
 #include <optional>
 #include <vector>
 
-namespace vsm {
-class TBlock;
-class TBoardManager;
-} // namespace vsm
-
 namespace vsm::tools {
 
 // A legal placement: the piece's origin cell and its rotation (0..3, as blocks.direction).
