@@ -5,18 +5,14 @@
 #include "MiniGamePlayers.h"
 #include "ScreenInput.h"
 
-#include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
-#include "data/BBArchive.h"
 #include "data/DataFolders.h"
-#include "data/TTSCFile.h"
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"
 #include "level/TPointsManager.h"
 #include "level/TTimeManager.h"
 #include "modes/QuestLevel.h"
 #include "modes/QuickPlay.h"
-#include "overlays/TPopupManager.h"
 #include "platform/Files.h"
 #include "platform/Headless.h"
 #include "platform/Input.h"
@@ -31,7 +27,6 @@
 #include "services/TDeltaTime.h"
 #include "shell/AssembleGame.h"
 #include "shell/LoadGameAssets.h"
-#include "widgets/TAnimButton.h"
 
 #include <algorithm>
 #include <cstdio>
