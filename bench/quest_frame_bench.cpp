@@ -9,7 +9,7 @@
 #include "board/TBoardManager.h"
 #include "level/TLevelManager.h"
 #include "magic/TBunusManagerA.h"
-#include "support/PlacementFinder.h"
+#include "PlacementSearch.h"
 
 #include <benchmark/benchmark.h>
 #include <valgrind/callgrind.h>
@@ -72,8 +72,8 @@ BENCHMARK(BM_BusiestQuestFrame)->UseManualTime()->Unit(benchmark::kMicrosecond);
 bool PlayMove() {
     vsm::TBlock* piece = vsm::blocks.actualBlock.get();
     if (!piece) return true;
-    std::optional<vsm::test::Placement> move = vsm::test::FindRunPlacement(vsm::board, *piece);
-    if (!move) move = vsm::test::FindAnyPlacement(vsm::board, *piece);
+    std::optional<vsm::tools::Placement> move = vsm::tools::FindRunPlacement(vsm::board, *piece);
+    if (!move) move = vsm::tools::FindAnyPlacement(vsm::board, *piece);
     if (!move) return false;
     vsm::blocks.direction = move->direction;
     vsm::blocks.newDir = move->direction;
@@ -94,7 +94,8 @@ void BM_EndlessHourMemory(benchmark::State& state) {
     int moves = 0, restarts = 0, cleared = 0;
     for (auto _ : state) {
         for (int frame = 1; frame <= 60 * MINUTE; ++frame) {
-            if (!vsm::blocks.actualBlock && vsm::bonusManagerAlt.queue.Count() == 0 && !vsm::blocks.IsFreze()) {
+            if (!vsm::blocks.actualBlock && vsm::bonusManagerAlt.queue.Count() == 0 &&
+                !vsm::blocks.IsFreze()) {
                 vsm::blocks.buildNextBlock();
                 vsm::board.checkGameOver();
             }

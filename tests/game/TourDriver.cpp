@@ -7,9 +7,13 @@
 #include "overlays/TPopupManager.h"
 #include "widgets/TAnimButton.h"
 #include "platform/Input.h"
-#include "support/PlacementFinder.h"
+#include "services/GameFlags.h"
+#include "BoardPlayer.h"
+#include "PlacementSearch.h"
+#include "ScreenInput.h"
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
+#include "widgets/TImageButton.h"
 
 #include <algorithm>
 #include <memory>
@@ -20,21 +24,8 @@ namespace {
 
 // Frames a button must stand before it is clicked, so that it has taken the pointer's hover.
 constexpr int SETTLE_FRAMES = 4;
-// A point no screen puts a button on.
-constexpr int CORNER_X = 6, CORNER_Y = 6;
-
-FrameInput ClickAt(int x, int y) {
-    FrameInput in;
-    in.mouseX = x;
-    in.mouseY = y;
-    in.clicks = {1};
-    return in;
-}
-
-FrameInput ClickOnButton(const ButtonPtr& button) {
-    return ClickAt(static_cast<int>((button->dim->Left() + button->dim->Right()) / 2),
-                   static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2));
-}
+using tools::ClickAt;
+using tools::ClickOnButton;
 
 bool Standing(const ButtonPtr& button) { return button && button->dim; }
 
@@ -44,14 +35,7 @@ const TourDriver* running = nullptr;
 // A click that moves the game on where it waits for one: the OK of a popup that is showing,
 // else a corner of the screen.
 FrameInput MoveOnClick() {
-    const ButtonPtr ok = popupManager.button;
-    if (running && Standing(ok) && ok->alpha >= 1.0f && running->Drawn(ok->image)) {
-        // This button answers to the button held down, not to a press.
-        FrameInput in = ClickOnButton(ok);
-        in.held[1] = true;
-        return in;
-    }
-    return ClickAt(CORNER_X, CORNER_Y);
+    return tools::MoveOnClick([](const ImagePtr& image) { return running && running->Drawn(image); });
 }
 
 } // namespace
@@ -211,7 +195,7 @@ TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int pl
         int cooldown = 0;
         int idle = 0;
         bool aimed = false;
-        PointerCell aim;
+        tools::PointerCell aim;
         const TBlock* aimedAt = nullptr;
     };
     auto s = std::make_shared<State>();
@@ -244,20 +228,47 @@ TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int pl
                     s->cooldown = 6;
                     return false;
                 }
-                std::optional<Placement> p;
-                if (runsFirst) p = FindRunPlacement(board, piece);
-                if (!p) p = FindAnyPlacement(board, piece);
+                std::optional<tools::Placement> p;
+                if (runsFirst) p = tools::FindRunPlacement(board, piece);
+                if (!p) p = tools::FindAnyPlacement(board, piece);
                 if (!p) return false; // the board is full: the game is about to end
                 if (p->direction != blocks.direction) {
                     in.wheel = -1; // a wheel step down turns the piece one step on
                     s->cooldown = 2;
                     return false;
                 }
-                s->aim = PointerFor(board, *p);
+                s->aim = tools::PointerFor(board, *p);
                 s->aimedAt = &piece;
                 s->aimed = true;
                 in.mouseX = s->aim.x;
                 in.mouseY = s->aim.y;
+                return false;
+            },
+            maxFrames};
+}
+
+TourStep PlayLevel(std::string name, int thinkFrames, std::function<bool()> until, int maxFrames) {
+    auto player = std::make_shared<tools::BoardPlayer>(thinkFrames);
+    auto idle = std::make_shared<int>(0);
+    return {std::move(name),
+            [player, idle, until = std::move(until)](FrameInput& in) {
+                if (until()) return true;
+                // A pause menu opened by a key meant for the screen before: resume.
+                if (ButtonPtr resume = data.GetButton(20); Standing(resume) && optionsWindow.alpha >= 1.0f) {
+                    if (++*idle % 10 == 0) in = ClickOnButton(resume);
+                    return false;
+                }
+                const ButtonPtr retry = popupManager.button1;
+                if (board.gameOver != 0 && Standing(retry)) {
+                    if (++*idle % 15 == 0) in = ClickOnButton(retry);
+                    return false;
+                }
+                if (popUpIsOn == 0 && player->Frame(in)) {
+                    *idle = 0;
+                    return false;
+                }
+                // Popups and the summary wait for a click.
+                if (++*idle % 20 == 0) in = MoveOnClick();
                 return false;
             },
             maxFrames};

@@ -82,6 +82,11 @@ TourStep PauseAndChoose(int state, int id, int maxFrames = 3000);
 TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int placed)> enough,
                      int maxFrames = 12000);
 
+// Plays the running board level with the campaign player, thinking the frames over each piece,
+// until the condition holds: its placements, the OK of the popups and summary, and a retry from
+// the lose screen when the level is lost.
+TourStep PlayLevel(std::string name, int thinkFrames, std::function<bool()> until, int maxFrames = 60000);
+
 // A frame typing the text (UTF-8) and then one pressing the key.
 FrameInput Typed(const std::string& text);
 FrameInput KeyPress(int key);

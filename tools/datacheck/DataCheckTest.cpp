@@ -277,7 +277,7 @@ const BrokenCase BROKEN[] = {
      "level_17.tsc: Settings::Level::BossDavar: warden 3 at (6,6) wants class 6"},
     {"wardens sharing arms",
      "davar_levels_lp/level_24.tsc",
-     {{"BossDavar=\"3:3:6 1:9:6\"", "BossDavar=\"3:3:6 1:7:6\""}},
+     {{"BossDavar=\"3:3:6 1:10:6\"", "BossDavar=\"3:3:6 1:7:6\""}},
      "level_24.tsc: Settings::Level::BossDavar: warden 1 at (7,6) shares"},
     {"quick-play board of goal 2",
      "davar_levels_lp/level_endless_03.tsc",
