@@ -324,11 +324,11 @@ void TQuickPlay::SummaryFrame(int best) {
     TRingEmiter::UpdateAll();
     TVolcanoEmiter::updateAll();
     if (!rules_.timed) bonusManagerAlt.Draw();
-    if (level.summaryStage < 5) TSpark::UpdateAll();
+    if (level.summaryStage < SUMMARY_SCROLL_UNROLL) TSpark::UpdateAll();
     TSoundQ::updateAll();
     TCaptions::updateAll();
     level.summaryDisplayET(timeManager.actualTime / 1000, pieces_, best);
-    if (level.summaryStage > 4) TSpark::UpdateAll();
+    if (level.summaryStage >= SUMMARY_SCROLL_UNROLL) TSpark::UpdateAll();
     mouse.Draw(1.0f, 1.0f);
     PollSystem();
     Flip(-1);

@@ -65,7 +65,7 @@ class QuestTest : public ModesFixture {
                 }
             } else if (after) {
                 after(frame);
-            } else if (clickSummary && level.summaryStage >= 2 && frame % 4 == 0) {
+            } else if (clickSummary && level.summaryStage >= SUMMARY_DOORS_CLOSE && frame % 4 == 0) {
                 in = ClickAt(400, 300);
             }
             return true;
@@ -251,7 +251,7 @@ TEST_F(QuestTest, ClosingTheProgramSettlesTheLevelAsItStands) {
                 // The mana has just arrived: this frame's goal test would end the loop.
                 runScore = points.actual;
                 in.terminate = closed = true;
-            } else if (c.closeAt == 4 && placed == 3 && level.summaryStage >= 3) {
+            } else if (c.closeAt == 4 && placed == 3 && level.summaryStage >= SUMMARY_DOORS_SHUT) {
                 in.terminate = closed = true;
             } else if (c.closeAt == 1 && placed == 1 && ++waited > 5) {
                 in.terminate = closed = true;
@@ -263,7 +263,7 @@ TEST_F(QuestTest, ClosingTheProgramSettlesTheLevelAsItStands) {
         EXPECT_EQ(gameState, c.gameState);
         // Closed in the goal's frame, the level shows no summary at all.
         if (c.closeAt == 3) {
-            EXPECT_EQ(level.summaryStage, 0);
+            EXPECT_EQ(level.summaryStage, SUMMARY_PAUSE);
         }
         if (c.credited) {
             // The run's score and the whole end bonus of the three empty cells, once.
