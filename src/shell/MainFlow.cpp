@@ -30,9 +30,9 @@ constexpr int BOSS_TUTORIAL_LEVEL = 9;
 int PlayLevel() {
     if (sequencer.seqNo == BOSS_TUTORIAL_LEVEL) tutorial.show2(0);
     switch (sequencer.levelType) {
-    case 2:
+    case LEVEL_TYPE_PUZZLE:
         return shellSeams.puzzleShow(readFromProfile, "", 0);
-    case 3:
+    case LEVEL_TYPE_RING:
         return shellSeams.ringGamePlay(readFromProfile);
     default: {
         int result = shellSeams.questLevel(readFromProfile);
