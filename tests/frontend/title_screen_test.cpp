@@ -56,12 +56,12 @@ TEST_F(TitleScreen, PrepareClearsOneVisitAndKeepsTheForcedHiscoresAndTheSong) {
     titleScreen.playMusic();
     titleScreen.alphaOne = 1.02f;
     titleScreen.quit = 1;
-    titleScreen.action = 3;
+    titleScreen.action = TITLE_NEW_CAMPAIGN;
     titleScreen.forceHiscores = 1;
     titleScreen.Prepare();
     EXPECT_EQ(titleScreen.alphaOne, 0.0f);
     EXPECT_EQ(titleScreen.quit, 0);
-    EXPECT_EQ(titleScreen.action, 0);
+    EXPECT_EQ(titleScreen.action, TITLE_NOTHING);
     EXPECT_EQ(titleScreen.forceHiscores, 1);
     EXPECT_EQ(titleScreen.Playing, 1);
 }
