@@ -51,11 +51,6 @@ constexpr int SND_GET_HINT = 0;
 constexpr int SND_POPUP_CLOSE = 2;
 constexpr int SND_POPUP_SHOW = 3;
 
-// In-game menu buttons.
-constexpr int BUTTON_RESUME = 20;
-constexpr int BUTTON_OPTIONS = 22;
-constexpr int BUTTON_MAIN_MENU = 23;
-
 bool InMenuBox(int x, int y) {
     return x > 287 && x < 360 && y > 572 && y < 592;
 }
@@ -370,7 +365,7 @@ int TPuzzleManager::ShowInGameMenuPuzzle(const ImagePtr& background, const std::
         case BUTTON_RESUME:
             leave = true;
             break;
-        case BUTTON_OPTIONS:
+        case BUTTON_GAME_OPTIONS:
             optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
             break;
         case BUTTON_MAIN_MENU:

@@ -224,9 +224,10 @@ int TRingGame::ShowInGameMenuRG() {
         }
         if (KeyHit(KEY_ESCAPE)) break;
         const int clicked = optionsWindow.clickedButton;
-        if (clicked == 22) optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
-        if (clicked == 23) result = RING_MAIN_MENU;
-        if (clicked == 20) break;
+        if (clicked == BUTTON_GAME_OPTIONS)
+            optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
+        if (clicked == BUTTON_MAIN_MENU) result = RING_MAIN_MENU;
+        if (clicked == BUTTON_RESUME) break;
     }
 
     const int64_t now = MilliSecs64();

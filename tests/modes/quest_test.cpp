@@ -12,6 +12,7 @@
 #include "modes/ModesSeams.h"
 #include "modes/QuestLevel.h"
 #include "modes/SavedSlot.h"
+#include "overlays/TOptionsWindow.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/SavedBoard.h"
@@ -204,10 +205,10 @@ TEST_F(QuestTest, PauseMenuHoldsTheClockAndThePetrification) {
             in.keysHit = {KEY_ESCAPE};
             clockAtPause = timeManager.actualTime;
             petrifyAtPause = board.petrifyTimer;
-        } else if (clockAtPause >= 0 && !resumed && ButtonShown(20) && ++inMenu == 300) {
-            in = ClickButton(20);
+        } else if (clockAtPause >= 0 && !resumed && ButtonShown(BUTTON_RESUME) && ++inMenu == 300) {
+            in = ClickButton(BUTTON_RESUME);
             resumed = true;
-        } else if (resumed && !ButtonShown(20)) {
+        } else if (resumed && !ButtonShown(BUTTON_RESUME)) {
             in.terminate = true;
         }
         return true;
@@ -299,14 +300,14 @@ TEST_F(QuestTest, ASuspendOpensThePauseMenuOnTheNextFrame) {
     SetUpQuestLevel("row.tsc", 3);
     int suspendedAt = -1, menuAt = -1, after = 0;
     Script([&](int frame, FrameInput& in) {
-        if (menuAt < 0 && ButtonShown(20)) menuAt = frame;
+        if (menuAt < 0 && ButtonShown(BUTTON_RESUME)) menuAt = frame;
         if (suspendedAt < 0 && frame == 80) {
             suspendedAt = frame;
             in.suspend = 1;
         } else if (menuAt >= 0 && ++after == 5) {
             in.suspend = 0;
         } else if (after == 10) {
-            in = ClickButton(20);
+            in = ClickButton(BUTTON_RESUME);
         } else if (after == 20) {
             in.terminate = true;
         }
