@@ -6,6 +6,7 @@
 #include "level/TTimeManager.h"
 #include "overlays/FrozenScene.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "services/TMouse.h"
@@ -35,8 +36,7 @@ int showInGameMenu(int /*flag*/) {
         optionsWindow.Update();
         optionsWindow.Draw();
         mouse.Draw(1.0f, 1.0f);
-        Flip(-1);
-        PollSystem();
+        EndFrame();
 
         switch (optionsWindow.clickedButton) {
         case BUTTON_RESUME:
