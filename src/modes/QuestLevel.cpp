@@ -19,6 +19,7 @@
 #include "overlays/FrozenScene.h"
 #include "overlays/InGameMenu.h"
 #include "overlays/TPopupManager.h"
+#include "platform/EndFrame.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -185,9 +186,8 @@ void TQuestLevel::Frame() {
     DrawPlayPointer();
     if (KeyHit(KEY_ESCAPE) || KeyHit('P')) menuRequest_ = 1;
     DeveloperKeys();
-    PollSystem();
     DrawFadeOverlay();
-    Flip(-1);
+    EndFrame(PollOrder::BeforeFlip);
     if (AppTerminate()) quit = 1;
     if (AppSuspended()) menuRequest_ = 1;
 }
@@ -314,8 +314,7 @@ void TQuestLevel::SummaryFrame() {
     }
     if (level.summaryStage >= SUMMARY_SCROLL_UNROLL) TSpark::UpdateAll();
     mouse.Draw(1.0f, 1.0f);
-    PollSystem();
-    Flip(-1);
+    EndFrame(PollOrder::BeforeFlip);
     if (AppTerminate()) quit = 1;
     UpdateLevelMusic();
     board.gameOver = 0;
