@@ -3,7 +3,6 @@
 #include "puzzle/TPuzzleGrid.h"
 
 #include "platform/EndFrame.h"
-#include "platform/Input.h"
 #include "platform/System.h"
 #include "puzzle/THints.h"
 #include "puzzle/TPuzzleManager.h"
