@@ -5,6 +5,7 @@
 #include "frontend/FrontendSeams.h"
 #include "frontend/TTitleScreen.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/EndFrame.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -52,8 +53,7 @@ int TGallery::playPuzzles() {
                 exitCode = 1;
             }
         }
-        PollSystem();
-        Flip(-1);
+        EndFrame(PollOrder::BeforeFlip);
         if (AppTerminate()) exitCode = 4;
         UpdateTitleMusic();
     }

@@ -7,6 +7,7 @@
 #include "frontend/TGallery.h"
 #include "level/TLevelManager.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/EndFrame.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -238,8 +239,7 @@ int TTitleScreen::show() {
         alphaOne += 0.02f;
         SetAlpha(alphaOne);
         DrawImage(title, 0, 0);
-        Flip(-1);
-        PollSystem();
+        EndFrame();
         if (AppTerminate()) quit = 1;
         UpdateTitleMusic();
     }
@@ -279,8 +279,7 @@ int TTitleScreen::show() {
         TSpark::UpdateAll();
         mouse.fetchState(0);
         mouse.Draw(1.0f, 1.0f);
-        Flip(-1);
-        PollSystem();
+        EndFrame();
         React(*this, run, optionsWindow.State, optionsWindow.clickedButton);
         Attract(*this, run);
         if (AppTerminate()) action = TITLE_LEAVE;
