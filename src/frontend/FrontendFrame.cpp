@@ -2,8 +2,8 @@
 #include "frontend/FrontendFrame.h"
 
 #include "frontend/TTitleScreen.h"
+#include "platform/EndFrame.h"
 #include "platform/Graphics.h"
-#include "platform/Input.h"
 #include "platform/System.h"
 #include "services/TMouse.h"
 #include "services/TSongManager.h"
@@ -58,8 +58,7 @@ void FrontFrameTail() {
     AddCursorSpark();
     TSpark::UpdateAll();
     mouse.Draw(1.0f, 1.0f);
-    Flip(-1);
-    PollSystem();
+    EndFrame();
 }
 
 void UpdateTitleMusic() {

@@ -10,8 +10,7 @@ void FrontDrawState();
 void AddCursorSpark();
 // Adds one glittering star beside the title, the right-hand region twice as often as the left.
 void AddAmbientSpark();
-// The end of a viewer frame: the cursor spark, every live spark, the pointer, the presented frame
-// and the system poll.
+// The end of a viewer frame: the cursor spark, every live spark, the pointer and EndFrame.
 void FrontFrameTail();
 // Lets the title song's stream run its per-frame step, when there is one.
 void UpdateTitleMusic();

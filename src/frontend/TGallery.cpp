@@ -5,6 +5,7 @@
 #include "frontend/FrontendFrame.h"
 #include "frontend/TTitleScreen.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/EndFrame.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
@@ -158,7 +159,7 @@ int TGallery::show() {
         AddCursorSpark();
         TSpark::UpdateAll();
         mouse.Draw(1.0f, 1.0f);
-        Flip(-1);
+        EndFrame();
         switch (menu ? menu->State() : 0) {
         case GALLERY_PREVIOUS:
             globalSnd.click();
@@ -188,7 +189,6 @@ int TGallery::show() {
             break;
         }
         if (AppTerminate()) result = GALLERY_CLOSED;
-        PollSystem();
         UpdateTitleMusic();
     }
     if (result == GALLERY_CLOSED) End();
@@ -205,8 +205,7 @@ int TGallery::showFullscreen() {
     while (!MouseHit(1)) {
         Cls();
         DrawImage(imgOne, 0, 0);
-        PollSystem();
-        Flip(-1);
+        EndFrame(PollOrder::BeforeFlip);
         UpdateTitleMusic();
         if (AppTerminate()) return 1;
     }

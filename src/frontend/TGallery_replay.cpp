@@ -5,6 +5,7 @@
 #include "frontend/FrontendSeams.h"
 #include "frontend/TTitleScreen.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/EndFrame.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -18,14 +19,13 @@
 namespace vsm {
 namespace {
 
-// Tiles across and down for the easy (51), normal (52) and hard (53) buttons.
+// Tiles across and down for the easy, normal and hard buttons.
 struct PuzzleSize {
     int button;
     int width;
     int height;
 };
-constexpr PuzzleSize PUZZLE_SIZES[] = {{51, 6, 5}, {52, 8, 6}, {53, 8, 8}};
-constexpr int PUZZLE_BACK = 54;
+constexpr PuzzleSize PUZZLE_SIZES[] = {{BUTTON_EASY, 6, 5}, {BUTTON_NORMAL, 8, 6}, {BUTTON_HARD, 8, 8}};
 
 } // namespace
 
@@ -46,15 +46,14 @@ int TGallery::playPuzzles() {
         optionsWindow.Draw();
         mouse.Draw(1.0f, 1.0f);
         const int clicked = optionsWindow.clickedButton;
-        if (clicked == PUZZLE_BACK) return 0;
+        if (clicked == BUTTON_BACK) return 0;
         for (const PuzzleSize& s : PUZZLE_SIZES) {
             if (s.button == clicked) {
                 size = &s;
                 exitCode = 1;
             }
         }
-        PollSystem();
-        Flip(-1);
+        EndFrame(PollOrder::BeforeFlip);
         if (AppTerminate()) exitCode = 4;
         UpdateTitleMusic();
     }

@@ -12,11 +12,11 @@ namespace vsm {
 
 class TAudioStream;
 
-// What the main menu hands back to the program shell in `action`.
-constexpr int TITLE_NOTHING = 0;
-constexpr int TITLE_CONTINUE = 1;
-constexpr int TITLE_LEAVE = 2;
-constexpr int TITLE_NEW_CAMPAIGN = 3;
+// What the main menu hands back to the program shell in `action`; the main flow acts on them.
+constexpr int TITLE_NOTHING = 0;      // nothing chosen; the main flow then ends the program
+constexpr int TITLE_CONTINUE = 1;     // go on with the saved campaign
+constexpr int TITLE_LEAVE = 2;        // leave the program; the title ends it itself
+constexpr int TITLE_NEW_CAMPAIGN = 3; // start a new campaign
 
 class TTitleScreen {
   public:

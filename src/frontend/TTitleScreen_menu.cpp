@@ -7,6 +7,7 @@
 #include "frontend/TGallery.h"
 #include "level/TLevelManager.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/EndFrame.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -63,8 +64,8 @@ void OpenLevelList(int list) {
     boardSelector.LoadMiniBoard();
     MenuState(MENU_LEVEL_LIST, 0);
     const bool timed = list == BOARDS_TIMED;
-    if (ButtonPtr tab = data.GetButton(75)) tab->setState(timed ? 1 : 0, timed ? 1 : 0);
-    if (ButtonPtr tab = data.GetButton(76)) tab->setState(timed ? 0 : 1, timed ? 0 : 1);
+    if (ButtonPtr tab = data.GetButton(BUTTON_LIST_TIMED)) tab->setState(timed ? 1 : 0, timed ? 1 : 0);
+    if (ButtonPtr tab = data.GetButton(BUTTON_LIST_ENDLESS)) tab->setState(timed ? 0 : 1, timed ? 0 : 1);
 }
 
 void ShowList(int list) {
@@ -85,7 +86,7 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
     switch (state) {
     case MENU_MAIN:
         switch (id) {
-        case 61:
+        case BUTTON_PLAY:
             run.chosenMode = MODE_QUEST;
             gameState = profile.GetNumber("gameState");
             if (gameState == 0) {
@@ -95,19 +96,19 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
                 MenuState(MENU_RESUME_OR_NEW, 0);
             }
             break;
-        case 10:
+        case BUTTON_QUICK_PLAY:
             MenuState(MENU_QUICK_PLAY, 0);
             break;
-        case 14:
+        case BUTTON_GALLERY:
             gallery.show();
             break;
-        case 15:
+        case BUTTON_OPTIONS:
             MenuState(MENU_OPTIONS, 0);
             break;
-        case 11:
+        case BUTTON_EXIT:
             MenuState(MENU_EXIT_QUESTION, 0);
             break;
-        case 81:
+        case BUTTON_PROFILE:
             profileLoader.show(PROFILES_LIST);
             Greet();
             run.idleSince = MilliSecs64();
@@ -116,8 +117,8 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
         }
         break;
     case MENU_OPTIONS:
-        if (id == 12 || id == 13) {
-            if (id == 12)
+        if (id == BUTTON_HISCORES || id == BUTTON_CREDITS) {
+            if (id == BUTTON_HISCORES)
                 screen.showHiscores(1);
             else
                 screen.showCredits();
@@ -126,7 +127,7 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
         }
         break;
     case MENU_RESUME_OR_NEW:
-        if (id == 1) {
+        if (id == BUTTON_SAVED_RESUME) {
             if (run.chosenMode == MODE_QUEST) {
                 screen.action = TITLE_CONTINUE;
             } else {
@@ -139,33 +140,33 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
             MenuState(MENU_MAIN, 1);
             screen.playMusic();
             run.idleSince = MilliSecs64();
-        } else if (id == 2) {
+        } else if (id == BUTTON_SAVED_NEW_GAME) {
             if (run.chosenMode == MODE_QUEST) {
                 level.difficulty = 2;
                 MenuState(MENU_OVERWRITE_QUESTION, 0);
             } else {
                 OpenLevelList(run.chosenMode == MODE_TIMED ? BOARDS_TIMED : BOARDS_ENDLESS);
             }
-        } else if (id == 3) {
+        } else if (id == BUTTON_SAVED_MAIN_MENU) {
             MenuState(MENU_MAIN, 0);
         }
         break;
     case MENU_QUICK_PLAY:
-        if (id == 62 || id == 63) {
-            const bool timed = id == 62;
+        if (id == BUTTON_TIME_ATTACK || id == BUTTON_ENDLESS) {
+            const bool timed = id == BUTTON_TIME_ATTACK;
             run.chosenMode = timed ? MODE_TIMED : MODE_ENDLESS;
             gameState = profile.GetNumber(timed ? "timeResume" : "endlessResume");
             if (gameState == 0)
                 OpenLevelList(timed ? BOARDS_TIMED : BOARDS_ENDLESS);
             else
                 MenuState(MENU_RESUME_OR_NEW, 0);
-        } else if (id == 54) {
+        } else if (id == BUTTON_BACK) {
             MenuState(MENU_MAIN, 0);
         }
         break;
     case MENU_LEVEL_LIST:
         switch (id) {
-        case 71: {
+        case BUTTON_LIST_PLAY: {
             // An empty name would resume the saved game instead of starting the board shown.
             const std::string name = boardSelector.SelectedLevelName();
             if (name.empty()) break;
@@ -176,33 +177,33 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
             BackAfterGame(screen, run);
             break;
         }
-        case 72:
+        case BUTTON_LIST_NEXT:
             boardSelector.nextLevel();
             break;
-        case 73:
+        case BUTTON_LIST_PREVIOUS:
             boardSelector.PrevLevel();
             break;
-        case 74:
+        case BUTTON_LIST_QUEST:
             ShowList(BOARDS_QUEST);
             break;
-        case 75:
+        case BUTTON_LIST_TIMED:
             ShowList(BOARDS_TIMED);
             break;
-        case 76:
+        case BUTTON_LIST_ENDLESS:
             ShowList(BOARDS_ENDLESS);
             break;
-        case 54:
+        case BUTTON_BACK:
             MenuState(MENU_MAIN, 0);
             break;
         }
         break;
     case MENU_EXIT_QUESTION:
-        if (id == 90) screen.action = TITLE_LEAVE;
-        if (id == 91) MenuState(MENU_MAIN, 0);
+        if (id == BUTTON_EXIT_YES) screen.action = TITLE_LEAVE;
+        if (id == BUTTON_EXIT_NO) MenuState(MENU_MAIN, 0);
         break;
     case MENU_OVERWRITE_QUESTION:
-        if (id == 92) screen.action = TITLE_NEW_CAMPAIGN;
-        if (id == 93) MenuState(MENU_RESUME_OR_NEW, 0);
+        if (id == BUTTON_OVERWRITE_YES) screen.action = TITLE_NEW_CAMPAIGN;
+        if (id == BUTTON_OVERWRITE_NO) MenuState(MENU_RESUME_OR_NEW, 0);
         break;
     }
 }
@@ -238,8 +239,7 @@ int TTitleScreen::show() {
         alphaOne += 0.02f;
         SetAlpha(alphaOne);
         DrawImage(title, 0, 0);
-        Flip(-1);
-        PollSystem();
+        EndFrame();
         if (AppTerminate()) quit = 1;
         UpdateTitleMusic();
     }
@@ -279,8 +279,7 @@ int TTitleScreen::show() {
         TSpark::UpdateAll();
         mouse.fetchState(0);
         mouse.Draw(1.0f, 1.0f);
-        Flip(-1);
-        PollSystem();
+        EndFrame();
         React(*this, run, optionsWindow.State, optionsWindow.clickedButton);
         Attract(*this, run);
         if (AppTerminate()) action = TITLE_LEAVE;

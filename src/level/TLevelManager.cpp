@@ -103,7 +103,7 @@ int TLevelManager::Load(int flag) {
 
     // A new level starts with no summary behind it, so the short summary books its end bonus
     // once, whatever the previous level's summary left in these fields.
-    summaryStage = 0;
+    summaryStage = SUMMARY_PAUSE;
     sX = 0;
     sY = 0;
     bonusPoints = 0;
@@ -246,7 +246,7 @@ int TLevelManager::isGoalAchieved(int) {
 }
 
 int TLevelManager::doShortSummary() {
-    if (summaryStage > 1) return 0;
+    if (summaryStage >= SUMMARY_DOORS_CLOSE) return 0;
     // What the count has reached is not in the score until the count ends: book it here.
     points.add(bonusPoints);
     bonusPoints = 0;
@@ -278,7 +278,7 @@ int TLevelManager::startSummary() {
     sX = 0;
     sY = 0;
     musicFade = now + 250;
-    summaryStage = 0;
+    summaryStage = SUMMARY_PAUSE;
     playSummaryMusic = 0;
     doorPos = 0;
     fadeAlpha = 0;

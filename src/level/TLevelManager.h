@@ -16,6 +16,23 @@ namespace vsm {
 class TTSCFile;
 class TAudioStream;
 
+// The end-of-level summary's stages in the order it runs them; summaryStage holds one.
+enum SummaryStage : int {
+    SUMMARY_PAUSE = 0,          // a second of stillness before the count
+    SUMMARY_COUNT = 1,          // the free board cells are counted into the end bonus
+    SUMMARY_DOORS_CLOSE = 2,    // the doors slide shut over the board
+    SUMMARY_DOORS_SHUT = 3,     // a pause with the doors shut; the summary song starts
+    SUMMARY_SCROLL_APPEAR = 4,  // the rolled scroll fades in
+    SUMMARY_SCROLL_UNROLL = 5,  // the scroll unrolls, shedding sparks
+    SUMMARY_SCROLL_OPEN = 6,    // a pause on the open scroll after the voice clip
+    SUMMARY_BONUS_COUNT_UP = 7, // the end bonus moves into the shown total; a click skips it
+    SUMMARY_AWAIT_CLICK = 8,    // waiting for the click that closes the scroll
+    SUMMARY_SCROLL_ROLL_UP = 9, // the scroll rolls up
+    SUMMARY_SCROLL_VANISH = 10, // the rolled scroll fades out
+    SUMMARY_FADE_OUT = 11,      // the screen fades to black and the song fades away
+    SUMMARY_DONE = 12,          // finished: summaryDone is set
+};
+
 class TLevelManager {
   public:
     int level = 0;                     // the document's Number
@@ -43,7 +60,7 @@ class TLevelManager {
     int sY = 0;
     int sCounter = 0;
     int sTimer = 0;
-    int summaryStage = 0;
+    int summaryStage = SUMMARY_PAUSE; // a SummaryStage
     int sparksCount = 0;
     int64_t musicFade = 0; // ms clock (MilliSecs64)
     int playSummaryMusic = 0;
@@ -124,6 +141,22 @@ class TLevelManager {
     // resources folder unless absolute) and returns false when only the last fallback is left.
     bool _findBackground(std::string& recorded) const;
     void _endCount();
+    // One frame of each summary stage, in order; each may move summaryStage on to the next.
+    void _summaryPause();
+    // Returns true when the count ended in this frame, which then ends the summary's frame.
+    bool _summaryCount();
+    void _summaryDoorsClose();
+    void _summaryDoorsShut();
+    void _summaryScrollAppear();
+    void _summaryScrollUnroll();
+    void _summaryScrollOpen();
+    void _summaryBonusCountUp();
+    void _summaryAwaitClick();
+    void _summaryScrollRollUp();
+    void _summaryScrollVanish();
+    void _summaryFadeOut();
+    // The heroine's glow, pulsing up and down through the whole summary.
+    void _summaryHeroinePulse();
     void _summaryDisplay(bool endless, int time, int blocksUsed, int best);
 };
 

@@ -54,13 +54,13 @@ void TLevelManager::_summaryDisplay(bool endless, int time, int blocksUsed, int 
               static_cast<float>(boardMiddle[1]));
     SetAlpha(1);
 
-    if (summaryStage > 1 && doorPos > 0) drawDoors(-1);
+    if (summaryStage >= SUMMARY_DOORS_CLOSE && doorPos > 0) drawDoors(-1);
 
-    if (summaryStage > 3) {
+    if (summaryStage >= SUMMARY_SCROLL_APPEAR) {
         const int bandY = static_cast<int>(300 - scrollViewPos);
         const int bandH = static_cast<int>(2 * scrollViewPos);
         drawInViewPort(data.GetImage(2002), 400, 300, 0, bandY, 800, bandH);
-        if (summaryStage > 9) SetAlpha(0);
+        if (summaryStage >= SUMMARY_SCROLL_VANISH) SetAlpha(0);
         SetColor(0, 0, 0);
 
         SetImageFont(data.GetTTFont(4001));
@@ -97,15 +97,15 @@ void TLevelManager::_summaryDisplay(bool endless, int time, int blocksUsed, int 
         }
     }
 
-    if (summaryStage > 1) {
+    if (summaryStage >= SUMMARY_DOORS_CLOSE) {
         SetAlpha(1);
         DrawImage(heroineImg[0], doorPos - 360, 138);
         SetAlpha(heroineAlpha);
         DrawImage(heroineImg[1], doorPos - 243, 383);
     }
 
-    if (endless && summaryStage > 6 && points.actual > best) {
-        if (sparksCount != 0 && summaryStage < 9) {
+    if (endless && summaryStage >= SUMMARY_BONUS_COUNT_UP && points.actual > best) {
+        if (sparksCount != 0 && summaryStage < SUMMARY_SCROLL_ROLL_UP) {
             sparksCount -= 2;
             for (int i = 0; i < 2; ++i) {
                 const int sx = Rand(175, 500), sy = Rand(475, 525);

@@ -38,7 +38,7 @@ int TLevelSequencer::Get() {
 
 int TLevelSequencer::setupLevel() {
     if (Get() == 0) return 0;
-    if (levelType < 1 || levelType > 3) {
+    if (levelType < LEVEL_TYPE_BOARD || levelType > LEVEL_TYPE_RING) {
         Print("sequencer: level " + std::to_string(seqNo) + " has unknown type " + std::to_string(levelType));
         return 0;
     }
@@ -47,7 +47,7 @@ int TLevelSequencer::setupLevel() {
         return 0;
     }
     switch (levelType) {
-    case 1:
+    case LEVEL_TYPE_BOARD:
         board.gameOver = 0;
         level.Set(levelFileName);
         board.clearBoard();
@@ -55,10 +55,10 @@ int TLevelSequencer::setupLevel() {
         level.loadGfx();
         if (levelSeams.popupsPrepare) levelSeams.popupsPrepare();
         break;
-    case 2:
+    case LEVEL_TYPE_PUZZLE:
         levelSeams.PuzzleLoad(levelFileName);
         break;
-    case 3:
+    case LEVEL_TYPE_RING:
         levelSeams.RingGameLoad(levelFileName);
         break;
     }

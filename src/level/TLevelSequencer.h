@@ -8,11 +8,16 @@ namespace vsm {
 
 class TTSCFile;
 
+// The kinds of campaign level, as the sequence document's Type numbers them.
+constexpr int LEVEL_TYPE_BOARD = 1;  // a board level
+constexpr int LEVEL_TYPE_PUZZLE = 2; // the picture puzzle
+constexpr int LEVEL_TYPE_RING = 3;   // the ring mini-game
+
 class TLevelSequencer {
   public:
     int seqNo = 0;                  // current campaign position
     std::string levelFileName;      // document name of the level at seqNo
-    int levelType = 0;              // 1 board level, 2 picture puzzle, 3 ring mini-game
+    int levelType = 0;              // a LEVEL_TYPE_*; 0 before Get
     std::shared_ptr<TTSCFile> file; // the sequence document, kept from Start on
     int First = 0;
     int Last = 0;

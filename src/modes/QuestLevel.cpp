@@ -19,6 +19,7 @@
 #include "overlays/FrozenScene.h"
 #include "overlays/InGameMenu.h"
 #include "overlays/TPopupManager.h"
+#include "platform/EndFrame.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -185,9 +186,8 @@ void TQuestLevel::Frame() {
     DrawPlayPointer();
     if (KeyHit(KEY_ESCAPE) || KeyHit('P')) menuRequest_ = 1;
     DeveloperKeys();
-    PollSystem();
     DrawFadeOverlay();
-    Flip(-1);
+    EndFrame(PollOrder::BeforeFlip);
     if (AppTerminate()) quit = 1;
     if (AppSuspended()) menuRequest_ = 1;
 }
@@ -288,7 +288,7 @@ void TQuestLevel::SummaryFrame() {
     mouse.fetchState(0);
     level.updateSummary();
     level.Draw();
-    if (level.summaryStage < 6) {
+    if (level.summaryStage < SUMMARY_SCROLL_OPEN) {
         magicSphere.Update(0);
         timeManager.Draw(1);
         points.Draw(1);
@@ -299,23 +299,22 @@ void TQuestLevel::SummaryFrame() {
         TCometEmiter::updateAll();
         TVolcanoEmiter::updateAll();
         TRingEmiter::UpdateAll();
-        if (level.summaryStage < 5) TSpark::UpdateAll();
+        if (level.summaryStage < SUMMARY_SCROLL_UNROLL) TSpark::UpdateAll();
         TSoundQ::updateAll();
         TCaptions::updateAll();
     }
     level.summaryDisplay();
-    if (mouse.leftPressed != 0 && level.summaryStage < 2) {
+    if (mouse.leftPressed != 0 && level.summaryStage < SUMMARY_DOORS_CLOSE) {
         // The skip click: the end bonus counted so far is credited, the rest is not counted.
-        level.summaryStage = 2;
+        level.summaryStage = SUMMARY_DOORS_CLOSE;
         level.pointsCounter = points.total + points.actual;
         points.add(level.bonusPoints);
         stopSound(level.summaryChn);
         playSound2(level.scrollInSnd, nullptr, 0, 1.0f);
     }
-    if (level.summaryStage > 4) TSpark::UpdateAll();
+    if (level.summaryStage >= SUMMARY_SCROLL_UNROLL) TSpark::UpdateAll();
     mouse.Draw(1.0f, 1.0f);
-    PollSystem();
-    Flip(-1);
+    EndFrame(PollOrder::BeforeFlip);
     if (AppTerminate()) quit = 1;
     UpdateLevelMusic();
     board.gameOver = 0;

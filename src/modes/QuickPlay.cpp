@@ -16,6 +16,7 @@
 #include "modes/ModesSeams.h"
 #include "modes/SavedSlot.h"
 #include "overlays/InGameMenu.h"
+#include "platform/EndFrame.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -239,13 +240,13 @@ void TQuickPlay::Frame() {
     TSoundQ::updateAll();
     if (KeyHit(KEY_ESCAPE)) menuRequest_ = 1;
     DrawPlayPointer();
-    if (rules_.timed) PollSystem();
     DrawFadeOverlay();
-    Flip(-1);
+    // The time-attack game polls before its flip and the endless game after, so a quick click
+    // reaches their next frames differently (see PollOrder).
+    EndFrame(rules_.timed ? PollOrder::BeforeFlip : PollOrder::AfterFlip);
 
     if (board.gameOver != 0) endCode_ = GAME_OVER;
     if (menuRequest_ != 0) PauseMenu();
-    if (!rules_.timed) PollSystem();
     if (AppTerminate()) endCode_ = END_PROGRAM;
 }
 
@@ -324,14 +325,13 @@ void TQuickPlay::SummaryFrame(int best) {
     TRingEmiter::UpdateAll();
     TVolcanoEmiter::updateAll();
     if (!rules_.timed) bonusManagerAlt.Draw();
-    if (level.summaryStage < 5) TSpark::UpdateAll();
+    if (level.summaryStage < SUMMARY_SCROLL_UNROLL) TSpark::UpdateAll();
     TSoundQ::updateAll();
     TCaptions::updateAll();
     level.summaryDisplayET(timeManager.actualTime / 1000, pieces_, best);
-    if (level.summaryStage > 4) TSpark::UpdateAll();
+    if (level.summaryStage >= SUMMARY_SCROLL_UNROLL) TSpark::UpdateAll();
     mouse.Draw(1.0f, 1.0f);
-    PollSystem();
-    Flip(-1);
+    EndFrame(PollOrder::BeforeFlip);
 }
 
 int TQuickPlay::GameOver() {

@@ -6,6 +6,7 @@
 #include "level/TTimeManager.h"
 #include "overlays/FrozenScene.h"
 #include "overlays/TOptionsWindow.h"
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "services/TMouse.h"
@@ -35,23 +36,22 @@ int showInGameMenu(int /*flag*/) {
         optionsWindow.Update();
         optionsWindow.Draw();
         mouse.Draw(1.0f, 1.0f);
-        Flip(-1);
-        PollSystem();
+        EndFrame();
 
         switch (optionsWindow.clickedButton) {
-        case 20:
+        case BUTTON_RESUME:
             result = INGAME_RESUME;
             break;
-        case 21:
+        case BUTTON_RESTART:
             result = INGAME_RESTART;
             break;
-        case 22:
+        case BUTTON_GAME_OPTIONS:
             optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
             break;
-        case 23:
+        case BUTTON_MAIN_MENU:
             result = INGAME_MAIN_MENU;
             break;
-        case 25:
+        case BUTTON_HELP:
             // The pages run over the paused level with its music; they set the level's own
             // effects aside while they run.
             if (level.goalType == 3) {

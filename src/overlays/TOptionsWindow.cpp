@@ -111,17 +111,20 @@ int TOptionsWindow::loadGfx() {
 
 const std::vector<int>& TOptionsWindow::PolledIds(int state) {
     static const std::vector<std::vector<int>> polled = {
-        {10, 11, 14, 15, 61, 81},
-        {40, 41, 42, 43, 44, 45, 46, 12, 13},
-        {20, 21, 22, 23, 25},
-        {1, 2, 3},
-        {51, 52, 53, 54},
-        {62, 63, 54},
-        {71, 72, 73, 74, 75, 76, 54},
-        {40, 41, 42, 43, 44, 45, 46},
-        {20, 22, 23},
-        {90, 91},
-        {92, 93},
+        {BUTTON_QUICK_PLAY, BUTTON_EXIT, BUTTON_GALLERY, BUTTON_OPTIONS, BUTTON_PLAY, BUTTON_PROFILE},
+        {BUTTON_MUSIC_DOWN, BUTTON_MUSIC_UP, BUTTON_SOUND_DOWN, BUTTON_SOUND_UP, BUTTON_FULLSCREEN_TICKED,
+         BUTTON_FULLSCREEN_EMPTY, BUTTON_OPTIONS_BACK, BUTTON_HISCORES, BUTTON_CREDITS},
+        {BUTTON_RESUME, BUTTON_RESTART, BUTTON_GAME_OPTIONS, BUTTON_MAIN_MENU, BUTTON_HELP},
+        {BUTTON_SAVED_RESUME, BUTTON_SAVED_NEW_GAME, BUTTON_SAVED_MAIN_MENU},
+        {BUTTON_EASY, BUTTON_NORMAL, BUTTON_HARD, BUTTON_BACK},
+        {BUTTON_TIME_ATTACK, BUTTON_ENDLESS, BUTTON_BACK},
+        {BUTTON_LIST_PLAY, BUTTON_LIST_NEXT, BUTTON_LIST_PREVIOUS, BUTTON_LIST_QUEST, BUTTON_LIST_TIMED,
+         BUTTON_LIST_ENDLESS, BUTTON_BACK},
+        {BUTTON_MUSIC_DOWN, BUTTON_MUSIC_UP, BUTTON_SOUND_DOWN, BUTTON_SOUND_UP, BUTTON_FULLSCREEN_TICKED,
+         BUTTON_FULLSCREEN_EMPTY, BUTTON_OPTIONS_BACK},
+        {BUTTON_RESUME, BUTTON_GAME_OPTIONS, BUTTON_MAIN_MENU},
+        {BUTTON_EXIT_YES, BUTTON_EXIT_NO},
+        {BUTTON_OVERWRITE_YES, BUTTON_OVERWRITE_NO},
     };
     static const std::vector<int> none;
     if (state < 0 || state >= static_cast<int>(polled.size())) return none;
@@ -146,12 +149,12 @@ int TOptionsWindow::SetState(int state, int fade, int newX, int newY) {
 
 std::vector<TOptionsWindow::ButtonSpec> TOptionsWindow::VolumeControls(int dx, int dy) const {
     // The two full-screen boxes share one place; BuildButtons switches one of them off.
-    return {{40, minus, x + 80 + dx, 280 + dy, View::Centred},
-            {41, plus, x + 273 + dx, 280 + dy, View::Centred},
-            {42, minus, x + 80 + dx, 340 + dy, View::Centred},
-            {43, plus, x + 273 + dx, 340 + dy, View::Centred},
-            {44, ptaszek, x + 250 + dx, 388 + dy, View::Centred},
-            {45, noPtaszek, x + 250 + dx, 388 + dy, View::Centred}};
+    return {{BUTTON_MUSIC_DOWN, minus, x + 80 + dx, 280 + dy, View::Centred},
+            {BUTTON_MUSIC_UP, plus, x + 273 + dx, 280 + dy, View::Centred},
+            {BUTTON_SOUND_DOWN, minus, x + 80 + dx, 340 + dy, View::Centred},
+            {BUTTON_SOUND_UP, plus, x + 273 + dx, 340 + dy, View::Centred},
+            {BUTTON_FULLSCREEN_TICKED, ptaszek, x + 250 + dx, 388 + dy, View::Centred},
+            {BUTTON_FULLSCREEN_EMPTY, noPtaszek, x + 250 + dx, 388 + dy, View::Centred}};
 }
 
 void TOptionsWindow::BuildButtons(int state) {
@@ -159,52 +162,63 @@ void TOptionsWindow::BuildButtons(int state) {
     std::vector<ButtonSpec> specs;
     switch (state) {
     case MENU_MAIN:
-        specs = {{61, n[25], 400, 310}, {10, n[0], 400, 348}, {14, n[15], 400, 378},
-                 {15, n[16], 400, 408}, {11, n[1], 400, 460}, {81, profileImg, 32, 525, View::Profile}};
+        specs = {{BUTTON_PLAY, n[25], 400, 310},    {BUTTON_QUICK_PLAY, n[0], 400, 348},
+                 {BUTTON_GALLERY, n[15], 400, 378}, {BUTTON_OPTIONS, n[16], 400, 408},
+                 {BUTTON_EXIT, n[1], 400, 460},     {BUTTON_PROFILE, profileImg, 32, 525, View::Profile}};
         break;
     case MENU_OPTIONS:
         specs = VolumeControls(0, 0);
-        specs.insert(specs.end(), {{12, n[30], 400, 430, View::Centred},
-                                   {13, n[31], 400, 465, View::Centred},
-                                   {46, n[6], 400, 500}});
+        specs.insert(specs.end(), {{BUTTON_HISCORES, n[30], 400, 430, View::Centred},
+                                   {BUTTON_CREDITS, n[31], 400, 465, View::Centred},
+                                   {BUTTON_OPTIONS_BACK, n[6], 400, 500}});
         break;
     case MENU_QUEST_PAUSE:
-        specs = {{20, n[17], 400, 240},
-                 {21, n[9], 400, 270},
-                 {22, n[7], 400, 300},
-                 {25, n[35], 400, 330},
-                 {23, n[6], 400, 360}};
+        specs = {{BUTTON_RESUME, n[17], 400, 240},
+                 {BUTTON_RESTART, n[9], 400, 270},
+                 {BUTTON_GAME_OPTIONS, n[7], 400, 300},
+                 {BUTTON_HELP, n[35], 400, 330},
+                 {BUTTON_MAIN_MENU, n[6], 400, 360}};
         break;
     case MENU_RESUME_OR_NEW: {
         // Without a saved game the resume button goes and the other two move up into its place.
         const int d = gameState != 0 ? 0 : -35;
-        specs = {{1, n[4], 400, 290}, {2, n[5], 400, 335 + d}, {3, n[6], 400, 400 + d}};
+        specs = {{BUTTON_SAVED_RESUME, n[4], 400, 290},
+                 {BUTTON_SAVED_NEW_GAME, n[5], 400, 335 + d},
+                 {BUTTON_SAVED_MAIN_MENU, n[6], 400, 400 + d}};
         break;
     }
     case MENU_THREE_CHOICES:
-        specs = {{51, n[22], 400, 198}, {52, n[23], 400, 243}, {53, n[24], 400, 288}, {54, n[37], 400, 358}};
+        specs = {{BUTTON_EASY, n[22], 400, 198},
+                 {BUTTON_NORMAL, n[23], 400, 243},
+                 {BUTTON_HARD, n[24], 400, 288},
+                 {BUTTON_BACK, n[37], 400, 358}};
         break;
     case MENU_QUICK_PLAY:
-        specs = {{62, n[26], 400, 305}, {63, n[27], 400, 350}, {54, n[6], 400, 420}};
+        specs = {{BUTTON_TIME_ATTACK, n[26], 400, 305},
+                 {BUTTON_ENDLESS, n[27], 400, 350},
+                 {BUTTON_BACK, n[6], 400, 420}};
         break;
     case MENU_LEVEL_LIST:
-        specs = {{71, n[36], 280, 310}, {72, arows[1], 515, 510}, {73, arows[0], 460, 510},
-                 {54, n[6], 280, 500},  {74, n[32], 280, 380},    {75, n[33], 280, 410},
-                 {76, n[34], 280, 410}};
+        specs = {{BUTTON_LIST_PLAY, n[36], 280, 310},        {BUTTON_LIST_NEXT, arows[1], 515, 510},
+                 {BUTTON_LIST_PREVIOUS, arows[0], 460, 510}, {BUTTON_BACK, n[6], 280, 500},
+                 {BUTTON_LIST_QUEST, n[32], 280, 380},       {BUTTON_LIST_TIMED, n[33], 280, 410},
+                 {BUTTON_LIST_ENDLESS, n[34], 280, 410}};
         break;
     case MENU_GAME_OPTIONS:
         // The same controls as the options screen, a little to the left and higher up.
         specs = VolumeControls(-5, -67);
-        specs.push_back({46, n[18], 400, 368});
+        specs.push_back({BUTTON_OPTIONS_BACK, n[18], 400, 368});
         break;
     case MENU_OTHER_PAUSE:
-        specs = {{20, n[17], 400, 240}, {22, n[7], 400, 270}, {23, n[6], 400, 330}};
+        specs = {{BUTTON_RESUME, n[17], 400, 240},
+                 {BUTTON_GAME_OPTIONS, n[7], 400, 270},
+                 {BUTTON_MAIN_MENU, n[6], 400, 330}};
         break;
     case MENU_EXIT_QUESTION:
-        specs = {{90, n[12], 360, 400}, {91, n[13], 440, 400}};
+        specs = {{BUTTON_EXIT_YES, n[12], 360, 400}, {BUTTON_EXIT_NO, n[13], 440, 400}};
         break;
     case MENU_OVERWRITE_QUESTION:
-        specs = {{92, n[12], 360, 400}, {93, n[13], 440, 400}};
+        specs = {{BUTTON_OVERWRITE_YES, n[12], 360, 400}, {BUTTON_OVERWRITE_NO, n[13], 440, 400}};
         break;
     default:
         return;
@@ -226,10 +240,12 @@ void TOptionsWindow::BuildButtons(int state) {
     }
 
     if (state == MENU_OPTIONS || state == MENU_GAME_OPTIONS) {
-        if (ButtonPtr off = data.GetButton(options.screenMode == 1 ? 45 : 44)) off->setState(0, 0);
+        if (ButtonPtr off =
+                data.GetButton(options.screenMode == 1 ? BUTTON_FULLSCREEN_EMPTY : BUTTON_FULLSCREEN_TICKED))
+            off->setState(0, 0);
     }
     if (state == MENU_RESUME_OR_NEW && gameState == 0) {
-        if (ButtonPtr resume = data.GetButton(1)) resume->setState(0, 0);
+        if (ButtonPtr resume = data.GetButton(BUTTON_SAVED_RESUME)) resume->setState(0, 0);
     }
 }
 
@@ -258,24 +274,24 @@ int TOptionsWindow::Update() {
 
 void TOptionsWindow::OptionsAction(int id) {
     switch (id) {
-    case 40:
-    case 41:
-        options.musicVol = std::clamp(options.musicVol + (id == 41 ? 1 : -1), 0, 10);
+    case BUTTON_MUSIC_DOWN:
+    case BUTTON_MUSIC_UP:
+        options.musicVol = std::clamp(options.musicVol + (id == BUTTON_MUSIC_UP ? 1 : -1), 0, 10);
         if (music) SetStreamVolume(music, static_cast<float>(options.musicVol / 10.0));
         break;
-    case 42:
-    case 43:
-        options.soundVol = std::clamp(options.soundVol + (id == 43 ? 1 : -1), 0, 10);
+    case BUTTON_SOUND_DOWN:
+    case BUTTON_SOUND_UP:
+        options.soundVol = std::clamp(options.soundVol + (id == BUTTON_SOUND_UP ? 1 : -1), 0, 10);
         // The sample sounds at the new level, so the player hears what was chosen.
         playSound2(blocks.szurSnd, nullptr, 0, 1.0f);
         break;
-    case 44:
+    case BUTTON_FULLSCREEN_TICKED:
         SwitchFullScreen(0);
         break;
-    case 45:
+    case BUTTON_FULLSCREEN_EMPTY:
         SwitchFullScreen(1);
         break;
-    case 46:
+    case BUTTON_OPTIONS_BACK:
         SetState(State == MENU_OPTIONS ? MENU_MAIN : optionsBackType, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
         break;
     default:
@@ -293,8 +309,8 @@ void TOptionsWindow::SwitchFullScreen(int mode) {
         options.screenMode = before;
         return;
     }
-    if (ButtonPtr ticked = data.GetButton(44)) ticked->setState(mode, mode);
-    if (ButtonPtr empty = data.GetButton(45)) empty->setState(1 - mode, 1 - mode);
+    if (ButtonPtr ticked = data.GetButton(BUTTON_FULLSCREEN_TICKED)) ticked->setState(mode, mode);
+    if (ButtonPtr empty = data.GetButton(BUTTON_FULLSCREEN_EMPTY)) empty->setState(1 - mode, 1 - mode);
 }
 
 int TOptionsWindow::Draw() {
@@ -343,7 +359,8 @@ void TOptionsWindow::DrawButtons() {
     if (State == MENU_EXIT_QUESTION || State == MENU_OVERWRITE_QUESTION) DrawImage(areYouSure, 400, 310);
     if (State == MENU_MAIN) {
         // The main menu draws its play button last, over its neighbours' zoom.
-        for (int id : {10, 11, 14, 15, 81, 61})
+        for (int id :
+             {BUTTON_QUICK_PLAY, BUTTON_EXIT, BUTTON_GALLERY, BUTTON_OPTIONS, BUTTON_PROFILE, BUTTON_PLAY})
             data.Draw(id);
         return;
     }

@@ -27,6 +27,61 @@ constexpr int MENU_OTHER_PAUSE = 8;
 constexpr int MENU_EXIT_QUESTION = 9;
 constexpr int MENU_OVERWRITE_QUESTION = 10;
 
+// The menu window's buttons, by the id each is stored under in `data` and reported in
+// clickedButton; grouped by the screen that shows them (PolledIds lists them per screen).
+enum MenuButton : int {
+    // The resume-or-new screen.
+    BUTTON_SAVED_RESUME = 1,
+    BUTTON_SAVED_NEW_GAME = 2,
+    BUTTON_SAVED_MAIN_MENU = 3,
+    // The main menu.
+    BUTTON_QUICK_PLAY = 10,
+    BUTTON_EXIT = 11,
+    BUTTON_GALLERY = 14,
+    BUTTON_OPTIONS = 15,
+    BUTTON_PLAY = 61,
+    BUTTON_PROFILE = 81,
+    // The options screen's own two, under its volume controls.
+    BUTTON_HISCORES = 12,
+    BUTTON_CREDITS = 13,
+    // The pause screens (the other pause shows resume, options and main menu only).
+    BUTTON_RESUME = 20,
+    BUTTON_RESTART = 21,
+    BUTTON_GAME_OPTIONS = 22,
+    BUTTON_MAIN_MENU = 23,
+    BUTTON_HELP = 25,
+    // The volume controls and back button of both options screens; the two full-screen boxes
+    // share a place and only one of them shows.
+    BUTTON_MUSIC_DOWN = 40,
+    BUTTON_MUSIC_UP = 41,
+    BUTTON_SOUND_DOWN = 42,
+    BUTTON_SOUND_UP = 43,
+    BUTTON_FULLSCREEN_TICKED = 44,
+    BUTTON_FULLSCREEN_EMPTY = 45,
+    BUTTON_OPTIONS_BACK = 46,
+    // The three-choices screen.
+    BUTTON_EASY = 51,
+    BUTTON_NORMAL = 52,
+    BUTTON_HARD = 53,
+    // Back, on the three-choices, quick-play and level-list screens.
+    BUTTON_BACK = 54,
+    // The quick-play screen.
+    BUTTON_TIME_ATTACK = 62,
+    BUTTON_ENDLESS = 63,
+    // The level list.
+    BUTTON_LIST_PLAY = 71,
+    BUTTON_LIST_NEXT = 72,
+    BUTTON_LIST_PREVIOUS = 73,
+    BUTTON_LIST_QUEST = 74,
+    BUTTON_LIST_TIMED = 75,
+    BUTTON_LIST_ENDLESS = 76,
+    // The two questions.
+    BUTTON_EXIT_YES = 90,
+    BUTTON_EXIT_NO = 91,
+    BUTTON_OVERWRITE_YES = 92,
+    BUTTON_OVERWRITE_NO = 93,
+};
+
 // Number of label image slots.
 constexpr int MENU_LABELS = 38;
 

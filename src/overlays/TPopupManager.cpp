@@ -8,6 +8,7 @@
 #include "level/TLevelSequencer.h"
 #include "level/TTimeManager.h"
 #include "overlays/FrozenScene.h"
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "services/GameFlags.h"
@@ -118,8 +119,7 @@ int TPopupManager::ShowPopup(const PopupPtr& popup) {
             return 0;
         }
         mouse.Draw(1, 1);
-        PollSystem();
-        Flip(-1);
+        EndFrame(PollOrder::BeforeFlip);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "level/TLevelManager.h"
 #include "level/TTimeManager.h"
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "services/GameFlags.h"
 #include "services/Sound.h"
@@ -18,11 +19,10 @@ constexpr float kZoomStep = 0.025f;
 constexpr int kSkipX = 318;
 constexpr int kSkipY = 395;
 
-// Pointer, system events, the frame, then the input the next frame acts on.
+// Pointer, the frame's end (polled before the flip), then the input the next frame acts on.
 void EndLoseFrame() {
     mouse.Draw(1, 1);
-    PollSystem();
-    Flip(-1);
+    EndFrame(PollOrder::BeforeFlip);
     mouse.fetchState(0);
     if (level.musicStream) level.musicStream->update();
 }

@@ -2,6 +2,7 @@
 // renames and deletes profiles and the very first player types a name.
 #include "profiles/TProfileLoader.h"
 
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/ProfileDefaults.h"
@@ -372,8 +373,7 @@ int TProfileLoader::Draw() {
     SetColor(255, 255, 255);
     UpdateSparks();
     mouse.Draw(1.0f, 1.0f);
-    Flip(-1);
-    PollSystem();
+    EndFrame();
     return 0;
 }
 

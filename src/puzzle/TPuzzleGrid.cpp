@@ -2,7 +2,7 @@
 // drop shadow around the part of the picture already put together.
 #include "puzzle/TPuzzleGrid.h"
 
-#include "platform/Input.h"
+#include "platform/EndFrame.h"
 #include "platform/System.h"
 #include "puzzle/THints.h"
 #include "puzzle/TPuzzleManager.h"
@@ -87,7 +87,7 @@ int TPuzzleGrid::Scramble(const ImagePtr& background) {
         Cls();
         if (background) DrawImage(background, 0, 0);
         Draw();
-        Flip();
+        EndFrame();
         if (MilliSecs64() - t0 < 50) continue;
         const PuzzleButtonPtr& a = tiles[static_cast<size_t>(Rand(0, static_cast<int>(tiles.size()) - 1))];
         const PuzzleButtonPtr& b = tiles[static_cast<size_t>(Rand(0, static_cast<int>(tiles.size()) - 1))];
@@ -96,7 +96,6 @@ int TPuzzleGrid::Scramble(const ImagePtr& background) {
         a->SetPosition();
         b->SetPosition();
         if (IsScrambled()) return 0;
-        PollSystem();
     }
 }
 

@@ -10,6 +10,7 @@
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopup.h"
 #include "overlays/TPopupManager.h"
+#include "platform/EndFrame.h"
 #include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -50,11 +51,6 @@ constexpr int KEY_G = KEY_A + ('G' - 'A');
 constexpr int SND_GET_HINT = 0;
 constexpr int SND_POPUP_CLOSE = 2;
 constexpr int SND_POPUP_SHOW = 3;
-
-// In-game menu buttons.
-constexpr int BUTTON_RESUME = 20;
-constexpr int BUTTON_OPTIONS = 22;
-constexpr int BUTTON_MAIN_MENU = 23;
 
 bool InMenuBox(int x, int y) {
     return x > 287 && x < 360 && y > 572 && y < 592;
@@ -283,8 +279,7 @@ void TPuzzleManager::_popupFrame() {
     popup->Update(popupManager.button);
     TSpark::UpdateAll();
     mouse.Draw(1, 1);
-    PollSystem();
-    Flip(-1);
+    EndFrame(PollOrder::BeforeFlip);
     // The popup's own OK handling has closed it; the stage takes it away at once.
     if (popup->active == 0) {
         globalSnd.play(SND_POPUP_CLOSE);
@@ -313,8 +308,7 @@ int TPuzzleManager::_playFrame(const ImagePtr& background, const std::shared_ptr
     SetAlpha(1);
 
     mouse.Draw(1, 1);
-    Flip(-1);
-    PollSystem();
+    EndFrame();
 
     // A close request ends the program whatever else this frame asked for.
     if (AppTerminate()) return PUZZLE_TERMINATE;
@@ -359,8 +353,7 @@ int TPuzzleManager::ShowInGameMenuPuzzle(const ImagePtr& background, const std::
         optionsWindow.Update();
         optionsWindow.Draw();
         mouse.Draw(1, 1);
-        PollSystem();
-        Flip(-1);
+        EndFrame(PollOrder::BeforeFlip);
 
         // A close request ends the program, also when Esc or a button came in the same frame;
         // the exit hook saves the campaign puzzle as the main-menu button would.
@@ -370,7 +363,7 @@ int TPuzzleManager::ShowInGameMenuPuzzle(const ImagePtr& background, const std::
         case BUTTON_RESUME:
             leave = true;
             break;
-        case BUTTON_OPTIONS:
+        case BUTTON_GAME_OPTIONS:
             optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
             break;
         case BUTTON_MAIN_MENU:

@@ -3,6 +3,7 @@
 #include "data/NumberText.h"
 #include "level/TLevelSequencer.h"
 #include "level/TPointsManager.h"
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "puzzle/TPuzzleManager.h"
@@ -27,12 +28,6 @@ constexpr int64_t FADE_MS = 250;
 constexpr int SCROLL_MAX = 155;
 // The first of the five voice clips of the interface bank.
 constexpr int SND_FIRST_VOICE = 8;
-
-void EndFrame() {
-    mouse.Draw(1, 1);
-    PollSystem();
-    Flip(-1);
-}
 
 void BlackVeil(float alpha) {
     SetBlend(ALPHABLEND);
@@ -73,7 +68,8 @@ int TPuzzleManager::Begin(const ImagePtr& background, int resume) {
         DrawImage(background, 0, 0);
         puzzle->Draw();
         BlackVeil(1.0f - static_cast<float>(passed) / FADE_MS);
-        EndFrame();
+        mouse.Draw(1, 1);
+        EndFrame(PollOrder::BeforeFlip);
     }
 }
 
@@ -113,7 +109,8 @@ int TPuzzleManager::Finish(const ImagePtr& background) {
         DrawImage(stageCompleted, 400, 300);
         SetScale(1, 1);
         BlackVeil(f);
-        EndFrame();
+        mouse.Draw(1, 1);
+        EndFrame(PollOrder::BeforeFlip);
         if (AppTerminate() != 0) return 1;
         if (phase == 3) return 0;
     }
@@ -241,7 +238,8 @@ int TPuzzleManager::summary(const ImagePtr& background, const FontPtr& rowFont, 
         DrawImage(bottom, 400, static_cast<float>(300 + s - 1));
         TSpark::UpdateAll();
         SetAlpha(1);
-        EndFrame();
+        mouse.Draw(1, 1);
+        EndFrame(PollOrder::BeforeFlip);
         if (phase > 9) return 0;
         if (AppTerminate() != 0) return 1;
     }

@@ -2,6 +2,7 @@
 // timed and clicked turns, voice cut-off and closing fade.
 #include "quest/StoryViewer.h"
 
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "quest/TStory.h"
@@ -27,11 +28,6 @@ bool OverSkip(int x, int y) {
 }
 bool OverNext(int x, int y) {
     return x > 413 && x < 471 && y > 572 && y < 592;
-}
-
-void Present() {
-    Flip(-1);
-    PollSystem();
 }
 
 class StoryViewer {
@@ -111,7 +107,7 @@ void StoryViewer::OpeningFade() {
         DrawRect(0, 0, 800, 600);
         SetColor(255, 255, 255);
         DrawImage(loadingText, 400, 300);
-        Present();
+        EndFrame();
     }
 }
 
@@ -120,7 +116,7 @@ void StoryViewer::LoadingFrame() {
     Cls();
     SetAlpha(1);
     DrawImage(loadingText, 400, 300);
-    Present();
+    EndFrame();
 }
 
 void StoryViewer::CrossFadeIn() {
@@ -138,7 +134,7 @@ void StoryViewer::CrossFadeIn() {
         DrawImage(story.nextButtonImage, NEXT_X, BUTTONS_Y);
         story.currentText.Draw(in);
         mouse.Draw(1, 1);
-        Present();
+        EndFrame();
         musicStream->update();
     }
 }
@@ -198,7 +194,7 @@ void StoryViewer::PageFrame() {
     DrawImage(story.nextButtonImage, NEXT_X, BUTTONS_Y);
     SetColor(255, 255, 255);
     mouse.Draw(1, 1);
-    Present();
+    EndFrame();
 
     if (KeyHit(KEY_ESCAPE) != 0) leaving = true;
     if (AppTerminate() != 0) {
@@ -255,7 +251,7 @@ void StoryViewer::ClosingFade() {
         SetAlpha(static_cast<float>(i) / 20);
         DrawRect(0, 0, 800, 600);
         mouse.Draw(1, 1);
-        Present();
+        EndFrame();
         musicStream->update();
     }
     SetColor(255, 255, 255);

@@ -2,7 +2,7 @@
 // stage pictures with the glowing current one.
 #include "quest/TMapCore.h"
 
-#include "platform/Input.h"
+#include "platform/EndFrame.h"
 #include "services/TMouse.h"
 
 namespace vsm {
@@ -75,8 +75,7 @@ int TMapCore::Draw() {
         stage->Draw(actualStage, a);
     mouse.Draw(1.0f, 1.0f);
     SetAlpha(1.0f);
-    PollSystem();
-    Flip(-1);
+    EndFrame(PollOrder::BeforeFlip);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "data/TTSCFile.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
+#include "platform/EndFrame.h"
 #include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -143,7 +144,7 @@ int TRingGame::Play(int resume) {
         TRingEmiter::UpdateAll();
         TSpark::UpdateAll();
         mouse.fetchState(0);
-        Flip(-1);
+        EndFrame();
 
         // The keys are read every frame so that a press made while a hint waits is dropped,
         // not kept for the frame after the last hint closes.
@@ -159,7 +160,6 @@ int TRingGame::Play(int resume) {
         if (AppTerminate()) closing = true;
         if (!closing && faza == RING_PHASE_PLAY && AppSuspended()) menu();
         if (cheatKey && FileType("cheats.txt") != 0) result = RING_TIME_OVER;
-        PollSystem();
     }
     // A stage whose time is up is finished, and paid, before a close of the same frame ends
     // the program; any other close stores the stage to be resumed.
@@ -214,8 +214,7 @@ int TRingGame::ShowInGameMenuRG() {
         mouse.fetchState(0);
         TRingEmiter::UpdateAll();
         TSpark::UpdateAll();
-        PollSystem();
-        Flip(-1);
+        EndFrame(PollOrder::BeforeFlip);
 
         // A close request is never lost to Esc or a button of the same frame.
         if (AppTerminate() != 0) {
@@ -224,9 +223,10 @@ int TRingGame::ShowInGameMenuRG() {
         }
         if (KeyHit(KEY_ESCAPE)) break;
         const int clicked = optionsWindow.clickedButton;
-        if (clicked == 22) optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
-        if (clicked == 23) result = RING_MAIN_MENU;
-        if (clicked == 20) break;
+        if (clicked == BUTTON_GAME_OPTIONS)
+            optionsWindow.SetState(MENU_GAME_OPTIONS, 0, MENU_WINDOW_X, MENU_WINDOW_Y);
+        if (clicked == BUTTON_MAIN_MENU) result = RING_MAIN_MENU;
+        if (clicked == BUTTON_RESUME) break;
     }
 
     const int64_t now = MilliSecs64();
@@ -250,6 +250,8 @@ int TRingGame::Pause() {
         mouse.fetchState(0);
         TRingEmiter::UpdateAll();
         TSpark::UpdateAll();
+        // Not EndFrame: a close request that this poll brings in ends the pause before the frame
+        // is presented.
         PollSystem();
         if (AppTerminate()) {
             result = 1;

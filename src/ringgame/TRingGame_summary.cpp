@@ -7,6 +7,7 @@
 #include "level/TLevelSequencer.h"
 #include "level/TPointsManager.h"
 #include "magic/TBunusManagerA.h"
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
@@ -209,9 +210,8 @@ int TRingGame::Summary() {
         mouse.fetchState(0);
         _summaryStep(s);
         _summaryDraw(s);
-        Flip(-1);
+        EndFrame();
         if (AppTerminate()) return 1;
-        PollSystem();
     }
     return 0;
 }

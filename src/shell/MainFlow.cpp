@@ -2,6 +2,7 @@
 #include "shell/MainFlow.h"
 
 #include "board/TBoardManager.h"
+#include "frontend/TTitleScreen.h"
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"
 #include "platform/System.h"
@@ -20,9 +21,6 @@ namespace vsm {
 
 namespace {
 
-constexpr int ACTION_CLOSED = 0;
-constexpr int ACTION_CONTINUE = 1;
-constexpr int ACTION_NEW_CAMPAIGN = 3;
 constexpr int BOSS_TUTORIAL_LEVEL = 9;
 
 // Plays the level set up at sequencer.seqNo by its type; returns the campaign step's result
@@ -30,9 +28,9 @@ constexpr int BOSS_TUTORIAL_LEVEL = 9;
 int PlayLevel() {
     if (sequencer.seqNo == BOSS_TUTORIAL_LEVEL) tutorial.show2(0);
     switch (sequencer.levelType) {
-    case 2:
+    case LEVEL_TYPE_PUZZLE:
         return shellSeams.puzzleShow(readFromProfile, "", 0);
-    case 3:
+    case LEVEL_TYPE_RING:
         return shellSeams.ringGamePlay(readFromProfile);
     default: {
         int result = shellSeams.questLevel(readFromProfile);
@@ -86,11 +84,11 @@ void CampaignLoop() {
 void MainFlowRound() {
     shellSeams.titlePrepare();
     const int action = shellSeams.titleShow();
-    if (action == ACTION_CLOSED) {
+    if (action == TITLE_NOTHING) {
         // A close request during the title's opening fade: nothing is to be played.
         End();
     }
-    if (action == ACTION_NEW_CAMPAIGN) {
+    if (action == TITLE_NEW_CAMPAIGN) {
         ClearProfile(1);
         LoadProfile();
         readFromProfile = 0;
@@ -99,7 +97,7 @@ void MainFlowRound() {
         // Set only now: the exit hook must not store a board left over from an earlier game
         // into the fresh campaign while the story or the tutorial is showing.
         saveToProfile = 1;
-    } else if (action == ACTION_CONTINUE) {
+    } else if (action == TITLE_CONTINUE) {
         LoadProfile();
         readFromProfile = 1;
         saveToProfile = 1;

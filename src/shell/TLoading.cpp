@@ -1,7 +1,7 @@
 // TLoading: the loading screen's fades, drawing, loops and the loading of every shared asset.
 #include "shell/TLoading.h"
 
-#include "platform/Input.h"
+#include "platform/EndFrame.h"
 #include "platform/System.h"
 #include "services/Paths.h"
 #include "services/TDeltaTime.h"
@@ -24,12 +24,11 @@ constexpr float TEXT_X = 402, TEXT_Y = 550;
 constexpr float BALL_X = 228, BALL_STEP = 90, BALL_Y = 495;
 constexpr float LOGO_X = 243, LOGO_Y = 432;
 
-// One presented frame of a loading loop.
-void Present(TLoading& screen) {
+// One frame of a loading loop: its step, its drawing and EndFrame.
+void LoadingFrame(TLoading& screen) {
     screen.Update();
     screen.Draw();
-    Flip(-1);
-    PollSystem();
+    EndFrame();
 }
 
 // One rising spark of the end effect; the draws happen in a fixed order.
@@ -113,7 +112,7 @@ int TLoading::Draw() {
 
 int TLoading::fadeInBg() {
     while (alpha < 1)
-        Present(*this);
+        LoadingFrame(*this);
     return 0;
 }
 
@@ -121,7 +120,7 @@ int TLoading::fadeInBall(int i) {
     fadingBall = i;
     ballAlpha = 0;
     while (ballAlpha < 1)
-        Present(*this);
+        LoadingFrame(*this);
     return 0;
 }
 
@@ -147,8 +146,7 @@ int TLoading::doMagic(int ms) {
         }
         TSpark::UpdateAll();
         if (MilliSecs64() > start + ms) stage = 3;
-        Flip(-1);
-        PollSystem();
+        EndFrame();
     }
     if (glow) SetImageHandle(glow, 0, 0);
     return 0;

@@ -1,7 +1,7 @@
 // TLoading: the splash-picture sequence that ends the loading screen.
 #include "data/BBArchive.h"
 #include "data/TTSCFile.h"
-#include "platform/Input.h"
+#include "platform/EndFrame.h"
 #include "platform/System.h"
 #include "services/Paths.h"
 #include "services/TDeltaTime.h"
@@ -31,11 +31,6 @@ std::vector<PortalScreenPtr> ReadPortalScreens() {
     return screens;
 }
 
-void PresentFrame() {
-    PollSystem();
-    Flip(-1);
-}
-
 } // namespace
 
 int TLoading::PortalScreens() {
@@ -58,7 +53,7 @@ int TLoading::PortalScreens() {
             }
             if (alpha < 0) break;
             Draw();
-            PresentFrame();
+            EndFrame(PollOrder::BeforeFlip);
         }
     } else {
         doMagic(5000);
@@ -66,7 +61,7 @@ int TLoading::PortalScreens() {
             logoAlpha -= 0.05f;
             if (logoAlpha < 0) break;
             Draw();
-            PresentFrame();
+            EndFrame(PollOrder::BeforeFlip);
         }
     }
     for (const PortalScreenPtr& screen : screens) {
@@ -80,7 +75,7 @@ int TLoading::PortalScreens() {
             screen->Draw();
             if (MilliSecs64() - start > 2000) screen->fade = -1;
             if (screen->active == 0) break;
-            PresentFrame();
+            EndFrame(PollOrder::BeforeFlip);
         }
     }
     return 0;

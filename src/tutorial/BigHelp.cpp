@@ -2,6 +2,7 @@
 #include "tutorial/BigHelp.h"
 
 #include "level/TLevelManager.h"
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "services/Paths.h"
 #include "services/TMouse.h"
@@ -22,8 +23,7 @@ int showBigHelp() {
         TSoundQ::updateAll();
         if (level.musicStream) level.musicStream->update();
         mouse.Draw(1, 1);
-        PollSystem();
-        Flip();
+        EndFrame(PollOrder::BeforeFlip);
         const bool clicked = mouse.leftPressed != 0;
         const bool escape = KeyHit(KEY_ESCAPE) != 0;
         const bool closing = AppTerminate() != 0;

@@ -5,6 +5,7 @@
 #include "level/TLevelManager.h"
 #include "level/TTimeManager.h"
 #include "magic/TMagicSphere.h"
+#include "platform/EndFrame.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
@@ -128,7 +129,7 @@ void TTutorial::_frame(bool boss, const std::shared_ptr<TAudioStream>& music, TM
         SetAlpha(1);
     }
     mouse.Draw(1, 1);
-    Flip();
+    EndFrame();
 }
 
 void TTutorial::_fade(bool boss, bool in, const std::shared_ptr<TAudioStream>& music,
@@ -137,7 +138,6 @@ void TTutorial::_fade(bool boss, bool in, const std::shared_ptr<TAudioStream>& m
     while (MilliSecs64() - start < FADE_MS) {
         const float t = static_cast<float>(MilliSecs64() - start) / FADE_MS;
         _frame(boss, music, emiter, in ? 1.0f - t : t);
-        PollSystem();
     }
 }
 
@@ -152,7 +152,6 @@ bool TTutorial::_mainLoop(bool boss, const std::shared_ptr<TAudioStream>& music,
             ended = true;
             if (!boss) globalSnd.click();
         }
-        PollSystem();
     }
     return closing;
 }

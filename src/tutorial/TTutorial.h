@@ -71,7 +71,7 @@ class TTutorial {
 
   private:
     // One frame of a page before its end tests: music, mouse, frame timer, demonstration, the
-    // effect lists, an optional black veil (fadeAlpha >= 0), the cursor and the present.
+    // effect lists, an optional black veil (fadeAlpha >= 0), the cursor and the frame's end.
     void _frame(bool boss, const std::shared_ptr<TAudioStream>& music, TMagicSphereEmiter* emiter,
                 float fadeAlpha);
     // Runs page frames under a black veil for 250 ms, fading it out (in true) or in.

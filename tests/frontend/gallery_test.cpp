@@ -179,7 +179,8 @@ TEST_F(Gallery, TheReplayCutsTheShownPictureIntoTheChosenSize) {
         int button;
         int width, height; // 0: no puzzle
     };
-    for (const Row& row : std::vector<Row>{{51, 6, 5}, {52, 8, 6}, {53, 8, 8}, {54, 0, 0}}) {
+    for (const Row& row : std::vector<Row>{
+             {BUTTON_EASY, 6, 5}, {BUTTON_NORMAL, 8, 6}, {BUTTON_HARD, 8, 8}, {BUTTON_BACK, 0, 0}}) {
         SCOPED_TRACE(row.button);
         calls.clear();
         readFromProfile = 1;
@@ -221,7 +222,7 @@ TEST_F(Gallery, TheReplayCutsTheShownPictureIntoTheChosenSize) {
     gallery.Start(1);
     control->SetScript([&](int frame, FrameInput& in) {
         if (frame == 3) {
-            in = ClickOn(51);
+            in = ClickOn(BUTTON_EASY);
             in.terminate = true;
         }
         return frame < 100;

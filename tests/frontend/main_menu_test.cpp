@@ -94,48 +94,96 @@ TEST_F(MainMenu, EveryButtonOfEveryStateReactsAsTheMenuRequires) {
         std::vector<std::string> games;
     };
     const std::vector<Row> rows = {
-        {"play without a campaign starts one at once", "", {61}, false, TITLE_NEW_CAMPAIGN, MENU_MAIN, {}},
+        {"play without a campaign starts one at once",
+         "",
+         {BUTTON_PLAY},
+         false,
+         TITLE_NEW_CAMPAIGN,
+         MENU_MAIN,
+         {}},
         {"play with a campaign asks, resume continues",
          "\tgameState=1\n",
-         {61, 1},
+         {BUTTON_PLAY, BUTTON_SAVED_RESUME},
          false,
          TITLE_CONTINUE,
          MENU_MAIN,
          {}},
         {"new game asks first, yes starts anew",
          "\tgameState=1\n",
-         {61, 2, 92},
+         {BUTTON_PLAY, BUTTON_SAVED_NEW_GAME, BUTTON_OVERWRITE_YES},
          false,
          TITLE_NEW_CAMPAIGN,
          MENU_OVERWRITE_QUESTION,
          {}},
-        {"no goes back to resume or new", "\tgameState=1\n", {61, 2, 93}, false, -1, MENU_RESUME_OR_NEW, {}},
-        {"back from resume or new", "\tgameState=1\n", {61, 3}, false, -1, MENU_MAIN, {}},
-        {"exit and yes end the program", "", {11, 90}, true, -1, MENU_EXIT_QUESTION, {}},
-        {"exit and no return to the menu", "", {11, 91}, false, -1, MENU_MAIN, {}},
-        {"options, then back", "", {15, 46}, false, -1, MENU_MAIN, {}},
-        {"quick play, then back", "", {10, 54}, false, -1, MENU_MAIN, {}},
+        {"no goes back to resume or new",
+         "\tgameState=1\n",
+         {BUTTON_PLAY, BUTTON_SAVED_NEW_GAME, BUTTON_OVERWRITE_NO},
+         false,
+         -1,
+         MENU_RESUME_OR_NEW,
+         {}},
+        {"back from resume or new",
+         "\tgameState=1\n",
+         {BUTTON_PLAY, BUTTON_SAVED_MAIN_MENU},
+         false,
+         -1,
+         MENU_MAIN,
+         {}},
+        {"exit and yes end the program",
+         "",
+         {BUTTON_EXIT, BUTTON_EXIT_YES},
+         true,
+         -1,
+         MENU_EXIT_QUESTION,
+         {}},
+        {"exit and no return to the menu", "", {BUTTON_EXIT, BUTTON_EXIT_NO}, false, -1, MENU_MAIN, {}},
+        {"options, then back", "", {BUTTON_OPTIONS, BUTTON_OPTIONS_BACK}, false, -1, MENU_MAIN, {}},
+        {"quick play, then back", "", {BUTTON_QUICK_PLAY, BUTTON_BACK}, false, -1, MENU_MAIN, {}},
         {"time attack opens its list, play starts the board",
          "",
-         {10, 62, 71},
+         {BUTTON_QUICK_PLAY, BUTTON_TIME_ATTACK, BUTTON_LIST_PLAY},
          false,
          -1,
          MENU_MAIN,
          {"timed:timed_a.tsc"}},
-        {"next board, then play", "", {10, 62, 72, 71}, false, -1, MENU_MAIN, {"timed:timed_b.tsc"}},
-        {"previous board wraps", "", {10, 62, 73, 71}, false, -1, MENU_MAIN, {"timed:timed_b.tsc"}},
-        {"endless opens its list", "", {10, 63, 71}, false, -1, MENU_MAIN, {"endless:endless_a.tsc"}},
-        {"back from the level list", "", {10, 63, 54}, false, -1, MENU_MAIN, {}},
+        {"next board, then play",
+         "",
+         {BUTTON_QUICK_PLAY, BUTTON_TIME_ATTACK, BUTTON_LIST_NEXT, BUTTON_LIST_PLAY},
+         false,
+         -1,
+         MENU_MAIN,
+         {"timed:timed_b.tsc"}},
+        {"previous board wraps",
+         "",
+         {BUTTON_QUICK_PLAY, BUTTON_TIME_ATTACK, BUTTON_LIST_PREVIOUS, BUTTON_LIST_PLAY},
+         false,
+         -1,
+         MENU_MAIN,
+         {"timed:timed_b.tsc"}},
+        {"endless opens its list",
+         "",
+         {BUTTON_QUICK_PLAY, BUTTON_ENDLESS, BUTTON_LIST_PLAY},
+         false,
+         -1,
+         MENU_MAIN,
+         {"endless:endless_a.tsc"}},
+        {"back from the level list",
+         "",
+         {BUTTON_QUICK_PLAY, BUTTON_ENDLESS, BUTTON_BACK},
+         false,
+         -1,
+         MENU_MAIN,
+         {}},
         {"resumable endless: resume plays the saved game",
          "\tendlessResume=1\n",
-         {10, 63, 1},
+         {BUTTON_QUICK_PLAY, BUTTON_ENDLESS, BUTTON_SAVED_RESUME},
          false,
          -1,
          MENU_MAIN,
          {"endless:"}},
         {"resumable time attack: new game opens the list",
          "\ttimeResume=1\n",
-         {10, 62, 2, 71},
+         {BUTTON_QUICK_PLAY, BUTTON_TIME_ATTACK, BUTTON_SAVED_NEW_GAME, BUTTON_LIST_PLAY},
          false,
          -1,
          MENU_MAIN,
@@ -143,7 +191,7 @@ TEST_F(MainMenu, EveryButtonOfEveryStateReactsAsTheMenuRequires) {
         // The player has no quest level yet: the empty quest list must not resume a saved game.
         {"play on an empty list starts nothing",
          "\ttimeResume=1\n",
-         {10, 62, 2, 74, 71},
+         {BUTTON_QUICK_PLAY, BUTTON_TIME_ATTACK, BUTTON_SAVED_NEW_GAME, BUTTON_LIST_QUEST, BUTTON_LIST_PLAY},
          false,
          -1,
          MENU_LEVEL_LIST,
@@ -173,21 +221,22 @@ TEST_F(MainMenu, TheLevelListShowsOnlyTheChosenModesTabAndReloadsOnlyOnAChange) 
     bool checked = false;
     control->SetScript([&](int frame, FrameInput& in) {
         const int step = frame - MENU_FIRST_FRAME;
-        if (step == 0) in = ClickOn(10);
-        if (step == 4) in = ClickOn(62);
+        if (step == 0) in = ClickOn(BUTTON_QUICK_PLAY);
+        if (step == 4) in = ClickOn(BUTTON_TIME_ATTACK);
         if (step == 8) {
-            ButtonPtr timed = data.GetButton(75), endless = data.GetButton(76);
+            ButtonPtr timed = data.GetButton(BUTTON_LIST_TIMED),
+                      endless = data.GetButton(BUTTON_LIST_ENDLESS);
             EXPECT_EQ(boardSelector.mode, BOARDS_TIMED);
             EXPECT_EQ(timed->visible + timed->enable, 2);
             EXPECT_EQ(endless->visible + endless->enable, 0);
             // The hidden endless tab lies under the timed one: a click there keeps the timed list.
             boardSelector.selectedLevel = 1;
-            in = ClickOn(75);
+            in = ClickOn(BUTTON_LIST_TIMED);
         }
         if (step == 12) {
             EXPECT_EQ(boardSelector.mode, BOARDS_TIMED);
             EXPECT_EQ(boardSelector.selectedLevel, 1) << "the shown list was reloaded";
-            in = ClickOn(74);
+            in = ClickOn(BUTTON_LIST_QUEST);
         }
         if (step == 16) {
             EXPECT_EQ(boardSelector.mode, BOARDS_QUEST);
@@ -211,9 +260,9 @@ TEST_F(MainMenu, AGameStopsTheSongAndTheMenuFadesInWithTheSongFromItsStart) {
     };
     control->SetScript([&](int frame, FrameInput& in) {
         const int step = frame - MENU_FIRST_FRAME;
-        if (step == 0) in = ClickOn(10);
-        if (step == 4) in = ClickOn(63);
-        if (step == 8) in = ClickOn(71);
+        if (step == 0) in = ClickOn(BUTTON_QUICK_PLAY);
+        if (step == 4) in = ClickOn(BUTTON_ENDLESS);
+        if (step == 8) in = ClickOn(BUTTON_LIST_PLAY);
         if (step == 12) {
             EXPECT_EQ(optionsWindow.State, MENU_MAIN);
             EXPECT_LT(optionsWindow.alpha, 0.1f) << "the menu fades in anew after a game";
@@ -259,7 +308,7 @@ TEST_F(MainMenu, ForcedHiscoresOpenWithoutTheTitleFadeAndAreClearedAfterwards) {
     control->SetScript([&](int frame, FrameInput& in) {
         if (frame < static_cast<int>(frames.size())) in = frames[static_cast<size_t>(frame)];
         // Past the hiscores' two fades the menu runs: choose the campaign.
-        if (frame == 2 * FADE_FRAMES + 10) in = ClickOn(61);
+        if (frame == 2 * FADE_FRAMES + 10) in = ClickOn(BUTTON_PLAY);
         return frame < 2 * FADE_FRAMES + 20;
     });
     titleScreen.Prepare();
@@ -357,7 +406,7 @@ TEST_F(MainMenuAfterAViewer, PlayClickedWhileAViewerFadesBackStartsTheCampaign) 
             if (shown >= 0 && frame == shown + 5) in = Key(KEY_ENTER);
             // Well inside the fade back to the menu.
             if (shown >= 0 && frame == shown + 5 + FADE_FRAMES / 2) {
-                in = ClickOn(61);
+                in = ClickOn(BUTTON_PLAY);
                 clicked = true;
             }
             return frame < 3000;

@@ -56,12 +56,12 @@ TEST_F(TitleScreen, PrepareClearsOneVisitAndKeepsTheForcedHiscoresAndTheSong) {
     titleScreen.playMusic();
     titleScreen.alphaOne = 1.02f;
     titleScreen.quit = 1;
-    titleScreen.action = 3;
+    titleScreen.action = TITLE_NEW_CAMPAIGN;
     titleScreen.forceHiscores = 1;
     titleScreen.Prepare();
     EXPECT_EQ(titleScreen.alphaOne, 0.0f);
     EXPECT_EQ(titleScreen.quit, 0);
-    EXPECT_EQ(titleScreen.action, 0);
+    EXPECT_EQ(titleScreen.action, TITLE_NOTHING);
     EXPECT_EQ(titleScreen.forceHiscores, 1);
     EXPECT_EQ(titleScreen.Playing, 1);
 }
@@ -110,10 +110,10 @@ TEST_F(TitleScreen, AMenuButtonPressedWhileTheMenuFadesBackFromAViewerIsActedOn)
         int wantState;
         int wantViewers; // viewers shown in all
     } cases[] = {
-        {"credits of the attract mode, then Quick play", 1, 0, 10, MENU_QUICK_PLAY, 1},
-        {"hiscores of the attract mode, then Options", 2, 0, 15, MENU_OPTIONS, 2},
-        {"credits from the options, then Main menu", 0, 13, 46, MENU_MAIN, 1},
-        {"hiscores from the options, then Credits", 0, 12, 13, MENU_OPTIONS, 2},
+        {"credits of the attract mode, then Quick play", 1, 0, BUTTON_QUICK_PLAY, MENU_QUICK_PLAY, 1},
+        {"hiscores of the attract mode, then Options", 2, 0, BUTTON_OPTIONS, MENU_OPTIONS, 2},
+        {"credits from the options, then Main menu", 0, BUTTON_CREDITS, BUTTON_OPTIONS_BACK, MENU_MAIN, 1},
+        {"hiscores from the options, then Credits", 0, BUTTON_HISCORES, BUTTON_CREDITS, MENU_OPTIONS, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -131,7 +131,7 @@ TEST_F(TitleScreen, AMenuButtonPressedWhileTheMenuFadesBackFromAViewerIsActedOn)
             switch (step) {
             case 0: // the menu stands: open the options, or wait for the attract mode
                 if (frame == FADE_FRAMES + 5 && c.openWith != 0) {
-                    in = ClickOn(15);
+                    in = ClickOn(BUTTON_OPTIONS);
                     step = 1;
                 } else if (frame == FADE_FRAMES + 5) {
                     step = 2;
@@ -164,8 +164,9 @@ TEST_F(TitleScreen, AMenuButtonPressedWhileTheMenuFadesBackFromAViewerIsActedOn)
                 break;
             case 5: // the fade back ends and the menu acts; Credits pressed there run once more
                 ++waitFrames;
-                if (c.press == 13 && waitFrames == FADE_FRAMES + 60) in = Key(KEY_SPACE);
-                if (waitFrames > (c.press == 13 ? 3 * FADE_FRAMES + 40 : FADE_FRAMES + 10)) return false;
+                if (c.press == BUTTON_CREDITS && waitFrames == FADE_FRAMES + 60) in = Key(KEY_SPACE);
+                if (waitFrames > (c.press == BUTTON_CREDITS ? 3 * FADE_FRAMES + 40 : FADE_FRAMES + 10))
+                    return false;
                 break;
             }
             return frame < 20000;

@@ -203,7 +203,8 @@ TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int pl
             [runsFirst, enough = std::move(enough), s](FrameInput& in) {
                 if (enough(s->placed)) return true;
                 // A pause menu opened by a key meant for the screen before: resume.
-                if (ButtonPtr resume = data.GetButton(20); Standing(resume) && optionsWindow.alpha >= 1.0f) {
+                if (ButtonPtr resume = data.GetButton(BUTTON_RESUME);
+                    Standing(resume) && optionsWindow.alpha >= 1.0f) {
                     if (++s->idle % 10 == 0) in = ClickOnButton(resume);
                     return false;
                 }
@@ -254,7 +255,8 @@ TourStep PlayLevel(std::string name, int thinkFrames, std::function<bool()> unti
             [player, idle, until = std::move(until)](FrameInput& in) {
                 if (until()) return true;
                 // A pause menu opened by a key meant for the screen before: resume.
-                if (ButtonPtr resume = data.GetButton(20); Standing(resume) && optionsWindow.alpha >= 1.0f) {
+                if (ButtonPtr resume = data.GetButton(BUTTON_RESUME);
+                    Standing(resume) && optionsWindow.alpha >= 1.0f) {
                     if (++*idle % 10 == 0) in = ClickOnButton(resume);
                     return false;
                 }

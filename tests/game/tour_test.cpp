@@ -216,18 +216,17 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
     driver.Add(HookFrontEnd());
 
     // Options, with the hiscores and the credits behind them.
-    driver.Add({Menu(MENU_MAIN, 15), Menu(MENU_OPTIONS, 41), Menu(MENU_OPTIONS, 40), Menu(MENU_OPTIONS, 12),
-                WaitFor("hiscores", [this] { return driver.Drawn(titleScreen.hiscores); }),
-                Wait(30),
+    driver.Add({Menu(MENU_MAIN, BUTTON_OPTIONS), Menu(MENU_OPTIONS, BUTTON_MUSIC_UP),
+                Menu(MENU_OPTIONS, BUTTON_MUSIC_DOWN), Menu(MENU_OPTIONS, BUTTON_HISCORES),
+                WaitFor("hiscores", [this] { return driver.Drawn(titleScreen.hiscores); }), Wait(30),
                 ClickUntil("hiscores left", [this] { return !driver.Drawn(titleScreen.hiscores); }),
-                Menu(MENU_OPTIONS, 13),
-                WaitFor("credits", [this] { return driver.Drawn(titleScreen.credits); }),
-                Wait(30),
+                Menu(MENU_OPTIONS, BUTTON_CREDITS),
+                WaitFor("credits", [this] { return driver.Drawn(titleScreen.credits); }), Wait(30),
                 ClickUntil("credits left", [this] { return !driver.Drawn(titleScreen.credits); }),
-                Menu(MENU_OPTIONS, 46)});
+                Menu(MENU_OPTIONS, BUTTON_OPTIONS_BACK)});
 
     // The profile screen: a second player made, renamed and deleted again.
-    driver.Add({Menu(MENU_MAIN, 81), ClickWhenShown("new player", ProfileButton(3))});
+    driver.Add({Menu(MENU_MAIN, BUTTON_PROFILE), ClickWhenShown("new player", ProfileButton(3))});
     driver.Add(TypeName("bob"));
     driver.Add({Input("enter the new name", KeyPress(KEY_ENTER)), ClickWhenShown("rename", ProfileButton(4))});
     for (int i = 0; i < 3; ++i)
@@ -249,24 +248,30 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
                 })});
 
     // The gallery and a replay of its picture as a puzzle, left through its pause menu.
-    driver.Add({Menu(MENU_MAIN, 14), ClickWhenShown("replay as a puzzle", GalleryButton(GALLERY_PUZZLE)),
-                Menu(MENU_THREE_CHOICES, 51), WaitFor("replay", [this] { return screen == "replay"; }), Wait(90),
-                PauseAndChoose(MENU_OTHER_PAUSE, 23), WaitFor("gallery again", [this] { return screen.empty(); }),
-                ClickWhenShown("leave the gallery", GalleryButton(GALLERY_BACK)), WaitFor("main menu again", onTitle)});
+    driver.Add(
+        {Menu(MENU_MAIN, BUTTON_GALLERY), ClickWhenShown("replay as a puzzle", GalleryButton(GALLERY_PUZZLE)),
+         Menu(MENU_THREE_CHOICES, BUTTON_EASY), WaitFor("replay", [this] { return screen == "replay"; }),
+         Wait(90), PauseAndChoose(MENU_OTHER_PAUSE, BUTTON_MAIN_MENU),
+         WaitFor("gallery again", [this] { return screen.empty(); }),
+         ClickWhenShown("leave the gallery", GalleryButton(GALLERY_BACK)),
+         WaitFor("main menu again", onTitle)});
 
     // Both board lists, stepping through their previews.
-    for (const auto& [button, list] : {std::pair{62, BOARDS_TIMED}, std::pair{63, BOARDS_ENDLESS}}) {
+    for (const auto& [button, list] :
+         {std::pair{BUTTON_TIME_ATTACK, BOARDS_TIMED}, std::pair{BUTTON_ENDLESS, BOARDS_ENDLESS}}) {
         const int shown = list;
-        driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, button), Menu(MENU_LEVEL_LIST, 72), Wait(40),
-                    Do("the next board", [shown] {
-                        EXPECT_EQ(boardSelector.mode, shown);
-                        EXPECT_GT(boardSelector.levels.size(), 1u);
-                        EXPECT_EQ(boardSelector.selectedLevel, 1);
-                        EXPECT_GT(boardSelector.alpha, 0.0f);
-                    }),
-                    Menu(MENU_LEVEL_LIST, 73), Wait(40),
+        driver.Add({Menu(MENU_MAIN, BUTTON_QUICK_PLAY), Menu(MENU_QUICK_PLAY, button),
+                    Menu(MENU_LEVEL_LIST, BUTTON_LIST_NEXT), Wait(40),
+                    Do("the next board",
+                       [shown] {
+                           EXPECT_EQ(boardSelector.mode, shown);
+                           EXPECT_GT(boardSelector.levels.size(), 1u);
+                           EXPECT_EQ(boardSelector.selectedLevel, 1);
+                           EXPECT_GT(boardSelector.alpha, 0.0f);
+                       }),
+                    Menu(MENU_LEVEL_LIST, BUTTON_LIST_PREVIOUS), Wait(40),
                     Do("back to the first board", [] { EXPECT_EQ(boardSelector.selectedLevel, 0); }),
-                    Menu(MENU_LEVEL_LIST, 54)});
+                    Menu(MENU_LEVEL_LIST, BUTTON_BACK)});
     }
 
     // Each quick game: started, a few pieces placed, the in-game options, left to the menu,
@@ -275,24 +280,28 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
         const char* game;
         int button;
         double frameStepWhileLosing; // ms; the timed game is lost to its clock
-    } games[] = {{"endless", 63, 1000.0 / 60}, {"timed", 62, 500}};
+    } games[] = {{"endless", BUTTON_ENDLESS, 1000.0 / 60}, {"timed", BUTTON_TIME_ATTACK, 500}};
     for (const auto& g : games) {
         const std::string game = g.game;
-        driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, g.button), Menu(MENU_LEVEL_LIST, 71),
+        driver.Add({Menu(MENU_MAIN, BUTTON_QUICK_PLAY), Menu(MENU_QUICK_PLAY, g.button),
+                    Menu(MENU_LEVEL_LIST, BUTTON_LIST_PLAY),
                     WaitFor(game, [this, game] { return screen == game; }),
                     PlacePieces(game + ": a few pieces", true, [](int placed) { return placed >= 4; }),
-                    PauseAndChoose(MENU_QUEST_PAUSE, 22), Menu(MENU_GAME_OPTIONS, 46),
-                    Menu(MENU_QUEST_PAUSE, 23), WaitFor("title after leaving", onTitle),
-                    Do("check the saved game", [game] {
-                        EXPECT_EQ(profile.GetNumber(game == "timed" ? "timeResume" : "endlessResume"), 1);
-                    }),
-                    Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, g.button), Menu(MENU_RESUME_OR_NEW, 1),
+                    PauseAndChoose(MENU_QUEST_PAUSE, BUTTON_GAME_OPTIONS),
+                    Menu(MENU_GAME_OPTIONS, BUTTON_OPTIONS_BACK), Menu(MENU_QUEST_PAUSE, BUTTON_MAIN_MENU),
+                    WaitFor("title after leaving", onTitle),
+                    Do("check the saved game",
+                       [game] {
+                           EXPECT_EQ(profile.GetNumber(game == "timed" ? "timeResume" : "endlessResume"), 1);
+                       }),
+                    Menu(MENU_MAIN, BUTTON_QUICK_PLAY), Menu(MENU_QUICK_PLAY, g.button),
+                    Menu(MENU_RESUME_OR_NEW, BUTTON_SAVED_RESUME),
                     WaitFor(game + " resumed", [this, game] { return screen == game; }),
                     Do("hurry the clock", [this, g] { control->SetFrameStep(g.frameStepWhileLosing); }),
-                    PlacePieces(game + ": played until lost", false, [this](int) { return screen.empty(); }, 30000),
+                    PlacePieces(
+                        game + ": played until lost", false, [this](int) { return screen.empty(); }, 30000),
                     Do("normal clock", [this] { control->SetFrameStep(1000.0 / 60); }),
-                    WaitFor("title after the game over", onTitle),
-                    Do("check the game over", [game] {
+                    WaitFor("title after the game over", onTitle), Do("check the game over", [game] {
                         EXPECT_EQ(profile.GetNumber(game == "timed" ? "timeResume" : "endlessResume"), 0);
                         const int type = game == "timed" ? 3 : 2;
                         EXPECT_TRUE(std::any_of(hiscore.scores.begin(), hiscore.scores.end(),
@@ -303,7 +312,8 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
     // A time-attack game lost long before its clock runs out: pieces put wherever they first
     // fit until the held one fits nowhere.
     auto noRoomSeen = std::make_shared<bool>(false);
-    driver.Add({Menu(MENU_MAIN, 10), Menu(MENU_QUICK_PLAY, 62), Menu(MENU_LEVEL_LIST, 71),
+    driver.Add({Menu(MENU_MAIN, BUTTON_QUICK_PLAY), Menu(MENU_QUICK_PLAY, BUTTON_TIME_ATTACK),
+                Menu(MENU_LEVEL_LIST, BUTTON_LIST_PLAY),
                 WaitFor("timed again", [this] { return screen == "timed"; }),
                 PlacePieces("timed: filled until no piece fits", false,
                             [this, noRoomSeen](int) {
@@ -312,13 +322,12 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
                                     *noRoomSeen = true;
                                 return screen.empty();
                             }),
-                WaitFor("title after the full board", onTitle),
-                Do("check the lost game", [noRoomSeen] {
+                WaitFor("title after the full board", onTitle), Do("check the lost game", [noRoomSeen] {
                     EXPECT_TRUE(*noRoomSeen);
                     EXPECT_EQ(profile.GetNumber("timeResume"), 0);
                 })});
 
-    driver.Add({Menu(MENU_MAIN, 11), Menu(MENU_EXIT_QUESTION, 90)});
+    driver.Add({Menu(MENU_MAIN, BUTTON_EXIT), Menu(MENU_EXIT_QUESTION, BUTTON_EXIT_YES)});
     RunProgram();
     EXPECT_TRUE(Visited("replay"));
     EXPECT_TRUE(Visited("endless"));
@@ -336,12 +345,14 @@ TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
 
     // A new campaign: the opening story, the tutorial, the first level played to its goal, the
     // map, and the second level left for the title.
-    driver.Add({Menu(MENU_MAIN, 61),
-                ClickUntil("opening story and tutorial", [this] { return screen == "quest"; }, true),
+    driver.Add({Menu(MENU_MAIN, BUTTON_PLAY),
+                ClickUntil(
+                    "opening story and tutorial", [this] { return screen == "quest"; }, true),
                 Do("first level", [] { EXPECT_EQ(sequencer.seqNo, 1); }),
-                PlacePieces("first level to its goal", true, [this](int) { return screen != "quest"; }, 40000),
-                ClickUntil("the map", [this] { return screen == "quest" && sequencer.seqNo == 2; }),
-                Wait(30), PauseAndChoose(MENU_QUEST_PAUSE, 23), WaitFor("title", backOnTitle),
+                PlacePieces(
+                    "first level to its goal", true, [this](int) { return screen != "quest"; }, 40000),
+                ClickUntil("the map", [this] { return screen == "quest" && sequencer.seqNo == 2; }), Wait(30),
+                PauseAndChoose(MENU_QUEST_PAUSE, BUTTON_MAIN_MENU), WaitFor("title", backOnTitle),
                 Do("first level recorded", [] { EXPECT_EQ(profile.GetNumber("level"), 2); })});
 
     // Later positions, written into the profile before continuing: the ring game, a picture
@@ -353,8 +364,10 @@ TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
     } later[] = {{4, "ring", MENU_OTHER_PAUSE}, {6, "puzzle", MENU_OTHER_PAUSE}, {9, "quest", MENU_QUEST_PAUSE}};
     for (const auto& l : later) {
         const std::string name = l.screen;
-        driver.Add({WritePosition(l.level, 1), Menu(MENU_MAIN, 61), Menu(MENU_RESUME_OR_NEW, 1),
-                    ClickUntil(name, [this, name] { return screen == name; }, true),
+        driver.Add({WritePosition(l.level, 1), Menu(MENU_MAIN, BUTTON_PLAY),
+                    Menu(MENU_RESUME_OR_NEW, BUTTON_SAVED_RESUME),
+                    ClickUntil(
+                        name, [this, name] { return screen == name; }, true),
                     Do("position", [l] { EXPECT_EQ(sequencer.seqNo, l.level); }), Wait(120),
                     PauseAndChoose(l.pauseState, 23), WaitFor("title", backOnTitle)});
     }
@@ -362,27 +375,32 @@ TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
     // The last position, played to its goal by the campaign player (the lose screen's retry
     // when a try is lost). The closing story follows, and the forced hiscores show the quest's
     // entry of the finished campaign.
-    driver.Add({WritePosition(48, 1), Menu(MENU_MAIN, 61), Menu(MENU_RESUME_OR_NEW, 1),
-                ClickUntil("last level", [this] { return screen == "quest"; }, true),
-                Do("last position", [] {
-                    EXPECT_EQ(sequencer.seqNo, 48);
-                    EXPECT_EQ(sequencer.seqNo, sequencer.Last);
-                }),
-                PlayLevel("last level to its goal", 90, [this] { return screen != "quest"; }),
-                WaitFor("closing story", [this] { return driver.Wrote("The last warden cracked"); }, 6000),
-                ClickUntil("forced hiscores", [this] { return driver.Drawn(titleScreen.hiscores); }, true),
-                Do("campaign finished", [] { EXPECT_EQ(profile.GetNumber("gameState"), 2); }),
-                Do("the quest's hiscore", [] {
-                    EXPECT_GT(points.total, 0);
-                    const std::vector<std::shared_ptr<TScore>> shown = hiscore.GetScores(1, 10);
-                    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto& s) {
-                        return s->name == "ann" && s->score == points.total;
-                    })) << "no quest entry of " << points.total << " points";
-                }),
-                Wait(30),
-                ClickUntil("hiscores left", [this] { return !driver.Drawn(titleScreen.hiscores); }),
-                WaitFor("title", onTitle),
-                Menu(MENU_MAIN, 11), Menu(MENU_EXIT_QUESTION, 90)});
+    driver.Add(
+        {WritePosition(48, 1), Menu(MENU_MAIN, BUTTON_PLAY), Menu(MENU_RESUME_OR_NEW, BUTTON_SAVED_RESUME),
+         ClickUntil(
+             "last level", [this] { return screen == "quest"; }, true),
+         Do("last position",
+            [] {
+                EXPECT_EQ(sequencer.seqNo, 48);
+                EXPECT_EQ(sequencer.seqNo, sequencer.Last);
+            }),
+         PlayLevel("last level to its goal", 90, [this] { return screen != "quest"; }),
+         WaitFor(
+             "closing story", [this] { return driver.Wrote("The last warden cracked"); }, 6000),
+         ClickUntil(
+             "forced hiscores", [this] { return driver.Drawn(titleScreen.hiscores); }, true),
+         Do("campaign finished", [] { EXPECT_EQ(profile.GetNumber("gameState"), 2); }),
+         Do("the quest's hiscore",
+            [] {
+                EXPECT_GT(points.total, 0);
+                const std::vector<std::shared_ptr<TScore>> shown = hiscore.GetScores(1, 10);
+                EXPECT_TRUE(
+                    std::any_of(shown.begin(), shown.end(),
+                                [](const auto& s) { return s->name == "ann" && s->score == points.total; }))
+                    << "no quest entry of " << points.total << " points";
+            }),
+         Wait(30), ClickUntil("hiscores left", [this] { return !driver.Drawn(titleScreen.hiscores); }),
+         WaitFor("title", onTitle), Menu(MENU_MAIN, BUTTON_EXIT), Menu(MENU_EXIT_QUESTION, BUTTON_EXIT_YES)});
     RunProgram();
     EXPECT_TRUE(Visited("ring"));
     EXPECT_TRUE(Visited("puzzle"));

@@ -134,7 +134,7 @@ TEST_F(GoalTest, ShortSummaryMidCountAddsCountedAndUncountedParts) {
         level.updateSummary();
         control->AdvanceClock(16);
     }
-    ASSERT_EQ(level.summaryStage, 1);
+    ASSERT_EQ(level.summaryStage, SUMMARY_COUNT);
     EXPECT_EQ(level.bonusPoints, 50);
     EXPECT_EQ(points.actual, 1000);
     level.doShortSummary();
@@ -145,11 +145,11 @@ TEST_F(GoalTest, ShortSummaryAfterTheCountAddsNothing) {
     BoardWithFreeCells(2);
     level.startSummary();
     control->AdvanceClock(1001);
-    for (int i = 0; i < 10 && level.summaryStage < 2; ++i) {
+    for (int i = 0; i < 10 && level.summaryStage < SUMMARY_DOORS_CLOSE; ++i) {
         level.updateSummary();
         control->AdvanceClock(16);
     }
-    ASSERT_EQ(level.summaryStage, 2);
+    ASSERT_EQ(level.summaryStage, SUMMARY_DOORS_CLOSE);
     EXPECT_EQ(points.actual, 50);
     level.doShortSummary();
     EXPECT_EQ(points.actual, 50);
@@ -157,7 +157,7 @@ TEST_F(GoalTest, ShortSummaryAfterTheCountAddsNothing) {
 
 TEST_F(GoalTest, ANewLevelBooksItsOwnEndBonusAfterAFinishedSummary) {
     Archive("davar_levels_lp.bca", {{"next.tsc", "Settings{ Level{ Number=2 GoalType=2 } }"}});
-    level.summaryStage = 12; // the previous level's summary ran to its end
+    level.summaryStage = SUMMARY_DONE; // the previous level's summary ran to its end
     level.sX = 0;
     level.sY = 15;
     level.Set("next.tsc");

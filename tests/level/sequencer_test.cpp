@@ -58,14 +58,14 @@ TEST_F(SequencerTest, GetReadsEachPositionOfTheSequence) {
         int type;
     };
     const Case cases[] = {
-        {-1, 1, "intro.tsc", 1},
+        {-1, 1, "intro.tsc", LEVEL_TYPE_BOARD},
         {0, 1, "", 0}, // no group for position 0
-        {1, 1, "level_01.tsc", 1},
-        {2, 1, "puzzle-01.tsc", 2},
-        {3, 1, "ring-01.tsc", 3},
-        {5, 1, "", 1},
-        {6, 0, "", 1}, // past Last: the previous level's fields stay
-        {-2, 0, "", 1},
+        {1, 1, "level_01.tsc", LEVEL_TYPE_BOARD},
+        {2, 1, "puzzle-01.tsc", LEVEL_TYPE_PUZZLE},
+        {3, 1, "ring-01.tsc", LEVEL_TYPE_RING},
+        {5, 1, "", LEVEL_TYPE_BOARD},
+        {6, 0, "", LEVEL_TYPE_BOARD}, // past Last: the previous level's fields stay
+        {-2, 0, "", LEVEL_TYPE_BOARD},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.seqNo);

@@ -87,10 +87,10 @@ TEST_F(SummaryTest, StagesRunInOrderWithTheirTimingsAndTally) {
     std::map<int, int> enteredAt; // stage -> clock when first seen
     std::map<int, int> updatesIn; // stage -> updates that ended in it
     std::vector<int> order{0};
-    std::vector<int> counterSteps; // pointsCounter after each update of stage 7
+    std::vector<int> counterSteps; // pointsCounter after each update of the count-up
     int pointsAtStage2 = -1, counterAtStage2 = -1;
     for (int frame = 0; frame < 2000 && !level.summaryDone; ++frame) {
-        const bool click = level.summaryStage == 8 && updatesIn[8] >= 30;
+        const bool click = level.summaryStage == SUMMARY_AWAIT_CLICK && updatesIn[SUMMARY_AWAIT_CLICK] >= 30;
         const int before = level.summaryStage;
         Frame(click);
         const int stage = level.summaryStage;
@@ -101,28 +101,30 @@ TEST_F(SummaryTest, StagesRunInOrderWithTheirTimingsAndTally) {
                 enteredAt[s] = MilliSecs() - 17;
             }
         }
-        if (stage == 2 && pointsAtStage2 < 0) {
+        if (stage == SUMMARY_DOORS_CLOSE && pointsAtStage2 < 0) {
             pointsAtStage2 = points.actual;
             counterAtStage2 = level.pointsCounter;
         }
-        if (stage == 7 || (before == 7 && stage == 8)) counterSteps.push_back(level.pointsCounter);
+        if (stage == SUMMARY_BONUS_COUNT_UP ||
+            (before == SUMMARY_BONUS_COUNT_UP && stage == SUMMARY_AWAIT_CLICK))
+            counterSteps.push_back(level.pointsCounter);
     }
     ASSERT_EQ(level.summaryDone, 1);
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 
-    // Stage 0 waits more than a second; the count takes two updates per free cell.
-    EXPECT_GT(enteredAt[1] - start, 1000);
-    EXPECT_LE(enteredAt[1] - start, 1017);
-    EXPECT_EQ(updatesIn[1], 2 * free - 2);
+    // The first stage waits more than a second; the count takes two updates per free cell.
+    EXPECT_GT(enteredAt[SUMMARY_COUNT] - start, 1000);
+    EXPECT_LE(enteredAt[SUMMARY_COUNT] - start, 1017);
+    EXPECT_EQ(updatesIn[SUMMARY_COUNT], 2 * free - 2);
     EXPECT_EQ(pointsAtStage2, 500 + 25 * free);
     EXPECT_EQ(counterAtStage2, 1500);
 
     // Doors, pause, rollers, scroll and the pauses between them.
-    EXPECT_GT(enteredAt[4] - enteredAt[3], 500);
-    EXPECT_GT(enteredAt[5] - enteredAt[4], 100);
-    EXPECT_GT(enteredAt[7] - enteredAt[6], 200);
-    EXPECT_GT(enteredAt[11] - enteredAt[10], 100);
-    EXPECT_GT(enteredAt[12] - enteredAt[11], 200);
+    EXPECT_GT(enteredAt[SUMMARY_SCROLL_APPEAR] - enteredAt[SUMMARY_DOORS_SHUT], 500);
+    EXPECT_GT(enteredAt[SUMMARY_SCROLL_UNROLL] - enteredAt[SUMMARY_SCROLL_APPEAR], 100);
+    EXPECT_GT(enteredAt[SUMMARY_BONUS_COUNT_UP] - enteredAt[SUMMARY_SCROLL_OPEN], 200);
+    EXPECT_GT(enteredAt[SUMMARY_FADE_OUT] - enteredAt[SUMMARY_SCROLL_VANISH], 100);
+    EXPECT_GT(enteredAt[SUMMARY_DONE] - enteredAt[SUMMARY_FADE_OUT], 200);
     EXPECT_EQ(level.doorPos, 400);
     EXPECT_EQ(level.scrollViewPos, 0);
     EXPECT_EQ(level.scrollAlpha, 0);
@@ -154,25 +156,25 @@ TEST_F(SummaryTest, BoardWithoutFreeCellsEndsTheCountAtOnce) {
     level.startSummary();
     control->AdvanceClock(1001);
     Frame();
-    EXPECT_EQ(level.summaryStage, 2);
+    EXPECT_EQ(level.summaryStage, SUMMARY_DOORS_CLOSE);
     EXPECT_EQ(level.bonusPoints, 0);
     EXPECT_EQ(PlayCount("jingle"), 0) << "the count ended before the jingle";
-    for (int i = 0; i < 300 && level.summaryStage < 7; ++i)
+    for (int i = 0; i < 300 && level.summaryStage < SUMMARY_BONUS_COUNT_UP; ++i)
         Frame();
-    EXPECT_EQ(level.summaryStage, 8) << "nothing to count up";
+    EXPECT_EQ(level.summaryStage, SUMMARY_AWAIT_CLICK) << "nothing to count up";
     EXPECT_EQ(level.pointsCounter, 300);
 }
 
 TEST_F(SummaryTest, ClickDuringCountUpMovesTheRestAtOnce) {
     BoardWithFreeCells(20);
     level.startSummary();
-    for (int i = 0; i < 1000 && level.summaryStage < 7; ++i)
+    for (int i = 0; i < 1000 && level.summaryStage < SUMMARY_BONUS_COUNT_UP; ++i)
         Frame();
-    ASSERT_EQ(level.summaryStage, 7);
+    ASSERT_EQ(level.summaryStage, SUMMARY_BONUS_COUNT_UP);
     Frame();
     Frame();
     Frame(true);
-    EXPECT_EQ(level.summaryStage, 9);
+    EXPECT_EQ(level.summaryStage, SUMMARY_SCROLL_ROLL_UP);
     EXPECT_EQ(level.pointsCounter, 20 * 25);
     EXPECT_EQ(level.bonusPoints, 0);
     EXPECT_EQ(PlayCount("scrollOut"), 1);
@@ -181,9 +183,9 @@ TEST_F(SummaryTest, ClickDuringCountUpMovesTheRestAtOnce) {
 TEST_F(SummaryTest, ClicksOutsideTheirStagesDoNothing) {
     BoardWithFreeCells(3);
     level.startSummary();
-    for (int i = 0; i < 1000 && level.summaryStage < 6; ++i)
+    for (int i = 0; i < 1000 && level.summaryStage < SUMMARY_SCROLL_OPEN; ++i)
         Frame(true);
-    EXPECT_EQ(level.summaryStage, 6);
+    EXPECT_EQ(level.summaryStage, SUMMARY_SCROLL_OPEN);
     EXPECT_EQ(level.bonusPoints, 75);
     EXPECT_EQ(PlayCount("scrollOut"), 0);
 }
@@ -194,10 +196,10 @@ TEST_F(SummaryTest, JinglePlaysAgainAfterACountCutShort) {
     control->AdvanceClock(1001);
     Frame();
     Frame();
-    ASSERT_EQ(level.summaryStage, 1);
+    ASSERT_EQ(level.summaryStage, SUMMARY_COUNT);
     ASSERT_EQ(PlayCount("jingle"), 1);
     // The quest loop cuts the count with a click and the level ends.
-    level.summaryStage = 2;
+    level.summaryStage = SUMMARY_DOORS_CLOSE;
     level.startSummary();
     control->AdvanceClock(1001);
     Frame();
@@ -210,11 +212,11 @@ TEST_F(SummaryTest, ASummaryNeverSilencesTheSoundThatTookTheCutCountsChannel) {
     level.startSummary();
     control->AdvanceClock(1001);
     Frame();
-    ASSERT_EQ(level.summaryStage, 1);
+    ASSERT_EQ(level.summaryStage, SUMMARY_COUNT);
     ASSERT_EQ(PlayCount("count"), 1);
     // The count is cut short; the next level's sounds go round the seven channels, and the
     // winning move's sound lands on the channel the count used.
-    level.summaryStage = 0;
+    level.summaryStage = SUMMARY_PAUSE;
     for (int i = 0; i < 6; ++i)
         playSound2(FakeSound("move"));
     const ChannelPtr win = playSound2(FakeSound("win"));
@@ -228,7 +230,7 @@ TEST_F(SummaryTest, ASummaryNeverSilencesTheSoundThatTookTheCutCountsChannel) {
     // A count still holding its channel is stopped as before.
     control->AdvanceClock(1001);
     Frame();
-    ASSERT_EQ(level.summaryStage, 1);
+    ASSERT_EQ(level.summaryStage, SUMMARY_COUNT);
     control->ClearSoundLog();
     level.startSummary();
     int pauses = 0;
@@ -246,12 +248,12 @@ TEST_F(SummaryTest, VoiceClipOfEveryPosition) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.seqNo);
         sequencer.seqNo = c.seqNo;
-        level.summaryStage = 5;
+        level.summaryStage = SUMMARY_SCROLL_UNROLL;
         level.scrollViewPos = 150;
         level.summaryTimer = MilliSecs() - 1000;
         control->ClearSoundLog();
         level.updateSummary();
-        EXPECT_EQ(level.summaryStage, 6);
+        EXPECT_EQ(level.summaryStage, SUMMARY_SCROLL_OPEN);
         EXPECT_EQ(PlayCount("voice" + std::to_string(c.clip)), 1);
     }
 }
@@ -274,7 +276,7 @@ class SummaryDisplayTest : public SummaryTest {
 };
 
 TEST_F(SummaryDisplayTest, ClosedBandShowsOnlyTheRowsNearTheMiddle) {
-    level.summaryStage = 4;
+    level.summaryStage = SUMMARY_SCROLL_APPEAR;
     level.scrollViewPos = 0;
     level.combos = 4;
     level.droppedSpells = 6;
@@ -288,7 +290,7 @@ TEST_F(SummaryDisplayTest, ClosedBandShowsOnlyTheRowsNearTheMiddle) {
 }
 
 TEST_F(SummaryDisplayTest, OpenScrollListsTheFiguresOfEachVariant) {
-    level.summaryStage = 7;
+    level.summaryStage = SUMMARY_BONUS_COUNT_UP;
     level.scrollViewPos = 155;
     level.matches = 11;
     level.combos = 2;
@@ -321,7 +323,7 @@ TEST_F(SummaryDisplayTest, OpenScrollListsTheFiguresOfEachVariant) {
     EXPECT_EQ(TextSet(), endless);
 
     control->ClearDrawLog();
-    level.summaryStage = 10;
+    level.summaryStage = SUMMARY_SCROLL_VANISH;
     level.summaryDisplay();
     for (const DrawCall* call : Texts())
         EXPECT_FLOAT_EQ(call->state.alpha, 0) << call->text;
@@ -337,7 +339,7 @@ TEST_F(SummaryDisplayTest, NewHiscoreBadgeOnlyForABetterScore) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.actual << " vs " << c.best);
         level.startSummary();
-        level.summaryStage = 7;
+        level.summaryStage = SUMMARY_BONUS_COUNT_UP;
         points.actual = c.actual;
         float lastAlpha = -1;
         for (int frame = 0; frame < 45; ++frame) {
@@ -357,7 +359,7 @@ TEST_F(SummaryDisplayTest, DoorsRideInFromBothEdges) {
         for (int k = 0; k < 6; ++k)
             level.doorImg[door][k] = CreateImage(8, 8);
     }
-    level.summaryStage = 2;
+    level.summaryStage = SUMMARY_DOORS_CLOSE;
     level.doorPos = 100;
     level.summaryDisplay();
     std::vector<std::pair<float, float>> tiles;
@@ -376,7 +378,7 @@ TEST_F(SummaryDisplayTest, EveryLineStandsOnTheOpenPaperApartFromTheOthers) {
     LoadSharedScrollsAndFonts();
     const ImagePtr paper = data.GetImage(DATA_SCROLL_MIDDLE);
     ASSERT_TRUE(paper);
-    level.summaryStage = 7;
+    level.summaryStage = SUMMARY_BONUS_COUNT_UP;
     level.scrollViewPos = 155;
     level.matches = level.combos = 99999;
     level.droppedSpells = level.recivedSpells = 999;

@@ -12,6 +12,7 @@
 #include "modes/ModesSeams.h"
 #include "modes/QuestLevel.h"
 #include "modes/SavedSlot.h"
+#include "overlays/TOptionsWindow.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/SavedBoard.h"
@@ -65,7 +66,7 @@ class QuestTest : public ModesFixture {
                 }
             } else if (after) {
                 after(frame);
-            } else if (clickSummary && level.summaryStage >= 2 && frame % 4 == 0) {
+            } else if (clickSummary && level.summaryStage >= SUMMARY_DOORS_CLOSE && frame % 4 == 0) {
                 in = ClickAt(400, 300);
             }
             return true;
@@ -204,10 +205,10 @@ TEST_F(QuestTest, PauseMenuHoldsTheClockAndThePetrification) {
             in.keysHit = {KEY_ESCAPE};
             clockAtPause = timeManager.actualTime;
             petrifyAtPause = board.petrifyTimer;
-        } else if (clockAtPause >= 0 && !resumed && ButtonShown(20) && ++inMenu == 300) {
-            in = ClickButton(20);
+        } else if (clockAtPause >= 0 && !resumed && ButtonShown(BUTTON_RESUME) && ++inMenu == 300) {
+            in = ClickButton(BUTTON_RESUME);
             resumed = true;
-        } else if (resumed && !ButtonShown(20)) {
+        } else if (resumed && !ButtonShown(BUTTON_RESUME)) {
             in.terminate = true;
         }
         return true;
@@ -251,7 +252,7 @@ TEST_F(QuestTest, ClosingTheProgramSettlesTheLevelAsItStands) {
                 // The mana has just arrived: this frame's goal test would end the loop.
                 runScore = points.actual;
                 in.terminate = closed = true;
-            } else if (c.closeAt == 4 && placed == 3 && level.summaryStage >= 3) {
+            } else if (c.closeAt == 4 && placed == 3 && level.summaryStage >= SUMMARY_DOORS_SHUT) {
                 in.terminate = closed = true;
             } else if (c.closeAt == 1 && placed == 1 && ++waited > 5) {
                 in.terminate = closed = true;
@@ -263,7 +264,7 @@ TEST_F(QuestTest, ClosingTheProgramSettlesTheLevelAsItStands) {
         EXPECT_EQ(gameState, c.gameState);
         // Closed in the goal's frame, the level shows no summary at all.
         if (c.closeAt == 3) {
-            EXPECT_EQ(level.summaryStage, 0);
+            EXPECT_EQ(level.summaryStage, SUMMARY_PAUSE);
         }
         if (c.credited) {
             // The run's score and the whole end bonus of the three empty cells, once.
@@ -299,14 +300,14 @@ TEST_F(QuestTest, ASuspendOpensThePauseMenuOnTheNextFrame) {
     SetUpQuestLevel("row.tsc", 3);
     int suspendedAt = -1, menuAt = -1, after = 0;
     Script([&](int frame, FrameInput& in) {
-        if (menuAt < 0 && ButtonShown(20)) menuAt = frame;
+        if (menuAt < 0 && ButtonShown(BUTTON_RESUME)) menuAt = frame;
         if (suspendedAt < 0 && frame == 80) {
             suspendedAt = frame;
             in.suspend = 1;
         } else if (menuAt >= 0 && ++after == 5) {
             in.suspend = 0;
         } else if (after == 10) {
-            in = ClickButton(20);
+            in = ClickButton(BUTTON_RESUME);
         } else if (after == 20) {
             in.terminate = true;
         }

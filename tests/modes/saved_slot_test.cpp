@@ -61,7 +61,7 @@ TEST_F(SavedSlotTest, AnEmptyTheBoardLevelResumedWithANegativeRuneIdCanBeWon) {
     profile.SetList("davar1", {"4:4:-3"}, 0);
     SetUpQuestLevel("empty.tsc", 3);
     Script([](int frame, FrameInput& in) {
-        if (level.summaryStage >= 2 && frame % 4 == 0) in = ClickAt(400, 300);
+        if (level.summaryStage >= SUMMARY_DOORS_CLOSE && frame % 4 == 0) in = ClickAt(400, 300);
         return frame < 3000;
     });
     int result = -1;

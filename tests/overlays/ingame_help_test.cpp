@@ -7,6 +7,7 @@
 #include "level/TLevelManager.h"
 #include "magic/TRemoveLineEmiter.h"
 #include "overlays/InGameMenu.h"
+#include "overlays/TOptionsWindow.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
@@ -70,9 +71,9 @@ class InGameHelpTest : public OverlayFixture {
                 if (run.pageFrames == 30) pageEnd(in);
                 return true;
             }
-            if (frame == 2) in = ClickOn(25);
+            if (frame == 2) in = ClickOn(BUTTON_HELP);
             if (run.pageFrames > 0 || frame >= 8) ++sincePage;
-            if (sincePage == 2) in = ClickOn(21);
+            if (sincePage == 2) in = ClickOn(BUTTON_RESTART);
             return true;
         });
         try {

@@ -59,25 +59,30 @@ TEST_F(InGameMenuTest, ChoicesEscAndTerminateGiveTheirResults) {
         int result;
     };
     const Case cases[] = {
-        {"resume", {{3, Click(20)}}, INGAME_RESUME},
-        {"restart", {{3, Click(21)}}, INGAME_RESTART},
-        {"main menu", {{3, Click(23)}}, INGAME_MAIN_MENU},
+        {"resume", {{3, Click(BUTTON_RESUME)}}, INGAME_RESUME},
+        {"restart", {{3, Click(BUTTON_RESTART)}}, INGAME_RESTART},
+        {"main menu", {{3, Click(BUTTON_MAIN_MENU)}}, INGAME_MAIN_MENU},
         {"esc", {{3, esc}}, INGAME_RESUME},
         {"terminate", {{3, terminate}}, INGAME_QUIT},
-        {"esc with a click on restart", {{3, Keys({KEY_ESCAPE}, false, Click(21))}}, INGAME_RESUME},
-        {"esc with a click on main menu", {{3, Keys({KEY_ESCAPE}, false, Click(23))}}, INGAME_RESUME},
+        {"esc with a click on restart",
+         {{3, Keys({KEY_ESCAPE}, false, Click(BUTTON_RESTART))}},
+         INGAME_RESUME},
+        {"esc with a click on main menu",
+         {{3, Keys({KEY_ESCAPE}, false, Click(BUTTON_MAIN_MENU))}},
+         INGAME_RESUME},
         {"esc with a terminate request", {{3, Keys({KEY_ESCAPE}, true)}}, INGAME_QUIT},
-        {"terminate in the options", {{3, Click(22)}, {5, terminate}}, INGAME_QUIT},
-        {"esc in the options", {{3, Click(22)}, {5, esc}}, INGAME_RESUME},
+        {"terminate in the options", {{3, Click(BUTTON_GAME_OPTIONS)}, {5, terminate}}, INGAME_QUIT},
+        {"esc in the options", {{3, Click(BUTTON_GAME_OPTIONS)}, {5, esc}}, INGAME_RESUME},
         {"back from the options, then restart",
-         {{3, Click(22)}, {5, Click(46)}, {7, Click(21)}},
+         {{3, Click(BUTTON_GAME_OPTIONS)}, {5, Click(BUTTON_OPTIONS_BACK)}, {7, Click(BUTTON_RESTART)}},
          INGAME_RESTART},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(RunMenu(c.steps), c.result);
         // The window's buttons leave with the menu, whichever screen it was on.
-        for (int id : {20, 21, 22, 23, 25, 40, 46})
+        for (int id : {BUTTON_RESUME, BUTTON_RESTART, BUTTON_GAME_OPTIONS, BUTTON_MAIN_MENU, BUTTON_HELP,
+                       BUTTON_MUSIC_DOWN, BUTTON_OPTIONS_BACK})
             EXPECT_FALSE(data.GetButton(id)) << id;
     }
 }
@@ -122,11 +127,11 @@ TEST_F(InGameMenuTest, OptionsInsideTheMenuActOnTheLevelMusicAndTheWindowLetsGoO
     level.musicStream = playMusicStream("sfx/game-song-1.ogg", 1, 1.0f);
     control->ClearSoundLog();
     std::shared_ptr<TAudioStream> held;
-    const int result = RunMenu({{3, Click(22)},
+    const int result = RunMenu({{3, Click(BUTTON_GAME_OPTIONS)},
                                 {5,
                                  [&] {
                                      held = optionsWindow.music;
-                                     return ClickOn(41);
+                                     return ClickOn(BUTTON_MUSIC_UP);
                                  }},
                                 {7, Keys({KEY_ESCAPE})}});
     EXPECT_EQ(result, INGAME_RESUME);

@@ -40,9 +40,9 @@ TEST_F(WindowTest, EveryButtonOfEveryScreenReportsItsIdAndOnlyTheBackButtonsChan
             SCOPED_TRACE("state " + std::to_string(state) + " button " + std::to_string(id));
             WindowFrame(ClickOn(id));
             // The two list tabs share one place until the title screen hides one: the later wins.
-            EXPECT_EQ(optionsWindow.clickedButton, id == 75 ? 76 : id);
+            EXPECT_EQ(optionsWindow.clickedButton, id == BUTTON_LIST_TIMED ? BUTTON_LIST_ENDLESS : id);
             int next = state;
-            if (id == 46) next = state == MENU_OPTIONS ? MENU_MAIN : MENU_OTHER_PAUSE;
+            if (id == BUTTON_OPTIONS_BACK) next = state == MENU_OPTIONS ? MENU_MAIN : MENU_OTHER_PAUSE;
             EXPECT_EQ(optionsWindow.State, next);
         }
     }
@@ -55,10 +55,12 @@ TEST_F(WindowTest, ScreensPlaceTheirButtonsAndSwitchTheRightOnesOff) {
         int gameStateValue;
         std::vector<int> hidden;
     } cases[] = {
-        {MENU_OPTIONS, 1, 0, {45}},      {MENU_OPTIONS, 0, 0, {44}},
-        {MENU_OPTIONS, 2, 0, {44}},      // windowed after a failed start shows the empty box
-        {MENU_GAME_OPTIONS, 2, 0, {44}}, // in both options screens
-        {MENU_RESUME_OR_NEW, 0, 0, {1}}, {MENU_RESUME_OR_NEW, 0, -3, {}},
+        {MENU_OPTIONS, 1, 0, {BUTTON_FULLSCREEN_EMPTY}},
+        {MENU_OPTIONS, 0, 0, {BUTTON_FULLSCREEN_TICKED}},
+        {MENU_OPTIONS, 2, 0, {BUTTON_FULLSCREEN_TICKED}}, // windowed after a failed start shows the empty box
+        {MENU_GAME_OPTIONS, 2, 0, {BUTTON_FULLSCREEN_TICKED}}, // in both options screens
+        {MENU_RESUME_OR_NEW, 0, 0, {BUTTON_SAVED_RESUME}},
+        {MENU_RESUME_OR_NEW, 0, -3, {}},
         {MENU_LEVEL_LIST, 0, 0, {}}, // both list tabs stay until the caller hides one
     };
     for (const Case& c : cases) {
@@ -76,21 +78,21 @@ TEST_F(WindowTest, ScreensPlaceTheirButtonsAndSwitchTheRightOnesOff) {
     // Without a saved game the other two buttons of screen 3 move up into the resume button's place.
     gameState = 0;
     Open(MENU_RESUME_OR_NEW);
-    EXPECT_EQ(data.GetButton(2)->dim->y, 300);
-    EXPECT_EQ(data.GetButton(3)->dim->y, 365);
+    EXPECT_EQ(data.GetButton(BUTTON_SAVED_NEW_GAME)->dim->y, 300);
+    EXPECT_EQ(data.GetButton(BUTTON_SAVED_MAIN_MENU)->dim->y, 365);
     gameState = 1;
     Open(MENU_RESUME_OR_NEW);
-    EXPECT_EQ(data.GetButton(2)->dim->y, 335);
+    EXPECT_EQ(data.GetButton(BUTTON_SAVED_NEW_GAME)->dim->y, 335);
 
     // Volume buttons sit relative to the window; the change-profile button by its corner.
     Open(MENU_GAME_OPTIONS);
-    EXPECT_EQ(data.GetButton(41)->dim->x, 497);
-    EXPECT_EQ(data.GetButton(44)->dim->y, 321);
+    EXPECT_EQ(data.GetButton(BUTTON_MUSIC_UP)->dim->x, 497);
+    EXPECT_EQ(data.GetButton(BUTTON_FULLSCREEN_TICKED)->dim->y, 321);
     Open(MENU_MAIN);
-    ButtonPtr profile = data.GetButton(81);
+    ButtonPtr profile = data.GetButton(BUTTON_PROFILE);
     EXPECT_EQ(profile->dim->origin, 0);
     EXPECT_EQ(profile->dim->Left(), 32);
-    EXPECT_EQ(std::dynamic_pointer_cast<TImageButton>(data.GetButton(61))->podswietlacz,
+    EXPECT_EQ(std::dynamic_pointer_cast<TImageButton>(data.GetButton(BUTTON_PLAY))->podswietlacz,
               optionsWindow.podswietlacz);
 }
 
@@ -100,17 +102,17 @@ TEST_F(WindowTest, LeavingAScreenRemovesItsButtonsOnly) {
     Open(MENU_QUICK_PLAY);
     for (int id : TOptionsWindow::PolledIds(MENU_OPTIONS))
         EXPECT_FALSE(data.GetButton(id)) << id;
-    EXPECT_TRUE(data.GetButton(54));
+    EXPECT_TRUE(data.GetButton(BUTTON_BACK));
     optionsWindow.freeState();
     EXPECT_EQ(optionsWindow.State, MENU_QUICK_PLAY);
-    EXPECT_FALSE(data.GetButton(54));
+    EXPECT_FALSE(data.GetButton(BUTTON_BACK));
     EXPECT_TRUE(data.GetButton(99));
 }
 
 TEST_F(WindowTest, ScreensOutsideTheElevenAndFreedScreensPollNothingAndDrawOnlyTheScroll) {
     // A click where screen 2's resume button stood, after the caller freed the screen.
     Open(MENU_QUEST_PAUSE);
-    const FrameInput onResume = ClickOn(20);
+    const FrameInput onResume = ClickOn(BUTTON_RESUME);
     optionsWindow.freeState();
     WindowFrame(onResume);
     EXPECT_EQ(optionsWindow.clickedButton, 0);
@@ -118,10 +120,11 @@ TEST_F(WindowTest, ScreensOutsideTheElevenAndFreedScreensPollNothingAndDrawOnlyT
     for (int state : {11, -1}) {
         SCOPED_TRACE(state);
         Open(state);
-        data.Add(CreateImageButton(optionsWindow.plus, CreateDim(10, 10, 0, 0), 54, 1, 0), 54);
+        data.Add(CreateImageButton(optionsWindow.plus, CreateDim(10, 10, 0, 0), BUTTON_BACK, 1, 0),
+                 BUTTON_BACK);
         optionsWindow.freeState();
-        EXPECT_TRUE(data.GetButton(54)) << "such a screen has nothing of its own to remove";
-        data.Remove(54);
+        EXPECT_TRUE(data.GetButton(BUTTON_BACK)) << "such a screen has nothing of its own to remove";
+        data.Remove(BUTTON_BACK);
         control->ClearDrawLog();
         WindowFrame(onResume);
         EXPECT_EQ(optionsWindow.clickedButton, 0);
@@ -138,7 +141,7 @@ TEST_F(WindowTest, FadeTakesFiftyOneFramesAndAScreenChangeWithoutFadeKeepsIt) {
     for (int i = 0; i < 50; ++i)
         WindowFrame();
     EXPECT_LT(optionsWindow.alpha, 1.0f);
-    EXPECT_EQ(data.GetButton(61)->alpha, optionsWindow.alpha);
+    EXPECT_EQ(data.GetButton(BUTTON_PLAY)->alpha, optionsWindow.alpha);
     WindowFrame();
     EXPECT_GE(optionsWindow.alpha, 1.0f);
     EXPECT_NEAR(optionsWindow.alpha, 1.02f, 1e-4);
@@ -154,9 +157,9 @@ TEST_F(WindowTest, FadeTakesFiftyOneFramesAndAScreenChangeWithoutFadeKeepsIt) {
     WindowFrame();
     EXPECT_FLOAT_EQ(optionsWindow.alpha, half + 0.02f);
     // The back button of the options screen does not restart the fade either.
-    WindowFrame(ClickOn(46));
+    WindowFrame(ClickOn(BUTTON_OPTIONS_BACK));
     EXPECT_EQ(optionsWindow.State, MENU_MAIN);
-    EXPECT_EQ(optionsWindow.clickedButton, 46);
+    EXPECT_EQ(optionsWindow.clickedButton, BUTTON_OPTIONS_BACK);
     EXPECT_FLOAT_EQ(optionsWindow.alpha, half + 0.04f);
 }
 
@@ -168,13 +171,14 @@ TEST_F(WindowTest, VolumeButtonsStepWithinZeroToTenInBothOptionsScreens) {
         int button;
         int before;
         int after;
-    } cases[] = {{41, 10, 10}, {41, 1, 2}, {40, 0, 0}, {40, 5, 4},
-                 {43, 10, 10}, {43, 3, 4}, {42, 0, 0}, {42, 1, 0}};
+    } cases[] = {{BUTTON_MUSIC_UP, 10, 10}, {BUTTON_MUSIC_UP, 1, 2},   {BUTTON_MUSIC_DOWN, 0, 0},
+                 {BUTTON_MUSIC_DOWN, 5, 4}, {BUTTON_SOUND_UP, 10, 10}, {BUTTON_SOUND_UP, 3, 4},
+                 {BUTTON_SOUND_DOWN, 0, 0}, {BUTTON_SOUND_DOWN, 1, 0}};
     for (int state : {MENU_OPTIONS, MENU_GAME_OPTIONS}) {
         for (const Case& c : cases) {
             SCOPED_TRACE("state " + std::to_string(state) + " button " + std::to_string(c.button) + " from " +
                          std::to_string(c.before));
-            const bool musicButton = c.button <= 41;
+            const bool musicButton = c.button == BUTTON_MUSIC_UP || c.button == BUTTON_MUSIC_DOWN;
             int& volume = musicButton ? options.musicVol : options.soundVol;
             options.musicVol = options.soundVol = 5;
             volume = c.before;
@@ -201,7 +205,7 @@ TEST_F(WindowTest, VolumeButtonsStepWithinZeroToTenInBothOptionsScreens) {
     optionsWindow.music = nullptr;
     options.musicVol = 3;
     Open(MENU_OPTIONS);
-    WindowFrame(ClickOn(41));
+    WindowFrame(ClickOn(BUTTON_MUSIC_UP));
     EXPECT_EQ(options.musicVol, 4);
 }
 
@@ -211,26 +215,26 @@ TEST_F(WindowTest, FullScreenBoxSwitchesTheDisplayAndAFailedSwitchChangesNothing
         control->fullScreenWorks = true;
         options.screenMode = 2;
         Open(state);
-        WindowFrame(ClickOn(45));
+        WindowFrame(ClickOn(BUTTON_FULLSCREEN_EMPTY));
         EXPECT_EQ(options.screenMode, 1);
         EXPECT_EQ(GraphicsFullScreen(), 1);
-        EXPECT_TRUE(Clickable(44));
-        EXPECT_FALSE(Clickable(45));
+        EXPECT_TRUE(Clickable(BUTTON_FULLSCREEN_TICKED));
+        EXPECT_FALSE(Clickable(BUTTON_FULLSCREEN_EMPTY));
 
-        WindowFrame(ClickOn(44));
+        WindowFrame(ClickOn(BUTTON_FULLSCREEN_TICKED));
         EXPECT_EQ(options.screenMode, 0);
         EXPECT_EQ(GraphicsFullScreen(), 0);
         EXPECT_TRUE(GraphicsOpen());
-        EXPECT_TRUE(Clickable(45));
-        EXPECT_FALSE(Clickable(44));
+        EXPECT_TRUE(Clickable(BUTTON_FULLSCREEN_EMPTY));
+        EXPECT_FALSE(Clickable(BUTTON_FULLSCREEN_TICKED));
 
         control->fullScreenWorks = false;
-        WindowFrame(ClickOn(45));
+        WindowFrame(ClickOn(BUTTON_FULLSCREEN_EMPTY));
         EXPECT_EQ(options.screenMode, 0);
         EXPECT_TRUE(GraphicsOpen());
         EXPECT_EQ(GraphicsFullScreen(), 0);
-        EXPECT_TRUE(Clickable(45));
-        EXPECT_FALSE(Clickable(44));
+        EXPECT_TRUE(Clickable(BUTTON_FULLSCREEN_EMPTY));
+        EXPECT_FALSE(Clickable(BUTTON_FULLSCREEN_TICKED));
     }
 }
 
@@ -329,8 +333,8 @@ TEST_F(WindowTest, NoLabelOrControlOfAnyScreenCoversAnother) {
         Open(c.state);
         if (c.state == MENU_LEVEL_LIST) {
             const bool timed = c.boards == BOARDS_TIMED;
-            data.GetButton(75)->setState(timed ? 1 : 0, timed ? 1 : 0);
-            data.GetButton(76)->setState(timed ? 0 : 1, timed ? 0 : 1);
+            data.GetButton(BUTTON_LIST_TIMED)->setState(timed ? 1 : 0, timed ? 1 : 0);
+            data.GetButton(BUTTON_LIST_ENDLESS)->setState(timed ? 0 : 1, timed ? 0 : 1);
         }
         control->ClearDrawLog();
         WindowFrame(At(0, 0));

@@ -243,7 +243,7 @@ TEST_F(PuzzleStage, LeavingACampaignPuzzleThroughTheMenuSavesIt) {
                 layout.push_back(t->currentNumber);
         }
         // The menu's main-menu button: save and leave.
-        if (k >= 6 && k % 3 == 0) in = ClickOnButton(data.GetButton(23));
+        if (k >= 6 && k % 3 == 0) in = ClickOnButton(data.GetButton(BUTTON_MAIN_MENU));
         return k < 60;
     });
     EXPECT_EQ(puzzle.show(0, picturePath, 0), 1);
@@ -324,7 +324,7 @@ TEST_F(PuzzleStage, TheDeveloperKeyEndsACampaignPuzzleOnlyWithItsFile) {
             if (k == 1) in.keysHit.push_back(KEY_A + ('G' - 'A'));
             // Without the file the key does nothing: leave through the menu.
             if (k == 5) in.keysHit.push_back(KEY_ESCAPE);
-            if (k >= 8 && k < 30 && k % 3 == 0) in = ClickOnButton(data.GetButton(23));
+            if (k >= 8 && k < 30 && k % 3 == 0) in = ClickOnButton(data.GetButton(BUTTON_MAIN_MENU));
             if (k >= 10 && k % 10 == 0) ClickAt(in, 400, 300);
             return k < 300;
         });
@@ -401,7 +401,7 @@ TEST_F(PuzzleStage, ACloseRequestEndsTheProgramWhateverElseItsFrameAsksFor) {
          nothing},
         {"inside the in-game menu", 8, nothing, nothing, esc},
         {"with the main-menu button inside the in-game menu", 10, nothing,
-         [](FrameInput& in) { in = ClickOnButton(data.GetButton(23)); }, esc},
+         [](FrameInput& in) { in = ClickOnButton(data.GetButton(BUTTON_MAIN_MENU)); }, esc},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -112,7 +112,7 @@ TEST_F(RingStage, TheMainMenuButtonLeavesAnUnfinishedStage) {
             escAt = f;
             in.keysHit.push_back(KEY_ESCAPE);
         } else if (escAt >= 0 && f == escAt + 20) {
-            ClickButton(in, 23);
+            ClickButton(in, BUTTON_MAIN_MENU);
         }
         return f < 2000;
     });

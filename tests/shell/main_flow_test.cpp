@@ -4,6 +4,7 @@
 
 #include "board/TBoardManager.h"
 #include "board/TRuneManager.h"
+#include "frontend/TTitleScreen.h"
 #include "level/TLevelSequencer.h"
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
@@ -117,7 +118,7 @@ class MainFlow : public ShellFixture {
         return fresh.GetNumber(key);
     }
 
-    int action = 1;
+    int action = TITLE_CONTINUE;
     int leaveAt = -100;
     int loseAt = -100;
     int titles = 0;
@@ -128,7 +129,7 @@ class MainFlow : public ShellFixture {
 };
 
 TEST_F(MainFlow, ANewCampaignPlaysEveryLevelByItsTypeAndEndsWithTheHiscores) {
-    action = 3;
+    action = TITLE_NEW_CAMPAIGN;
     MainFlowRound();
     const std::vector<Played> expected = {{'Q', 1, 0}, {'P', 2, 0}, {'R', 3, 0}, {'Q', 4, 0}, {'Q', 5, 0},
                                           {'Q', 6, 0}, {'Q', 7, 0}, {'Q', 8, 0}, {'Q', 9, 0}, {'Q', 10, 0}};
@@ -162,7 +163,7 @@ TEST_F(MainFlow, ContinuingResumesTheSavedLevelAndStartsTheOthersFresh) {
         forcedHiscores = 0;
         leaveAt = c.leaveAt;
         SavePlayer(c.level, c.state);
-        action = 1;
+        action = TITLE_CONTINUE;
         MainFlowRound();
         EXPECT_EQ(played, c.expected);
         EXPECT_EQ(forcedHiscores, c.forcedHiscores);
@@ -214,7 +215,8 @@ TEST_F(MainFlow, ACloseRequestBeforeAnyLevelEndsTheProgramWithoutPlaying) {
     const struct {
         const char* what;
         int action, closeAt;
-    } cases[] = {{"at the title", 0, -1}, {"during the opening story or tutorial", 3, 30}};
+    } cases[] = {{"at the title", TITLE_NOTHING, -1},
+                 {"during the opening story or tutorial", TITLE_NEW_CAMPAIGN, 30}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SavePlayer(4, 1);
@@ -226,7 +228,7 @@ TEST_F(MainFlow, ACloseRequestBeforeAnyLevelEndsTheProgramWithoutPlaying) {
         EXPECT_THROW(MainFlowRound(), ProgramEnd);
         EXPECT_TRUE(played.empty());
         EXPECT_EQ(saveToProfile, 0);
-        if (c.action == 0) {
+        if (c.action == TITLE_NOTHING) {
             EXPECT_EQ(SavedNumber("level"), 4);
         }
     }
@@ -255,7 +257,7 @@ TEST_F(MainFlow, ALevelTheSequenceCannotSetUpIsNotPlayedAndTheCampaignStopsThere
         played.clear();
         leaveAt = 5;
         SavePlayer(4, c.state);
-        action = 1;
+        action = TITLE_CONTINUE;
         MainFlowRound();
         EXPECT_EQ(played, c.expected);
         EXPECT_EQ(saveToProfile, 0);
