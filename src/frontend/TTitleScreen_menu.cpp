@@ -220,6 +220,12 @@ void Attract(TTitleScreen& screen, MenuRun& run) {
     run.idleSince = MilliSecs64();
 }
 
+void AnnounceReady(TTitleScreen& screen) {
+    if (screen.readyAnnounced) return;
+    screen.readyAnnounced = true;
+    Print(TITLE_READY_LINE);
+}
+
 } // namespace
 
 int TTitleScreen::show() {
@@ -239,6 +245,7 @@ int TTitleScreen::show() {
         SetAlpha(alphaOne);
         DrawImage(title, 0, 0);
         Flip(-1);
+        AnnounceReady(*this);
         PollSystem();
         if (AppTerminate()) quit = 1;
         UpdateTitleMusic();
@@ -280,6 +287,7 @@ int TTitleScreen::show() {
         mouse.fetchState(0);
         mouse.Draw(1.0f, 1.0f);
         Flip(-1);
+        AnnounceReady(*this);
         PollSystem();
         React(*this, run, optionsWindow.State, optionsWindow.clickedButton);
         Attract(*this, run);
