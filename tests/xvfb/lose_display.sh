@@ -48,7 +48,7 @@ DISPLAY=":$(head -n 1 "$work/display")" XDG_DATA_HOME="$work/home" VSM_RESOURCES
 game_pid=$!
 
 end=$((SECONDS + ready_seconds))
-until grep -qxF "$ready_line" "$log"; do
+until grep -qsxF "$ready_line" "$log"; do
   if ! kill -0 "$game_pid" 2>/dev/null || [ "$SECONDS" -ge "$end" ]; then
     echo "lose_display: the game did not report its title up; its output:" >&2
     tail -n 20 "$log" >&2

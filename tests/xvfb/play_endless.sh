@@ -98,7 +98,7 @@ done
 # The game prints this once, when its title's first frame is on the screen (TITLE_READY_LINE).
 ready_line="vessamoor: title ready"
 end=$((SECONDS + 180))
-until grep -qxF "$ready_line" "$log"; do
+until grep -qsxF "$ready_line" "$log"; do
   kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its title was up"
   [ "$SECONDS" -lt "$end" ] || fail "the game did not report its title up within 180 s"
   sleep 0.1
