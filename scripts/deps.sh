@@ -9,7 +9,7 @@ VSM_BUILD_PACKAGES=(
   fonts-dejavu-core fonts-blankenburg fonts-klaudia-berenika
 )
 VSM_TEST_PACKAGES=(
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format-14
   xvfb xauth xdotool imagemagick
 )
 

@@ -2,10 +2,10 @@
 #include "data/DataFolders.h"
 
 #include "platform/Files.h"
+#include "platform/System.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <iostream>
 
 namespace vsm {
 
@@ -44,8 +44,9 @@ int GetDataFolders() {
     if (myDocsFolder.empty()) {
         static bool told = false;
         if (!told)
-            std::cerr << "No home folder is known (HOME and XDG_DATA_HOME are unset and the user database "
-                         "has none): options, hiscores and profiles cannot be saved\n";
+            Print(
+                "No home folder is known (HOME and XDG_DATA_HOME are unset and the user database has none): "
+                "options, hiscores and profiles cannot be saved");
         told = true;
         return -1;
     }
@@ -54,7 +55,7 @@ int GetDataFolders() {
     for (const std::string& folder : {myDocsFolder, myDocsFolder + "/data", myDocsFolder + "/profiles"}) {
         if (FileType(folder) == FILETYPE_DIR) continue;
         if (!CreateDir(folder, true) || FileType(folder) != FILETYPE_DIR) {
-            std::cerr << "Cannot create the folder " << folder << "; nothing can be saved there\n";
+            Print("Cannot create the folder " + folder + "; nothing can be saved there");
             result = -1;
         }
     }

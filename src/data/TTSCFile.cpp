@@ -9,7 +9,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <iostream>
 #include <limits>
 #include <unordered_map>
 #include <unordered_set>
@@ -254,8 +253,8 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent, 
     out += indent + group.Name + "{\n";
     for (const TTSCKey* key : SaveIndex::Of(index.keys, folded)) {
         if (!IsTSCIdentifier(key->Name)) {
-            std::cerr << "TSC save: key \"" << key->Name << "\" in " << full
-                      << " is not a name the reader takes; left out\n";
+            Print("TSC save: key \"" + key->Name + "\" in " + full +
+                  " is not a name the reader takes; left out");
             ++index.leftOut;
             continue;
         }
@@ -279,8 +278,8 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent, 
     }
     for (const TTSCGroup* sub : SaveIndex::Of(index.groups, folded)) {
         if (!IsTSCIdentifier(sub->Name)) {
-            std::cerr << "TSC save: group \"" << sub->Name << "\" in " << full
-                      << " is not a name the reader takes; left out\n";
+            Print("TSC save: group \"" + sub->Name + "\" in " + full +
+                  " is not a name the reader takes; left out");
             ++index.leftOut;
             continue;
         }
@@ -294,8 +293,7 @@ std::string TTSCFile::SavedText(int* leftOut) const {
     std::string out;
     for (const TTSCGroup* group : SaveIndex::Of(index.groups, std::string())) {
         if (!IsTSCIdentifier(group->Name)) {
-            std::cerr << "TSC save: group \"" << group->Name
-                      << "\" is not a name the reader takes; left out\n";
+            Print("TSC save: group \"" + group->Name + "\" is not a name the reader takes; left out");
             ++index.leftOut;
             continue;
         }
@@ -311,8 +309,8 @@ namespace {
 // was written.
 bool ReportLeftOut(int leftOut, const std::string& where) {
     if (leftOut == 0) return true;
-    std::cerr << "TSC save: " << where << " lacks " << leftOut
-              << " group or key name(s) the reader could not take\n";
+    Print("TSC save: " + where + " lacks " + std::to_string(leftOut) +
+          " group or key name(s) the reader could not take");
     return false;
 }
 
@@ -321,7 +319,7 @@ bool ReportLeftOut(int leftOut, const std::string& where) {
 bool TTSCFile::Save(const std::string& path) const {
     int leftOut = 0;
     if (!::vsm::SaveText(SavedText(&leftOut), path)) {
-        std::cerr << "TSC save: cannot write " << path << "\n";
+        Print("TSC save: cannot write " + path);
         return false;
     }
     return ReportLeftOut(leftOut, path);
@@ -333,7 +331,8 @@ bool TTSCFile::Save(TStream& stream) const {
     bool wasFailed = stream.failed;
     size_t written = stream.Write(bytes.data(), bytes.size());
     if (written != bytes.size() || (stream.failed && !wasFailed)) {
-        std::cerr << "TSC save: the stream took " << written << " of " << bytes.size() << " bytes\n";
+        Print("TSC save: the stream took " + std::to_string(written) + " of " + std::to_string(bytes.size()) +
+              " bytes; not saved");
         return false;
     }
     return ReportLeftOut(leftOut, "the stream");
@@ -440,8 +439,8 @@ namespace {
 bool SetKey(TTSCFile& doc, const std::string& path, const std::string& name, const std::string& value,
             int index, int type) {
     if (!IndexInRange(index)) {
-        std::cerr << "TSC: value index " << index << " of " << path << "::" << name << " is outside 0.."
-                  << TSC_MAX_VALUES - 1 << "; not set\n";
+        Print("TSC: value index " + std::to_string(index) + " of " + path + "::" + name + " is outside 0.." +
+              std::to_string(TSC_MAX_VALUES - 1) + "; not set");
         return false;
     }
     TTSCKeyPtr key = doc.ResolveKey(path, name);
@@ -502,7 +501,7 @@ namespace {
 
 bool NoDocument(const TTSCFilePtr& doc, const char* what) {
     if (doc) return false;
-    std::cerr << what << ": no document\n";
+    Print(std::string(what) + ": no document");
     return true;
 }
 

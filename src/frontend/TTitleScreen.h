@@ -41,6 +41,7 @@ class TTitleScreen {
     // state it was clicked in; the menu answers it in its next frame. 0: none.
     int pendingClick = 0;
     int pendingClickState = 0;
+    bool readyAnnounced = false; // TITLE_READY_LINE is printed
 
     // Loads the pictures from bDir, lends the three backgrounds to the menu window and the title
     // picture to the profile screen (in `data` under DATA_TITLE_BACKGROUND); a picture that fails
@@ -78,5 +79,9 @@ class TTitleScreen {
 
 // The title screen, created at start-up.
 extern TTitleScreen titleScreen;
+
+// Printed once, when the title's first frame is on the screen: whoever starts the game and must
+// know when it is up (a test, a script) waits for this line instead of a fixed time.
+inline constexpr char TITLE_READY_LINE[] = "vessamoor: title ready";
 
 } // namespace vsm

@@ -221,6 +221,12 @@ void Attract(TTitleScreen& screen, MenuRun& run) {
     run.idleSince = MilliSecs64();
 }
 
+void AnnounceReady(TTitleScreen& screen) {
+    if (screen.readyAnnounced) return;
+    screen.readyAnnounced = true;
+    Print(TITLE_READY_LINE);
+}
+
 } // namespace
 
 int TTitleScreen::show() {
@@ -240,6 +246,7 @@ int TTitleScreen::show() {
         SetAlpha(alphaOne);
         DrawImage(title, 0, 0);
         EndFrame();
+        AnnounceReady(*this);
         if (AppTerminate()) quit = 1;
         UpdateTitleMusic();
     }
@@ -280,6 +287,7 @@ int TTitleScreen::show() {
         mouse.fetchState(0);
         mouse.Draw(1.0f, 1.0f);
         EndFrame();
+        AnnounceReady(*this);
         React(*this, run, optionsWindow.State, optionsWindow.clickedButton);
         Attract(*this, run);
         if (AppTerminate()) action = TITLE_LEAVE;

@@ -14,7 +14,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <iostream>
 
 namespace vsm {
 
@@ -231,7 +230,7 @@ int TBunusManagerA::LoadTokens(const std::vector<std::string>& entries) {
         ok = ok && v[0] >= 1 && v[0] <= 6 && v[1] >= 0 && v[1] < BOARD_CELLS && v[2] >= 0 &&
              v[2] < BOARD_CELLS;
         if (!ok) {
-            std::cout << "Saved bonus token \"" << entry << "\" is not kind:x:y:colour; skipped" << std::endl;
+            Print("Saved bonus token \"" + entry + "\" is not kind:x:y:colour; skipped");
             continue;
         }
         AddBonusExt(v[0], v[1], v[2], v[3]);

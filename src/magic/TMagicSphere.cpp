@@ -10,7 +10,6 @@
 #include "services/TextHelpers.h"
 
 #include <cmath>
-#include <iostream>
 
 namespace vsm {
 
@@ -54,7 +53,8 @@ int TMagicSphere::LoadExt(const std::string& colors, const std::string& capaciti
     for (int i = 0; i < SPHERE_BALLS; ++i) {
         int c = ItemValue(clr, static_cast<size_t>(i));
         if (c < 0 || c > 15) {
-            std::cout << "Sphere colour " << c << " of ball " << i << " is not a colour class" << std::endl;
+            Print("Sphere colour " + std::to_string(c) + " of ball " + std::to_string(i) +
+                  " is not a colour class");
             c = 0;
         }
         ballsClr[i] = c;

@@ -126,6 +126,8 @@ int RunProgram(const std::function<void()>& program) {
     } catch (const ProgramEnd& e) {
         code = e.exitCode;
     } catch (const std::exception& e) {
+        // Standard error, not Print: the program ends on it, and an error that ends the program
+        // must show even where only the error stream is kept.
         std::fprintf(stderr, "Unexpected error: %s\n", e.what());
         code = 1;
     }
@@ -134,6 +136,7 @@ int RunProgram(const std::function<void()>& program) {
     } catch (const ProgramEnd&) {
         // The hook itself asked to end; the program is ending already.
     } catch (const std::exception& e) {
+        // Standard error, as above: the exit code becomes 1 on it.
         std::fprintf(stderr, "Error while saving at exit: %s\n", e.what());
         code = 1;
     }
@@ -143,6 +146,7 @@ int RunProgram(const std::function<void()>& program) {
 void End() { throw ProgramEnd{0, ""}; }
 
 void RuntimeError(const std::string& text) {
+    // Standard error, not Print, as for any error that ends the program.
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fputc('\n', stderr);
     std::fflush(stderr);

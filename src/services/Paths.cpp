@@ -2,9 +2,9 @@
 #include "services/Paths.h"
 
 #include "platform/Files.h"
+#include "platform/System.h"
 
 #include <cstdlib>
-#include <iostream>
 
 namespace vsm {
 
@@ -31,8 +31,8 @@ std::string ResourcesFolder() {
     // Without this line a missing folder only shows as a flood of pictures and sounds that fail.
     static std::string reported;
     if (dir != reported && FileType(dir) != FILETYPE_DIR) {
-        std::cerr << "The resources folder " << dir
-                  << " cannot be found; set VSM_RESOURCES to the folder that holds gfx, sfx and data\n";
+        Print("The resources folder " + dir +
+              " cannot be found; set VSM_RESOURCES to the folder that holds gfx, sfx and data");
         reported = dir;
     }
     return dir;

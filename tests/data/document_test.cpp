@@ -343,18 +343,18 @@ TEST(TscDocument, SavingANameTheReaderCannotTakeFailsButKeepsTheRest) {
     SetTSCStringKey(doc, "g", "9lives", "x", 0);
     SetTSCStringKey(doc, "g", "ok", "kept", 0);
     SetTSCStringKey(doc, "g", "_Under_9", "kept", 0);
-    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
     int leftOut = 0;
     std::string text = doc->SavedText(&leftOut);
     std::string path = test::ScratchDir("tscnames") + "/names.tsc";
     EXPECT_EQ(SaveTSCFile(doc, path), -1);
     StreamPtr stream = CreateBankStream(CreateBank());
     EXPECT_EQ(SaveTSCFile(doc, *stream), -1);
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_EQ(text, "g{\n\tok=\"kept\"\n\t_Under_9=\"kept\"\n}\n");
     EXPECT_EQ(leftOut, 5);
-    EXPECT_NE(err.find("player one"), std::string::npos);
-    EXPECT_NE(err.find("Zo\xC3\xAB"), std::string::npos);
+    EXPECT_NE(printed.find("player one"), std::string::npos);
+    EXPECT_NE(printed.find("Zo\xC3\xAB"), std::string::npos);
     // What could be written was written.
     auto back = CreateTSCFile();
     LoadTSCFile(back, path);
@@ -457,13 +457,13 @@ TEST(TscDocument, FilesSaveAtomicallyAndLoadBack) {
 TEST(TscDocument, SaveFailureIsReportedAndKeepsTheOldFile) {
     std::string dir = test::ScratchDir("tscfail");
     auto doc = TscFromText("a{k=1}\n");
-    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
     EXPECT_EQ(SaveTSCFile(doc, dir + "/no/such/folder/x.tsc"), -1);
     // A folder standing where the file should go cannot be replaced.
     ASSERT_TRUE(CreateDir(dir + "/taken"));
     EXPECT_EQ(SaveTSCFile(doc, dir + "/taken"), -1);
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("no/such/folder/x.tsc"), std::string::npos);
+    std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("no/such/folder/x.tsc"), std::string::npos);
     EXPECT_EQ(FileType(dir + "/taken"), FILETYPE_DIR);
 }
 

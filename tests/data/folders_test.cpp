@@ -101,10 +101,10 @@ TEST(DataFolders, FolderThatCannotBeCreatedIsReported) {
     // A file stands where a parent folder would have to go.
     ASSERT_TRUE(SaveText("x", scratch + "/file"));
     EnvOverride xdg("XDG_DATA_HOME", scratch + "/file");
-    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
     EXPECT_EQ(GetDataFolders(), -1);
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find(scratch + "/file/vessamoor"), std::string::npos) << err;
+    std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find(scratch + "/file/vessamoor"), std::string::npos) << printed;
     EXPECT_EQ(myDocsFolder, scratch + "/file/vessamoor");
 }
 

@@ -301,6 +301,26 @@ TEST_F(MainMenu, ACloseRequestDuringAnyFadeEndsTheProgramInsteadOfReturning) {
     }
 }
 
+// Launchers wait for the ready line: it must come with the first frame on the screen, not
+// before, and never again on later visits of the menu.
+TEST_F(MainMenu, TheTitlesFirstFrameOnTheScreenPrintsTheReadyLineOnce) {
+    Player();
+    std::vector<int> readyAt; // frames presented when the line came
+    SetPrintListener([&](const std::string& line) {
+        if (line == TITLE_READY_LINE) readyAt.push_back(control->Frame());
+    });
+    const int start = control->Frame();
+    for (int visit = 0; visit < 2; ++visit) {
+        std::vector<FrameInput> frames(MENU_FIRST_FRAME);
+        frames.push_back(Close());
+        Script(frames, 200);
+        titleScreen.Prepare();
+        EXPECT_THROW(titleScreen.show(), ProgramEnd);
+    }
+    SetPrintListener(nullptr);
+    EXPECT_EQ(readyAt, std::vector<int>{start + 1});
+}
+
 TEST_F(MainMenu, ForcedHiscoresOpenWithoutTheTitleFadeAndAreClearedAfterwards) {
     titleScreen.forceHiscores = 1;
     std::vector<FrameInput> frames(FADE_FRAMES + 2);

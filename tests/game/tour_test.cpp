@@ -44,11 +44,13 @@ namespace vsm::test {
 
 namespace {
 
-// What the game prints when something it needs did not load or a document lacks a key.
-const char* const PROBLEM_MARKS[] = {"not loaded", "not read",   "could not", "cannot",     "does not exist",
-                                     "missing",    "refused",    "not in the", "no pages",  "skipped",
-                                     "damaged",    "corrupted",  "unknown",    "names no",  "not installed",
-                                     "is cut",     "not listed", "left out",   "nothing to deal"};
+// What the game prints when something it needs did not load, a document lacks a key or a save
+// or a per-user folder failed.
+const char* const PROBLEM_MARKS[] = {
+    "not loaded",      "not read",   "could not",     "cannot",  "does not exist", "missing",
+    "refused",         "not in the", "no pages",      "skipped", "damaged",        "corrupted",
+    "unknown",         "names no",   "not installed", "is cut",  "not listed",     "left out",
+    "nothing to deal", "Cannot",     "not saved",     "not set", "no document",    "not a colour class"};
 
 // The seed of the campaign's tour.
 constexpr uint32_t TOUR_SEED = 3;

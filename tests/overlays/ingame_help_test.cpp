@@ -117,7 +117,9 @@ TEST_F(InGameHelpTest, HelpOpensThePageOfTheLevelAndTheMenuGoesOnAfterIt) {
             EXPECT_EQ(run.bossArt, c.bossPage);
         }
         EXPECT_EQ(run.ended, c.ended);
-        if (!c.ended) EXPECT_EQ(run.result, c.result);
+        if (!c.ended) {
+            EXPECT_EQ(run.result, c.result);
+        }
         EXPECT_EQ(board.tileSize, 32);
         // Over a level the page plays no music of its own.
         EXPECT_EQ(Plays("help2.ogg"), 0);

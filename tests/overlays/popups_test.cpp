@@ -237,7 +237,9 @@ TEST_F(PopupTest, UpdateDrawsCentredLinesThenTheTokenOrIconThenTheButton) {
             EXPECT_EQ(token->y, 90 + p->lines * lineHeight + 20);
         }
         EXPECT_EQ(icon != nullptr, c.icon);
-        if (icon) EXPECT_EQ(std::make_pair(icon->x, icon->y), std::make_pair(105.0f, 56.0f));
+        if (icon) {
+            EXPECT_EQ(std::make_pair(icon->x, icon->y), std::make_pair(105.0f, 56.0f));
+        }
     }
 }
 
@@ -357,8 +359,11 @@ TEST_F(PopupTest, ATerminateRequestDuringAPopupEndsTheCheck) {
     popupManager.Prepare();
     popupManager.AddEvent("BEGIN_LEVEL");
     // Keys do not close a popup; only the terminate request ends it.
-    Script({FrameInput{.keysHit = {KEY_ESCAPE}}, FrameInput{.keysHit = {KEY_ENTER}}, FrameInput{},
-            FrameInput{.terminate = true}});
+    FrameInput escape, enter, closeRequest;
+    escape.keysHit = {KEY_ESCAPE};
+    enter.keysHit = {KEY_ENTER};
+    closeRequest.terminate = true;
+    Script({escape, enter, FrameInput{}, closeRequest});
     const int start = control->Frame();
     EXPECT_EQ(popupManager.check(), 1);
     // Ended in the frame of the request, the popup not dismissed: the quest loop then ends the

@@ -101,12 +101,13 @@ TEST(ResourcePathTest, ResourcesFolderComesFromTheEnvironmentOrBesideTheExecutab
     // A folder that is not there is named once, however often it is asked for.
     const std::string missing = test::ScratchDir("nores") + "/gone";
     setenv("VSM_RESOURCES", missing.c_str(), 1);
-    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
     EXPECT_EQ(ResourcesFolder(), missing + "/");
     EXPECT_EQ(GetBundleResourceURL("a.png", "gfx"), missing + "/gfx/a.png");
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("resources folder " + missing + "/ cannot be found"), std::string::npos) << err;
-    EXPECT_EQ(err.find("cannot be found"), err.rfind("cannot be found")) << err;
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("resources folder " + missing + "/ cannot be found"), std::string::npos)
+        << printed;
+    EXPECT_EQ(printed.find("cannot be found"), printed.rfind("cannot be found")) << printed;
 
     if (saved)
         setenv("VSM_RESOURCES", keep.c_str(), 1);

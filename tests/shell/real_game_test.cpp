@@ -1,6 +1,6 @@
 // The game on the real backend (off-screen): start-up draws a loading screen and a title worth
-// looking at, and the real executable, started with an empty per-user folder, closes cleanly on
-// a close request and leaves its options behind.
+// looking at, and the real executable, started with an empty per-user folder, reports its title
+// up, closes cleanly on a close request and leaves its options behind.
 #include "shell/ShellFixture.h"
 
 #include "frontend/TTitleScreen.h"
@@ -16,9 +16,12 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,6 +40,11 @@ void ExpectPicture(const PixmapPtr& shot, const char* what) {
         for (int x = 0; x < PixmapWidth(shot); x += 7)
             colours.insert(ReadPixel(shot, x, y) & 0xFFFFFFu);
     EXPECT_GT(colours.size(), 50u);
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 using RealShellGl = ShellFixture;
@@ -70,9 +78,13 @@ TEST_F(RealShellGl, StartUpDrawsTheLoadingScreenAndTheTitle) {
 
 TEST(RealExecutableGl, StartsWithAnEmptyUserFolderAndClosesOnRequest) {
     const std::string home = ScratchDir("shell-exe");
+    const std::string log = home + "/game.log";
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
+        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0 || dup2(out, STDOUT_FILENO) < 0) _exit(126);
+        close(out);
         setenv("XDG_DATA_HOME", home.c_str(), 1);
         setenv("VSM_RESOURCES", ResourcesDir().c_str(), 1);
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -80,10 +92,21 @@ TEST(RealExecutableGl, StartsWithAnEmptyUserFolderAndClosesOnRequest) {
         execl(VSM_GAME_EXE, VSM_GAME_EXE, static_cast<char*>(nullptr));
         _exit(127);
     }
-    // Long enough for the loading screen, its end effect and the title (about 4 s).
-    std::this_thread::sleep_for(std::chrono::seconds(8));
-    kill(child, SIGTERM); // the window system's close request
+    // The loading screen, its end effect and the splash pictures take about 4 s; a loaded machine
+    // or the sanitizers take many times that.
     int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (FileText(log).find(std::string(TITLE_READY_LINE) + "\n") == std::string::npos) {
+        if (waitpid(child, &status, WNOHANG) == child)
+            FAIL() << "the game ended before its title was up; its output:\n" << FileText(log);
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            FAIL() << "the game did not report its title up within 120 s; its output:\n" << FileText(log);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    kill(child, SIGTERM); // the window system's close request
     bool exited = false;
     for (int waited = 0; waited < 300 && !exited; ++waited) {
         exited = waitpid(child, &status, WNOHANG) == child;

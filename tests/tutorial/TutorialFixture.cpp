@@ -86,7 +86,9 @@ void TutorialFixture::UsePlayer(bool selected) {
     std::filesystem::create_directories(folder);
     WriteArchive(resources + "data/settings_lp.bca", {{"portal.tsc", "Portal{ Name=\"test\" }"}});
     profile = TProfileManager::Create(folder, "dat");
-    if (selected) ASSERT_EQ(profile.NewProfile("tester"), 1);
+    if (selected) {
+        ASSERT_EQ(profile.NewProfile("tester"), 1);
+    }
 }
 
 void TutorialFixture::TutorialOption(int value) {

@@ -95,6 +95,15 @@ for _ in $(seq 600); do
 done
 [ -n "$window" ] || fail "no game window after 60 s"
 
+# The game prints this once, when its title's first frame is on the screen (TITLE_READY_LINE).
+ready_line="vessamoor: title ready"
+end=$((SECONDS + 180))
+until grep -qsxF "$ready_line" "$log"; do
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its title was up"
+  [ "$SECONDS" -lt "$end" ] || fail "the game did not report its title up within 180 s"
+  sleep 0.1
+done
+
 # Prints "r g b" (0-255) of the pixel at x y of a fresh screenshot.
 pixel() {
   shot "$work/now.png" || return 1
@@ -149,8 +158,8 @@ click_until() {
   fail "clicking ($x, $y) did not lead to $check"
 }
 
-# Start-up: loading, the portal screens, then the title asks for the first player's name.
-wait_for 180 name_prompt || fail "the name prompt never showed"
+# The title is up; it fades in and asks for the first player's name.
+wait_for 60 name_prompt || fail "the name prompt never showed"
 sleep 1
 shot "$work/shots/name-prompt.png"
 xdotool type --delay 80 "$player"

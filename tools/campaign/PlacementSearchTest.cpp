@@ -278,10 +278,12 @@ TEST_F(PlacementSearchTest, KeepsRunsOfTheWardensColourAwayFromItsArms) {
     const auto [x, y] = Choose(held, &next);
     BoardView after = view;
     PlayMove(after, held, x, y, 0);
-    for (auto [ax, ay] : Arms(6, 6))
-        if (ax < 6)
+    for (auto [ax, ay] : Arms(6, 6)) {
+        if (ax < 6) {
             EXPECT_TRUE(after.Occupied(ax, ay))
                 << "the arm lost " << ax << "," << ay << " to " << x << "," << y;
+        }
+    }
 }
 
 TEST_F(PlacementSearchTest, BuildsArmsOnlyBehindOlderRunes) {

@@ -249,6 +249,8 @@ void RealBackend::Notify(const std::string& text, bool serious) {
     Uint32 flags = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     if (MessageBoxesUsable() && SDL_ShowSimpleMessageBox(flags, title_.c_str(), text.c_str(), window_) == 0)
         return;
+    // The message the box would have shown, not a diagnostic: a player who started the game from a
+    // terminal sees it on the error stream, as any program's failure message.
     std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
 }

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Starts the real game on a virtual X display of its own, waits until the game reports its title
+# up, then ends the display under it: the game must end by itself soon after.
+#
+# Usage: lose_display.sh <game executable> <resources folder> <work folder>
+# Exit status: 0 when the game ended within 10 s of losing its display; 1 when it was still
+# running (it is then killed); 2 when it never reported its title up, so the display's loss
+# would have tested nothing; 3 when Xvfb did not start; 77 when Xvfb is missing. The reason is
+# on standard error, the game's output in <work folder>/game.log.
+set -uo pipefail
+
+game="$1"
+resources="$2"
+work="$3"
+
+# What the game prints once, when its title's first frame is on the screen (TITLE_READY_LINE).
+ready_line="vessamoor: title ready"
+ready_seconds=120
+
+command -v Xvfb >/dev/null 2>&1 || { echo "lose_display: Xvfb is not installed" >&2; exit 77; }
+
+rm -rf "$work"
+mkdir -p "$work/home"
+log="$work/game.log"
+
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+trap 'exit 1' TERM INT HUP
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "lose_display: Xvfb did not start" >&2; exit 3; }
+
+DISPLAY=":$(head -n 1 "$work/display")" XDG_DATA_HOME="$work/home" VSM_RESOURCES="$resources" \
+  SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null "$game" >"$log" 2>&1 &
+game_pid=$!
+
+end=$((SECONDS + ready_seconds))
+until grep -qsxF "$ready_line" "$log"; do
+  if ! kill -0 "$game_pid" 2>/dev/null || [ "$SECONDS" -ge "$end" ]; then
+    echo "lose_display: the game did not report its title up; its output:" >&2
+    tail -n 20 "$log" >&2
+    exit 2
+  fi
+  sleep 0.1
+done
+
+kill "$xvfb_pid"
+wait "$xvfb_pid" 2>/dev/null
+xvfb_pid=""
+for _ in $(seq 100); do
+  kill -0 "$game_pid" 2>/dev/null || { game_pid=""; exit 0; }
+  sleep 0.1
+done
+echo "lose_display: the game was still running 10 s after its display went away" >&2
+exit 1
