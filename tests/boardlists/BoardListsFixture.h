@@ -8,7 +8,9 @@
 #include "platform/Headless.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
+#include "magic/CoreGame.h"
 #include "services/ServicesGlobals.h"
+#include "shell/GameHooks.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/WidgetsGlobals.h"
@@ -33,17 +35,17 @@ class BoardListsFixture : public ::testing::Test {
         Settings({});
         savedDocs = myDocsFolder;
         myDocsFolder = resources + "user";
-        ResetServicesGlobals();
-        ResetWidgetsGlobals();
-        bDir = resources;
-        ResetBoardGlobals();
+        // The game's own assembly of its core and its hooks, as start-up makes them.
+        ResetCoreGame();
+        InstallGameHooks();
         ResetBoardSelector();
+        bDir = resources;
         profile = TProfileManager();
     }
     void TearDown() override {
         profile = TProfileManager();
         ResetBoardSelector();
-        ResetBoardGlobals();
+        ResetCoreGame();
         myDocsFolder = savedDocs;
     }
 

@@ -17,10 +17,11 @@
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
+#include "magic/CoreGame.h"
 #include "services/ServicesGlobals.h"
+#include "shell/GameHooks.h"
 #include "services/TSpark.h"
 #include "support/ButtonInput.h"
-#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
@@ -47,18 +48,17 @@ void FrontendFixture::SetUp() {
     WriteArchive(resources + "data/davar_levels_lp.bca", {});
     WriteArchive(resources + "data/popups_lp.bca", {});
 
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly of its core and its hooks, as start-up makes them.
+    ResetCoreGame();
+    InstallGameHooks();
+    ResetBoardSelector();
+    ResetProfilesGlobals();
+    ResetOverlaysGlobals();
+    ResetFrontendGlobals();
     bDir = resources;
     savedDocs = myDocsFolder;
     myDocsFolder = userFolder;
     options = TOptions();
-    ResetPlayfield();
-    ResetBoardSelector();
-    ResetProfilesGlobals();
-    ResetOverlaysGlobals();
-    InstallOverlaySeams();
-    ResetFrontendGlobals();
     SetGraphicsMode(2, 800, 600, 32);
     LoadSharedAssets();
     loadSparkImage(0, "gfx/gwiazdki/gradball.png");
@@ -77,9 +77,8 @@ void FrontendFixture::TearDown() {
     ResetFrontendGlobals();
     ResetOverlaysGlobals();
     ResetProfilesGlobals();
-    ClearPlayfield();
     ResetBoardSelector();
-    ResetWidgetsGlobals();
+    ResetCoreGame();
     options = TOptions();
     myDocsFolder = savedDocs;
 }

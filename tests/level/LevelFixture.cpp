@@ -5,6 +5,7 @@
 #include "board/TBoardManager.h"
 #include "board/TestRunes.h"
 #include "magic/CoreGame.h"
+#include "shell/GameHooks.h"
 #include "services/Paths.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
@@ -17,7 +18,9 @@ namespace vsm::test {
 void LevelFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("level") + "/";
+    // The game's own assembly of its core and its hooks, as start-up makes them.
     ResetCoreGame();
+    InstallGameHooks();
     bDir = resources;
     // Level documents deal and preset these runes; ids beyond them are unknown to the game.
     for (int id = 1; id <= 6; ++id)
@@ -28,7 +31,9 @@ void LevelFixture::SetUp() {
 }
 
 void LevelFixture::TearDown() {
+    // The real hooks back, for a case that steered one.
     ResetCoreGame();
+    InstallGameHooks();
 }
 
 void LevelFixture::Archive(const std::string& archive, const std::map<std::string, std::string>& documents) {

@@ -5,16 +5,17 @@
 #include "boardlists/TBoardSelector.h"
 #include "data/ImageLoaders.h"
 #include "level/TLevelManager.h"
+#include "magic/CoreGame.h"
 #include "overlays/OverlaysGlobals.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
+#include "shell/GameHooks.h"
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
 #include "services/TMouse.h"
 #include "support/ButtonInput.h"
-#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
@@ -31,14 +32,13 @@ void OverlayFixture::SetUp() {
     for (const char* archive : {"popups_lp.bca", "davar_levels_lp.bca", "settings_lp.bca"})
         WriteArchive(resources + "data/" + archive, {});
 
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
-    bDir = resources;
-    options = TOptions();
-    ResetPlayfield();
+    // The game's own assembly of its core and its hooks, as start-up makes them.
+    ResetCoreGame();
+    InstallGameHooks();
     ResetBoardSelector();
     ResetOverlaysGlobals();
-    InstallOverlaySeams();
+    bDir = resources;
+    options = TOptions();
 
     SetGraphicsMode(2, 800, 600, 32);
     LoadSharedAssets();
@@ -54,8 +54,7 @@ void OverlayFixture::SetUp() {
 
 void OverlayFixture::TearDown() {
     ResetOverlaysGlobals();
-    ClearPlayfield();
-    ResetWidgetsGlobals();
+    ResetCoreGame();
     options = TOptions();
 }
 

@@ -4,13 +4,13 @@
 #include "board/TBoardManager.h"
 #include "data/DataFolders.h"
 #include "level/TLevelManager.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
+#include "magic/CoreGame.h"
 #include "platform/Files.h"
 #include "profiles/ProfilesGlobals.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
 #include "services/ServicesGlobals.h"
+#include "shell/GameHooks.h"
 #include "support/ScreenInk.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
@@ -29,15 +29,12 @@ void ProfilesFixture::SetUp() {
     folder = userFolder + "/profiles";
     std::filesystem::create_directories(folder);
     std::filesystem::create_directories(userFolder + "/data");
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly of its core and its hooks, as start-up makes them.
+    ResetCoreGame();
+    InstallGameHooks();
+    ResetProfilesGlobals();
     bDir = resources;
     myDocsFolder = userFolder;
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetProfilesGlobals();
     Settings("Portal{\n\tName=\"" + PORTAL + "\"\n}\n");
 }
 

@@ -12,7 +12,9 @@
 #include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
+#include "magic/CoreGame.h"
 #include "services/ServicesGlobals.h"
+#include "shell/GameHooks.h"
 #include "services/TDeltaTime.h"
 #include "services/TGlobalSnd.h"
 #include "services/TSpark.h"
@@ -55,17 +57,16 @@ uint32_t PuzzleFixture::PicturePixel(int x, int y) {
 void PuzzleFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("puzzle") + "/";
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly of its core and its hooks, as start-up makes them.
+    ResetCoreGame();
+    InstallGameHooks();
+    ResetGameFlags();
+    ResetOverlaysGlobals();
+    ResetPuzzleGlobals();
     bDir = resources;
     options = TOptions{};
     options.soundVol = 10;
     options.musicVol = 10;
-    ResetGameFlags();
-    ResetLevelGlobals();
-    ResetBonusManager();
-    ResetOverlaysGlobals();
-    ResetPuzzleGlobals();
     profile = TProfileManager();
     int side = 10;
     for (const char* p : PICTURES)
@@ -92,8 +93,7 @@ void PuzzleFixture::TearDown() {
     TSpark::destroyAll();
     ResetPuzzleGlobals();
     ResetOverlaysGlobals();
-    ResetBonusManager();
-    ResetLevelGlobals();
+    ResetCoreGame();
     ResetGameFlags();
     profile = TProfileManager();
 }

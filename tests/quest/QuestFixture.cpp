@@ -7,7 +7,9 @@
 #include "quest/TMapCore.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
+#include "magic/CoreGame.h"
 #include "services/ServicesGlobals.h"
+#include "shell/GameHooks.h"
 #include "services/TGlobalSnd.h"
 #include "services/TMouse.h"
 #include "support/TestAssets.h"
@@ -22,11 +24,11 @@ namespace vsm::test {
 void QuestFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("quest") + "/";
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
-    bDir = resources;
-    ResetLevelGlobals();
+    // The game's own assembly of its core and its hooks, as start-up makes them.
+    ResetCoreGame();
+    InstallGameHooks();
     ResetQuestGlobals();
+    bDir = resources;
     options.musicVol = 10;
     options.soundVol = 10;
     auto click = std::make_shared<TSound>();

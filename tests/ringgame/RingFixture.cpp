@@ -12,9 +12,10 @@
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
+#include "magic/CoreGame.h"
 #include "services/ServicesGlobals.h"
+#include "shell/GameHooks.h"
 #include "services/TMouse.h"
-#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
@@ -31,15 +32,15 @@ void RingFixture::SetUp() {
     WriteArchive(resources + "data/ring_levels_lp.bca", {});
     WriteArchive(resources + "data/settings_lp.bca", {{"portal.tsc", "Portal{ Name=\"test\" }"}});
 
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly of its core and its hooks, as start-up makes them.
+    ResetCoreGame();
+    InstallGameHooks();
+    ResetOverlaysGlobals();
+    ResetRingGameGlobals();
     bDir = resources;
     options = TOptions();
     options.soundVol = 10;
     options.musicVol = 10;
-    ResetPlayfield();
-    ResetOverlaysGlobals();
-    ResetRingGameGlobals();
 
     std::filesystem::create_directories(resources + "profiles");
     profile = TProfileManager::Create(resources + "profiles", "dat");
@@ -57,8 +58,7 @@ void RingFixture::SetUp() {
 void RingFixture::TearDown() {
     ResetRingGameGlobals();
     ResetOverlaysGlobals();
-    ClearPlayfield();
-    ResetWidgetsGlobals();
+    ResetCoreGame();
     profile = TProfileManager();
     options = TOptions();
 }

@@ -6,11 +6,12 @@
 #include "data/TTSCFile.h"
 #include "level/TLevelSequencer.h"
 #include "platform/Files.h"
+#include "profiles/OptionsDocument.h"
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
 #include "services/Sound.h"
-#include "shell/OptionsDocument.h"
+#include "shell/SaveOnEnd.h"
 #include "support/TestAssets.h"
 
 #include <algorithm>

@@ -1,12 +1,10 @@
 // TutorialFixture: fresh globals, small page pictures and sounds, and helpers for the page tests.
 #include "TutorialFixture.h"
 
-#include "board/BoardSeams.h"
 #include "board/TBoardManager.h"
 #include "board/TRuneManager.h"
 #include "level/TLevelManager.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
+#include "magic/CoreGame.h"
 #include "platform/Input.h"
 #include "profiles/TProfileManager.h"
 #include "services/OptionsSeam.h"
@@ -15,6 +13,7 @@
 #include "services/TDeltaTime.h"
 #include "services/TGlobalSnd.h"
 #include "services/TVolcanoEmiter.h"
+#include "shell/GameHooks.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "tutorial/TTutorial.h"
@@ -47,18 +46,14 @@ constexpr Picture PICTURES[] = {
 void TutorialFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("tutorial") + "/";
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly of its core and its hooks, as start-up makes them.
+    ResetCoreGame();
+    InstallGameHooks();
+    ResetTutorialGlobals();
     bDir = resources;
     options = TOptions{};
     options.soundVol = 10;
     options.musicVol = 10;
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    boardSeams = TBoardSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetTutorialGlobals();
     profile = TProfileManager();
     for (const Picture& p : PICTURES)
         ASSERT_TRUE(WriteFlatPicture(resources + p.path, p.w, p.h));
@@ -72,11 +67,7 @@ void TutorialFixture::SetUp() {
 void TutorialFixture::TearDown() {
     volcanoList.Clear();
     ResetTutorialGlobals();
-    ResetMagicSphere();
-    ResetBonusManager();
-    boardSeams = TBoardSeams();
-    ResetLevelGlobals();
-    ResetBoardGlobals();
+    ResetCoreGame();
     profile = TProfileManager();
 }
 
