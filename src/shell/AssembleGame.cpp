@@ -37,11 +37,10 @@ TOptions CreatedOptions() {
 
 } // namespace
 
-void AssembleGame() {
+void ResetGameGlobals() {
     // Services (song manager, lists, digit tables, mouse, comet, slides, flags), widgets, board,
     // level, sphere, bonuses and ring of spells.
     ResetCoreGame();
-    bDir = GetBundleResourceURL("", "");
     options = CreatedOptions();
     loading = TLoading();
     ResetBoardSelector();
@@ -52,6 +51,11 @@ void AssembleGame() {
     ResetPuzzleGlobals();
     ResetRingGameGlobals();
     ResetFrontendGlobals();
+}
+
+void AssembleGame() {
+    ResetGameGlobals();
+    bDir = GetBundleResourceURL("", "");
 
     // The one place the hooks are filled, from the one list.
     InstallGameHooks();

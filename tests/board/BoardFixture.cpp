@@ -7,6 +7,7 @@
 #include "board/TestRunes.h"
 #include "services/Paths.h"
 #include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
@@ -18,9 +19,10 @@ namespace vsm::test {
 void BoardFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("board") + "/";
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
+    // Steered: the fixture's own resources.
     bDir = resources;
     for (const char* sound : {"sfx/fx/playgame-explosion2-biger.ogg", "sfx/fx/playgame-bonus-4-boxs.ogg",
                               "sfx/fx/playgame-combo-x3.ogg", "sfx/fx/playgame-combo-x4-and-maxmega.ogg",

@@ -2,6 +2,7 @@
 // cells round the board and covers no pixel of a playable cell, whatever the board's shape.
 #include "board/TBoardManager.h"
 #include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "platform/Graphics.h"
 #include "platform/Headless.h"
@@ -24,9 +25,10 @@ class BoardFrameGl : public ::testing::Test {
   protected:
     void SetUp() override {
         UseRealBackend();
-        // The game's own assembly of its core and its hooks, as start-up makes them.
-        ResetCoreGame();
+        // The game's own assembly, its hooks included, as start-up makes it.
+        ResetGameGlobals();
         InstallGameHooks();
+        // Steered: the built resources, whose frame pictures the test draws.
         bDir = ResourcesDir();
         std::string error;
         ASSERT_TRUE(Graphics(800, 600, 0, 60, &error)) << error;

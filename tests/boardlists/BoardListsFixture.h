@@ -9,11 +9,10 @@
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
 #include "magic/CoreGame.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +34,11 @@ class BoardListsFixture : public ::testing::Test {
         Settings({});
         savedDocs = myDocsFolder;
         myDocsFolder = resources + "user";
-        // The game's own assembly of its core and its hooks, as start-up makes them.
-        ResetCoreGame();
+        // The game's own assembly, its hooks included, as start-up makes it.
+        ResetGameGlobals();
         InstallGameHooks();
-        ResetBoardSelector();
+        // Steered: the fixture's own resources.
         bDir = resources;
-        profile = TProfileManager();
     }
     void TearDown() override {
         profile = TProfileManager();

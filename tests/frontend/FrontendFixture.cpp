@@ -18,7 +18,7 @@
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
 #include "magic/CoreGame.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "services/TSpark.h"
 #include "support/ButtonInput.h"
@@ -28,7 +28,6 @@
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
 #include "widgets/TMenu.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 #include <fstream>
@@ -48,13 +47,10 @@ void FrontendFixture::SetUp() {
     WriteArchive(resources + "data/davar_levels_lp.bca", {});
     WriteArchive(resources + "data/popups_lp.bca", {});
 
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
-    ResetBoardSelector();
-    ResetProfilesGlobals();
-    ResetOverlaysGlobals();
-    ResetFrontendGlobals();
+    // Steered: the fixture's own resources and user folder, and full volumes, as its sound checks expect.
     bDir = resources;
     savedDocs = myDocsFolder;
     myDocsFolder = userFolder;

@@ -5,6 +5,7 @@
 #include "board/TBoardManager.h"
 #include "board/TestRunes.h"
 #include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "services/Paths.h"
 #include "support/TestAssets.h"
@@ -18,9 +19,10 @@ namespace vsm::test {
 void LevelFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("level") + "/";
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
+    // Steered: the fixture's own resources.
     bDir = resources;
     // Level documents deal and preset these runes; ids beyond them are unknown to the game.
     for (int id = 1; id <= 6; ++id)

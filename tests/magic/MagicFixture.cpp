@@ -4,6 +4,7 @@
 #include "board/TBlocksManager.h"
 #include "board/TestRunes.h"
 #include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "services/Paths.h"
 #include "services/TVolcanoEmiter.h"
@@ -15,9 +16,10 @@ namespace vsm::test {
 void MagicFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("magic") + "/";
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
+    // Steered: the fixture's own resources.
     bDir = resources;
     for (int x = 0; x < BOARD_CELLS; ++x)
         for (int y = 0; y < BOARD_CELLS; ++y)

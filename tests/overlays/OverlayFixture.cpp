@@ -2,18 +2,17 @@
 #include "overlays/OverlayFixture.h"
 
 #include "board/TBoardManager.h"
-#include "boardlists/TBoardSelector.h"
 #include "data/ImageLoaders.h"
 #include "level/TLevelManager.h"
 #include "magic/CoreGame.h"
 #include "overlays/OverlaysGlobals.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
 #include "services/TMouse.h"
 #include "support/ButtonInput.h"
 #include "support/TestAssets.h"
@@ -21,8 +20,6 @@
 #include "widgets/SharedAssets.h"
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
-#include "widgets/WidgetsGlobals.h"
-
 
 namespace vsm::test {
 
@@ -32,11 +29,10 @@ void OverlayFixture::SetUp() {
     for (const char* archive : {"popups_lp.bca", "davar_levels_lp.bca", "settings_lp.bca"})
         WriteArchive(resources + "data/" + archive, {});
 
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
-    ResetBoardSelector();
-    ResetOverlaysGlobals();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options = TOptions();
 

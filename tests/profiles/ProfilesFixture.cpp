@@ -4,17 +4,15 @@
 #include "board/TBoardManager.h"
 #include "data/DataFolders.h"
 #include "level/TLevelManager.h"
-#include "magic/CoreGame.h"
 #include "platform/Files.h"
 #include "profiles/ProfilesGlobals.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "support/ScreenInk.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 #include <fstream>
@@ -29,10 +27,10 @@ void ProfilesFixture::SetUp() {
     folder = userFolder + "/profiles";
     std::filesystem::create_directories(folder);
     std::filesystem::create_directories(userFolder + "/data");
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
-    ResetProfilesGlobals();
+    // Steered: the fixture's own resources and user folder.
     bDir = resources;
     myDocsFolder = userFolder;
     Settings("Portal{\n\tName=\"" + PORTAL + "\"\n}\n");

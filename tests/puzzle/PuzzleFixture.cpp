@@ -13,14 +13,13 @@
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
 #include "magic/CoreGame.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "services/TDeltaTime.h"
 #include "services/TGlobalSnd.h"
 #include "services/TSpark.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 
@@ -57,17 +56,14 @@ uint32_t PuzzleFixture::PicturePixel(int x, int y) {
 void PuzzleFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("puzzle") + "/";
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
-    ResetGameFlags();
-    ResetOverlaysGlobals();
-    ResetPuzzleGlobals();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options = TOptions{};
     options.soundVol = 10;
     options.musicVol = 10;
-    profile = TProfileManager();
     int side = 10;
     for (const char* p : PICTURES)
         ASSERT_TRUE(WriteFlatPicture(resources + p, side++, 20));

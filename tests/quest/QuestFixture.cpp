@@ -7,14 +7,12 @@
 #include "quest/TMapCore.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "magic/CoreGame.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "services/TGlobalSnd.h"
 #include "services/TMouse.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 #include <fstream>
@@ -24,10 +22,10 @@ namespace vsm::test {
 void QuestFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("quest") + "/";
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
-    ResetQuestGlobals();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options.musicVol = 10;
     options.soundVol = 10;

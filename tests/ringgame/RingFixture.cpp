@@ -13,13 +13,12 @@
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
 #include "magic/CoreGame.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "services/TMouse.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 
@@ -32,11 +31,10 @@ void RingFixture::SetUp() {
     WriteArchive(resources + "data/ring_levels_lp.bca", {});
     WriteArchive(resources + "data/settings_lp.bca", {{"portal.tsc", "Portal{ Name=\"test\" }"}});
 
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
-    ResetOverlaysGlobals();
-    ResetRingGameGlobals();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options = TOptions();
     options.soundVol = 10;

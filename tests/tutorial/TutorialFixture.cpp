@@ -9,15 +9,14 @@
 #include "profiles/TProfileManager.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
 #include "services/TDeltaTime.h"
 #include "services/TGlobalSnd.h"
 #include "services/TVolcanoEmiter.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "tutorial/TTutorial.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 
@@ -46,15 +45,14 @@ constexpr Picture PICTURES[] = {
 void TutorialFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("tutorial") + "/";
-    // The game's own assembly of its core and its hooks, as start-up makes them.
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
     InstallGameHooks();
-    ResetTutorialGlobals();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options = TOptions{};
     options.soundVol = 10;
     options.musicVol = 10;
-    profile = TProfileManager();
     for (const Picture& p : PICTURES)
         ASSERT_TRUE(WriteFlatPicture(resources + p.path, p.w, p.h));
     ASSERT_TRUE(WriteSilentSound(resources + "sfx/help2.ogg"));

@@ -11,6 +11,7 @@
 #include "level/TBossManager.h"
 #include "magic/CoreGame.h"
 #include "platform/Headless.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +29,8 @@ class BoardViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
         UseHeadlessBackend();
-        // The game's own assembly of its core and its hooks, as start-up makes them.
-        ResetCoreGame();
+        // The game's own assembly, its hooks included, as start-up makes it.
+        ResetGameGlobals();
         InstallGameHooks();
         // Runes 1..4 of colour classes 1..4, their stones 101..104, and rubble of class 0.
         for (int c = 1; c <= COLOURS; ++c) {

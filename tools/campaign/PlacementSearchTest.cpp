@@ -7,6 +7,7 @@
 #include "board/TestRunes.h"
 #include "magic/CoreGame.h"
 #include "platform/Headless.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +25,8 @@ class PlacementFinderTest : public ::testing::Test {
   protected:
     void SetUp() override {
         UseHeadlessBackend();
-        // The game's own assembly of its core and its hooks, as start-up makes them.
-        ResetCoreGame();
+        // The game's own assembly, its hooks included, as start-up makes it.
+        ResetGameGlobals();
         InstallGameHooks();
         for (int c = 1; c <= 3; ++c)
             test::AppendTestRune(std::to_string(c), c, 0, "", "");

@@ -10,6 +10,7 @@
 #include "magic/CoreGame.h"
 #include "platform/Headless.h"
 #include "services/Paths.h"
+#include "shell/AssembleGame.h"
 #include "shell/GameHooks.h"
 #include "support/TestSupport.h"
 
@@ -27,9 +28,9 @@ class ShippedDataInTheGame : public ::testing::Test {
   protected:
     void SetUp() override {
         UseHeadlessBackend();
-        // The game's own assembly of its core and its hooks, as start-up makes them: the sphere
-        // reads each board's document too.
-        ResetCoreGame();
+        // The game's own assembly, its hooks included, as start-up makes it: the sphere reads
+        // each board's document too.
+        ResetGameGlobals();
         InstallGameHooks();
         bDir = test::ResourcesDir();
         ASSERT_EQ(CheckLPFiles(bDir), 1) << "the archives are not built under " << bDir;
