@@ -21,6 +21,7 @@
 #include "services/TMouse.h"
 #include "services/TSpark.h"
 #include "services/TVolcanoEmiter.h"
+#include "shell/GameHooks.h"
 #include "shell/LoadGameAssets.h"
 
 #include <cstdlib>
@@ -42,6 +43,7 @@ std::string ResourcesFolder() {
 bool LoadQuestScene(const std::string& levelName, int flag) {
     control = &UseHeadlessBackend();
     ResetCoreGame();
+    InstallGameHooks();
     bDir = ResourcesFolder();
     if (FileType(bDir + "gfx") != FILETYPE_DIR) return false;
     SetGraphicsMode(2, 800, 600, 32);

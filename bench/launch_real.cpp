@@ -14,6 +14,7 @@
 #include "platform/Headless.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "profiles/OptionsDocument.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/THiscores.h"
 #include "profiles/TProfileManager.h"
@@ -24,8 +25,7 @@
 #include "services/TMouse.h"
 #include "shell/AssembleGame.h"
 #include "shell/LoadGameAssets.h"
-#include "shell/OptionsDocument.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "shell/StartUp.h"
 #include "shell/TLoading.h"
 
@@ -105,7 +105,7 @@ int main() {
 
     vsm::deltaTime = vsm::TDeltaTime::Create(60.0f);
     if (!vsm::profile.GetProfilesList().empty()) vsm::LoadProfile();
-    vsm::shellSeams.titlePrepare();
+    vsm::shellScreens.titlePrepare();
     vsm::SetAlpha(0.02f);
     vsm::DrawImage(vsm::titleScreen.title, 0, 0);
     vsm::Flip(-1);

@@ -5,7 +5,7 @@
 // loading frames.
 #include "platform/Headless.h"
 #include "platform/System.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "shell/StartUp.h"
 
 #include <benchmark/benchmark.h>
@@ -23,7 +23,7 @@ void BM_StartUpToTitle(benchmark::State& state) {
     if (!std::getenv("VSM_RESOURCES")) setenv("VSM_RESOURCES", VSM_BUILT_RESOURCES, 1);
     const std::filesystem::path home = std::filesystem::temp_directory_path() / "vsm_bench_startup";
     setenv("XDG_DATA_HOME", home.c_str(), 1);
-    vsm::shellSeams.titleShow = []() -> int { throw TitleReached{}; };
+    vsm::shellScreens.titleShow = []() -> int { throw TitleReached{}; };
     for (auto _ : state) {
         state.PauseTiming();
         std::filesystem::remove_all(home);
@@ -32,7 +32,7 @@ void BM_StartUpToTitle(benchmark::State& state) {
         state.ResumeTiming();
         try {
             vsm::StartUp();
-            vsm::shellSeams.titleShow();
+            vsm::shellScreens.titleShow();
         } catch (const TitleReached&) {
         }
         state.PauseTiming();

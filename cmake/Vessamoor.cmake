@@ -36,7 +36,9 @@ endfunction()
 # vsm_add_tests(<folder> SOURCES ... [DEPS ...]): the test executable tests_<folder>, its tests
 # named "<folder>.<Suite>.<Test>". Suites whose names end in "Gl" need OpenGL: they get the
 # label "gl" and run on the off-screen video driver. Every test runs with the null sound driver
-# unless the suite's name ends in "Sound" (those choose their driver themselves).
+# unless the suite's name ends in "Sound" (those choose their driver themselves). A folder whose
+# fixtures start from the game's own assembly (ResetCoreGame and InstallGameHooks) lists vsm_shell
+# among its DEPS, since the one list of hooks lives there.
 function(vsm_add_tests folder)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   set(target tests_${folder})

@@ -1,7 +1,10 @@
 // BoardSeams: the hooks through which the board, the pieces and the runs reach the level and
-// magic managers; each owner fills its hooks when it is created, and an unset
-// hook behaves as "no boss rune, no time limit, nobody counting, empty sphere, no token".
+// magic managers, which sit above the board and read it; start-up fills them. An unset hook
+// prints one line once and behaves as "no boss rune, no time limit, nobody counting, empty
+// sphere, no token".
 #pragma once
+
+#include "services/TUnsetHooks.h"
 
 #include <functional>
 
@@ -44,50 +47,29 @@ struct TBoardSeams {
     // bonusManagerAlt.AddCaption(matches, scores, combo, x, y). Unset: ignored.
     std::function<void(int matches, int scores, int combo, int x, int y)> addCaption;
 
-    // Callers of the hooks, each answering the unset default above.
-    int BossCheckMove(int x, int y) const { return bossCheckMove ? bossCheckMove(x, y) : 0; }
-    int BossCheckForMatch(int commit) const { return bossCheckForMatch ? bossCheckForMatch(commit) : 0; }
-    void BossDrawHelp() const {
-        if (bossDrawHelp) bossDrawHelp();
-    }
-    int TimeOver() const { return timeOver ? timeOver() : 0; }
-    void PointsAdd(int score) const {
-        if (pointsAdd) pointsAdd(score);
-    }
-    void AddUsedBlocks(int n) const {
-        if (addUsedBlocks) addUsedBlocks(n);
-    }
-    void AddMatches(int n) const {
-        if (addMatches) addMatches(n);
-    }
-    void AddCombos(int n) const {
-        if (addCombos) addCombos(n);
-    }
-    int SeqNo() const { return seqNo ? seqNo() : 0; }
-    void SphereFill(int c) const {
-        if (sphereFill) sphereFill(c);
-    }
-    int SphereGetColorXY(int c, int& x, int& y) const {
-        if (sphereGetColorXY) return sphereGetColorXY(c, x, y);
-        x = 107;
-        y = 105;
-        return 0;
-    }
-    int FindBonus(int x, int y) const { return findBonus ? findBonus(x, y) : 0; }
-    void ClearBonus(int x, int y) const {
-        if (clearBonus) clearBonus(x, y);
-    }
-    void AddBonus(int kind) const {
-        if (addBonus) addBonus(kind);
-    }
-    int BonusActive() const { return bonusActive ? bonusActive() : 0; }
-    void AddCaption(int matches, int scores, int combo, int x, int y) const {
-        if (addCaption) addCaption(matches, scores, combo, x, y);
-    }
+    // Callers of the hooks. Unset, each prints one line the first time it is used and answers
+    // the default written above.
+    int BossCheckMove(int x, int y) const;
+    int BossCheckForMatch(int commit) const;
+    void BossDrawHelp() const;
+    int TimeOver() const;
+    void PointsAdd(int score) const;
+    void AddUsedBlocks(int n) const;
+    void AddMatches(int n) const;
+    void AddCombos(int n) const;
+    int SeqNo() const;
+    void SphereFill(int c) const;
+    int SphereGetColorXY(int c, int& x, int& y) const;
+    int FindBonus(int x, int y) const;
+    void ClearBonus(int x, int y) const;
+    void AddBonus(int kind) const;
+    int BonusActive() const;
+    void AddCaption(int matches, int scores, int combo, int x, int y) const;
+
+    mutable TUnsetHooks unset;
 };
 
-// The hooks in force. ResetBoardGlobals leaves them untouched; an owner clears its own hooks by
-// assigning empty functions.
+// The hooks in force; ResetBoardGlobals leaves them untouched.
 extern TBoardSeams boardSeams;
 
 } // namespace vsm

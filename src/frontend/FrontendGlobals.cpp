@@ -1,7 +1,7 @@
-// FrontendGlobals: the front end's hooks and the reset of its globals.
+// FrontendGlobals: the games the front end starts and the reset of its globals.
 #include "frontend/FrontendGlobals.h"
 
-#include "frontend/FrontendSeams.h"
+#include "frontend/FrontendScreens.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
 #include "modes/QuickPlay.h"
@@ -9,7 +9,7 @@
 
 namespace vsm {
 
-TFrontendSeams::TFrontendSeams()
+TFrontendScreens::TFrontendScreens()
     : goEndless([](const std::string& levelName) { return vsm::goEndless(levelName); }),
       goTimeAtack([](const std::string& levelName) { return vsm::goTimeAtack(levelName); }),
       replayPuzzle([](int width, int height, const std::string& musicName, const std::string& picture) {
@@ -19,12 +19,12 @@ TFrontendSeams::TFrontendSeams()
           return puzzle.show(0, picture, 1);
       }) {}
 
-TFrontendSeams frontendSeams;
+TFrontendScreens frontendScreens;
 
 void ResetFrontendGlobals() {
     titleScreen = TTitleScreen();
     gallery = TGallery();
-    frontendSeams = TFrontendSeams();
+    frontendScreens = TFrontendScreens();
 }
 
 } // namespace vsm

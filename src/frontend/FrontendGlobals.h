@@ -3,7 +3,7 @@
 
 namespace vsm {
 
-// Rebuilds titleScreen and gallery as new and puts the default front-end hooks back.
+// Rebuilds titleScreen and gallery as new and puts the real games back in frontendScreens.
 void ResetFrontendGlobals();
 
 } // namespace vsm

@@ -2,7 +2,7 @@
 #include "frontend/TGallery.h"
 
 #include "frontend/FrontendFrame.h"
-#include "frontend/FrontendSeams.h"
+#include "frontend/FrontendScreens.h"
 #include "frontend/TTitleScreen.h"
 #include "overlays/TOptionsWindow.h"
 #include "platform/EndFrame.h"
@@ -66,7 +66,7 @@ int TGallery::playPuzzles() {
     // A replay always starts scrambled, never from a quest puzzle saved in the profile.
     readFromProfile = 0;
     titleScreen.stopMusic();
-    frontendSeams.replayPuzzle(size->width, size->height, "sfx/glyndra-puzzle.ogg", picture);
+    frontendScreens.replayPuzzle(size->width, size->height, "sfx/glyndra-puzzle.ogg", picture);
     readFromProfile = keptReadFromProfile;
     titleScreen.playMusic();
     TSpark::destroyAll();

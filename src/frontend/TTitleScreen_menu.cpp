@@ -3,7 +3,7 @@
 
 #include "boardlists/TBoardSelector.h"
 #include "frontend/FrontendFrame.h"
-#include "frontend/FrontendSeams.h"
+#include "frontend/FrontendScreens.h"
 #include "frontend/TGallery.h"
 #include "level/TLevelManager.h"
 #include "overlays/TOptionsWindow.h"
@@ -132,9 +132,9 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
                 screen.action = TITLE_CONTINUE;
             } else {
                 if (run.chosenMode == MODE_TIMED)
-                    frontendSeams.goTimeAtack("");
+                    frontendScreens.goTimeAtack("");
                 else
-                    frontendSeams.goEndless("");
+                    frontendScreens.goEndless("");
                 level.stopAndFreeMusic();
             }
             MenuState(MENU_MAIN, 1);
@@ -171,9 +171,9 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
             const std::string name = boardSelector.SelectedLevelName();
             if (name.empty()) break;
             if (run.chosenMode == MODE_TIMED)
-                frontendSeams.goTimeAtack(name);
+                frontendScreens.goTimeAtack(name);
             else
-                frontendSeams.goEndless(name);
+                frontendScreens.goEndless(name);
             BackAfterGame(screen, run);
             break;
         }

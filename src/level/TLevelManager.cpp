@@ -7,7 +7,6 @@
 #include "data/BBArchive.h"
 #include "data/DataFolders.h"
 #include "data/TTSCFile.h"
-#include "level/LevelBoardSeam.h"
 #include "level/LevelSeams.h"
 #include "level/LevelText.h"
 #include "level/TBossManager.h"
@@ -95,7 +94,7 @@ int TLevelManager::Load(int flag) {
     board.loadFrame(*doc);
     board.buildFrame();
 
-    if (levelSeams.sphereLoad) levelSeams.sphereLoad(doc);
+    levelSeams.SphereLoad(doc);
     timeManager.Load(doc);
     bossManager.Load(doc);
 
@@ -312,7 +311,6 @@ void ResetLevelGlobals() {
         levelFontWidth[d] = d == 1 ? 7 : 12;
         cyfry4Width[d] = 9;
     }
-    InstallLevelBoardSeam();
 }
 
 } // namespace vsm

@@ -164,8 +164,8 @@ class TLevelManager {
 extern TLevelManager level;
 
 // Rebuilds the five level globals (level, sequencer, points, timeManager, bossManager) and the
-// digit advance tables in their start-up state and installs the managers in the board's seam
-// hooks; start-up calls it once, tests between cases. The level seam hooks are left alone.
+// digit advance tables in their start-up state; start-up calls it once, tests between cases.
+// Hooks are left alone.
 void ResetLevelGlobals();
 
 } // namespace vsm

@@ -5,7 +5,6 @@
 #include "board/TBoardManager.h"
 #include "data/BBArchive.h"
 #include "data/TTSCFile.h"
-#include "level/LevelSeams.h"
 #include "level/TLevelManager.h"
 #include "platform/System.h"
 #include "services/Paths.h"
@@ -46,21 +45,12 @@ int TLevelSequencer::setupLevel() {
         Print("sequencer: level " + std::to_string(seqNo) + " names no document");
         return 0;
     }
-    switch (levelType) {
-    case LEVEL_TYPE_BOARD:
+    if (levelType == LEVEL_TYPE_BOARD) {
         board.gameOver = 0;
         level.Set(levelFileName);
         board.clearBoard();
         if (level.Load(0) != 0) return 0;
         level.loadGfx();
-        if (levelSeams.popupsPrepare) levelSeams.popupsPrepare();
-        break;
-    case LEVEL_TYPE_PUZZLE:
-        levelSeams.PuzzleLoad(levelFileName);
-        break;
-    case LEVEL_TYPE_RING:
-        levelSeams.RingGameLoad(levelFileName);
-        break;
     }
     return 1;
 }

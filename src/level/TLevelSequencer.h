@@ -28,8 +28,10 @@ class TLevelSequencer {
     // Returns 1 and fills levelFileName and levelType for seqNo; 0 (nothing changed) when seqNo
     // lies outside First..Last.
     int Get();
-    // Prepares the level at seqNo; returns 1 when it was prepared, 0 when the position is
-    // invalid, the level type is unknown or the document name is empty (logged).
+    // Prepares the level at seqNo: a board level is loaded onto a cleared board; a puzzle or ring
+    // level only checked, its stage being loaded by the campaign loop. Returns 1 when it was
+    // prepared, 0 when the position is invalid, the level type is unknown, the document name is
+    // empty or the board level refused to load (logged).
     int setupLevel();
     // Moves to the next position; returns levelExists().
     int nextLevel();

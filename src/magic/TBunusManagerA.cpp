@@ -1,7 +1,6 @@
 // TBunusManagerA: placing, finding, clearing, saving and restoring the bonus tokens.
 #include "magic/TBunusManagerA.h"
 
-#include "board/BoardSeams.h"
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
 #include "board/TRuneManager.h"
@@ -243,17 +242,6 @@ void ResetBonusManager() {
     bonusManagerAlt = TBunusManagerA();
     bonusSndTimer = 0;
     bonusSndModifier = 0;
-    InstallBonusSeams();
-}
-
-void InstallBonusSeams() {
-    boardSeams.findBonus = [](int x, int y) { return bonusManagerAlt.FindBonus(x, y); };
-    boardSeams.clearBonus = [](int x, int y) { bonusManagerAlt.Clear(x, y); };
-    boardSeams.addBonus = [](int kind) { bonusManagerAlt.AddBonus(kind); };
-    boardSeams.bonusActive = [] { return bonusManagerAlt.BonusActive(); };
-    boardSeams.addCaption = [](int m, int s, int c, int x, int y) {
-        bonusManagerAlt.AddCaption(m, s, c, x, y);
-    };
 }
 
 } // namespace vsm

@@ -93,10 +93,8 @@ extern TBunusManagerA bonusManagerAlt;
 extern int64_t bonusSndTimer;
 extern float bonusSndModifier;
 
-// Rebuilds bonusManagerAlt as new, resets the firing chain and fills the board hooks that
-// reach it. Tests call it between cases; start-up calls it once before LoadResources.
+// Rebuilds bonusManagerAlt as new and resets the firing chain. Tests call it between cases;
+// start-up calls it once before LoadResources.
 void ResetBonusManager();
-// Points the board's bonus hooks at bonusManagerAlt; cannot fail.
-void InstallBonusSeams();
 
 } // namespace vsm

@@ -1,10 +1,8 @@
 // TMagicSphere: the mana sphere's model, loading, arithmetic and restore.
 #include "magic/TMagicSphere.h"
 
-#include "board/BoardSeams.h"
 #include "data/NumberText.h"
 #include "data/TTSCFile.h"
-#include "level/LevelSeams.h"
 #include "platform/System.h"
 #include "services/Paths.h"
 #include "services/TextHelpers.h"
@@ -186,14 +184,6 @@ int TMagicSphere::RestoreFills(const float fills[SPHERE_BALLS]) {
 void ResetMagicSphere() {
     magicSphere = TMagicSphere();
     magicSphere.ResetSettings();
-    InstallSphereSeams();
-}
-
-void InstallSphereSeams() {
-    boardSeams.sphereFill = [](int c) { magicSphere.Fill(c); };
-    boardSeams.sphereGetColorXY = [](int c, int& x, int& y) { return magicSphere.GetColorXY(c, x, y); };
-    levelSeams.sphereLoad = [](const std::shared_ptr<TTSCFile>& doc) { magicSphere.Load(doc); };
-    levelSeams.sphereIsFull = [] { return magicSphere.IsFull(); };
 }
 
 } // namespace vsm

@@ -102,10 +102,8 @@ class TMagicSphere {
 // The sphere, created at start-up; the global the rest of the game reads.
 extern TMagicSphere magicSphere;
 
-// Rebuilds magicSphere as new (images and sounds dropped) and fills the board and level hooks
-// that reach it. Tests call it between cases; start-up calls it once before LoadResources.
+// Rebuilds magicSphere as new (images and sounds dropped). Tests call it between cases;
+// start-up calls it once before LoadResources.
 void ResetMagicSphere();
-// Points the board's and the level's sphere hooks at magicSphere; cannot fail.
-void InstallSphereSeams();
 
 } // namespace vsm

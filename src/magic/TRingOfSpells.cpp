@@ -22,6 +22,13 @@
 namespace vsm {
 
 TRingSeams ringSeams;
+
+void TRingSeams::PopupAddEvent(const std::string& name) {
+    if (popupAddEvent)
+        popupAddEvent(name);
+    else
+        unset.Report("popup event", "the ring's popup events are dropped");
+}
 TRingOfSpells ringOfSpells;
 
 namespace {
@@ -176,8 +183,7 @@ int TRingOfSpells::Update() {
         }
         if (mouse.leftPressed != 0 && MouseInBoard(usedSpellX, usedSpellY) == 1) {
             if (usedSpell == SPELL_MAGIC_SAND && bonusManagerAlt.FindBonus(usedSpellX, usedSpellY) == 0) {
-                if (showActivatorError == 1 && ringSeams.popupAddEvent)
-                    ringSeams.popupAddEvent("ACTIVATOR_ERROR");
+                if (showActivatorError == 1) ringSeams.PopupAddEvent("ACTIVATOR_ERROR");
                 showActivatorError = 0;
             } else if (usedSpell == SPELL_SPREAD && (board.davarLayer[usedSpellX][usedSpellY] <= 0 ||
                                                      board.davarLayer[usedSpellX][usedSpellY] == 13)) {

@@ -4,6 +4,7 @@
 
 #include "platform/Audio.h"
 #include "platform/Graphics.h"
+#include "services/TUnsetHooks.h"
 #include "services/TVolcanoEmiter.h"
 
 #include <cstdint>
@@ -23,11 +24,16 @@ constexpr int SPELL_SPREAD = 1;
 constexpr int SPELL_TIME = 2;
 constexpr int SPELL_FIRE = 3;
 
-// What the ring asks of the overlays; the owner fills the hook when it is created.
+// What the ring asks of the popups, which sit above it and show its errors; start-up fills the
+// hook.
 struct TRingSeams {
-    // popupManager.AddEvent(name): posts a gameplay event for the information popups. Unset:
-    // the event is dropped.
+    // popupManager.AddEvent(name): posts a gameplay event for the information popups.
     std::function<void(const std::string&)> popupAddEvent;
+
+    // Calls popupAddEvent(name); unset, prints one line the first time and drops the event.
+    void PopupAddEvent(const std::string& name);
+
+    TUnsetHooks unset;
 };
 
 // The hooks in force; ResetRingOfSpells leaves them untouched.

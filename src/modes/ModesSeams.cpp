@@ -1,16 +1,15 @@
-// ModesSeams: the mode loops' hooks and their defaults.
+// ModesSeams: the mode loops' hook into the title screen and its unset answer.
 #include "modes/ModesSeams.h"
-
-#include "ringgame/TRingGame.h"
 
 namespace vsm {
 
-TModesSeams::TModesSeams() : copySpells([] { ringGame.CopySpells(); }) {}
-
 TModesSeams modesSeams;
 
-void ResetModesSeams() {
-    modesSeams = TModesSeams();
+void TModesSeams::StopTitleMusic() {
+    if (stopTitleMusic)
+        stopTitleMusic();
+    else
+        unset.Report("title music stop", "the title music plays on");
 }
 
 } // namespace vsm

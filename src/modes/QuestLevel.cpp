@@ -13,8 +13,8 @@
 #include "magic/TBunusManagerA.h"
 #include "magic/TMagicSphere.h"
 #include "magic/TRingOfSpells.h"
+#include "modes/CampaignSave.h"
 #include "modes/ModeFrame.h"
-#include "modes/ModesSeams.h"
 #include "modes/SavedSlot.h"
 #include "overlays/FrozenScene.h"
 #include "overlays/InGameMenu.h"
@@ -25,6 +25,7 @@
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/THiscores.h"
+#include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
 #include "services/Sound.h"
 #include "services/TCaptions.h"
@@ -106,7 +107,7 @@ void TQuestLevel::Start(int resume) {
         if (level.goalType != 2) boardSelector.AddLevel(level.levelName);
         popupManager.AddEvent("BEGIN_LEVEL");
         timeManager.Reset(1);
-        if (level.copySpellsFromRMG != 0) modesSeams.copySpells();
+        if (level.copySpellsFromRMG != 0) ringGame.CopySpells();
     }
     guiAlpha = 0.0f;
     board.petrifyTimer = MilliSecs64();
@@ -238,7 +239,7 @@ void TQuestLevel::Restart(bool fromLoseScreen) {
     ringOfSpells.Clear();
     // Every boss rune stands again.
     ClearBossRunes(SLOT);
-    if (level.copySpellsFromRMG != 0) modesSeams.copySpells();
+    if (level.copySpellsFromRMG != 0) ringGame.CopySpells();
     popupManager.Prepare();
     popupManager.AddEvent("BEGIN_LEVEL");
     board.checkGameOver();
@@ -250,7 +251,7 @@ void TQuestLevel::BackToMenu() {
     TSpark::destroyAll();
     soundQueue.Clear();
     // The campaign save stores the quest slot, the standing boss runes with it.
-    modesSeams.saveOptions();
+    saveOptions();
     PollSystem();
     throw LeaveToMenu();
 }

@@ -138,7 +138,7 @@ int TQuickPlay::Run(const std::string& levelName) {
     LoadBoardLevel();
     level.loadGfx();
     level.ResetStats();
-    modesSeams.stopTitleMusic();
+    modesSeams.StopTitleMusic();
     ResetForNewGame();
     level.continueMusic();
     gameState = keptState;

@@ -1,8 +1,6 @@
-// OverlaysGlobals: the overlays' start-up state and their side of the lower hooks.
+// OverlaysGlobals: the overlays' start-up state.
 #include "overlays/OverlaysGlobals.h"
 
-#include "level/LevelSeams.h"
-#include "magic/TRingOfSpells.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
 
@@ -11,11 +9,6 @@ namespace vsm {
 void ResetOverlaysGlobals() {
     optionsWindow = TOptionsWindow();
     popupManager = TPopupManager();
-}
-
-void InstallOverlaySeams() {
-    ringSeams.popupAddEvent = [](const std::string& name) { popupManager.AddEvent(name); };
-    levelSeams.popupsPrepare = [] { popupManager.Prepare(); };
 }
 
 } // namespace vsm

@@ -1,5 +1,4 @@
-// OverlaysGlobals: creating the overlays' globals and filling the hooks lower subsystems left
-// for them.
+// OverlaysGlobals: creating the overlays' globals.
 #pragma once
 
 namespace vsm {
@@ -7,8 +6,5 @@ namespace vsm {
 // Rebuilds optionsWindow and popupManager as new (no pictures, empty queue and events); start-up
 // calls it once, tests between cases.
 void ResetOverlaysGlobals();
-// Points the ring of spells' popup event and the level's popup preparation at popupManager.
-// Cannot fail.
-void InstallOverlaySeams();
 
 } // namespace vsm

@@ -1,7 +1,6 @@
 // ProfilesGlobals: creation of every global of the profiles subsystem, for start-up and tests.
 #include "profiles/ProfilesGlobals.h"
 
-#include "profiles/ProfileSeams.h"
 #include "profiles/THiscores.h"
 #include "profiles/TProfileLoader.h"
 #include "profiles/TProfileManager.h"
@@ -12,7 +11,6 @@ void ResetProfilesGlobals() {
     profile = TProfileManager();
     hiscore = THiscores();
     profileLoader = TProfileLoader();
-    profileSeams = TProfileSeams();
 }
 
 } // namespace vsm

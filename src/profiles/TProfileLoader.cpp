@@ -6,7 +6,7 @@
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/ProfileDefaults.h"
-#include "profiles/ProfileSeams.h"
+#include "profiles/OptionsDocument.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
@@ -22,7 +22,6 @@
 namespace vsm {
 
 TProfileLoader profileLoader;
-TProfileSeams profileSeams;
 
 namespace {
 
@@ -89,7 +88,7 @@ std::string TProfileLoader::Current() {
 void TProfileLoader::Choose(const std::string& name) {
     profile.SelectProfile(name);
     LoadProfile();
-    profileSeams.saveOptionsOnly();
+    SaveOptionsOnly();
 }
 
 void TProfileLoader::CentreText() {
@@ -234,7 +233,7 @@ int TProfileLoader::Update() {
                 if (renamed == 1) {
                     selected = text->text;
                     // The store keeps the renamed player current; the options must name it so.
-                    if (wasCurrent) profileSeams.saveOptionsOnly();
+                    if (wasCurrent) SaveOptionsOnly();
                 }
             }
         } else if (a == 2) {
@@ -269,7 +268,7 @@ int TProfileLoader::Update() {
             const int made = CreateNewProfile(text->text);
             if (made == 1) {
                 LoadProfile();
-                profileSeams.saveOptionsOnly();
+                SaveOptionsOnly();
                 moved(PROFILES_LIST);
                 result = 1;
             } else if (made == -1) {

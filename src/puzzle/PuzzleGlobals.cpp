@@ -1,7 +1,6 @@
-// PuzzleGlobals: the puzzle stage's start-up state and its side of the level sequencer's hook.
+// PuzzleGlobals: the puzzle stage's start-up state.
 #include "puzzle/PuzzleGlobals.h"
 
-#include "level/LevelSeams.h"
 #include "puzzle/TPuzzleManager.h"
 
 namespace vsm {
@@ -12,10 +11,6 @@ void ResetPuzzleGlobals() {
     TPuzzleButton::gridHeight = 1;
     TPuzzleButton::ramka = nullptr;
     TPuzzleButton::ramkaOn = nullptr;
-}
-
-void InstallPuzzleSeams() {
-    levelSeams.puzzleLoad = [](const std::string& name) { puzzle.Load(name); };
 }
 
 } // namespace vsm

@@ -4,15 +4,11 @@
 #include "board/TBlocksManager.h"
 #include "boardlists/TBoardSelector.h"
 #include "frontend/FrontendGlobals.h"
-#include "frontend/TTitleScreen.h"
 #include "magic/CoreGame.h"
-#include "modes/ModesSeams.h"
 #include "overlays/OverlaysGlobals.h"
-#include "profiles/ProfileSeams.h"
 #include "profiles/ProfilesGlobals.h"
 #include "puzzle/PuzzleGlobals.h"
 #include "quest/TMapCore.h"
-#include "ringgame/RingGameSeams.h"
 #include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
@@ -21,7 +17,7 @@
 #include "services/TRingEmiter.h"
 #include "services/TSoundQ.h"
 #include "services/TVolcanoEmiter.h"
-#include "shell/OptionsDocument.h"
+#include "shell/GameHooks.h"
 #include "shell/TLoading.h"
 #include "tutorial/TTutorial.h"
 
@@ -41,11 +37,10 @@ TOptions CreatedOptions() {
 
 } // namespace
 
-void AssembleGame() {
+void ResetGameGlobals() {
     // Services (song manager, lists, digit tables, mouse, comet, slides, flags), widgets, board,
-    // level, sphere, bonuses and ring of spells, with their hooks among themselves.
+    // level, sphere, bonuses and ring of spells.
     ResetCoreGame();
-    bDir = GetBundleResourceURL("", "");
     options = CreatedOptions();
     loading = TLoading();
     ResetBoardSelector();
@@ -55,16 +50,15 @@ void AssembleGame() {
     ResetTutorialGlobals();
     ResetPuzzleGlobals();
     ResetRingGameGlobals();
-    ResetModesSeams();
     ResetFrontendGlobals();
+}
 
-    // The hooks through which lower screens reach the ones above them.
-    InstallOverlaySeams();
-    InstallPuzzleSeams();
-    InstallRingGameSeams();
-    profileSeams.saveOptionsOnly = [] { SaveOptionsOnly(); };
-    modesSeams.saveOptions = [] { saveOptions(); };
-    modesSeams.stopTitleMusic = [] { titleScreen.stopMusic(); };
+void AssembleGame() {
+    ResetGameGlobals();
+    bDir = GetBundleResourceURL("", "");
+
+    // The one place the hooks are filled, from the one list.
+    InstallGameHooks();
 
     blocks.loadBlocksDef();
     captions.Clear();

@@ -5,14 +5,17 @@
 #include "frontend/TTitleScreen.h"
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"
+#include "modes/CampaignSave.h"
+#include "overlays/TPopupManager.h"
 #include "platform/System.h"
 #include "profiles/ProfileDefaults.h"
 #include "profiles/SavedCampaign.h"
+#include "puzzle/TPuzzleManager.h"
 #include "quest/StoryViewer.h"
 #include "quest/TMapCore.h"
+#include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
-#include "shell/OptionsDocument.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "tutorial/TTutorial.h"
 
 #include <string>
@@ -29,11 +32,11 @@ int PlayLevel() {
     if (sequencer.seqNo == BOSS_TUTORIAL_LEVEL) tutorial.show2(0);
     switch (sequencer.levelType) {
     case LEVEL_TYPE_PUZZLE:
-        return shellSeams.puzzleShow(readFromProfile, "", 0);
+        return shellScreens.puzzleShow(readFromProfile, "", 0);
     case LEVEL_TYPE_RING:
-        return shellSeams.ringGamePlay(readFromProfile);
+        return shellScreens.ringGamePlay(readFromProfile);
     default: {
-        int result = shellSeams.questLevel(readFromProfile);
+        int result = shellScreens.questLevel(readFromProfile);
         level.stopAndFreeMusic();
         // Only a board level can be lost on the board; a flag left by an earlier endless game
         // must not fail a puzzle or ring level.
@@ -46,7 +49,7 @@ int PlayLevel() {
 // The campaign loop; returns when the flow goes back to the title screen.
 void CampaignLoop() {
     while (quit == 0 && gameState != 0 && sequencer.levelExists() != 0) {
-        const bool ready = sequencer.setupLevel() != 0;
+        const bool ready = SetUpCampaignLevel() != 0;
         if (gameState == 1 || gameState == -3) {
             // A level the sequence cannot set up is not played: the campaign stops there, as
             // it does where the sequence runs out.
@@ -62,7 +65,7 @@ void CampaignLoop() {
         }
         if (gameState == 2) {
             if (sequencer.seqNo >= sequencer.Last) {
-                shellSeams.titleForceHiscores();
+                shellScreens.titleForceHiscores();
                 showStory(2, 0);
                 return;
             }
@@ -81,9 +84,26 @@ void CampaignLoop() {
 
 } // namespace
 
+int SetUpCampaignLevel() {
+    if (sequencer.setupLevel() == 0) return 0;
+    // What the level shows besides the board is loaded here, by the folder that runs the level.
+    switch (sequencer.levelType) {
+    case LEVEL_TYPE_BOARD:
+        popupManager.Prepare();
+        break;
+    case LEVEL_TYPE_PUZZLE:
+        puzzle.Load(sequencer.levelFileName);
+        break;
+    case LEVEL_TYPE_RING:
+        ringGame.Load(sequencer.levelFileName);
+        break;
+    }
+    return 1;
+}
+
 void MainFlowRound() {
-    shellSeams.titlePrepare();
-    const int action = shellSeams.titleShow();
+    shellScreens.titlePrepare();
+    const int action = shellScreens.titleShow();
     if (action == TITLE_NOTHING) {
         // A close request during the title's opening fade: nothing is to be played.
         End();

@@ -7,6 +7,7 @@
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "profiles/OptionsDocument.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/THiscores.h"
 #include "profiles/TProfileManager.h"
@@ -16,7 +17,7 @@
 #include "services/TDeltaTime.h"
 #include "services/TMouse.h"
 #include "shell/AssembleGame.h"
-#include "shell/OptionsDocument.h"
+#include "shell/SaveOnEnd.h"
 #include "shell/TLoading.h"
 
 #include <chrono>

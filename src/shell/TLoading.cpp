@@ -7,7 +7,7 @@
 #include "services/TDeltaTime.h"
 #include "services/TSpark.h"
 #include "shell/LoadGameAssets.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "widgets/SharedImageIds.h"
 #include "widgets/TContainer.h"
 
@@ -132,7 +132,7 @@ int TLoading::doMagic(int ms) {
     const ImagePtr glow = SparkImage(0);
     if (glow) MidHandleImage(glow);
     const int64_t start = MilliSecs64();
-    shellSeams.titlePlayMusic();
+    shellScreens.titlePlayMusic();
     int budget = 82;
     while (stage < 3) {
         Update();

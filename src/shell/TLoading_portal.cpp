@@ -5,7 +5,7 @@
 #include "platform/System.h"
 #include "services/Paths.h"
 #include "services/TDeltaTime.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "shell/TLoading.h"
 #include "shell/TPortalScreen.h"
 
@@ -43,7 +43,7 @@ int TLoading::PortalScreens() {
         // A full-screen first picture replaces the end effect: the loading screen holds for half
         // a second and fades out whole.
         delta = 1.0;
-        shellSeams.titlePlayMusic();
+        shellScreens.titlePlayMusic();
         const int64_t start = MilliSecs64();
         for (;;) {
             if (MilliSecs64() - start > 500) {

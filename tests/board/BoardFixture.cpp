@@ -7,6 +7,8 @@
 #include "board/TestRunes.h"
 #include "services/Paths.h"
 #include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 
@@ -17,7 +19,10 @@ namespace vsm::test {
 void BoardFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("board") + "/";
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources.
     bDir = resources;
     for (const char* sound : {"sfx/fx/playgame-explosion2-biger.ogg", "sfx/fx/playgame-bonus-4-boxs.ogg",
                               "sfx/fx/playgame-combo-x3.ogg", "sfx/fx/playgame-combo-x4-and-maxmega.ogg",
@@ -32,7 +37,8 @@ void BoardFixture::SetUp() {
     board.loadSfx();
     blocks.loadSfx();
 
-    // The neighbours the board tests watch and steer; every other hook stays as start-up wires it.
+    // The neighbours the board tests watch and steer, so that a run's effects on the level and
+    // the sphere are counted without their managers; every other hook stays as start-up wires it.
     boardSeams.bossCheckMove = [this](int x, int y) {
         return std::count(log.bossCells.begin(), log.bossCells.end(), std::make_pair(x, y)) > 0 ? 1 : 0;
     };
@@ -63,7 +69,9 @@ void BoardFixture::SetUp() {
 }
 
 void BoardFixture::TearDown() {
+    // The real hooks back: the steered ones point into this fixture.
     ResetCoreGame();
+    InstallGameHooks();
 }
 
 TRune& BoardFixture::AddRune(const std::string& id, int color, int blocked, const std::string& blockedID,

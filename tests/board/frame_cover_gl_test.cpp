@@ -2,6 +2,8 @@
 // cells round the board and covers no pixel of a playable cell, whatever the board's shape.
 #include "board/TBoardManager.h"
 #include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "platform/Graphics.h"
 #include "platform/Headless.h"
 #include "platform/Platform.h"
@@ -23,7 +25,10 @@ class BoardFrameGl : public ::testing::Test {
   protected:
     void SetUp() override {
         UseRealBackend();
-        ResetCoreGame();
+        // The game's own assembly, its hooks included, as start-up makes it.
+        ResetGameGlobals();
+        InstallGameHooks();
+        // Steered: the built resources, whose frame pictures the test draws.
         bDir = ResourcesDir();
         std::string error;
         ASSERT_TRUE(Graphics(800, 600, 0, 60, &error)) << error;

@@ -8,10 +8,11 @@
 #include "platform/Headless.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -33,17 +34,16 @@ class BoardListsFixture : public ::testing::Test {
         Settings({});
         savedDocs = myDocsFolder;
         myDocsFolder = resources + "user";
-        ResetServicesGlobals();
-        ResetWidgetsGlobals();
+        // The game's own assembly, its hooks included, as start-up makes it.
+        ResetGameGlobals();
+        InstallGameHooks();
+        // Steered: the fixture's own resources.
         bDir = resources;
-        ResetBoardGlobals();
-        ResetBoardSelector();
-        profile = TProfileManager();
     }
     void TearDown() override {
         profile = TProfileManager();
         ResetBoardSelector();
-        ResetBoardGlobals();
+        ResetCoreGame();
         myDocsFolder = savedDocs;
     }
 

@@ -17,17 +17,17 @@
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "services/TSpark.h"
 #include "support/ButtonInput.h"
-#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
 #include "widgets/TMenu.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 #include <fstream>
@@ -47,18 +47,14 @@ void FrontendFixture::SetUp() {
     WriteArchive(resources + "data/davar_levels_lp.bca", {});
     WriteArchive(resources + "data/popups_lp.bca", {});
 
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources and user folder, and full volumes, as its sound checks expect.
     bDir = resources;
     savedDocs = myDocsFolder;
     myDocsFolder = userFolder;
     options = TOptions();
-    ResetPlayfield();
-    ResetBoardSelector();
-    ResetProfilesGlobals();
-    ResetOverlaysGlobals();
-    InstallOverlaySeams();
-    ResetFrontendGlobals();
     SetGraphicsMode(2, 800, 600, 32);
     LoadSharedAssets();
     loadSparkImage(0, "gfx/gwiazdki/gradball.png");
@@ -77,9 +73,8 @@ void FrontendFixture::TearDown() {
     ResetFrontendGlobals();
     ResetOverlaysGlobals();
     ResetProfilesGlobals();
-    ClearPlayfield();
     ResetBoardSelector();
-    ResetWidgetsGlobals();
+    ResetCoreGame();
     options = TOptions();
     myDocsFolder = savedDocs;
 }

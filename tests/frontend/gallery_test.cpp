@@ -2,7 +2,7 @@
 // cross-fades, the loop's buttons and close request, and the picture-puzzle replay's sizes.
 #include "frontend/FrontendFixture.h"
 
-#include "frontend/FrontendSeams.h"
+#include "frontend/FrontendScreens.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
 #include "overlays/TOptionsWindow.h"
@@ -101,7 +101,9 @@ TEST_F(Gallery, ARevealedPictureOutsideTheResourcesIsRefusedWithOneLine) {
     const std::string climbing = "gfx/slides/../../../../../../../../../../dev/zero";
     Pictures({climbing, "gfx/slides/n-02.jpg", "/dev/zero"});
     int replays = 0;
-    frontendSeams.replayPuzzle = [&](int, int, const std::string&, const std::string&) { return ++replays; };
+    frontendScreens.replayPuzzle = [&](int, int, const std::string&, const std::string&) {
+        return ++replays;
+    };
     Strings lines;
     SetPrintListener([&](const std::string& line) {
         if (line.find("Revealed picture") != std::string::npos) lines.push_back(line);
@@ -171,7 +173,7 @@ TEST_F(Gallery, TheReplayCutsTheShownPictureIntoTheChosenSize) {
         int readFromProfile = -1, playing = -1;
     };
     std::vector<Call> calls;
-    frontendSeams.replayPuzzle = [&](int w, int h, const std::string& music, const std::string& picture) {
+    frontendScreens.replayPuzzle = [&](int w, int h, const std::string& music, const std::string& picture) {
         calls.push_back({w, h, music, picture, readFromProfile, titleScreen.Playing});
         return 0;
     };

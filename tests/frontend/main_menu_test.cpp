@@ -3,7 +3,7 @@
 #include "frontend/FrontendFixture.h"
 
 #include "boardlists/TBoardSelector.h"
-#include "frontend/FrontendSeams.h"
+#include "frontend/FrontendScreens.h"
 #include "frontend/TTitleScreen.h"
 #include "level/TLevelManager.h"
 #include "overlays/TOptionsWindow.h"
@@ -42,12 +42,12 @@ class MainMenu : public FrontendFixture {
   protected:
     void SetUp() override {
         FrontendFixture::SetUp();
-        frontendSeams.goTimeAtack = [this](const std::string& name) {
+        frontendScreens.goTimeAtack = [this](const std::string& name) {
             games.push_back("timed:" + name);
             titleScreen.stopMusic();
             return 0;
         };
-        frontendSeams.goEndless = [this](const std::string& name) {
+        frontendScreens.goEndless = [this](const std::string& name) {
             games.push_back("endless:" + name);
             titleScreen.stopMusic();
             return 0;
@@ -252,7 +252,7 @@ TEST_F(MainMenu, TheLevelListShowsOnlyTheChosenModesTabAndReloadsOnlyOnAChange) 
 TEST_F(MainMenu, AGameStopsTheSongAndTheMenuFadesInWithTheSongFromItsStart) {
     Player();
     int cuesDuringGame = -1;
-    frontendSeams.goEndless = [&](const std::string&) {
+    frontendScreens.goEndless = [&](const std::string&) {
         titleScreen.stopMusic();
         level.musicStream = nullptr;
         cuesDuringGame = CountCues(*control, "glyndra-song.ogg");

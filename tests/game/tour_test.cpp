@@ -5,7 +5,7 @@
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
 #include "boardlists/TBoardSelector.h"
-#include "frontend/FrontendSeams.h"
+#include "frontend/FrontendScreens.h"
 #include "frontend/TGallery.h"
 #include "frontend/TTitleScreen.h"
 #include "level/TLevelSequencer.h"
@@ -20,7 +20,7 @@
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
 #include "shell/MainFlow.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "shell/StartUp.h"
 #include "PlacementSearch.h"
 #include "support/TestSupport.h"
@@ -74,19 +74,23 @@ class Tour : public ::testing::Test {
         std::filesystem::current_path(home);
         SetPrintListener([this](const std::string& line) { printed.push_back(line); });
         // The real screens, noting which one runs.
-        shellSeams = TShellSeams();
-        const TShellSeams real;
-        shellSeams.questLevel = [this, real](int resume) { return Visit("quest", [&] { return real.questLevel(resume); }); };
-        shellSeams.puzzleShow = [this, real](int resume, const std::string& name, int fromGallery) {
+        shellScreens = TShellScreens();
+        const TShellScreens real;
+        shellScreens.questLevel = [this, real](int resume) {
+            return Visit("quest", [&] { return real.questLevel(resume); });
+        };
+        shellScreens.puzzleShow = [this, real](int resume, const std::string& name, int fromGallery) {
             return Visit("puzzle", [&] { return real.puzzleShow(resume, name, fromGallery); });
         };
-        shellSeams.ringGamePlay = [this, real](int resume) { return Visit("ring", [&] { return real.ringGamePlay(resume); }); };
+        shellScreens.ringGamePlay = [this, real](int resume) {
+            return Visit("ring", [&] { return real.ringGamePlay(resume); });
+        };
     }
 
     void TearDown() override {
         SetPrintListener(nullptr);
         OnEnd(nullptr);
-        shellSeams = TShellSeams();
+        shellScreens = TShellScreens();
         std::filesystem::current_path(savedCwd);
         for (const char* name : {"VSM_RESOURCES", "XDG_DATA_HOME"}) {
             if (auto it = savedEnv.find(name); it != savedEnv.end())
@@ -111,14 +115,15 @@ class Tour : public ::testing::Test {
     // The front end's games are hooked once start-up has rebuilt the front end.
     TourStep HookFrontEnd() {
         return Do("hook the front end's games", [this] {
-            const TFrontendSeams real = frontendSeams;
-            frontendSeams.goEndless = [this, real](const std::string& level) {
+            const TFrontendScreens real = frontendScreens;
+            frontendScreens.goEndless = [this, real](const std::string& level) {
                 return Visit("endless", [&] { return real.goEndless(level); });
             };
-            frontendSeams.goTimeAtack = [this, real](const std::string& level) {
+            frontendScreens.goTimeAtack = [this, real](const std::string& level) {
                 return Visit("timed", [&] { return real.goTimeAtack(level); });
             };
-            frontendSeams.replayPuzzle = [this, real](int w, int h, const std::string& music, const std::string& pic) {
+            frontendScreens.replayPuzzle = [this, real](int w, int h, const std::string& music,
+                                                        const std::string& pic) {
                 return Visit("replay", [&] { return real.replayPuzzle(w, h, music, pic); });
             };
         });

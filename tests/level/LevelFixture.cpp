@@ -5,6 +5,8 @@
 #include "board/TBoardManager.h"
 #include "board/TestRunes.h"
 #include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "services/Paths.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
@@ -17,7 +19,10 @@ namespace vsm::test {
 void LevelFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("level") + "/";
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources.
     bDir = resources;
     // Level documents deal and preset these runes; ids beyond them are unknown to the game.
     for (int id = 1; id <= 6; ++id)
@@ -28,7 +33,9 @@ void LevelFixture::SetUp() {
 }
 
 void LevelFixture::TearDown() {
+    // The real hooks back, for a case that steered one.
     ResetCoreGame();
+    InstallGameHooks();
 }
 
 void LevelFixture::Archive(const std::string& archive, const std::map<std::string, std::string>& documents) {

@@ -4,6 +4,8 @@
 #include "board/TBlocksManager.h"
 #include "board/TestRunes.h"
 #include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "services/Paths.h"
 #include "services/TVolcanoEmiter.h"
 #include "support/TestAssets.h"
@@ -14,7 +16,10 @@ namespace vsm::test {
 void MagicFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("magic") + "/";
-    ResetCoreGame();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources.
     bDir = resources;
     for (int x = 0; x < BOARD_CELLS; ++x)
         for (int y = 0; y < BOARD_CELLS; ++y)
@@ -27,7 +32,9 @@ void MagicFixture::SetUp() {
 }
 
 void MagicFixture::TearDown() {
+    // The real hooks back, for a case that steered one.
     ResetCoreGame();
+    InstallGameHooks();
 }
 
 TRune& MagicFixture::AddRune(const std::string& id, int color, int blocked, const std::string& blockedID,

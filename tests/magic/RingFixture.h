@@ -21,13 +21,12 @@ class RingFixture : public MagicFixture {
         MagicFixture::SetUp();
         StandardRunes();
         ResetRingOfSpells();
-        ringSeams = TRingSeams();
+        // Recorded instead of shown: the popups sit above the ring and are tested with the overlays.
         ringSeams.popupAddEvent = [this](const std::string& e) { events.push_back(e); };
         sequencer.seqNo = 50;
     }
     void TearDown() override {
         ResetRingOfSpells();
-        ringSeams = TRingSeams();
         MagicFixture::TearDown();
     }
 

@@ -7,9 +7,9 @@
 #include "data/TTSCFile.h"
 #include "level/LevelSeams.h"
 #include "level/TLevelManager.h"
-#include "magic/MagicSeams.h"
 #include "magic/TBunusManagerA.h"
 #include "magic/TMagicSphere.h"
+#include "shell/GameHooks.h"
 
 namespace vsm::test {
 
@@ -54,7 +54,7 @@ TEST_F(Seams, LevelHooksLoadTheSphereAndAskForTheGoal) {
     // Installing again after the hooks were cleared restores them without touching the state.
     boardSeams = TBoardSeams();
     levelSeams.sphereIsFull = nullptr;
-    InstallMagicSeams();
+    InstallGameHooks();
     EXPECT_EQ(levelSeams.sphereIsFull(), 1);
     EXPECT_EQ(boardSeams.BonusActive(), 0);
 }

@@ -8,8 +8,8 @@
 #include "level/TLevelSequencer.h"
 #include "level/TPointsManager.h"
 #include "level/TTimeManager.h"
+#include "magic/TBunusManagerA.h"
 #include "magic/TMagicSphere.h"
-#include "modes/ModesSeams.h"
 #include "modes/QuestLevel.h"
 #include "modes/SavedSlot.h"
 #include "overlays/TOptionsWindow.h"
@@ -38,16 +38,6 @@ class QuestTest : public ModesFixture {
                                   {"111"})}});
         sequencer.Last = 9;
         saveToProfile = 1;
-        // The shell's save of the campaign, quest slot included.
-        modesSeams.saveOptions = [] {
-            if (saveToProfile == 0) return;
-            saveBoard("davar", 0);
-            SaveLastBlock("davar", 0);
-            SaveSpells("davar", 0);
-            SaveLevelStats(0);
-            SaveMagicSphere(0);
-            SaveProfile(1);
-        };
     }
 
     // A script placing a rune on each listed cell as soon as the board stands and a piece is
@@ -353,17 +343,19 @@ TEST_F(QuestTest, RestartFromThePauseMenuStartsTheLevelOverWithTheSamePieces) {
              LevelDoc("GoalType=1 CopySpellsFromRMG=1 AvailableDavar=\"1\" AvailableBlocks=\"p1\" "
                       "PetrifyTime=600000 SpheresColors=\"1 0 0 0 0\" SpheresCapacities=\"3 0 0 0 0\"",
                       {"111"})}});
-    int copies = 0;
-    modesSeams.copySpells = [&] { ++copies; };
-    SetUpQuestLevel("copy.tsc", 3);
+    // On position 5 each copy of the ring game's spells lays the same four tokens.
+    constexpr size_t COPIED = 4;
+    SetUpQuestLevel("copy.tsc", 5);
     points.total = 700;
     bool placed = false;
     int waited = 0, after = 0;
     MenuChoice restart{21};
     BlockPtr heldAtMenu;
+    size_t tokensAtStart = 0, tokensAfterRestart = 0;
     Script([&](int, FrameInput& in) {
         if (!placed) {
             if (BoardSettled() && blocks.actualBlock && ++waited > 1) {
+                tokensAtStart = bonusManagerAlt.bonuses.Count();
                 in = ClickCell(0, 0);
                 placed = true;
             }
@@ -371,13 +363,16 @@ TEST_F(QuestTest, RestartFromThePauseMenuStartsTheLevelOverWithTheSamePieces) {
             if (!restart.escSent) heldAtMenu = blocks.actualBlock;
             restart.Step(in);
         } else if (++after == 5) {
+            tokensAfterRestart = bonusManagerAlt.bonuses.Count();
             in.terminate = true;
         }
         return true;
     });
     EXPECT_THROW(goGlyndra(0), ProgramEnd);
     ASSERT_TRUE(restart.done);
-    EXPECT_EQ(copies, 2); // the fresh start and the restart
+    // The fresh start copied them, and the restart, which clears every token, copied them again.
+    EXPECT_EQ(tokensAtStart, COPIED);
+    EXPECT_EQ(tokensAfterRestart, COPIED);
     EXPECT_EQ(points.total, 700);
     EXPECT_EQ(points.actual, 0);
     EXPECT_EQ(RunesOnBoard(), 0);
@@ -386,13 +381,15 @@ TEST_F(QuestTest, RestartFromThePauseMenuStartsTheLevelOverWithTheSamePieces) {
 
     // A resumed level never copies the ring game's spells.
     quit = 0;
-    SetUpQuestLevel("copy.tsc", 3);
-    Script([](int frame, FrameInput& in) {
+    SetUpQuestLevel("copy.tsc", 5);
+    size_t tokensOnResume = 0;
+    Script([&](int frame, FrameInput& in) {
+        tokensOnResume = bonusManagerAlt.bonuses.Count();
         in.terminate = frame == 3;
         return true;
     });
     EXPECT_THROW(goGlyndra(1), ProgramEnd);
-    EXPECT_EQ(copies, 2);
+    EXPECT_EQ(tokensOnResume, 0u); // no token was saved, so any would be a copy
 }
 
 } // namespace

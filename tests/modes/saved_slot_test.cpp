@@ -14,7 +14,7 @@
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
-#include "shell/OptionsDocument.h"
+#include "shell/SaveOnEnd.h"
 
 namespace vsm::test {
 namespace {

@@ -2,26 +2,24 @@
 #include "overlays/OverlayFixture.h"
 
 #include "board/TBoardManager.h"
-#include "boardlists/TBoardSelector.h"
 #include "data/ImageLoaders.h"
 #include "level/TLevelManager.h"
+#include "magic/CoreGame.h"
 #include "overlays/OverlaysGlobals.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
 #include "services/TMouse.h"
 #include "support/ButtonInput.h"
-#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
 #include "widgets/TButton.h"
 #include "widgets/TContainer.h"
-#include "widgets/WidgetsGlobals.h"
-
 
 namespace vsm::test {
 
@@ -31,14 +29,12 @@ void OverlayFixture::SetUp() {
     for (const char* archive : {"popups_lp.bca", "davar_levels_lp.bca", "settings_lp.bca"})
         WriteArchive(resources + "data/" + archive, {});
 
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options = TOptions();
-    ResetPlayfield();
-    ResetBoardSelector();
-    ResetOverlaysGlobals();
-    InstallOverlaySeams();
 
     SetGraphicsMode(2, 800, 600, 32);
     LoadSharedAssets();
@@ -54,8 +50,7 @@ void OverlayFixture::SetUp() {
 
 void OverlayFixture::TearDown() {
     ResetOverlaysGlobals();
-    ClearPlayfield();
-    ResetWidgetsGlobals();
+    ResetCoreGame();
     options = TOptions();
 }
 

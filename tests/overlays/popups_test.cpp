@@ -18,6 +18,7 @@
 #include "services/GameFlags.h"
 #include "services/Paths.h"
 #include "services/TMouse.h"
+#include "shell/MainFlow.h"
 #include "support/TestAssets.h"
 #include "widgets/TAnimButton.h"
 
@@ -372,7 +373,7 @@ TEST_F(PopupTest, ATerminateRequestDuringAPopupEndsTheCheck) {
     EXPECT_EQ(popupManager.queue.Count(), 1u);
 }
 
-TEST_F(PopupTest, TheRingAndTheSequencerReachTheRealManager) {
+TEST_F(PopupTest, TheRingAndTheCampaignLoopReachTheRealManager) {
     // The ring posts ACTIVATOR_ERROR when Magic Sand is aimed at a cell without a token.
     for (auto& column : board.grid)
         for (int& cell : column)
@@ -394,7 +395,7 @@ TEST_F(PopupTest, TheRingAndTheSequencerReachTheRealManager) {
     frame(board.offsetX + 4 * board.tileSize + 5, board.offsetY + 4 * board.tileSize + 5);
     EXPECT_EQ(popupManager.events, std::vector<std::string>{"ACTIVATOR_ERROR"});
 
-    // Setting up a board level prepares its popups.
+    // Setting up a board level as the campaign loop does prepares its popups.
     PopupDocument(R"(A{ Level=1 Event="BEGIN_LEVEL" Lines=1 Line1="welcome" })");
     WriteArchive(
         resources + "data/settings_lp.bca",
@@ -406,7 +407,7 @@ TEST_F(PopupTest, TheRingAndTheSequencerReachTheRealManager) {
     blocks.loadBlocksDoc(*templates);
     AppendTestRune("1", 1, 0, "", "");
     sequencer.Start(1);
-    ASSERT_EQ(sequencer.setupLevel(), 1);
+    ASSERT_EQ(SetUpCampaignLevel(), 1);
     ASSERT_EQ(popupManager.queue.Count(), 1u);
     EXPECT_EQ(popupManager.queue.First()->text[0], "welcome");
     EXPECT_TRUE(popupManager.events.empty());

@@ -4,17 +4,15 @@
 #include "board/TBoardManager.h"
 #include "data/DataFolders.h"
 #include "level/TLevelManager.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
 #include "platform/Files.h"
 #include "profiles/ProfilesGlobals.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "support/ScreenInk.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 #include <fstream>
@@ -29,15 +27,12 @@ void ProfilesFixture::SetUp() {
     folder = userFolder + "/profiles";
     std::filesystem::create_directories(folder);
     std::filesystem::create_directories(userFolder + "/data");
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources and user folder.
     bDir = resources;
     myDocsFolder = userFolder;
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetProfilesGlobals();
     Settings("Portal{\n\tName=\"" + PORTAL + "\"\n}\n");
 }
 

@@ -1,10 +1,11 @@
 // Profile screen: the first player's name, typing rules, the 10-profile and last-profile
 // refusals, and choosing, creating, renaming and deleting players through scripted input.
 #include "profiles/ProfilesFixture.h"
-#include "profiles/ProfileSeams.h"
+#include "profiles/OptionsDocument.h"
 #include "profiles/TProfileLoader.h"
 #include "profiles/TProfileManager.h"
 
+#include "data/TTSCFile.h"
 #include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -42,7 +43,6 @@ class ProfileScreen : public ProfilesFixture {
             WriteFlatPicture(resources + "gfx/gui/profile-" + name + ".png", w, 20);
         WriteFlatPicture(resources + "gfx/info/kursor.png", 2, 20);
         profileLoader.Load();
-        profileSeams.saveOptionsOnly = [this] { optionsSavedFor.push_back(Current()); };
     }
     // Opens the store over the profiles written so far.
     void Store(const std::vector<std::string>& names) {
@@ -91,7 +91,15 @@ class ProfileScreen : public ProfilesFixture {
         profileLoader.show(state);
         testing::internal::GetCapturedStdout();
     }
-    std::vector<std::string> optionsSavedFor;
+    // The player the options document names, as the screen last saved it; empty while the
+    // screen saved no options.
+    static std::vector<std::string> OptionsSavedFor() {
+        if (FileType(OptionsPath()) == 0) return {};
+        TTSCFilePtr doc = CreateTSCFile();
+        LoadTSCFile(doc, OptionsPath());
+        return {GetTSCStringKey(doc, "Settings", "lastProfile", 0)};
+    }
+    static void ForgetSavedOptions() { std::filesystem::remove(OptionsPath()); }
     std::vector<int> states; // states[i]: the state once frame i was handled
 };
 
@@ -106,7 +114,7 @@ TEST_F(ProfileScreen, TheFirstPlayerTypesANameAndLeavesWithIt) {
     EXPECT_EQ(states, std::vector<int>(7, PROFILES_FIRST_NAME));
     EXPECT_EQ(Current(), "bob");
     EXPECT_EQ(profile.GetNumber("level"), 1);
-    EXPECT_EQ(optionsSavedFor, std::vector<std::string>{"bob"});
+    EXPECT_EQ(OptionsSavedFor(), std::vector<std::string>{"bob"});
     EXPECT_EQ(profileLoader.State, PROFILES_LIST);
     EXPECT_EQ(Read("bob.dat").substr(0, 30), ProfileText("\tpuzzlesTime").substr(0, 30));
 }
@@ -245,7 +253,7 @@ TEST_F(ProfileScreen, ATakenNameWarnsAndConfirmingDoesNothing) {
     EXPECT_EQ(profileLoader.nameExist, 1);
     EXPECT_EQ(profile.GetProfilesList(), (std::vector<std::string>{"anna", "bob"}));
     EXPECT_EQ(Read("eve.dat"), ProfileText("", "another build"));
-    EXPECT_TRUE(optionsSavedFor.empty());
+    EXPECT_TRUE(OptionsSavedFor().empty());
     EXPECT_EQ(Current(), "anna");
 }
 
@@ -260,7 +268,7 @@ TEST_F(ProfileScreen, ANewPlayerIsCreatedChosenAndListed) {
     EXPECT_EQ(Current(), "cy");
     EXPECT_EQ(profileLoader.selected, "cy");
     EXPECT_EQ(gameState, 0); // the new player's state was loaded
-    EXPECT_EQ(optionsSavedFor, std::vector<std::string>{"cy"});
+    EXPECT_EQ(OptionsSavedFor(), std::vector<std::string>{"cy"});
     ASSERT_EQ(profileLoader.List.size(), 3u);
     EXPECT_EQ(profileLoader.List[2]->text, "cy");
     EXPECT_EQ(profileLoader.List[2]->dim->x, 400 - 4);
@@ -271,7 +279,7 @@ TEST_F(ProfileScreen, ClickingANameAndOkChoosesThatPlayer) {
     Run(PROFILES_LIST, {Name(1), Click(LIST_OK)});
     EXPECT_EQ(Current(), "bob");
     EXPECT_EQ(gameState, 3); // bob's saved state
-    EXPECT_EQ(optionsSavedFor, std::vector<std::string>{"bob"});
+    EXPECT_EQ(OptionsSavedFor(), std::vector<std::string>{"bob"});
 
     // Where two names' boxes overlap (anna's 254..284, bob's 276..306), the later name is picked.
     Run(PROFILES_LIST, {Click({400, 280}), Click(LIST_OK)});
@@ -280,10 +288,10 @@ TEST_F(ProfileScreen, ClickingANameAndOkChoosesThatPlayer) {
     EXPECT_EQ(Current(), "anna");
 
     // Cancel leaves without choosing anyone.
-    optionsSavedFor.clear();
+    ForgetSavedOptions();
     Run(PROFILES_LIST, {Name(2), Click(LIST_CANCEL)});
     EXPECT_EQ(Current(), "anna");
-    EXPECT_TRUE(optionsSavedFor.empty());
+    EXPECT_TRUE(OptionsSavedFor().empty());
 }
 
 TEST_F(ProfileScreen, RenamingKeepsTheCurrentPlayerWhicheverProfileIsRenamed) {
@@ -301,7 +309,7 @@ TEST_F(ProfileScreen, RenamingKeepsTheCurrentPlayerWhicheverProfileIsRenamed) {
         std::filesystem::remove_all(folder);
         Store({"anna", "bob"});
         profile.SelectProfile("bob");
-        optionsSavedFor.clear();
+        ForgetSavedOptions();
         std::vector<FrameInput> frames = {Name(c.pick), Click(RENAME)};
         TypeEach(frames, "by");
         frames.push_back(Key(KEY_ENTER));
@@ -309,7 +317,7 @@ TEST_F(ProfileScreen, RenamingKeepsTheCurrentPlayerWhicheverProfileIsRenamed) {
         Run(PROFILES_LIST, frames);
         EXPECT_EQ(Current(), c.current);
         EXPECT_EQ(profileLoader.selected, c.selected);
-        EXPECT_EQ(optionsSavedFor, c.saved);
+        EXPECT_EQ(OptionsSavedFor(), c.saved);
     }
 }
 
@@ -321,15 +329,15 @@ TEST_F(ProfileScreen, DeletingTheCurrentPlayerChoosesTheNextOneFully) {
     EXPECT_EQ(profile.GetProfilesList(), (std::vector<std::string>{"anna", "cyd"}));
     EXPECT_EQ(Current(), "anna");
     EXPECT_EQ(gameState, 4); // anna's state replaced bob's in memory
-    EXPECT_EQ(optionsSavedFor, std::vector<std::string>{"anna"});
+    EXPECT_EQ(OptionsSavedFor(), std::vector<std::string>{"anna"});
     EXPECT_EQ(profileLoader.selected, "anna");
 
     // Deleting another player leaves the current one alone.
-    optionsSavedFor.clear();
+    ForgetSavedOptions();
     Run(PROFILES_LIST, {Name(1), Click(DELETE), Key(KEY_ENTER), Click(LIST_CANCEL)});
     EXPECT_EQ(profile.GetProfilesList(), std::vector<std::string>{"anna"});
     EXPECT_EQ(Current(), "anna");
-    EXPECT_TRUE(optionsSavedFor.empty());
+    EXPECT_TRUE(OptionsSavedFor().empty());
 }
 
 TEST_F(ProfileScreen, AnEnterHitBeforeAQuestionDoesNotAnswerIt) {

@@ -12,13 +12,14 @@
 #include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "services/TDeltaTime.h"
 #include "services/TGlobalSnd.h"
 #include "services/TSpark.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 
@@ -55,18 +56,14 @@ uint32_t PuzzleFixture::PicturePixel(int x, int y) {
 void PuzzleFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("puzzle") + "/";
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options = TOptions{};
     options.soundVol = 10;
     options.musicVol = 10;
-    ResetGameFlags();
-    ResetLevelGlobals();
-    ResetBonusManager();
-    ResetOverlaysGlobals();
-    ResetPuzzleGlobals();
-    profile = TProfileManager();
     int side = 10;
     for (const char* p : PICTURES)
         ASSERT_TRUE(WriteFlatPicture(resources + p, side++, 20));
@@ -92,8 +89,7 @@ void PuzzleFixture::TearDown() {
     TSpark::destroyAll();
     ResetPuzzleGlobals();
     ResetOverlaysGlobals();
-    ResetBonusManager();
-    ResetLevelGlobals();
+    ResetCoreGame();
     ResetGameFlags();
     profile = TProfileManager();
 }

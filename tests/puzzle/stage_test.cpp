@@ -2,7 +2,6 @@
 #include "PuzzleFixture.h"
 
 #include "data/DataFolders.h"
-#include "level/LevelSeams.h"
 #include "level/TPointsManager.h"
 #include "platform/Input.h"
 #include "platform/System.h"
@@ -51,13 +50,11 @@ TEST_F(PuzzleStage, LoadReadsTheLevelAndRefusesSizesTheGridCannotHold) {
         EXPECT_EQ(puzzle.width, c.width);
         EXPECT_EQ(puzzle.height, c.height);
     }
-    InstallPuzzleSeams();
-    levelSeams.PuzzleLoad("ok.tsc");
+    puzzle.Load("ok.tsc");
     EXPECT_EQ(puzzle.gfxName, "gfx/p.png");
     EXPECT_EQ(puzzle.musicName, "sfx/m.ogg");
     EXPECT_EQ(puzzle.hintA, 2);
     EXPECT_EQ(puzzle.hintB, 7);
-    levelSeams = TLevelSeams();
 }
 
 TEST_F(PuzzleStage, LevelNumbersPastTheIntRangeStopAtItsEnds) {

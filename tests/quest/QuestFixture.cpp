@@ -7,12 +7,12 @@
 #include "quest/TMapCore.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "services/TGlobalSnd.h"
 #include "services/TMouse.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 #include <fstream>
@@ -22,11 +22,11 @@ namespace vsm::test {
 void QuestFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("quest") + "/";
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
-    ResetLevelGlobals();
-    ResetQuestGlobals();
     options.musicVol = 10;
     options.soundVol = 10;
     auto click = std::make_shared<TSound>();

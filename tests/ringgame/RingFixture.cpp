@@ -12,13 +12,13 @@
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "magic/CoreGame.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "services/TMouse.h"
-#include "support/PlayfieldReset.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "widgets/SharedAssets.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 
@@ -31,15 +31,14 @@ void RingFixture::SetUp() {
     WriteArchive(resources + "data/ring_levels_lp.bca", {});
     WriteArchive(resources + "data/settings_lp.bca", {{"portal.tsc", "Portal{ Name=\"test\" }"}});
 
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options = TOptions();
     options.soundVol = 10;
     options.musicVol = 10;
-    ResetPlayfield();
-    ResetOverlaysGlobals();
-    ResetRingGameGlobals();
 
     std::filesystem::create_directories(resources + "profiles");
     profile = TProfileManager::Create(resources + "profiles", "dat");
@@ -57,8 +56,7 @@ void RingFixture::SetUp() {
 void RingFixture::TearDown() {
     ResetRingGameGlobals();
     ResetOverlaysGlobals();
-    ClearPlayfield();
-    ResetWidgetsGlobals();
+    ResetCoreGame();
     profile = TProfileManager();
     options = TOptions();
 }

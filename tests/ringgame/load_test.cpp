@@ -1,8 +1,6 @@
 // The ring level document and the level's hint popups.
 #include "RingFixture.h"
 
-#include "level/LevelSeams.h"
-#include "ringgame/RingGameSeams.h"
 #include "ringgame/TRingGame.h"
 #include "support/TestAssets.h"
 
@@ -62,13 +60,6 @@ TEST_F(RingLoad, TakesTheLevelsHintsInOrderAndDropsAnEarlierLevels) {
     LoadLevel(Settings(1000, 2, "1", 100, 3), Hint("a", 1) + Hint("b", 2) + Hint("c", 2) + Hint("d", 3));
     ASSERT_EQ(ringGame.popups.Count(), 1u);
     EXPECT_EQ(ringGame.popups.First()->text[0], "d");
-}
-
-TEST_F(RingLoad, TheLevelSequenceReachesLoadThroughItsHook) {
-    WriteArchive(resources + "data/ring_levels_lp.bca", {{"ring-09.tsc", Settings(42000, 3, "2", 100)}});
-    InstallRingGameSeams();
-    levelSeams.RingGameLoad("ring-09.tsc");
-    EXPECT_EQ(ringGame.maxTime, 42000);
 }
 
 } // namespace vsm::test

@@ -11,7 +11,7 @@
 #include "profiles/TProfileManager.h"
 #include "services/GraphicsMode.h"
 #include "shell/AssembleGame.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 
@@ -37,12 +37,12 @@ void ShellFixture::SetUp() {
     setenv("VSM_RESOURCES", resources.c_str(), 1);
     setenv("XDG_DATA_HOME", userHome.c_str(), 1);
     WriteData({});
-    shellSeams = TShellSeams();
+    shellScreens = TShellScreens();
 }
 
 void ShellFixture::TearDown() {
     OnEnd(nullptr);
-    shellSeams = TShellSeams();
+    shellScreens = TShellScreens();
     for (const char* name : ENV_NAMES) {
         if (auto it = savedEnv.find(name); it != savedEnv.end())
             setenv(name, it->second.c_str(), 1);

@@ -4,7 +4,7 @@
 
 #include "platform/Graphics.h"
 #include "services/TSpark.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "shell/TLoading.h"
 #include "support/TestAssets.h"
 
@@ -18,7 +18,7 @@ class LoadingScreen : public ShellFixture {
   protected:
     void SetUp() override {
         ShellFixture::SetUp();
-        shellSeams.titlePlayMusic = [this] {
+        shellScreens.titlePlayMusic = [this] {
             ++titleMusic;
             titleMusicAtFrame = control->Frame();
             return 0;

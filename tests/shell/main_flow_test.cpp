@@ -6,14 +6,17 @@
 #include "board/TRuneManager.h"
 #include "frontend/TTitleScreen.h"
 #include "level/TLevelSequencer.h"
+#include "overlays/TPopupManager.h"
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfile.h"
 #include "profiles/TProfileManager.h"
+#include "puzzle/TPuzzleManager.h"
+#include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
 #include "shell/MainFlow.h"
-#include "shell/OptionsDocument.h"
-#include "shell/ShellSeams.h"
+#include "shell/SaveOnEnd.h"
+#include "shell/ShellScreens.h"
 #include "support/TestAssets.h"
 
 #include <map>
@@ -83,18 +86,18 @@ class MainFlow : public ShellFixture {
         rune->color = "1";
         davar.List.push_back(rune);
         CreatePlayer("Ann");
-        shellSeams.titleShow = [this] {
+        shellScreens.titleShow = [this] {
             ++titles;
             return action;
         };
-        shellSeams.titleForceHiscores = [this] { ++forcedHiscores; };
-        shellSeams.questLevel = [this](int resume) { return Record('Q', resume); };
-        shellSeams.puzzleShow = [this](int resume, const std::string& name, int fromGallery) {
+        shellScreens.titleForceHiscores = [this] { ++forcedHiscores; };
+        shellScreens.questLevel = [this](int resume) { return Record('Q', resume); };
+        shellScreens.puzzleShow = [this](int resume, const std::string& name, int fromGallery) {
             EXPECT_EQ(name, "");
             EXPECT_EQ(fromGallery, 0);
             return Record('P', resume);
         };
-        shellSeams.ringGamePlay = [this](int resume) { return Record('R', resume); };
+        shellScreens.ringGamePlay = [this](int resume) { return Record('R', resume); };
         ClickThrough();
     }
 
@@ -141,6 +144,30 @@ TEST_F(MainFlow, ANewCampaignPlaysEveryLevelByItsTypeAndEndsWithTheHiscores) {
     EXPECT_EQ(SavedNumber("level"), 10);
     EXPECT_EQ(SavedNumber("gameState"), 2);
     EXPECT_EQ(saveToProfile, 0);
+}
+
+TEST_F(MainFlow, EachLevelIsPlayedWithItsStageLoaded) {
+    WriteArchive(resources + "data/popups_lp.bca",
+                 {{"info.tsc", R"(A{ Level=1 Event="BEGIN_LEVEL" Lines=1 Line1="welcome" })"}});
+    WriteArchive(resources + "data/puzzle_levels_lp.bca",
+                 {{"puzzle-01.tsc", R"(Settings{ Image="gfx/p.png" width=4 height=3 })"}});
+    WriteArchive(resources + "data/ring_levels_lp.bca", {{"ring-01.tsc", "Settings{ Time=42000 }"}});
+    std::vector<std::string> stages;
+    shellScreens.questLevel = [&](int) {
+        stages.push_back("popups " + std::to_string(popupManager.queue.Count()));
+        return sequencer.seqNo == 1 ? 0 : 1;
+    };
+    shellScreens.puzzleShow = [&](int, const std::string&, int) {
+        stages.push_back("puzzle " + puzzle.gfxName);
+        return 0;
+    };
+    shellScreens.ringGamePlay = [&](int) {
+        stages.push_back("ring " + std::to_string(ringGame.maxTime));
+        return 0;
+    };
+    action = 3;
+    MainFlowRound();
+    EXPECT_EQ(stages, (std::vector<std::string>{"popups 1", "puzzle gfx/p.png", "ring 42000", "popups 0"}));
 }
 
 TEST_F(MainFlow, ContinuingResumesTheSavedLevelAndStartsTheOthersFresh) {
@@ -268,7 +295,7 @@ TEST_F(MainFlow, ALevelTheSequenceCannotSetUpIsNotPlayedAndTheCampaignStopsThere
 TEST_F(MainFlow, EndingDuringALevelKeepsTheCampaignInTheProfile) {
     OnEnd([] { saveOnEnd(); });
     SavePlayer(2, 2);
-    shellSeams.ringGamePlay = [](int) -> int { End(); }; // the window is closed during level 3
+    shellScreens.ringGamePlay = [](int) -> int { End(); }; // the window is closed during level 3
     EXPECT_THROW(MainFlowRound(), ProgramEnd);
     RunExitHook();
     EXPECT_EQ(SavedNumber("level"), 3);

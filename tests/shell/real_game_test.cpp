@@ -8,7 +8,7 @@
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "shell/MainFlow.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "shell/StartUp.h"
 #include "shell/TLoading.h"
 #include "support/TestSupport.h"
@@ -53,7 +53,7 @@ TEST_F(RealShellGl, StartUpDrawsTheLoadingScreenAndTheTitle) {
     UseBuiltResources();
     UseRealBackend();
     PixmapPtr loadingShot, titleShot;
-    shellSeams.titleShow = [&] {
+    shellScreens.titleShow = [&] {
         loading.Draw();
         loadingShot = GrabPixmap(0, 0, 800, 600);
         // The title screen's first frame: its picture, before the menu fades in over it.
@@ -61,7 +61,7 @@ TEST_F(RealShellGl, StartUpDrawsTheLoadingScreenAndTheTitle) {
         DrawImage(titleScreen.title, 0, 0);
         titleShot = GrabPixmap(0, 0, 800, 600);
         RequestTerminate();
-        return TShellSeams().titleShow();
+        return TShellScreens().titleShow();
     };
     EXPECT_THROW(
         {

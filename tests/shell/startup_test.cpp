@@ -8,10 +8,10 @@
 #include "level/LevelSeams.h"
 #include "level/TPointsManager.h"
 #include "magic/TRingOfSpells.h"
+#include "modes/ModesSeams.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "profiles/ProfileDefaults.h"
-#include "profiles/ProfileSeams.h"
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
@@ -19,9 +19,9 @@
 #include "services/TMouse.h"
 #include "services/TSongManager.h"
 #include "services/TSpark.h"
+#include "shell/GameHooks.h"
 #include "shell/MainFlow.h"
-#include "shell/OptionsDocument.h"
-#include "shell/ShellSeams.h"
+#include "shell/ShellScreens.h"
 #include "shell/StartUp.h"
 #include "shell/TLoading.h"
 #include "support/TestAssets.h"
@@ -47,13 +47,13 @@ class StartUpGame : public ShellFixture {
     // program ended. Returns the frame at which the title screen was reached (-1 for never).
     int RunProgram() {
         int titleFrame = -1;
-        shellSeams.titleShow = [&] {
+        shellScreens.titleShow = [&] {
             titleFrame = control->Frame();
             // The player closes the window at the title.
             FrameInput close;
             close.terminate = true;
             control->SetScript(std::vector<FrameInput>{close});
-            return TShellSeams().titleShow();
+            return TShellScreens().titleShow();
         };
         control->SetScript(std::vector<FrameInput>(2000));
         EXPECT_EQ(Run(), 0);
@@ -76,6 +76,13 @@ class StartUpGame : public ShellFixture {
 
 TEST_F(StartUpGame, AFirstRunOverTheBuiltGameReachesTheTitleAndSavesTheOptionsOnClose) {
     UseBuiltResources();
+    // Start-up must fill every hook itself, not inherit them from the fixture's assembly.
+    boardSeams = TBoardSeams();
+    levelSeams = TLevelSeams();
+    ringSeams = TRingSeams();
+    modesSeams = TModesSeams();
+    for (const TGameHook& hook : GameHooks())
+        ASSERT_FALSE(hook.isSet()) << hook.name;
     const int titleFrame = RunProgram();
     EXPECT_GT(titleFrame, 100); // after the loading screen's fades and the end effect
     EXPECT_EQ(gameState, 0);
@@ -102,13 +109,9 @@ TEST_F(StartUpGame, AFirstRunOverTheBuiltGameReachesTheTitleAndSavesTheOptionsOn
     EXPECT_EQ(loading.stage, 3);
     EXPECT_FLOAT_EQ(deltaTime.dFps, 60);
 
-    // No hook a lower subsystem left is still at its default.
-    EXPECT_TRUE(boardSeams.bossCheckMove && boardSeams.timeOver && boardSeams.pointsAdd && boardSeams.seqNo);
-    EXPECT_TRUE(boardSeams.sphereFill && boardSeams.sphereGetColorXY && boardSeams.findBonus &&
-                boardSeams.addBonus && boardSeams.addCaption);
-    EXPECT_TRUE(levelSeams.sphereLoad && levelSeams.sphereIsFull && levelSeams.popupsPrepare);
-    EXPECT_TRUE(levelSeams.puzzleLoad && levelSeams.ringGameLoad);
-    EXPECT_TRUE(ringSeams.popupAddEvent);
+    // Every hook of the one list is filled.
+    for (const TGameHook& hook : GameHooks())
+        EXPECT_TRUE(hook.isSet()) << hook.name;
 
     // The exit hook wrote the options document: the defaults, no player yet.
     TTSCFilePtr doc = SavedOptions();
@@ -168,7 +171,7 @@ TEST_F(StartUpGame, AnErrorMidCampaignSavesTheOptionsButLeavesTheCampaignAtItsLa
         ASSERT_TRUE(SaveText(lastGoodSave, profileFile));
         std::filesystem::remove(OptionsFile());
         // The player is in the campaign when something goes wrong half-way through a change.
-        shellSeams.titleShow = [error]() -> int {
+        shellScreens.titleShow = [error]() -> int {
             saveToProfile = 1;
             points.total = 5555;
             if (error) throw std::runtime_error("a fault half-way through");

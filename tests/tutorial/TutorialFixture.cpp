@@ -1,24 +1,22 @@
 // TutorialFixture: fresh globals, small page pictures and sounds, and helpers for the page tests.
 #include "TutorialFixture.h"
 
-#include "board/BoardSeams.h"
 #include "board/TBoardManager.h"
 #include "board/TRuneManager.h"
 #include "level/TLevelManager.h"
-#include "magic/TBunusManagerA.h"
-#include "magic/TMagicSphere.h"
+#include "magic/CoreGame.h"
 #include "platform/Input.h"
 #include "profiles/TProfileManager.h"
 #include "services/OptionsSeam.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
 #include "services/TDeltaTime.h"
 #include "services/TGlobalSnd.h"
 #include "services/TVolcanoEmiter.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "support/TestAssets.h"
 #include "support/TestSupport.h"
 #include "tutorial/TTutorial.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <filesystem>
 
@@ -47,19 +45,14 @@ constexpr Picture PICTURES[] = {
 void TutorialFixture::SetUp() {
     control = &UseHeadlessBackend();
     resources = ScratchDir("tutorial") + "/";
-    ResetServicesGlobals();
-    ResetWidgetsGlobals();
+    // The game's own assembly, its hooks included, as start-up makes it.
+    ResetGameGlobals();
+    InstallGameHooks();
+    // Steered: the fixture's own resources and full volumes, as its sound checks expect.
     bDir = resources;
     options = TOptions{};
     options.soundVol = 10;
     options.musicVol = 10;
-    ResetBoardGlobals();
-    ResetLevelGlobals();
-    boardSeams = TBoardSeams();
-    ResetMagicSphere();
-    ResetBonusManager();
-    ResetTutorialGlobals();
-    profile = TProfileManager();
     for (const Picture& p : PICTURES)
         ASSERT_TRUE(WriteFlatPicture(resources + p.path, p.w, p.h));
     ASSERT_TRUE(WriteSilentSound(resources + "sfx/help2.ogg"));
@@ -72,11 +65,7 @@ void TutorialFixture::SetUp() {
 void TutorialFixture::TearDown() {
     volcanoList.Clear();
     ResetTutorialGlobals();
-    ResetMagicSphere();
-    ResetBonusManager();
-    boardSeams = TBoardSeams();
-    ResetLevelGlobals();
-    ResetBoardGlobals();
+    ResetCoreGame();
     profile = TProfileManager();
 }
 

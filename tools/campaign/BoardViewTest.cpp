@@ -11,6 +11,8 @@
 #include "level/TBossManager.h"
 #include "magic/CoreGame.h"
 #include "platform/Headless.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +29,9 @@ class BoardViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
         UseHeadlessBackend();
-        ResetCoreGame();
+        // The game's own assembly, its hooks included, as start-up makes it.
+        ResetGameGlobals();
+        InstallGameHooks();
         // Runes 1..4 of colour classes 1..4, their stones 101..104, and rubble of class 0.
         for (int c = 1; c <= COLOURS; ++c) {
             test::AppendTestRune(std::to_string(c), c, 0, std::to_string(100 + c), "");

@@ -26,6 +26,7 @@
 #include "services/Paths.h"
 #include "services/TDeltaTime.h"
 #include "shell/AssembleGame.h"
+#include "shell/MainFlow.h"
 #include "shell/LoadGameAssets.h"
 
 #include <algorithm>
@@ -125,7 +126,7 @@ RunResult SetUpPosition(int position, int type, uint32_t seed) {
     r.type = type;
     r.seed = seed;
     sequencer.seqNo = position;
-    sequencer.setupLevel();
+    SetUpCampaignLevel();
     return r;
 }
 

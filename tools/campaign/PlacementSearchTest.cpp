@@ -7,6 +7,8 @@
 #include "board/TestRunes.h"
 #include "magic/CoreGame.h"
 #include "platform/Headless.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +25,9 @@ class PlacementFinderTest : public ::testing::Test {
   protected:
     void SetUp() override {
         UseHeadlessBackend();
-        ResetCoreGame();
+        // The game's own assembly, its hooks included, as start-up makes it.
+        ResetGameGlobals();
+        InstallGameHooks();
         for (int c = 1; c <= 3; ++c)
             test::AppendTestRune(std::to_string(c), c, 0, "", "");
         for (int x = 0; x < 5; ++x)

@@ -4,15 +4,15 @@
 #include "board/TBoardManager.h"
 #include "board/TRuneManager.h"
 #include "data/BBArchive.h"
-#include "level/LevelSeams.h"
 #include "level/TBossManager.h"
 #include "level/TLevelManager.h"
 #include "level/TLevelSequencer.h"
+#include "magic/CoreGame.h"
 #include "platform/Headless.h"
 #include "services/Paths.h"
-#include "services/ServicesGlobals.h"
+#include "shell/AssembleGame.h"
+#include "shell/GameHooks.h"
 #include "support/TestSupport.h"
-#include "widgets/WidgetsGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -28,18 +28,17 @@ class ShippedDataInTheGame : public ::testing::Test {
   protected:
     void SetUp() override {
         UseHeadlessBackend();
-        ResetServicesGlobals();
-        ResetWidgetsGlobals();
+        // The game's own assembly, its hooks included, as start-up makes it: the sphere reads
+        // each board's document too.
+        ResetGameGlobals();
+        InstallGameHooks();
         bDir = test::ResourcesDir();
-        ResetBoardGlobals();
-        ResetLevelGlobals();
-        levelSeams = TLevelSeams();
         ASSERT_EQ(CheckLPFiles(bDir), 1) << "the archives are not built under " << bDir;
         davar.loadDavarGfx();
         blocks.loadBlocksDef();
         bossManager.LoadResources();
     }
-    void TearDown() override { levelSeams = TLevelSeams(); }
+    void TearDown() override { ResetCoreGame(); }
 
     static std::vector<std::string> Boards() {
         std::vector<std::string> names;

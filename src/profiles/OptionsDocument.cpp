@@ -1,5 +1,5 @@
-// OptionsDocument: reading and writing "options.tsc", and the exit hook.
-#include "shell/OptionsDocument.h"
+// OptionsDocument: reading and writing "options.tsc".
+#include "profiles/OptionsDocument.h"
 
 #include "data/DataFolders.h"
 #include "data/NumberText.h"
@@ -7,15 +7,10 @@
 #include "data/TTSCLexer.h"
 #include "level/TLevelSequencer.h"
 #include "platform/Files.h"
-#include "platform/Graphics.h"
 #include "platform/System.h"
-#include "profiles/SavedBoard.h"
-#include "profiles/SavedCampaign.h"
 #include "profiles/TProfile.h"
 #include "profiles/TProfileManager.h"
-#include "services/GameFlags.h"
 #include "services/OptionsSeam.h"
-#include "puzzle/PuzzleSave.h"
 
 #include <string_view>
 
@@ -133,35 +128,6 @@ int SaveOptionsOnly() {
 
 int CreateOptionsFile() {
     return Write(DefaultDocument());
-}
-
-int saveOptions() {
-    int result = SaveOptionsOnly();
-    if (saveToProfile != 0) {
-        // Every part waits for the one write of the profile document at the end.
-        saveBoard("davar", 0);
-        SaveLastBlock("davar", 0);
-        SavePuzzles(0);
-        SaveProfile(0);
-        SaveSpells("davar", 0);
-        SaveLevelStats(0);
-        SaveMagicSphere(0);
-        if (profile.SaveProfile() != 0) result = -1;
-    }
-    return result;
-}
-
-int saveOnEnd() {
-    if (EndingAfterError()) {
-        // The error may have stopped the campaign half-way through a change: its last good save
-        // stays as it is.
-        Print("The game ends on an error: the options are saved, the campaign keeps its last save");
-        SaveOptionsOnly();
-    } else {
-        saveOptions();
-    }
-    ShowMouse();
-    return 0;
 }
 
 } // namespace vsm

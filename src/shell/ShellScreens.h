@@ -1,6 +1,7 @@
-// ShellSeams: the screens the main flow runs — the title screen, the quest level loop, the
-// puzzle and the ring mini-game. A new TShellSeams holds the real screens; the main-flow tests
-// replace them with scripted ones to walk a whole campaign in a few frames.
+// ShellScreens: the screens the main flow runs — the title screen, the quest level loop, the
+// puzzle and the ring mini-game. They are plain calls down, not hooks: they are held here only
+// so that tests can replace them. A new TShellScreens holds the real screens; the main-flow
+// tests replace them with scripted ones to walk a whole campaign in a few frames.
 #pragma once
 
 #include <functional>
@@ -8,9 +9,9 @@
 
 namespace vsm {
 
-struct TShellSeams {
+struct TShellScreens {
     // Fills every call with the real screen.
-    TShellSeams();
+    TShellScreens();
     // ---- Title screen and front end ----
     // titleScreen.Prepare(): resets the title's fades, active screen, quit flag and action.
     std::function<void()> titlePrepare;
@@ -38,7 +39,7 @@ struct TShellSeams {
     std::function<int(int resume)> ringGamePlay;
 };
 
-// The screens in force; tests assign a fresh TShellSeams to put the real ones back.
-extern TShellSeams shellSeams;
+// The screens in force; tests assign a fresh TShellScreens to put the real ones back.
+extern TShellScreens shellScreens;
 
 } // namespace vsm

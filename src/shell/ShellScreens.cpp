@@ -1,5 +1,5 @@
-// ShellSeams: the real screens behind the main flow's calls.
-#include "shell/ShellSeams.h"
+// ShellScreens: the real screens behind the main flow's calls.
+#include "shell/ShellScreens.h"
 
 #include "frontend/TTitleScreen.h"
 #include "modes/QuestLevel.h"
@@ -8,7 +8,7 @@
 
 namespace vsm {
 
-TShellSeams::TShellSeams()
+TShellScreens::TShellScreens()
     : titlePrepare([] { titleScreen.Prepare(); }),
       titleShow([] {
           titleScreen.show();
@@ -22,6 +22,6 @@ TShellSeams::TShellSeams()
       }),
       ringGamePlay([](int resume) { return ringGame.Play(resume); }) {}
 
-TShellSeams shellSeams;
+TShellScreens shellScreens;
 
 } // namespace vsm

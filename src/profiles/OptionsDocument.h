@@ -1,5 +1,5 @@
 // OptionsDocument: the options document "options.tsc" in the per-user data folder, which keeps
-// `options` and the last player between runs, and the exit hook that saves it.
+// `options` and the last player between runs.
 #pragma once
 
 #include <string>
@@ -22,15 +22,6 @@ int SaveOptionsOnly();
 // Writes the default document (full screen, music 5, sound 7, position -1, player "korvela")
 // without touching `options`. Returns 0, or -1 when it could not be written.
 int CreateOptionsFile();
-
-// The one save entry of the flows that leave play: SaveOptionsOnly, then, while saveToProfile
-// is set, the campaign in progress into the selected profile (board, pieces, puzzle, progress,
-// bonus tokens, statistics, sphere) with one write of the profile document. Returns 0, or -1
-// when either write failed.
-int saveOptions();
-// The exit hook: saveOptions, then shows the system pointer again; when the program ends on an
-// error, only the options document is written (one line says so). Returns 0.
-int saveOnEnd();
 
 // The volume rule of the document: a value strictly between 0.01 and 1 is an old 0..1 volume
 // and becomes v * 10 truncated; any other value is truncated as it is (no clamping; a value

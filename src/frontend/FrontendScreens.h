@@ -1,4 +1,5 @@
-// FrontendSeams: the games the main menu and the gallery start. A new TFrontendSeams holds the
+// FrontendScreens: the games the main menu and the gallery start. They are plain calls down, not
+// hooks: they are held here only so that tests can replace them. A new TFrontendScreens holds the
 // real calls into the mode loops and the puzzle; the menu tests replace them with scripted games.
 #pragma once
 
@@ -7,9 +8,9 @@
 
 namespace vsm {
 
-struct TFrontendSeams {
+struct TFrontendScreens {
     // Fills every call with the real game.
-    TFrontendSeams();
+    TFrontendScreens();
     // goEndless: plays one endless game on the board document levelName ("" resumes the saved
     // one) and returns when it is over.
     std::function<int(const std::string& levelName)> goEndless;
@@ -22,6 +23,6 @@ struct TFrontendSeams {
 };
 
 // The calls in force; ResetFrontendGlobals puts the real ones back.
-extern TFrontendSeams frontendSeams;
+extern TFrontendScreens frontendScreens;
 
 } // namespace vsm

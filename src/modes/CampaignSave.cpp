@@ -1,0 +1,29 @@
+// CampaignSave: the options document and the campaign in progress, saved together.
+#include "modes/CampaignSave.h"
+
+#include "profiles/OptionsDocument.h"
+#include "profiles/SavedBoard.h"
+#include "profiles/SavedCampaign.h"
+#include "profiles/TProfileManager.h"
+#include "puzzle/PuzzleSave.h"
+#include "services/GameFlags.h"
+
+namespace vsm {
+
+int saveOptions() {
+    int result = SaveOptionsOnly();
+    if (saveToProfile != 0) {
+        // Every part waits for the one write of the profile document at the end.
+        saveBoard("davar", 0);
+        SaveLastBlock("davar", 0);
+        SavePuzzles(0);
+        SaveProfile(0);
+        SaveSpells("davar", 0);
+        SaveLevelStats(0);
+        SaveMagicSphere(0);
+        if (profile.SaveProfile() != 0) result = -1;
+    }
+    return result;
+}
+
+} // namespace vsm

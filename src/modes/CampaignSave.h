@@ -1,0 +1,12 @@
+// CampaignSave: the one save of the flows that leave play — the options document and, while a
+// campaign is being played, the campaign in progress.
+#pragma once
+
+namespace vsm {
+
+// SaveOptionsOnly, then, while saveToProfile is set, the campaign in progress into the selected
+// profile (board, pieces, puzzle, progress, bonus tokens, statistics, sphere) with one write of
+// the profile document. Returns 0, or -1 when either write failed.
+int saveOptions();
+
+} // namespace vsm
