@@ -14,7 +14,8 @@ void BM_GameOverWorstCase(benchmark::State& state) {
     vsm::UseHeadlessBackend();
     vsm::ResetBoardGlobals();
     for (int x = 0; x < 15; ++x)
-        for (int y = 0; y < 15; ++y) vsm::board.davarLayer[x][y] = (x + y) % 2 == 0 ? 1 : 0;
+        for (int y = 0; y < 15; ++y)
+            vsm::board.davarLayer[x][y] = (x + y) % 2 == 0 ? 1 : 0;
     auto piece = std::make_shared<vsm::TBlock>();
     piece->Set[0][0] = piece->Set[1][0] = piece->Set[0][1] = 1; // needs two side-by-side empties
     vsm::blocks.actualBlock = piece;

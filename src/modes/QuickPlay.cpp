@@ -49,11 +49,11 @@ constexpr int END_PROGRAM = 3;
 const std::string FALLBACK_BOARD = "level_endless_01.tsc";
 
 struct TQuickRules {
-    std::string slot;   // profile key prefix: "endless" or "time"
-    int hiscoreType;    // 2 endless, 3 time attack
-    bool timed;         // the clock has a limit that ends the game
-    int leaveResult;    // result when the player leaves for the title screen
-    int menuArgument;   // what the pause menu is called with (it does not read it)
+    std::string slot; // profile key prefix: "endless" or "time"
+    int hiscoreType;  // 2 endless, 3 time attack
+    bool timed;       // the clock has a limit that ends the game
+    int leaveResult;  // result when the player leaves for the title screen
+    int menuArgument; // what the pause menu is called with (it does not read it)
 };
 
 const TQuickRules ENDLESS{"endless", 2, false, 0, 1};
@@ -199,7 +199,8 @@ void TQuickPlay::Frame() {
     if (mouse.leftPressed != 0) {
         // The time-attack board side takes the click even with no piece in hand (the run check
         // still runs); the endless one only with a piece.
-        const bool place = PointerOnBoardSide() && ringOfSpells.stage == 0 && (rules_.timed || blocks.actualBlock);
+        const bool place =
+            PointerOnBoardSide() && ringOfSpells.stage == 0 && (rules_.timed || blocks.actualBlock);
         if (place) {
             FinishTurnForPlacement();
             board.placeBlock(nullptr, -1, -1, 1);

@@ -25,6 +25,8 @@ void InstallBackend(std::unique_ptr<Backend> backend) {
     Installed() = std::move(backend);
 }
 
-bool BackendInstalled() { return Installed() != nullptr; }
+bool BackendInstalled() {
+    return Installed() != nullptr;
+}
 
 } // namespace vsm

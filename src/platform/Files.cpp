@@ -38,7 +38,9 @@ bool Allowed(FileOp op, const std::string& path) {
     return !FaultHook() || FaultHook()(op, path);
 }
 
-fs::path P(const std::string& path) { return fs::path(FixPath(path)); }
+fs::path P(const std::string& path) {
+    return fs::path(FixPath(path));
+}
 
 } // namespace
 
@@ -97,7 +99,8 @@ DirHandle ReadDir(const std::string& path) {
     if (ec) return nullptr;
     auto walk = std::make_shared<TDirWalk>();
     walk->names = {".", ".."};
-    for (const DirEntry& e : ListDir(path)) walk->names.push_back(e.name);
+    for (const DirEntry& e : ListDir(path))
+        walk->names.push_back(e.name);
     return walk;
 }
 
@@ -198,7 +201,9 @@ std::string StripExt(const std::string& path) {
     return p.substr(0, dot);
 }
 
-std::string StripAll(const std::string& path) { return StripExt(StripDir(path)); }
+std::string StripAll(const std::string& path) {
+    return StripExt(StripDir(path));
+}
 
 bool StaysInside(const std::string& relative) {
     const std::string p = FixPath(relative);
@@ -225,7 +230,9 @@ std::string AppFile() {
     return ec ? std::string() : exe.string();
 }
 
-std::string AppDir() { return ExtractDir(AppFile()); }
+std::string AppDir() {
+    return ExtractDir(AppFile());
+}
 
 std::string HomeDir() {
     std::string home;
@@ -234,7 +241,8 @@ std::string HomeDir() {
     } else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
         home = pw->pw_dir;
     }
-    while (!home.empty() && home.back() == '/') home.pop_back();
+    while (!home.empty() && home.back() == '/')
+        home.pop_back();
     return home;
 }
 
@@ -242,10 +250,14 @@ std::string HomeDir() {
 
 namespace {
 // True when [offset, offset + count) lies inside a block of `size` bytes, without overflow.
-bool InRange(size_t size, size_t offset, size_t count) { return offset <= size && count <= size - offset; }
+bool InRange(size_t size, size_t offset, size_t count) {
+    return offset <= size && count <= size - offset;
+}
 } // namespace
 
-BankPtr CreateBank(size_t size) { return std::make_shared<TBank>(size); }
+BankPtr CreateBank(size_t size) {
+    return std::make_shared<TBank>(size);
+}
 
 BankPtr LoadBank(const std::string& path) {
     StreamPtr s = ReadFile(path);
@@ -256,7 +268,9 @@ BankPtr LoadBank(const std::string& path) {
     return bank;
 }
 
-size_t BankSize(const BankPtr& bank) { return bank ? bank->bytes.size() : 0; }
+size_t BankSize(const BankPtr& bank) {
+    return bank ? bank->bytes.size() : 0;
+}
 
 void ResizeBank(const BankPtr& bank, size_t size) {
     if (bank) bank->bytes.resize(size, 0);
@@ -275,18 +289,21 @@ void PokeByte(const BankPtr& bank, size_t offset, int value) {
 int32_t PeekInt(const BankPtr& bank, size_t offset) {
     if (!bank || !InRange(bank->bytes.size(), offset, 4)) return 0;
     const uint8_t* b = bank->bytes.data() + offset;
-    return static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+    return static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 |
+                                uint32_t(b[3]) << 24);
 }
 
 void PokeInt(const BankPtr& bank, size_t offset, int32_t value) {
     if (!bank || !InRange(bank->bytes.size(), offset, 4)) return;
     uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; i++) bank->bytes[offset + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; i++)
+        bank->bytes[offset + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 bool CopyBank(const BankPtr& src, size_t srcOffset, const BankPtr& dst, size_t dstOffset, size_t count) {
     if (!src || !dst) return false;
-    if (!InRange(src->bytes.size(), srcOffset, count) || !InRange(dst->bytes.size(), dstOffset, count)) return false;
+    if (!InRange(src->bytes.size(), srcOffset, count) || !InRange(dst->bytes.size(), dstOffset, count))
+        return false;
     if (count) std::memmove(dst->bytes.data() + dstOffset, src->bytes.data() + srcOffset, count);
     return true;
 }
@@ -533,7 +550,9 @@ StreamPtr CreateBankStream(const BankPtr& bank) {
     return std::make_shared<BankStream>(bank);
 }
 
-bool CloseStream(const StreamPtr& s) { return s && s->Close(); }
+bool CloseStream(const StreamPtr& s) {
+    return s && s->Close();
+}
 
 int ReadByte(TStream& s) {
     uint8_t b = 0;
@@ -549,7 +568,8 @@ int ReadShort(TStream& s) {
 int32_t ReadInt(TStream& s) {
     uint8_t b[4] = {};
     if (s.Read(b, 4) != 4) return 0;
-    return static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+    return static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 |
+                                uint32_t(b[3]) << 24);
 }
 
 float ReadFloat(TStream& s) {
@@ -626,14 +646,18 @@ void WriteFloat(TStream& s, float value) {
     WriteInt(s, static_cast<int32_t>(bits));
 }
 
-void WriteString(TStream& s, const std::string& text) { WriteBytes(s, text.data(), text.size()); }
+void WriteString(TStream& s, const std::string& text) {
+    WriteBytes(s, text.data(), text.size());
+}
 
 void WriteLine(TStream& s, const std::string& text) {
     WriteString(s, text);
     WriteByte(s, '\n');
 }
 
-bool Eof(TStream& s) { return s.Eof(); }
+bool Eof(TStream& s) {
+    return s.Eof();
+}
 
 // ---- Whole texts -----------------------------------------------------------------------------------
 
@@ -667,7 +691,8 @@ std::string DecodeText(const uint8_t* bytes, size_t size) {
         return out;
     }
     out.reserve(size);
-    for (size_t i = 0; i < size; i++) AppendUtf8(out, bytes[i]);
+    for (size_t i = 0; i < size; i++)
+        AppendUtf8(out, bytes[i]);
     return out;
 }
 
@@ -711,7 +736,9 @@ bool SaveText(const std::string& utf8, const std::string& path) {
     return CloseStream(s);
 }
 
-void SetSaveInterruptHook(std::function<bool(const std::string& path)> hook) { SaveHook() = std::move(hook); }
+void SetSaveInterruptHook(std::function<bool(const std::string& path)> hook) {
+    SaveHook() = std::move(hook);
+}
 
 void SetFileFaultHook(std::function<bool(FileOp op, const std::string& path)> hook) {
     FaultHook() = std::move(hook);

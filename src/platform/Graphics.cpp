@@ -20,7 +20,9 @@ bool FrameValid(const ImagePtr& image, int frame) {
 }
 
 // Negative alpha is the game's way of switching drawing off until alpha is set again.
-bool DrawingOff() { return State().alphaNegative; }
+bool DrawingOff() {
+    return State().alphaNegative;
+}
 
 } // namespace
 
@@ -49,16 +51,24 @@ void SetAlpha(float alpha) {
     State().alphaNegative = false;
 }
 
-float GetAlpha() { return State().alpha; }
+float GetAlpha() {
+    return State().alpha;
+}
 
 void SetBlend(int mode) {
     if (mode >= MASKBLEND && mode <= SHADEBLEND) State().blend = mode;
 }
 
-int GetBlend() { return State().blend; }
+int GetBlend() {
+    return State().blend;
+}
 
-void SetRotation(float degrees) { State().rotation = degrees; }
-float GetRotation() { return State().rotation; }
+void SetRotation(float degrees) {
+    State().rotation = degrees;
+}
+float GetRotation() {
+    return State().rotation;
+}
 
 void SetScale(float sx, float sy) {
     State().scaleX = sx;
@@ -115,17 +125,27 @@ void SetClsColor(int r, int g, int b) {
     State().clsB = std::clamp(b, 0, 255);
 }
 
-const DrawState& CurrentDrawState() { return State(); }
+const DrawState& CurrentDrawState() {
+    return State();
+}
 
-void ResetDrawState() { State() = DrawState{}; }
+void ResetDrawState() {
+    State() = DrawState{};
+}
 
-void SetImageFont(const FontPtr& font) { State().font = font; }
+void SetImageFont(const FontPtr& font) {
+    State().font = font;
+}
 
-FontPtr GetImageFont() { return State().font ? State().font : DefaultFont(); }
+FontPtr GetImageFont() {
+    return State().font ? State().font : DefaultFont();
+}
 
 // ---- Drawing ---------------------------------------------------------------------------------
 
-void Cls() { CurrentBackend().Cls(State()); }
+void Cls() {
+    CurrentBackend().Cls(State());
+}
 
 void DrawImage(const ImagePtr& image, float x, float y, int frame) {
     if (DrawingOff() || !FrameValid(image, frame)) return;
@@ -180,7 +200,8 @@ void DrawTexturedPolygon(const ImagePtr& image, int frame, const float* floats, 
 
 int TexturePow2(int n) {
     int p = 1;
-    while (p < n && p < (1 << 30)) p <<= 1;
+    while (p < n && p < (1 << 30))
+        p <<= 1;
     return p;
 }
 
@@ -203,9 +224,13 @@ void Flip(int sync) {
 
 // ---- Display ---------------------------------------------------------------------------------
 
-std::vector<GraphicsMode> GraphicsModes() { return CurrentBackend().Modes(); }
+std::vector<GraphicsMode> GraphicsModes() {
+    return CurrentBackend().Modes();
+}
 
-int CountGraphicsModes() { return static_cast<int>(GraphicsModes().size()); }
+int CountGraphicsModes() {
+    return static_cast<int>(GraphicsModes().size());
+}
 
 bool GetGraphicsMode(int index, int& width, int& height, int& depth, int& hz) {
     std::vector<GraphicsMode> modes = GraphicsModes();
@@ -224,11 +249,23 @@ bool Graphics(int width, int height, int depth, int hz, std::string* errorText) 
     return ok;
 }
 
-void EndGraphics() { CurrentBackend().CloseGraphics(); }
-bool GraphicsOpen() { return CurrentBackend().IsOpen(); }
-int GraphicsFullScreen() { return CurrentBackend().IsFullScreen() ? 1 : 0; }
-void AppTitle(const std::string& title) { CurrentBackend().SetTitle(title); }
-void HideMouse() { CurrentBackend().SetPointerVisible(false); }
-void ShowMouse() { CurrentBackend().SetPointerVisible(true); }
+void EndGraphics() {
+    CurrentBackend().CloseGraphics();
+}
+bool GraphicsOpen() {
+    return CurrentBackend().IsOpen();
+}
+int GraphicsFullScreen() {
+    return CurrentBackend().IsFullScreen() ? 1 : 0;
+}
+void AppTitle(const std::string& title) {
+    CurrentBackend().SetTitle(title);
+}
+void HideMouse() {
+    CurrentBackend().SetPointerVisible(false);
+}
+void ShowMouse() {
+    CurrentBackend().SetPointerVisible(true);
+}
 
 } // namespace vsm

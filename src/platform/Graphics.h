@@ -34,9 +34,9 @@ struct TextureFrame; // backend-owned GPU copy of one frame
 // A drawable picture of one or more equally sized frames with its own handle.
 class TImage {
   public:
-    int width = 0;  // size of one frame
+    int width = 0; // size of one frame
     int height = 0;
-    int flags = 0;  // resolved flags (never -1)
+    int flags = 0; // resolved flags (never -1)
     float handleX = 0, handleY = 0;
     // CPU copy of every frame (already masked); the real backend uploads it lazily.
     std::vector<PixmapPtr> frames;

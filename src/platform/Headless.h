@@ -15,16 +15,16 @@ namespace vsm {
 // Input of one frame. Applied when the frame starts: frame 0 when the script is set, frame n+1
 // by the n-th Flip.
 struct FrameInput {
-    int mouseX = -1, mouseY = -1; // -1 keeps the previous position
+    int mouseX = -1, mouseY = -1;                // -1 keeps the previous position
     bool held[4] = {false, false, false, false}; // held[1..3]: buttons held during the frame
-    std::vector<int> clicks;      // buttons pressed at the frame's start (one hit each; not held)
-    int wheel = 0;                // wheel steps added
-    std::vector<int> keysHit;     // keys pressed at the frame's start; Backspace, Enter and Esc
-                                  // also queue 8, 13, 27 for GetChar, after the typed text
-    std::vector<int> keysHeld;    // keys held during the frame
-    std::string typed;            // UTF-8 characters typed
-    bool terminate = false;       // a close request
-    int suspend = -1;             // 1 suspends, 0 resumes, -1 leaves as it is
+    std::vector<int> clicks;   // buttons pressed at the frame's start (one hit each; not held)
+    int wheel = 0;             // wheel steps added
+    std::vector<int> keysHit;  // keys pressed at the frame's start; Backspace, Enter and Esc
+                               // also queue 8, 13, 27 for GetChar, after the typed text
+    std::vector<int> keysHeld; // keys held during the frame
+    std::string typed;         // UTF-8 characters typed
+    bool terminate = false;    // a close request
+    int suspend = -1;          // 1 suspends, 0 resumes, -1 leaves as it is
 };
 
 // One recorded drawing call with the drawing state in force.
@@ -42,9 +42,9 @@ struct DrawCall {
 
 // One recorded audio operation.
 struct SoundEvent {
-    std::string op; // "load" "play" "cue" "pause" "resume" "stop" "volume"; "load" has no channel
-    std::string path;  // the sound's file
-    int channel = 0;   // channel number, from 1
+    std::string op;   // "load" "play" "cue" "pause" "resume" "stop" "volume"; "load" has no channel
+    std::string path; // the sound's file
+    int channel = 0;  // channel number, from 1
     float volume = 1;
 };
 

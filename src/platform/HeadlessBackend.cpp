@@ -17,7 +17,8 @@ namespace {
 // Silent audio device that logs every operation and plays by the virtual clock.
 class LoggingAudioDevice : public AudioDevice {
   public:
-    LoggingAudioDevice(std::string driver, std::vector<SoundEvent>& log) : driver(std::move(driver)), log(log) {}
+    LoggingAudioDevice(std::string driver, std::vector<SoundEvent>& log)
+        : driver(std::move(driver)), log(log) {}
 
     std::string Name() const override { return driver; }
 
@@ -181,8 +182,9 @@ class HeadlessBackend : public Backend, public HeadlessBackendControl {
         open = false;
         bool works = depth == 0 ? windowWorks : fullScreenWorks;
         if (!works || width <= 0 || height <= 0) {
-            if (error) *error = depth == 0 ? "headless: the window could not be opened"
-                                           : "headless: full screen could not be opened";
+            if (error)
+                *error = depth == 0 ? "headless: the window could not be opened"
+                                    : "headless: full screen could not be opened";
             return false;
         }
         open = true;
@@ -213,7 +215,9 @@ class HeadlessBackend : public Backend, public HeadlessBackendControl {
         c.frame = f;
     }
 
-    void DrawRect(const DrawState& s, float x, float y, float w, float h) override { Record("rect", s, x, y, w, h); }
+    void DrawRect(const DrawState& s, float x, float y, float w, float h) override {
+        Record("rect", s, x, y, w, h);
+    }
 
     void Plot(const DrawState& s, float x, float y) override { Record("plot", s, x, y, 1, 1); }
 
@@ -222,7 +226,9 @@ class HeadlessBackend : public Backend, public HeadlessBackendControl {
         Record("line", s, x1, y1, x2, y2);
     }
 
-    void DrawOval(const DrawState& s, float x, float y, float w, float h) override { Record("oval", s, x, y, w, h); }
+    void DrawOval(const DrawState& s, float x, float y, float w, float h) override {
+        Record("oval", s, x, y, w, h);
+    }
 
     void DrawPixmap(const DrawState& s, const PixmapPtr& pixmap, int x, int y) override {
         DrawCall& c = Record("pixmap", s, static_cast<float>(x), static_cast<float>(y),
@@ -235,7 +241,8 @@ class HeadlessBackend : public Backend, public HeadlessBackendControl {
         c.text = utf8;
     }
 
-    void DrawPolygon(const DrawState& s, const ImagePtr& image, int f, const float* floats, int count) override {
+    void DrawPolygon(const DrawState& s, const ImagePtr& image, int f, const float* floats,
+                     int count) override {
         DrawCall& c = Record("poly", s);
         c.image = image;
         c.frame = f;
@@ -246,7 +253,8 @@ class HeadlessBackend : public Backend, public HeadlessBackendControl {
         PixmapPtr p = CreatePixmap(w, h);
         if (p) {
             // The screen is opaque: a grab gives opaque black rather than transparency.
-            for (uint32_t& px : p->pixels) px = 0xFF000000u;
+            for (uint32_t& px : p->pixels)
+                px = 0xFF000000u;
             p->hasAlpha = false;
         }
         return p;
@@ -327,7 +335,8 @@ class HeadlessBackend : public Backend, public HeadlessBackendControl {
         }
         if (f.mouseX != -1) in.mouseX = f.mouseX;
         if (f.mouseY != -1) in.mouseY = f.mouseY;
-        for (int b = 1; b <= 3; b++) in.mouseDown[b] = f.held[b];
+        for (int b = 1; b <= 3; b++)
+            in.mouseDown[b] = f.held[b];
         for (int b : f.clicks)
             if (b >= 1 && b <= 3) in.mouseHits[b]++;
         in.mouseZ += f.wheel;
@@ -335,7 +344,8 @@ class HeadlessBackend : public Backend, public HeadlessBackendControl {
             if (k >= 0 && k < KEY_COUNT) in.keyHits[k]++;
         for (int k : f.keysHeld)
             if (k >= 0 && k < KEY_COUNT) in.keyDown[k] = true;
-        for (uint32_t c : DecodeUtf8(f.typed)) in.chars.push_back(static_cast<int>(c));
+        for (uint32_t c : DecodeUtf8(f.typed))
+            in.chars.push_back(static_cast<int>(c));
         // As on the real backend, Backspace, Enter and Esc also type their control characters.
         for (int k : f.keysHit)
             if (k == KEY_BACKSPACE || k == KEY_ENTER || k == KEY_ESCAPE) in.chars.push_back(k);

@@ -38,7 +38,9 @@ void PngRead(png_structp png, png_bytep out, png_size_t count) {
     src->pos += count;
 }
 
-void PngFail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void PngFail(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 void PngQuiet(png_structp, png_const_charp) {}
 
 PixmapPtr DecodePNG(const uint8_t* bytes, size_t size) {
@@ -77,7 +79,8 @@ PixmapPtr DecodePNG(const uint8_t* bytes, size_t size) {
 
     d->rgba.resize(static_cast<size_t>(w) * h * 4);
     d->rows.resize(h);
-    for (png_uint_32 y = 0; y < h; y++) d->rows[y] = d->rgba.data() + static_cast<size_t>(y) * w * 4;
+    for (png_uint_32 y = 0; y < h; y++)
+        d->rows[y] = d->rgba.data() + static_cast<size_t>(y) * w * 4;
     png_read_image(png, d->rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
@@ -99,7 +102,9 @@ struct JpegError {
     std::jmp_buf jump;
 };
 
-void JpegFail(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
+void JpegFail(j_common_ptr cinfo) {
+    std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1);
+}
 void JpegQuiet(j_common_ptr, int) {}
 
 struct JpegDecode {
@@ -124,7 +129,8 @@ PixmapPtr DecodeJPEG(const uint8_t* bytes, size_t size) {
     d->cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&d->cinfo);
     const unsigned w = d->cinfo.output_width, h = d->cinfo.output_height;
-    if (w == 0 || h == 0 || w > unsigned(kMaxSide) || h > unsigned(kMaxSide) || d->cinfo.output_components != 3) {
+    if (w == 0 || h == 0 || w > unsigned(kMaxSide) || h > unsigned(kMaxSide) ||
+        d->cinfo.output_components != 3) {
         jpeg_destroy_decompress(&d->cinfo);
         return nullptr;
     }
@@ -171,7 +177,8 @@ std::vector<uint8_t> EncodePNG(const TPixmap& pixmap) {
     image.height = static_cast<png_uint_32>(pixmap.height);
     image.format = PNG_FORMAT_RGBA;
     png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr) || size == 0) return out;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr) || size == 0)
+        return out;
     out.resize(size);
     if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr)) {
         png_image_free(&image);

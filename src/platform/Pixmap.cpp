@@ -25,20 +25,25 @@ PixmapPtr LoadPixmap(const std::string& path) {
     return DecodeImage(bytes->data(), bytes->size());
 }
 
-PixmapPtr LoadPixmapFromMemory(const uint8_t* bytes, size_t size) { return DecodeImage(bytes, size); }
+PixmapPtr LoadPixmapFromMemory(const uint8_t* bytes, size_t size) {
+    return DecodeImage(bytes, size);
+}
 
 PixmapPtr LoadPixmapFromStream(TStream& stream) {
     std::vector<uint8_t> bytes = ReadAll(stream);
     return DecodeImage(bytes.data(), bytes.size());
 }
 
-PixmapPtr CopyPixmap(const PixmapPtr& p) { return p ? std::make_shared<TPixmap>(*p) : nullptr; }
+PixmapPtr CopyPixmap(const PixmapPtr& p) {
+    return p ? std::make_shared<TPixmap>(*p) : nullptr;
+}
 
 PixmapPtr PixmapWindow(const PixmapPtr& p, int x, int y, int w, int h) {
     if (!p || w <= 0 || h <= 0) return nullptr;
     // Clip in 64 bits so that huge arguments cannot overflow.
     const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
-    const int64_t x1 = std::min<int64_t>(int64_t(x) + w, p->width), y1 = std::min<int64_t>(int64_t(y) + h, p->height);
+    const int64_t x1 = std::min<int64_t>(int64_t(x) + w, p->width),
+                  y1 = std::min<int64_t>(int64_t(y) + h, p->height);
     if (x1 <= x0 || y1 <= y0) return nullptr;
     auto out = std::make_shared<TPixmap>(static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
     out->hasAlpha = p->hasAlpha;
@@ -79,8 +84,12 @@ PixmapPtr ResizePixmap(const PixmapPtr& p, int w, int h) {
     return out;
 }
 
-int PixmapWidth(const PixmapPtr& p) { return p ? p->width : 0; }
-int PixmapHeight(const PixmapPtr& p) { return p ? p->height : 0; }
+int PixmapWidth(const PixmapPtr& p) {
+    return p ? p->width : 0;
+}
+int PixmapHeight(const PixmapPtr& p) {
+    return p ? p->height : 0;
+}
 
 uint32_t ReadPixel(const PixmapPtr& p, int x, int y) {
     if (!p || x < 0 || y < 0 || x >= p->width || y >= p->height) return 0;

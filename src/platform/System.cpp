@@ -34,16 +34,22 @@ ExitHook& TheExitHook() {
 
 } // namespace
 
-int64_t MilliSecs64() { return CurrentBackend().Millis(); }
+int64_t MilliSecs64() {
+    return CurrentBackend().Millis();
+}
 
-int MilliSecs() { return static_cast<int>(MilliSecs64()); }
+int MilliSecs() {
+    return static_cast<int>(MilliSecs64());
+}
 
 void SeedRnd(uint32_t seed) {
     Seed() = seed;
     Generator().seed(seed);
 }
 
-uint32_t RndSeed() { return Seed(); }
+uint32_t RndSeed() {
+    return Seed();
+}
 
 int Rand(int a, int b) {
     if (a > b) std::swap(a, b);
@@ -51,7 +57,9 @@ int Rand(int a, int b) {
     return dist(Generator());
 }
 
-int Rand(int a) { return Rand(1, a); }
+int Rand(int a) {
+    return Rand(1, a);
+}
 
 double Rnd(double a, double b) {
     if (a > b) std::swap(a, b);
@@ -63,11 +71,17 @@ double Rnd(double a, double b) {
     return r < b ? r : a;
 }
 
-void Notify(const std::string& text, bool serious) { CurrentBackend().Notify(text, serious); }
+void Notify(const std::string& text, bool serious) {
+    CurrentBackend().Notify(text, serious);
+}
 
-bool Confirm(const std::string& text) { return CurrentBackend().Confirm(text); }
+bool Confirm(const std::string& text) {
+    return CurrentBackend().Confirm(text);
+}
 
-bool OpenURL(const std::string& url) { return CurrentBackend().OpenURL(url); }
+bool OpenURL(const std::string& url) {
+    return CurrentBackend().OpenURL(url);
+}
 
 std::string CurrentDate() {
     static const char* const months[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -143,7 +157,9 @@ int RunProgram(const std::function<void()>& program) {
     return code;
 }
 
-void End() { throw ProgramEnd{0, ""}; }
+void End() {
+    throw ProgramEnd{0, ""};
+}
 
 void RuntimeError(const std::string& text) {
     // Standard error, not Print, as for any error that ends the program.

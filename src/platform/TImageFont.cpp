@@ -58,7 +58,8 @@ TGlyph BoxGlyph(const TImageFont& font, uint32_t codepoint) {
     g.coverage.assign(size_t(g.width) * g.height, 0);
     for (int y = 0; y < g.height; y++)
         for (int x = 0; x < g.width; x++)
-            if (x == 0 || y == 0 || x == g.width - 1 || y == g.height - 1) g.coverage[size_t(y) * g.width + x] = 255;
+            if (x == 0 || y == 0 || x == g.width - 1 || y == g.height - 1)
+                g.coverage[size_t(y) * g.width + x] = 255;
     return g;
 }
 
@@ -86,7 +87,8 @@ bool Render(TImageFont& font, uint32_t codepoint, TGlyph& g) {
             if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
                 c = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
             else if (bm.pixel_mode == FT_PIXEL_MODE_GRAY)
-                c = static_cast<uint8_t>(bm.num_grays == 256 ? row[x] : row[x] * 255 / std::max(bm.num_grays - 1, 1));
+                c = static_cast<uint8_t>(bm.num_grays == 256 ? row[x]
+                                                             : row[x] * 255 / std::max(bm.num_grays - 1, 1));
             g.coverage[size_t(y) * g.width + x] = c;
         }
     }
@@ -102,7 +104,8 @@ FontPtr OpenFont(const std::string& path, int size, int style) {
     face->bytes = ReadAll(*s);
     s->Close();
     if (face->bytes.empty()) return nullptr;
-    if (FT_New_Memory_Face(Library(), face->bytes.data(), static_cast<FT_Long>(face->bytes.size()), 0, &face->face) != 0) {
+    if (FT_New_Memory_Face(Library(), face->bytes.data(), static_cast<FT_Long>(face->bytes.size()), 0,
+                           &face->face) != 0) {
         face->face = nullptr;
         return nullptr;
     }
@@ -132,7 +135,8 @@ const TGlyph& TImageFont::Glyph(uint32_t codepoint) {
 
 int TImageFont::Width(const std::string& utf8) {
     int w = 0;
-    for (uint32_t cp : DecodeUtf8(utf8)) w += Glyph(cp).advance;
+    for (uint32_t cp : DecodeUtf8(utf8))
+        w += Glyph(cp).advance;
     return w;
 }
 
@@ -154,12 +158,20 @@ FontPtr DefaultFont() {
     return font;
 }
 
-FontPtr LoadImageFont(const std::string& path, int size, int style) { return OpenFont(path, size, style); }
+FontPtr LoadImageFont(const std::string& path, int size, int style) {
+    return OpenFont(path, size, style);
+}
 
-int TextWidth(const std::string& utf8) { return GetImageFont()->Width(utf8); }
+int TextWidth(const std::string& utf8) {
+    return GetImageFont()->Width(utf8);
+}
 
-int TextHeight(const std::string& /*utf8*/) { return GetImageFont()->lineHeight; }
+int TextHeight(const std::string& /*utf8*/) {
+    return GetImageFont()->lineHeight;
+}
 
-int FontHeight(const FontPtr& font) { return font ? font->lineHeight : DefaultFont()->lineHeight; }
+int FontHeight(const FontPtr& font) {
+    return font ? font->lineHeight : DefaultFont()->lineHeight;
+}
 
 } // namespace vsm

@@ -16,7 +16,7 @@ namespace vsm {
 struct TGlyph {
     int width = 0, height = 0;
     int left = 0, top = 0;
-    int advance = 0; // pen advance in whole pixels
+    int advance = 0;               // pen advance in whole pixels
     std::vector<uint8_t> coverage; // width * height bytes, row by row
 };
 

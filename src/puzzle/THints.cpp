@@ -15,7 +15,9 @@ namespace vsm {
 
 namespace {
 
-float RndF(double a, double b) { return static_cast<float>(Rnd(a, b)); }
+float RndF(double a, double b) {
+    return static_cast<float>(Rnd(a, b));
+}
 
 // The tile standing on cell n, or null.
 PuzzleButtonPtr TileOnCell(const std::vector<PuzzleButtonPtr>& tiles, int n) {
@@ -62,7 +64,8 @@ int THints::show(TPuzzleGrid& grid, int first, int a, int b) {
         do {
             A = tiles[static_cast<size_t>(Rand(0, n - 1))];
         } while (A->IsInPlace());
-        B = (A->currentNumber >= 0 && A->currentNumber < n) ? tiles[static_cast<size_t>(A->currentNumber)] : A;
+        B = (A->currentNumber >= 0 && A->currentNumber < n) ? tiles[static_cast<size_t>(A->currentNumber)]
+                                                            : A;
     }
     showed = 1;
     x1 = static_cast<int>(A->dim->Left());

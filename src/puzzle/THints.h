@@ -13,9 +13,9 @@ class TSpark;
 // One run of the stage makes one THints; it shows one hint at a time until Hide.
 class THints {
   public:
-    int showed = 0;          // 1 while a hint is showing
-    int x1 = 0, y1 = 0;      // top-left corner of the first marked tile when the hint was made
-    int x2 = 0, y2 = 0;      // the same for the second
+    int showed = 0;            // 1 while a hint is showing
+    int x1 = 0, y1 = 0;        // top-left corner of the first marked tile when the hint was made
+    int x2 = 0, y2 = 0;        // the same for the second
     int width = 0, height = 0; // size of a marked tile
     std::shared_ptr<TSpark> s; // the spark emitted last
 

@@ -22,12 +22,12 @@ class TPuzzleGrid : public TGrid {
     // The home map: matrix[c + 1][r + 1] is 1 once the tile of column c, row r stands home; the
     // outer ring stays 0.
     std::array<std::array<int, PUZZLE_MAX_SIDE + 2>, PUZZLE_MAX_SIDE + 2> matrix{};
-    ImagePtr image;                // the picture cut into one frame per cell
-    int count = 0;                 // tiles, width x height
-    ImagePtr ramka;                // the tile frame
-    ImagePtr ramkaOn;              // the selection mark
-    std::array<ImagePtr, 8> cien;  // shadow pieces: 4 corners (tl, tr, bl, br), then l, t, r, b edges
-    std::array<SoundPtr, 5> snd;   // click, all done, landing, unused, swap
+    ImagePtr image;               // the picture cut into one frame per cell
+    int count = 0;                // tiles, width x height
+    ImagePtr ramka;               // the tile frame
+    ImagePtr ramkaOn;             // the selection mark
+    std::array<ImagePtr, 8> cien; // shadow pieces: 4 corners (tl, tr, bl, br), then l, t, r, b edges
+    std::array<SoundPtr, 5> snd;  // click, all done, landing, unused, swap
 
     // Moves landing tiles, then (when nothing flies) polls the tiles and starts a swap of two
     // marked tiles. Returns 1 on the frame a swap starts, else 0.

@@ -14,7 +14,8 @@ VolcanoEntityPtr TVolcanoEntity::Create(float ax, float ay, float bx, float by, 
     return CreateAs<TVolcanoEntity>(ax, ay, bx, by, mx, my, dt, scale);
 }
 
-void TVolcanoEntity::Launch(float ax, float ay, float bx, float by, float mx, float my, float dt, float scale) {
+void TVolcanoEntity::Launch(float ax, float ay, float bx, float by, float mx, float my, float dt,
+                            float scale) {
     this->ax = ax;
     this->ay = ay;
     this->bx = bx;

@@ -29,8 +29,8 @@ class TVolcanoEntity {
     // Returns a new particle of a subtype, its curve, step and scale set as Create sets them; the
     // subtype's own fields keep their defaults.
     template <class Entity>
-    static std::shared_ptr<Entity> CreateAs(float ax, float ay, float bx, float by, float mx, float my, float dt,
-                                            float scale) {
+    static std::shared_ptr<Entity> CreateAs(float ax, float ay, float bx, float by, float mx, float my,
+                                            float dt, float scale) {
         auto e = std::make_shared<Entity>();
         e->Launch(ax, ay, bx, by, mx, my, dt, scale);
         return e;

@@ -9,8 +9,7 @@
 namespace vsm {
 
 TShellScreens::TShellScreens()
-    : titlePrepare([] { titleScreen.Prepare(); }),
-      titleShow([] {
+    : titlePrepare([] { titleScreen.Prepare(); }), titleShow([] {
           titleScreen.show();
           return titleScreen.action;
       }),

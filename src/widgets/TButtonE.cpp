@@ -145,7 +145,8 @@ TextAnimButtonEPtr CreateTextAnimButtonE(const TImageSource& source, float x, fl
             Notify("Can't load image: " + path);
             return ImagePtr();
         }
-        return strip->width / 2 > 0 ? LoadAnimImage(strip, strip->width / 2, strip->height, 0, 2) : ImagePtr();
+        return strip->width / 2 > 0 ? LoadAnimImage(strip, strip->width / 2, strip->height, 0, 2)
+                                    : ImagePtr();
     });
     return b;
 }

@@ -27,7 +27,9 @@ constexpr int SETTLE_FRAMES = 4;
 using tools::ClickAt;
 using tools::ClickOnButton;
 
-bool Standing(const ButtonPtr& button) { return button && button->dim; }
+bool Standing(const ButtonPtr& button) {
+    return button && button->dim;
+}
 
 // The tour running now, for the steps that look at what was drawn.
 const TourDriver* running = nullptr;
@@ -109,7 +111,8 @@ TourStep Input(std::string name, FrameInput input) {
 
 TourStep Menu(int state, int id) {
     auto stood = std::make_shared<int>(0);
-    return {"menu " + std::to_string(state) + " button " + std::to_string(id), [state, id, stood](FrameInput& in) {
+    return {"menu " + std::to_string(state) + " button " + std::to_string(id),
+            [state, id, stood](FrameInput& in) {
                 ButtonPtr button = data.GetButton(id);
                 if (optionsWindow.State != state || !Standing(button) || optionsWindow.alpha < 1.0f) {
                     *stood = 0;
@@ -189,7 +192,8 @@ TourStep PauseAndChoose(int state, int id, int maxFrames) {
             maxFrames};
 }
 
-TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int placed)> enough, int maxFrames) {
+TourStep PlacePieces(std::string name, bool runsFirst, std::function<bool(int placed)> enough,
+                     int maxFrames) {
     struct State {
         int placed = 0;
         int cooldown = 0;

@@ -132,10 +132,12 @@ class Tour : public ::testing::Test {
     // The very first run asks for the player's name before the menu (names are kept in lower case).
     std::vector<TourStep> FirstPlayer(const std::string& name) {
         std::vector<TourStep> steps;
-        steps.push_back(WaitFor("first-name screen", [] { return profileLoader.State == PROFILES_FIRST_NAME; }));
+        steps.push_back(
+            WaitFor("first-name screen", [] { return profileLoader.State == PROFILES_FIRST_NAME; }));
         Append(steps, TypeName(name));
         steps.push_back(Input("enter the first name", KeyPress(KEY_ENTER)));
-        steps.push_back(WaitFor("main menu", [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; }));
+        steps.push_back(WaitFor("main menu",
+                                [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; }));
         return steps;
     }
 
@@ -190,7 +192,8 @@ class Tour : public ::testing::Test {
     std::function<ButtonPtr()> ProfileButton(int id) {
         return [this, id]() -> ButtonPtr {
             ButtonPtr button = profileLoader.menu.GetItem(id);
-            return profileLoader.State == PROFILES_LIST && button && driver.Drawn(button->image) ? button : nullptr;
+            return profileLoader.State == PROFILES_LIST && button && driver.Drawn(button->image) ? button
+                                                                                                 : nullptr;
         };
     }
     std::function<ButtonPtr()> GalleryButton(int id) {
@@ -216,7 +219,6 @@ class Tour : public ::testing::Test {
     std::filesystem::path savedCwd;
 };
 
-
 TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
     const auto onTitle = [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; };
     driver.Add(FirstPlayer("ann"));
@@ -235,7 +237,8 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
     // The profile screen: a second player made, renamed and deleted again.
     driver.Add({Menu(MENU_MAIN, BUTTON_PROFILE), ClickWhenShown("new player", ProfileButton(3))});
     driver.Add(TypeName("bob"));
-    driver.Add({Input("enter the new name", KeyPress(KEY_ENTER)), ClickWhenShown("rename", ProfileButton(4))});
+    driver.Add(
+        {Input("enter the new name", KeyPress(KEY_ENTER)), ClickWhenShown("rename", ProfileButton(4))});
     for (int i = 0; i < 3; ++i)
         driver.Add({Wait(2), Input("erase a letter", KeyPress(KEY_BACKSPACE))});
     driver.Add(TypeName("cal"));
@@ -245,8 +248,9 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
                        EXPECT_TRUE(profile.selectedProfile && profile.selectedProfile->name == "cal");
                        EXPECT_EQ(profile.profiles.size(), 2u);
                    }),
-                ClickWhenShown("delete", ProfileButton(5)), Wait(3), Input("confirm the deletion", KeyPress(KEY_ENTER)),
-                Wait(3), ClickWhenShown("profile chosen", ProfileButton(1)), WaitFor("main menu again", onTitle),
+                ClickWhenShown("delete", ProfileButton(5)), Wait(3),
+                Input("confirm the deletion", KeyPress(KEY_ENTER)), Wait(3),
+                ClickWhenShown("profile chosen", ProfileButton(1)), WaitFor("main menu again", onTitle),
                 Do("check the players", [] {
                     ASSERT_EQ(profile.profiles.size(), 1u);
                     EXPECT_EQ(profile.profiles[0]->name, "ann");
@@ -325,7 +329,8 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
                 PlacePieces("timed: filled until no piece fits", false,
                             [this, noRoomSeen](int) {
                                 if (screen == "timed" && board.gameOver != 0 && timeManager.leftTime > 0 &&
-                                    blocks.actualBlock && !tools::FindAnyPlacement(board, *blocks.actualBlock))
+                                    blocks.actualBlock &&
+                                    !tools::FindAnyPlacement(board, *blocks.actualBlock))
                                     *noRoomSeen = true;
                                 return screen.empty();
                             }),
@@ -368,7 +373,8 @@ TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
         int level;
         const char* screen;
         int pauseState;
-    } later[] = {{4, "ring", MENU_OTHER_PAUSE}, {6, "puzzle", MENU_OTHER_PAUSE}, {9, "quest", MENU_QUEST_PAUSE}};
+    } later[] = {
+        {4, "ring", MENU_OTHER_PAUSE}, {6, "puzzle", MENU_OTHER_PAUSE}, {9, "quest", MENU_QUEST_PAUSE}};
     for (const auto& l : later) {
         const std::string name = l.screen;
         driver.Add({WritePosition(l.level, 1), Menu(MENU_MAIN, BUTTON_PLAY),

@@ -13,8 +13,8 @@ std::string Lines(const std::vector<std::string>& rows, char empty) {
         std::string line;
         for (int x = 0; x < 15; ++x) {
             char c = empty;
-            if (y < static_cast<int>(rows.size()) && x < static_cast<int>(rows[y].size()) && rows[y][x] >= '1' &&
-                rows[y][x] <= '9')
+            if (y < static_cast<int>(rows.size()) && x < static_cast<int>(rows[y].size()) &&
+                rows[y][x] >= '1' && rows[y][x] <= '9')
                 c = rows[y][x];
             line += (x ? " " : "");
             line += c;
@@ -28,8 +28,8 @@ std::string Lines(const std::vector<std::string>& rows, char empty) {
 
 std::string ModesFixture::LevelDoc(const std::string& settings, const std::vector<std::string>& board,
                                    const std::vector<std::string>& runes) {
-    return "Settings{\n\tLevel{ Number=1 " + settings + " }\n}\nBoard{\n" + Lines(board, '0') + "}\nDavar{\n\tRead=\"" +
-           (runes.empty() ? "0" : "1") + "\"\n" + Lines(runes, '0') + "}\n";
+    return "Settings{\n\tLevel{ Number=1 " + settings + " }\n}\nBoard{\n" + Lines(board, '0') +
+           "}\nDavar{\n\tRead=\"" + (runes.empty() ? "0" : "1") + "\"\n" + Lines(runes, '0') + "}\n";
 }
 
 bool ModesFixture::BoardSettled() {

@@ -29,7 +29,6 @@ struct MenuChoice {
     }
 };
 
-
 class ModesFixture : public GameFixture {
   protected:
     // A level document: `settings` goes into Settings::Level (besides Number), `board` rows are

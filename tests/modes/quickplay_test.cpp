@@ -141,11 +141,13 @@ TEST_F(QuickPlayTest, TimeAttackLimitIsClampedAtTheStart) {
         const char* time;
         int limit;
     };
-    const Case cases[] = {{"Time=30", 60000},   {"Time=60", 60000},    {"Time=59.9", 60000}, {"Time=500", 500000},
-                          {"Time=500.5", 500000}, {"Time=900", 500000}, {"", 60000},          {"Time=120", 120000}};
+    const Case cases[] = {{"Time=30", 60000},   {"Time=60", 60000},     {"Time=59.9", 60000},
+                          {"Time=500", 500000}, {"Time=500.5", 500000}, {"Time=900", 500000},
+                          {"", 60000},          {"Time=120", 120000}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.time);
-        Levels({{"t.tsc", LevelDoc(std::string("AvailableDavar=\"1\" AvailableBlocks=\"p1\" ") + c.time, {"111"})}});
+        Levels({{"t.tsc",
+                 LevelDoc(std::string("AvailableDavar=\"1\" AvailableBlocks=\"p1\" ") + c.time, {"111"})}});
         Script([](int frame, FrameInput& in) {
             in.terminate = frame == 2;
             return true;
@@ -280,7 +282,6 @@ TEST_F(QuickPlayTest, RestartInTheGameOverFrameStartsANewGame) {
     for (int colour : magicSphere.ballsClr)
         EXPECT_EQ(colour, 0);
 }
-
 
 TEST_F(QuickPlayTest, ClosingDuringTheSummaryStillRecordsTheWholeScore) {
     // No player selected: the entry goes in without a name.

@@ -35,14 +35,24 @@ struct TextCase {
 
 std::vector<TextCase> LoadCases() {
     return {
-        {"utf16 be", {0xFE, 0xFF, 0x00, 'A', 0x01, 0x41, 0xD8, 0x3D, 0xDE, 0x00}, "A\xC5\x81\xF0\x9F\x98\x80"},
-        {"utf16 le", {0xFF, 0xFE, 'A', 0x00, 0x41, 0x01, 0x3D, 0xD8, 0x00, 0xDE}, "A\xC5\x81\xF0\x9F\x98\x80"},
+        {"utf16 be",
+         {0xFE, 0xFF, 0x00, 'A', 0x01, 0x41, 0xD8, 0x3D, 0xDE, 0x00},
+         "A\xC5\x81\xF0\x9F\x98\x80"},
+        {"utf16 le",
+         {0xFF, 0xFE, 'A', 0x00, 0x41, 0x01, 0x3D, 0xD8, 0x00, 0xDE},
+         "A\xC5\x81\xF0\x9F\x98\x80"},
         {"utf8", {0xEF, 0xBB, 0xBF, 'a', 0xC5, 0x81}, "a\xC5\x81"},
         {"latin1", {'a', 0xE9, 0xFF, 'z'}, "a\xC3\xA9\xC3\xBFz"},
         {"empty", {}, ""},
         {"utf16 odd tail dropped", {0xFF, 0xFE, 'A', 0x00, 'B'}, "A"},
-        {"utf16 lone surrogate", {0xFF, 0xFE, 0x3D, 0xD8, 'A', 0x00}, "\xEF\xBF\xBD" "A"},
-        {"utf8 broken sequence", {0xEF, 0xBB, 0xBF, 'a', 0xC5, 'b'}, "a\xEF\xBF\xBD" "b"},
+        {"utf16 lone surrogate",
+         {0xFF, 0xFE, 0x3D, 0xD8, 'A', 0x00},
+         "\xEF\xBF\xBD"
+         "A"},
+        {"utf8 broken sequence",
+         {0xEF, 0xBB, 0xBF, 'a', 0xC5, 'b'},
+         "a\xEF\xBF\xBD"
+         "b"},
         {"lone FE is latin1", {0xFE, 'x'}, "\xC3\xBEx"},
     };
 }
@@ -142,12 +152,14 @@ TEST(Text, SaveIntoAMissingFolderFails) {
 
 TEST(Files, FoldersAreListedSortedByName) {
     std::string dir = test::ScratchDir("files");
-    for (const char* name : {"b.txt", "a.txt", "C.txt", "_x"}) ASSERT_TRUE(CreateFile(dir + "/" + name));
+    for (const char* name : {"b.txt", "a.txt", "C.txt", "_x"})
+        ASSERT_TRUE(CreateFile(dir + "/" + name));
     ASSERT_TRUE(CreateDir(dir + "/m"));
     DirHandle h = ReadDir(dir);
     ASSERT_TRUE(h);
     std::vector<std::string> names;
-    for (std::string n = NextFile(h); !n.empty(); n = NextFile(h)) names.push_back(n);
+    for (std::string n = NextFile(h); !n.empty(); n = NextFile(h))
+        names.push_back(n);
     CloseDir(h);
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", "C.txt", "_x", "a.txt", "b.txt", "m"}));
     EXPECT_EQ(NextFile(h), "");
@@ -273,7 +285,8 @@ TEST(Banks, PeekPokeAreLittleEndianAndRangeChecked) {
 
 TEST(Banks, CopyBankChecksBothRanges) {
     BankPtr a = CreateBank(4), b = CreateBank(6);
-    for (int i = 0; i < 4; i++) PokeByte(a, i, i + 1);
+    for (int i = 0; i < 4; i++)
+        PokeByte(a, i, i + 1);
     EXPECT_TRUE(CopyBank(a, 1, b, 2, 3));
     EXPECT_EQ(b->bytes, (std::vector<uint8_t>{0, 0, 2, 3, 4, 0}));
     EXPECT_FALSE(CopyBank(a, 2, b, 0, 3)); // source too short
@@ -285,7 +298,8 @@ TEST(Banks, CopyBankChecksBothRanges) {
 }
 
 TEST(Streams, IntegersAreLittleEndianAndReadsPastTheEndGiveZero) {
-    StreamPtr s = CreateMemoryStream({0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0x07, 'h', 'i', '\r', '\n', 'x', 9});
+    StreamPtr s =
+        CreateMemoryStream({0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0x07, 'h', 'i', '\r', '\n', 'x', 9});
     EXPECT_EQ(ReadInt(*s), 0x12345678);
     EXPECT_EQ(ReadShort(*s), 0xFFFE);
     EXPECT_EQ(ReadByte(*s), 7);

@@ -43,7 +43,8 @@ TEST(Font, GlyphsCarryCoverageInsideTheLine) {
     EXPECT_GE(h.top, 0);
     EXPECT_LE(h.top + h.height, font->lineHeight);
     int inked = 0;
-    for (uint8_t c : h.coverage) inked += c == 255;
+    for (uint8_t c : h.coverage)
+        inked += c == 255;
     EXPECT_GT(inked, h.height); // two solid stems at least
     const TGlyph& space = font->Glyph(' ');
     EXPECT_GT(space.advance, 0);

@@ -81,7 +81,8 @@ TEST(Headless, AnExhaustedScriptAsksToCloseOnceThenTheGuardStopsTheLoop) {
     // Without any script the guard counts from the start.
     auto& fresh = UseHeadlessBackend();
     fresh.overrunFrames = 5;
-    for (int i = 0; i < 5; i++) Flip();
+    for (int i = 0; i < 5; i++)
+        Flip();
     EXPECT_THROW(Flip(), HeadlessOverrun);
     EXPECT_EQ(AppTerminate(), 0);
 }
@@ -95,7 +96,8 @@ TEST(Headless, ClockStepsAccumulateExactlyAndCanBeMoved) {
         int64_t want;
     } steps[] = {{1, 16}, {1, 33}, {1, 50}, {57, 1000}, {60, 2000}};
     for (const Step& s : steps) {
-        for (int i = 0; i < s.flips; i++) Flip();
+        for (int i = 0; i < s.flips; i++)
+            Flip();
         EXPECT_EQ(MilliSecs64(), s.want);
     }
     hb.AdvanceClock(7);
@@ -138,7 +140,8 @@ TEST(Headless, DrawLogRecordsEachCallWithTheClampedStateInForce) {
 
     const auto& log = hb.DrawLog();
     std::vector<std::string> ops;
-    for (const DrawCall& c : log) ops.push_back(c.op);
+    for (const DrawCall& c : log)
+        ops.push_back(c.op);
     EXPECT_EQ(ops, (std::vector<std::string>{"image", "rect", "imagerect", "text", "plot", "line", "flip"}));
     ASSERT_EQ(log.size(), 7u);
     const DrawCall& image = log[0];
@@ -173,8 +176,8 @@ TEST(Headless, DrawLogRecordsEachCallWithTheClampedStateInForce) {
 TEST(Headless, TexturedPolygonsPassWholeVerticesOnly) {
     auto& hb = UseHeadlessBackend();
     ImagePtr img = CreateImage(100, 60);
-    const float quad[18] = {10, 35, 0, 0.234375f, 110, 35, 0.78125f, 0.234375f, 110, 80, 0.78125f, 0.9375f,
-                            10, 80, 0, 0.9375f, 1, 2};
+    const float quad[18] = {10, 35,       0,       0.234375f, 110, 35, 0.78125f, 0.234375f, 110,
+                            80, 0.78125f, 0.9375f, 10,        80,  0,  0.9375f,  1,         2};
     DrawTexturedPolygon(img, 0, quad, 18); // the partial vertex at the end is dropped
     DrawTexturedPolygon(img, 0, quad, 11); // two whole vertices: recorded, nothing to see
     DrawTexturedPolygon(img, 0, quad, 3);  // not even one vertex
@@ -186,7 +189,8 @@ TEST(Headless, TexturedPolygonsPassWholeVerticesOnly) {
     struct Case {
         int n, want;
     } cases[] = {{0, 1}, {1, 1}, {2, 2}, {3, 4}, {64, 64}, {65, 128}, {600, 1024}};
-    for (const Case& c : cases) EXPECT_EQ(TexturePow2(c.n), c.want) << c.n;
+    for (const Case& c : cases)
+        EXPECT_EQ(TexturePow2(c.n), c.want) << c.n;
 }
 
 TEST(Headless, DisplayModesAndFailuresTheTestAsksFor) {
@@ -246,24 +250,28 @@ TEST(Headless, AudioDeviceLogsPerChannelAndPlaysByTheVirtualClock) {
     EXPECT_FALSE(dev->Playing(b)); // cued
     dev->Resume(b);
     dev->SetVolume(b, 1.7f);
-    for (int i = 0; i < 3; i++) Flip(); // 50 ms
+    for (int i = 0; i < 3; i++)
+        Flip(); // 50 ms
     dev->Pause(a);
-    for (int i = 0; i < 6; i++) Flip(); // paused time does not count
+    for (int i = 0; i < 6; i++)
+        Flip(); // paused time does not count
     EXPECT_FALSE(dev->Playing(a));
     dev->Resume(a);
     EXPECT_TRUE(dev->Playing(a));
-    for (int i = 0; i < 4; i++) Flip(); // 50 + 66 ms played: the clip is over
+    for (int i = 0; i < 4; i++)
+        Flip(); // 50 + 66 ms played: the clip is over
     EXPECT_FALSE(dev->Playing(a));
     EXPECT_TRUE(dev->Playing(b)); // loops
     dev->Stop(b);
     EXPECT_FALSE(dev->Playing(b));
 
     std::vector<std::string> ops;
-    for (const SoundEvent& e : hb.SoundLog()) ops.push_back(e.op + ":" + std::to_string(e.channel));
-    EXPECT_EQ(ops, (std::vector<std::string>{"load:0", "play:" + std::to_string(a), "cue:" + std::to_string(b),
-                                              "resume:" + std::to_string(b), "volume:" + std::to_string(b),
-                                              "pause:" + std::to_string(a), "resume:" + std::to_string(a),
-                                              "stop:" + std::to_string(b)}));
+    for (const SoundEvent& e : hb.SoundLog())
+        ops.push_back(e.op + ":" + std::to_string(e.channel));
+    EXPECT_EQ(ops, (std::vector<std::string>{"load:0", "play:" + std::to_string(a),
+                                             "cue:" + std::to_string(b), "resume:" + std::to_string(b),
+                                             "volume:" + std::to_string(b), "pause:" + std::to_string(a),
+                                             "resume:" + std::to_string(a), "stop:" + std::to_string(b)}));
     EXPECT_EQ(hb.SoundLog()[1].path, "sfx/click.ogg");
     EXPECT_EQ(hb.SoundLog()[4].volume, 1.0f); // clamped
     EXPECT_FALSE(CurrentBackend().OpenAudio("NoSuchDriver"));

@@ -17,7 +17,8 @@ namespace {
 template <typename Fn> PixmapPtr Make(int w, int h, Fn fn, bool alpha = true) {
     PixmapPtr p = CreatePixmap(w, h);
     for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) WritePixel(p, x, y, fn(x, y));
+        for (int x = 0; x < w; x++)
+            WritePixel(p, x, y, fn(x, y));
     p->hasAlpha = alpha;
     return p;
 }
@@ -58,7 +59,9 @@ std::vector<uint8_t> EncodeJpeg(const PixmapPtr& p) {
 
 TEST(Pixmap, PngRoundTripKeepsEveryPixelAndAlpha) {
     std::string dir = test::ScratchDir("pixmap");
-    PixmapPtr p = Make(5, 3, [](int x, int y) { return uint32_t(x * 40) << 24 | uint32_t(y * 90) << 16 | 0x00AB00u | uint32_t(x + y); });
+    PixmapPtr p = Make(5, 3, [](int x, int y) {
+        return uint32_t(x * 40) << 24 | uint32_t(y * 90) << 16 | 0x00AB00u | uint32_t(x + y);
+    });
     ASSERT_TRUE(SavePixmapPNG(p, dir + "/p.png"));
     PixmapPtr q = LoadPixmap(dir + "\\p.png");
     ASSERT_TRUE(q);
@@ -75,7 +78,8 @@ TEST(Pixmap, PngRoundTripKeepsEveryPixelAndAlpha) {
 }
 
 TEST(Pixmap, JpegDecodesOpaqueWithCloseColours) {
-    PixmapPtr p = Make(16, 16, [](int x, int) { return x < 8 ? 0xFFC83214u : 0xFF1E64DCu; }, false);
+    PixmapPtr p = Make(
+        16, 16, [](int x, int) { return x < 8 ? 0xFFC83214u : 0xFF1E64DCu; }, false);
     std::vector<uint8_t> jpeg = EncodeJpeg(p);
     PixmapPtr q = LoadPixmapFromMemory(jpeg.data(), jpeg.size());
     ASSERT_TRUE(q);
@@ -86,7 +90,8 @@ TEST(Pixmap, JpegDecodesOpaqueWithCloseColours) {
         SCOPED_TRACE(testing::Message() << x << "," << y);
         uint32_t want = ReadPixel(p, x, y), got = ReadPixel(q, x, y);
         EXPECT_EQ(got >> 24, 0xFFu);
-        for (int shift : {16, 8, 0}) EXPECT_NEAR(int((got >> shift) & 0xFF), int((want >> shift) & 0xFF), 6);
+        for (int shift : {16, 8, 0})
+            EXPECT_NEAR(int((got >> shift) & 0xFF), int((want >> shift) & 0xFF), 6);
     }
 }
 
@@ -138,7 +143,8 @@ TEST(Pixmap, PixelAccessWindowsAndResize) {
     PixmapPtr flat = Make(2, 2, [](int, int) { return 0x80FF4000u; });
     PixmapPtr big = ResizePixmap(flat, 7, 5);
     ASSERT_TRUE(big);
-    for (uint32_t px : big->pixels) EXPECT_EQ(px, 0x80FF4000u);
+    for (uint32_t px : big->pixels)
+        EXPECT_EQ(px, 0x80FF4000u);
     EXPECT_FALSE(ResizePixmap(p, 0, 5));
 
     PixmapPtr copy = CopyPixmap(p);
@@ -149,7 +155,8 @@ TEST(Pixmap, PixelAccessWindowsAndResize) {
 TEST(Image, MaskingMakesTheMaskColourTransparentOnlyWithoutAlpha) {
     UseHeadlessBackend();
     auto pic = [](bool alpha) {
-        return Make(2, 1, [](int x, int) { return x == 0 ? 0xFF000000u : 0xFFFF00FFu; }, alpha);
+        return Make(
+            2, 1, [](int x, int) { return x == 0 ? 0xFF000000u : 0xFFFF00FFu; }, alpha);
     };
     struct Case {
         const char* name;
@@ -182,7 +189,8 @@ TEST(Image, AnimationStripsAreCutRowByRowFromTheTopLeft) {
     UseHeadlessBackend();
     // 3 cells across and 2 down, 2 x 2 each (plus a spare column that holds no whole cell);
     // every pixel carries its cell's number.
-    PixmapPtr strip = Make(7, 4, [](int x, int y) { return 0xFF000000u | uint32_t((y / 2) * 3 + x / 2 + 1); });
+    PixmapPtr strip =
+        Make(7, 4, [](int x, int y) { return 0xFF000000u | uint32_t((y / 2) * 3 + x / 2 + 1); });
     ImagePtr all = LoadAnimImage(strip, 2, 2, 0, 6, 0);
     ASSERT_TRUE(all);
     EXPECT_EQ(ImageFrames(all), 6);
@@ -190,7 +198,8 @@ TEST(Image, AnimationStripsAreCutRowByRowFromTheTopLeft) {
     EXPECT_EQ(ImageHeight(all), 2);
     for (int f = 0; f < 6; f++) {
         SCOPED_TRACE(f);
-        for (uint32_t px : all->frames[f]->pixels) EXPECT_EQ(px, 0xFF000000u | uint32_t(f + 1));
+        for (uint32_t px : all->frames[f]->pixels)
+            EXPECT_EQ(px, 0xFF000000u | uint32_t(f + 1));
     }
     ImagePtr part = LoadAnimImage(strip, 2, 2, 2, 3, 0);
     ASSERT_TRUE(part);

@@ -19,14 +19,16 @@ TEST(System, RandIsInclusiveInEitherOrderOfTheBounds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "Rand(" << c.a << ", " << c.b << ")");
         std::set<int> seen;
-        for (int i = 0; i < 2000; i++) seen.insert(Rand(c.a, c.b));
+        for (int i = 0; i < 2000; i++)
+            seen.insert(Rand(c.a, c.b));
         // Every value of the closed range appears and nothing outside it.
         EXPECT_EQ(*seen.begin(), std::min(c.a, c.b));
         EXPECT_EQ(*seen.rbegin(), std::max(c.a, c.b));
         EXPECT_EQ(static_cast<int>(seen.size()), std::abs(c.a - c.b) + 1);
     }
     std::set<int> one;
-    for (int i = 0; i < 500; i++) one.insert(Rand(3));
+    for (int i = 0; i < 500; i++)
+        one.insert(Rand(3));
     EXPECT_EQ(one, (std::set<int>{1, 2, 3}));
 }
 
@@ -49,7 +51,8 @@ TEST(System, SeedRndRepeatsTheSequence) {
     UseHeadlessBackend();
     auto draw = [] {
         std::vector<double> v;
-        for (int i = 0; i < 20; i++) v.push_back(i % 2 ? Rnd(0, 1) : Rand(0, 1000000));
+        for (int i = 0; i < 20; i++)
+            v.push_back(i % 2 ? Rnd(0, 1) : Rand(0, 1000000));
         return v;
     };
     SeedRnd(1234);
@@ -73,12 +76,14 @@ TEST(System, CurrentDateHasDayMonthNameAndYear) {
     ASSERT_EQ(d.size(), 11u) << d;
     EXPECT_TRUE(isdigit(d[0]) && isdigit(d[1]) && d[2] == ' ' && d[6] == ' ') << d;
     EXPECT_NE(months.find(d.substr(3, 3)), std::string::npos) << d;
-    EXPECT_EQ(d.substr(7), std::to_string(1900 + [] {
-                  std::time_t now = std::time(nullptr);
-                  std::tm t{};
-                  localtime_r(&now, &t);
-                  return t.tm_year;
-              }())) << d;
+    EXPECT_EQ(d.substr(7), std::to_string(1900 +
+                                          [] {
+                                              std::time_t now = std::time(nullptr);
+                                              std::tm t{};
+                                              localtime_r(&now, &t);
+                                              return t.tm_year;
+                                          }()))
+        << d;
 }
 
 TEST(System, EndAndRuntimeErrorUnwindAndTheHookRunsOnce) {

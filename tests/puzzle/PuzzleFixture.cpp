@@ -28,22 +28,41 @@ namespace vsm::test {
 namespace {
 
 constexpr const char* PICTURES[] = {
-    "gfx/puzzle/game-puzle.jpg", "gfx/puzzle/b-hint.png",     "gfx/puzzle/b-menu.png",
-    "gfx/gui/stage3.png",        "gfx/gui/areYouSure2.png",   "gfx/puzzle/ramka3.png",
-    "gfx/puzzle/ramka-puzle.png", "gfx/puzzle/cienie_lg.png", "gfx/puzzle/cienie_pg.png",
-    "gfx/puzzle/cienie_ld.png",  "gfx/puzzle/cienie_pd.png",  "gfx/puzzle/cienie_l.png",
-    "gfx/puzzle/cienie_g.png",   "gfx/puzzle/cienie_p.png",   "gfx/puzzle/cienie_d.png",
-    "gfx/gwiazdki/1.png",        "gfx/gwiazdki/2.png",        "gfx/gwiazdki/3.png",
-    "gfx/info/ok.png",           "gfx/info/popup.png",
+    "gfx/puzzle/game-puzle.jpg",
+    "gfx/puzzle/b-hint.png",
+    "gfx/puzzle/b-menu.png",
+    "gfx/gui/stage3.png",
+    "gfx/gui/areYouSure2.png",
+    "gfx/puzzle/ramka3.png",
+    "gfx/puzzle/ramka-puzle.png",
+    "gfx/puzzle/cienie_lg.png",
+    "gfx/puzzle/cienie_pg.png",
+    "gfx/puzzle/cienie_ld.png",
+    "gfx/puzzle/cienie_pd.png",
+    "gfx/puzzle/cienie_l.png",
+    "gfx/puzzle/cienie_g.png",
+    "gfx/puzzle/cienie_p.png",
+    "gfx/puzzle/cienie_d.png",
+    "gfx/gwiazdki/1.png",
+    "gfx/gwiazdki/2.png",
+    "gfx/gwiazdki/3.png",
+    "gfx/info/ok.png",
+    "gfx/info/popup.png",
 };
 
 constexpr const char* SOUNDS[] = {
-    "sfx/fx-puzzle/playgamepuzzle-myszkafirst1.ogg", "sfx/fx-puzzle/playgamepuzzle-all.ogg",
-    "sfx/fx-puzzle/playgamepuzzle-odkrycie1.ogg",    "sfx/fx-puzzle/playgamepuzzle-odkrycie2.ogg",
-    "sfx/fx-puzzle/playgamepuzzle-zamiana1.ogg",     "sfx/fx4/playgamepuzzle-podlicz-out.ogg",
-    "sfx/fx4/playgamepuzzle-gethint.ogg",            "sfx/fx4/playgame-info-clickout.ogg",
-    "sfx/fx4/playgame-info-show.ogg",                "sfx/fx4/playgame-mouseover.ogg",
-    "sfx/glyndra-puzzle.ogg",                        "sfx/voice/v-wellplayed.ogg",
+    "sfx/fx-puzzle/playgamepuzzle-myszkafirst1.ogg",
+    "sfx/fx-puzzle/playgamepuzzle-all.ogg",
+    "sfx/fx-puzzle/playgamepuzzle-odkrycie1.ogg",
+    "sfx/fx-puzzle/playgamepuzzle-odkrycie2.ogg",
+    "sfx/fx-puzzle/playgamepuzzle-zamiana1.ogg",
+    "sfx/fx4/playgamepuzzle-podlicz-out.ogg",
+    "sfx/fx4/playgamepuzzle-gethint.ogg",
+    "sfx/fx4/playgame-info-clickout.ogg",
+    "sfx/fx4/playgame-info-show.ogg",
+    "sfx/fx4/playgame-mouseover.ogg",
+    "sfx/glyndra-puzzle.ogg",
+    "sfx/voice/v-wellplayed.ogg",
     "sfx/voice/v-wdone.ogg",
 };
 
@@ -172,7 +191,9 @@ void PuzzleFixture::SolveScript(int limit, std::function<void(int, FrameInput&)>
     });
 }
 
-bool PuzzleFixture::Playing() { return deltaTime.CurrTime > 0; }
+bool PuzzleFixture::Playing() {
+    return deltaTime.CurrTime > 0;
+}
 
 std::vector<DrawCall> PuzzleFixture::Draws(const std::string& op) const {
     std::vector<DrawCall> out;

@@ -170,8 +170,9 @@ TEST_F(PuzzleGrid, ShadowPiecesSitInsideTheirCellAndEdgesStretch) {
     };
     const float x0 = 65 + 223, y0 = 53 + 164, x1 = x0 + 223, y1 = y0 + 164;
     const Expect expects[] = {
-        {4, x0, y0, 1, 164 / 82.0f},     {6, x1 - 7, y0, 1, 164 / 82.0f}, {5, x0, y0, 223 / 82.0f, 1},
-        {7, x0, y1 - 7, 223 / 82.0f, 1}, {0, x0, y0, 1, 1},               {3, x1 - 7, y1 - 7, 1, 1},
+        {4, x0, y0, 1, 164 / 82.0f}, {6, x1 - 7, y0, 1, 164 / 82.0f},
+        {5, x0, y0, 223 / 82.0f, 1}, {7, x0, y1 - 7, 223 / 82.0f, 1},
+        {0, x0, y0, 1, 1},           {3, x1 - 7, y1 - 7, 1, 1},
     };
     for (const Expect& e : expects) {
         SCOPED_TRACE(e.piece);

@@ -132,8 +132,10 @@ TEST_F(PuzzleHints, MarksSparkleInsideTheTopLeftOfTheirTiles) {
     ASSERT_EQ(SparkList.Count(), 100u);
     int inFirst = 0;
     for (const auto& s : SparkList.Snapshot()) {
-        const bool first = s->x >= hints.x1 && s->x <= hints.x1 + 178 && s->y >= hints.y1 && s->y <= hints.y1 + 197;
-        const bool second = s->x >= hints.x2 && s->x <= hints.x2 + 178 && s->y >= hints.y2 && s->y <= hints.y2 + 197;
+        const bool first =
+            s->x >= hints.x1 && s->x <= hints.x1 + 178 && s->y >= hints.y1 && s->y <= hints.y1 + 197;
+        const bool second =
+            s->x >= hints.x2 && s->x <= hints.x2 + 178 && s->y >= hints.y2 && s->y <= hints.y2 + 197;
         EXPECT_TRUE(first || second);
         if (first) ++inFirst;
         EXPECT_EQ(s->blending, 1);

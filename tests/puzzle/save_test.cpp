@@ -55,14 +55,14 @@ TEST_F(PuzzleSave, SavedTilesTimeClicksAndHintsComeBack) {
 TEST_F(PuzzleSave, LayoutsThatAreNoPermutationOfAllTilesAreRefused) {
     UsePlayer();
     const std::vector<std::vector<std::string>> hostile = {
-        {},                                 // nothing saved: would count as solved
-        {"1", "0", "2"},                    // too short
+        {},                                  // nothing saved: would count as solved
+        {"1", "0", "2"},                     // too short
         {"1", "0", "2", "3", "4", "5", "6"}, // too long
-        {"1", "1", "2", "3", "4", "5"},     // a cell twice
-        {"1", "0", "2", "3", "4", "6"},     // a cell outside the grid
-        {"1", "0", "2", "3", "4", "-5"},    // a negative cell
-        {"1", "0", "2", "3", "4", "5x"},    // not a number
-        {"1", "0", "2", "3", "4", ""},      // an empty entry
+        {"1", "1", "2", "3", "4", "5"},      // a cell twice
+        {"1", "0", "2", "3", "4", "6"},      // a cell outside the grid
+        {"1", "0", "2", "3", "4", "-5"},     // a negative cell
+        {"1", "0", "2", "3", "4", "5x"},     // not a number
+        {"1", "0", "2", "3", "4", ""},       // an empty entry
     };
     for (const auto& list : hostile) {
         SCOPED_TRACE(list.size());

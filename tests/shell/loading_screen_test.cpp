@@ -33,9 +33,7 @@ class LoadingScreen : public ShellFixture {
     }
 
     // The drawing of each presented frame since the log was cleared.
-    std::vector<std::vector<DrawCall>> Frames() const {
-        return PresentedFrames(*control);
-    }
+    std::vector<std::vector<DrawCall>> Frames() const { return PresentedFrames(*control); }
     static int Count(const std::vector<DrawCall>& frame, const ImagePtr& image) {
         int n = 0;
         for (const DrawCall& call : frame)

@@ -13,7 +13,8 @@ struct ScratchCleaner {
     std::vector<std::filesystem::path> dirs;
     ~ScratchCleaner() {
         std::error_code ec;
-        for (auto& d : dirs) std::filesystem::remove_all(d, ec);
+        for (auto& d : dirs)
+            std::filesystem::remove_all(d, ec);
     }
 };
 ScratchCleaner& Cleaner() {

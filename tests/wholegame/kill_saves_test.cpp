@@ -58,7 +58,8 @@ std::string Encoded(const std::string& utf8) {
 class Versions {
   public:
     Versions(const ChurnPaths& paths, std::string scratch)
-        : scratch(std::move(scratch)), profileBase(Bytes(paths.profile)), hiscoresBase(Bytes(paths.hiscores)) {}
+        : scratch(std::move(scratch)), profileBase(Bytes(paths.profile)),
+          hiscoresBase(Bytes(paths.hiscores)) {}
 
     const std::string& Options(int k) {
         auto [it, fresh] = options.try_emplace(k);
@@ -190,8 +191,8 @@ TEST_F(KillSavesTest, EveryFileHoldsOneWholeVersionAfterEachKill) {
     ASSERT_EQ(Bytes(paths.options), versions.Options(0));
 
     std::mt19937 random(20240201u);
-    int last = 0;        // every document is at least at this version
-    int caughtSaving = 0; // kills that left some document ahead of the last reported round
+    int last = 0;              // every document is at least at this version
+    int caughtSaving = 0;      // kills that left some document ahead of the last reported round
     double roundMicros = 5000; // how long one round of three saves takes, as last measured
     const int rounds = Rounds();
     for (int round = 0; round < rounds; ++round) {
@@ -206,10 +207,12 @@ TEST_F(KillSavesTest, EveryFileHoldsOneWholeVersionAfterEachKill) {
             const std::string line = churner.Line();
             ASSERT_FALSE(line.empty()) << "the saving process stopped by itself (round " << round << ")";
             reportedEarly = std::atoi(line.c_str());
-            const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+            const double us =
+                std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
             roundMicros = 0.8 * roundMicros + 0.2 * us;
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % (1 + static_cast<int>(1.5 * roundMicros))));
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(random() % (1 + static_cast<int>(1.5 * roundMicros))));
         auto [reported, killed] = churner.Kill(reportedEarly);
         ASSERT_TRUE(killed) << "the saving process stopped by itself (round " << round << ")";
         ASSERT_GE(reported, last);
@@ -228,9 +231,9 @@ TEST_F(KillSavesTest, EveryFileHoldsOneWholeVersionAfterEachKill) {
             const std::string& before = (versions.*c.bytes)(last);
             const std::string& after = (versions.*c.bytes)(last + 1);
             ASSERT_TRUE(now == before || now == after)
-                << c.name << " after kill " << round << " is neither version " << last << " (" << before.size()
-                << " bytes) nor " << last + 1 << " (" << after.size() << " bytes) but " << now.size()
-                << " bytes:\n"
+                << c.name << " after kill " << round << " is neither version " << last << " ("
+                << before.size() << " bytes) nor " << last + 1 << " (" << after.size() << " bytes) but "
+                << now.size() << " bytes:\n"
                 << now.substr(0, 400);
             if (now != before) ahead = true;
         }
@@ -239,7 +242,8 @@ TEST_F(KillSavesTest, EveryFileHoldsOneWholeVersionAfterEachKill) {
     // The kills must land inside saves, or the check above proves nothing.
     EXPECT_GT(caughtSaving, rounds / 20) << "of " << rounds << " kills";
     EXPECT_GT(last, rounds / 4);
-    std::printf("%d kills, %d rounds saved, %d kills caught a round half-saved\n", rounds, last, caughtSaving);
+    std::printf("%d kills, %d rounds saved, %d kills caught a round half-saved\n", rounds, last,
+                caughtSaving);
 
     // What is left is what the next start of the game reads: every document loads, none is
     // moved aside as damaged.
