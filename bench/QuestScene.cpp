@@ -113,7 +113,11 @@ void StartBusiestMoment() {
     }
 }
 
-void QuestFrame() {
+HeadlessBackendControl& SceneControl() {
+    return *control;
+}
+
+void QuestFrame(std::vector<DrawCall>* drawn) {
     Cls();
     StepFrameTimer();
     mouse.fetchState(1);
@@ -124,6 +128,7 @@ void QuestFrame() {
     volcanoList.ForEach([](const std::shared_ptr<TVolcanoEmiter>& e) {
         lastLoad.effectParticles += static_cast<int>(e->entities.Count());
     });
+    if (drawn) *drawn = control->DrawLog();
     Flip(-1);
     control->ClearDrawLog();
     control->ClearSoundLog();

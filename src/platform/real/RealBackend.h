@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -104,6 +105,8 @@ class RealBackend : public Backend {
     std::chrono::steady_clock::time_point lastFrame_{};
     int64_t framesShown_ = 0;
     int64_t quitAfterFrames_ = -1; // VSM_QUIT_AFTER_FRAMES: raise a close request after that many frames
+    // VSM_FRAME_TIMES=<file>: the moment of every swap, in microseconds since start, one a line.
+    std::FILE* frameTimes_ = nullptr;
 };
 
 } // namespace vsm
