@@ -25,7 +25,9 @@ void StartBusiestMoment();
 // the flip; the headless draw log is
 // emptied afterwards, so that a long run keeps no record of its frames (drawn, when given,
 // receives the frame's calls first).
-void QuestFrame(std::vector<DrawCall>* drawn = nullptr);
+// sync is Flip's (-1 paces to 60 frames a second on the real backend, 0 does not). On the real
+// backend there is no draw log: the frame's load then counts only what was flying.
+void QuestFrame(std::vector<DrawCall>* drawn = nullptr, int sync = -1);
 // The headless backend the scene runs on.
 HeadlessBackendControl& SceneControl();
 // What the last QuestFrame drew and what was flying in it.

@@ -425,6 +425,35 @@ TEST_F(RenderGl, EachCallDrawsWhatItsPictureWasWhenItWasMadeWhateverFollows) {
     EXPECT_TRUE(Near(ScreenAt(15, 50), {255, 150, 200}));
 }
 
+// A picture that never changes is kept once: its texture holds it after the first draw. LockImage
+// and a new backend (a new GL context) bring the pixels back whole.
+TEST_F(RenderGl, UnchangedPicturesLetTheirPixelsGoOnceUploadedAndGetThemBackWhenAsked) {
+    auto colour = [](int x, int y) { return Argb(10 + x % 200, 20 + y * 30, 90); };
+    // A small picture shares a page; a wide one has a texture of its own.
+    for (const auto& [w, h] : {std::pair{5, 3}, {300, 3}}) {
+        SCOPED_TRACE(w);
+        ImagePtr img = LoadImage(Picture(w, h, colour), 0);
+        ASSERT_EQ(img->frames[0]->pixels.size(), static_cast<size_t>(w * h));
+        DrawImage(img, 10, 10);
+        EXPECT_TRUE(img->frames[0]->pixels.empty());
+        PixmapPtr back = LockImage(img);
+        ASSERT_EQ(back->pixels.size(), static_cast<size_t>(w * h));
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                ASSERT_EQ(ReadPixel(back, x, y), colour(x, y)) << x << "," << y;
+    }
+
+    ImagePtr kept = LoadImage(Picture(4, 4, [](int, int) { return Argb(200, 40, 0); }), 0);
+    DrawImage(kept, 10, 10);
+    ASSERT_TRUE(kept->frames[0]->pixels.empty());
+    UseRealBackend();
+    std::string error;
+    ASSERT_TRUE(Graphics(800, 600, 0, 60, &error)) << error;
+    EXPECT_EQ(ReadPixel(kept->frames[0], 3, 3), Argb(200, 40, 0));
+    DrawImage(kept, 20, 20);
+    EXPECT_TRUE(Near(ScreenAt(21, 21), {200, 40, 0}));
+}
+
 // The off-screen driver takes a full-screen request without resizing its surface, as an X server
 // without a window manager does: the request is refused and the window stays, 1:1.
 TEST_F(RenderGl, AFullScreenTheSurfaceNeverTakesIsRefusedAndTheWindowStays) {

@@ -4,6 +4,7 @@
 #include "TextureAtlas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace vsm {
@@ -13,7 +14,63 @@ uint64_t gLiveContext = 0;
 uint64_t gLastContext = 0;
 uint64_t gUploadBindings = 0;
 std::vector<GLuint> gDropped; // textures of the live context waiting for DeleteDroppedTextures
+
+// A frame whose pixels were let go after upload, and where the texture keeps them.
+struct ReleasedFrame {
+    std::weak_ptr<TPixmap> pixmap;
+    GLuint texture = 0;
+    int textureW = 0, textureH = 0; // the whole texture
+    int x = 0, y = 0;               // the picture's top-left texel
+    uint64_t context = 0;
+};
+std::vector<ReleasedFrame> gReleased;
+
+// Lets the frame's CPU copy go once its texture holds it, when no one else could read it: the
+// picture never changed (a screen that rewrites a picture keeps it) and no one else holds the
+// pixmap. LockImage and the end of the context bring the pixels back.
+void ReleaseCpuCopy(TImage& image, int frame, GLuint texture, int textureW, int textureH, int x, int y) {
+    PixmapPtr& p = image.frames[static_cast<size_t>(frame)];
+    if (image.version != 0 || p.use_count() != 1) return;
+    gReleased.push_back({p, texture, textureW, textureH, x, y, gLiveContext});
+    std::vector<uint32_t>().swap(p->pixels);
+}
+
+bool Released(const TPixmap& p) {
+    return p.width > 0 && p.height > 0 && p.pixels.empty();
+}
 } // namespace
+
+void RestoreReleasedPixels(const TPixmap* only) {
+    if (gLiveContext == 0) return;
+    std::vector<uint32_t> texels;
+    GLuint read = 0;
+    std::vector<ReleasedFrame> kept;
+    for (ReleasedFrame& r : gReleased) {
+        PixmapPtr p = r.pixmap.lock();
+        if (!p || r.context != gLiveContext || !Released(*p)) continue; // gone, or written anew
+        if (only && p.get() != only) {
+            kept.push_back(r);
+            continue;
+        }
+        if (read != r.texture) {
+            texels.assign(static_cast<size_t>(r.textureW) * static_cast<size_t>(r.textureH), 0);
+            glBindTexture(GL_TEXTURE_2D, r.texture);
+            NoteUploadBinding();
+            glPixelStorei(GL_PACK_ALIGNMENT, 4);
+            glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, texels.data());
+            read = r.texture;
+        }
+        p->pixels.resize(static_cast<size_t>(p->width) * static_cast<size_t>(p->height));
+        for (int row = 0; row < p->height; row++) {
+            const uint32_t* src =
+                texels.data() + static_cast<size_t>(r.y + row) * static_cast<size_t>(r.textureW) + r.x;
+            std::copy(src, src + p->width,
+                      p->pixels.data() + static_cast<size_t>(row) * static_cast<size_t>(p->width));
+        }
+    }
+    gReleased.swap(kept);
+}
 
 void DeleteDroppedTextures() {
     if (gDropped.empty()) return;
@@ -87,14 +144,14 @@ std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int he
 
 TextureFrame* FrameTexture(TImage& image, int frame) {
     if (gLiveContext == 0 || frame < 0 || frame >= static_cast<int>(image.frames.size())) return nullptr;
-    const PixmapPtr& pixels = image.frames[static_cast<size_t>(frame)];
-    if (!pixels || pixels->width <= 0 || pixels->height <= 0 ||
-        pixels->pixels.size() < static_cast<size_t>(pixels->width) * static_cast<size_t>(pixels->height))
-        return nullptr;
     if (image.textures.size() < image.frames.size()) image.textures.resize(image.frames.size());
     std::shared_ptr<TextureFrame>& slot = image.textures[static_cast<size_t>(frame)];
     if (slot && slot->context == gLiveContext && slot->version == image.version && slot->flags == image.flags)
         return slot.get();
+    const PixmapPtr& pixels = image.frames[static_cast<size_t>(frame)];
+    if (!pixels || pixels->width <= 0 || pixels->height <= 0 ||
+        pixels->pixels.size() < static_cast<size_t>(pixels->width) * static_cast<size_t>(pixels->height))
+        return nullptr;
     auto tf = std::make_shared<TextureFrame>();
     const bool filtered = (image.flags & FILTEREDIMAGE) != 0, mipmapped = (image.flags & MIPMAPPEDIMAGE) != 0;
     const int pw = TexturePow2(pixels->width), ph = TexturePow2(pixels->height);
@@ -115,6 +172,10 @@ TextureFrame* FrameTexture(TImage& image, int frame) {
             tf->uSpan = place.du * static_cast<float>(pw);
             tf->vSpan = place.dv * static_cast<float>(ph);
             slot = tf;
+            const int side = static_cast<int>(std::lround(1.0f / place.du));
+            ReleaseCpuCopy(image, frame, place.texture, side, side,
+                           static_cast<int>(std::lround(place.u0 * side)),
+                           static_cast<int>(std::lround(place.v0 * side)));
             return slot.get();
         }
     }
@@ -129,6 +190,7 @@ TextureFrame* FrameTexture(TImage& image, int frame) {
     tex->name = 0;
     tf->name = tf->texture.name;
     slot = tf;
+    if (!mipmapped) ReleaseCpuCopy(image, frame, tf->name, tf->texture.texW, tf->texture.texH, 0, 0);
     return slot.get();
 }
 

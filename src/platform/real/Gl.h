@@ -69,8 +69,13 @@ std::vector<uint32_t> PowerOfTwoLayout(const uint32_t* argb, int width, int heig
 std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int height, bool filtered,
                                          bool mipmapped);
 
+// Brings back the pixels of frames let go after upload (only's alone, when given) from their
+// textures in the live context.
+void RestoreReleasedPixels(const TPixmap* only);
+
 // The frame's texture, uploading it when it is missing, stale (the image's version or flags
 // changed) or from an older context. Null when the frame does not exist or nothing is live.
+// A picture that never changed lets its CPU copy go once uploaded (see RestoreReleasedPixels).
 TextureFrame* FrameTexture(TImage& image, int frame);
 
 } // namespace vsm

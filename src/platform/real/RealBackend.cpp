@@ -62,6 +62,8 @@ RealBackend::~RealBackend() {
     if (frameTimes_) std::fclose(frameTimes_);
     if (processExiting) return;
     if (context_) {
+        // The pictures outlive the context: those that let their pixels go take them back.
+        if (gl_->Live()) RestoreReleasedPixels(nullptr);
         gl_->Destroy();
         SetGlContextLive(false);
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
@@ -211,6 +213,11 @@ void RealBackend::BeginFrame() {
     int dw = 0, dh = 0;
     SurfaceSize(dw, dh);
     gl_->BeginFrame(dw, dh);
+}
+
+void RealBackend::RestorePixels(TImage& image, int frame) {
+    if (frame >= 0 && frame < static_cast<int>(image.frames.size()) && gl_->Live())
+        RestoreReleasedPixels(image.frames[static_cast<size_t>(frame)].get());
 }
 
 void RealBackend::CloseGraphics() {

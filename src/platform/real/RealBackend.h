@@ -59,6 +59,7 @@ class RealBackend : public Backend {
     // Reads what the frame drew so far; the part outside the screen reads as transparent black.
     // A blank pixmap while no display was ever opened.
     PixmapPtr Grab(int x, int y, int w, int h) override;
+    void RestorePixels(TImage& image, int frame) override;
     // Shows the frame, paces to 60 frames a second unless sync is 0,
     // then pumps events and feeds the audio.
     void Flip(int sync) override;
