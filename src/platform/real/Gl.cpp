@@ -116,19 +116,17 @@ std::vector<uint32_t> PowerOfTwoLayout(const uint32_t* argb, int width, int heig
 std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int height, bool filtered,
                                          bool mipmapped) {
     if (gLiveContext == 0 || width <= 0 || height <= 0) return nullptr;
-    const int pw = TexturePow2(width), ph = TexturePow2(height);
-    // 0xAARRGGBB words are B, G, R, A bytes in memory on the little-endian machines we build for.
-    std::vector<uint32_t> padded = PowerOfTwoLayout(argb, width, height);
     auto tex = std::make_unique<GlTexture>();
     glGenTextures(1, &tex->name);
-    tex->texW = pw;
-    tex->texH = ph;
+    tex->texW = width;
+    tex->texH = height;
     tex->context = gLiveContext;
     glBindTexture(GL_TEXTURE_2D, tex->name);
     NoteUploadBinding();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pw, ph, 0, GL_BGRA, GL_UNSIGNED_BYTE, padded.data());
+    // 0xAARRGGBB words are B, G, R, A bytes in memory on the little-endian machines we build for.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, argb);
     GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
     GLint min = mag;
     if (mipmapped) {
@@ -189,6 +187,10 @@ TextureFrame* FrameTexture(TImage& image, int frame) {
     tf->texture.context = tex->context;
     tex->name = 0;
     tf->name = tf->texture.name;
+    // The texture holds the picture alone; clamped to its edge it reads beyond the picture what
+    // the power-of-two layout repeats there.
+    tf->uSpan = static_cast<float>(pw) / static_cast<float>(pixels->width);
+    tf->vSpan = static_cast<float>(ph) / static_cast<float>(pixels->height);
     slot = tf;
     if (!mipmapped) ReleaseCpuCopy(image, frame, tf->name, tf->texture.texW, tf->texture.texH, 0, 0);
     return slot.get();

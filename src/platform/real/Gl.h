@@ -19,7 +19,7 @@ namespace vsm {
 // lives; textures of a context that is gone are simply dropped (and re-uploaded when drawn).
 struct GlTexture {
     GLuint name = 0;
-    int texW = 0, texH = 0; // power-of-two sides
+    int texW = 0, texH = 0; // sides in texels
     uint64_t context = 0;   // the GL context it belongs to (see LiveGlContext)
     GlTexture() = default;
     GlTexture(const GlTexture&) = delete;
@@ -63,8 +63,7 @@ constexpr int kAtlasPictureSide = 128;
 // repeat its last column and row so filtering does not bleed.
 std::vector<uint32_t> PowerOfTwoLayout(const uint32_t* argb, int width, int height);
 
-// Uploads width x height ARGB pixels to the top-left of a new power-of-two texture; the pixels
-// right of and below the picture repeat its last column and row so filtering does not bleed.
+// Uploads width x height ARGB pixels as a new texture of exactly that size, clamped to its edges;
 // filtered selects linear sampling, mipmapped builds mipmaps. Null without a live context.
 std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int height, bool filtered,
                                          bool mipmapped);
