@@ -20,9 +20,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     AppTitle("bare window");
+    // VSM_BARE_PICTURE=<file>: draws that picture over the whole window each frame as well
+    // (VSM_BARE_BLEND picks the blend mode, alpha by default), to weigh one full-screen layer.
+    ImagePtr picture;
+    if (const char* file = std::getenv("VSM_BARE_PICTURE")) picture = LoadImage(file);
+    if (const char* blend = std::getenv("VSM_BARE_BLEND"))
+        SetBlend(std::atoi(blend));
+    else
+        SetBlend(ALPHABLEND);
     const int64_t start = MilliSecs64();
     while ((seconds <= 0 || MilliSecs64() - start < seconds * 1000) && AppTerminate() == 0) {
         Cls();
+        if (picture) DrawImageRect(picture, 0, 0, 800, 600);
         Flip(-1);
     }
     return 0;
