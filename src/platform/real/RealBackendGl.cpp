@@ -1,6 +1,8 @@
 // RealBackendGl: the letterboxed placement of the screen in the back buffer and reading it back.
 #include "RealBackendGl.h"
 
+#include "ScreenFit.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -30,10 +32,9 @@ void RealBackend::Gl::BeginFrame(int dw, int dh) {
     batch.Flush();
     drawableW = std::max(dw, 1);
     drawableH = std::max(dh, 1);
-    const float scale =
-        std::min(static_cast<float>(drawableW) / kWidth, static_cast<float>(drawableH) / kHeight);
-    const int w = static_cast<int>(kWidth * scale + 0.5f), h = static_cast<int>(kHeight * scale + 0.5f);
-    const int x = (drawableW - w) / 2, y = (drawableH - h) / 2;
+    // The same fit as the pointer's; GL counts rows from the bottom.
+    const ScreenFit fit = FitScreen(drawableW, drawableH);
+    const int w = fit.w, h = fit.h, x = fit.x, y = drawableH - fit.y - fit.h;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
