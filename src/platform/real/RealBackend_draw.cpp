@@ -54,7 +54,7 @@ void TexturedQuad(SpriteBatch& batch, const Transform& t, uint32_t rgba, float x
 // The glyphs of one font in one GL context, on the font's own pages, kept in its backendData.
 struct FontGlyphs {
     uint64_t context = 0;
-    TextureAtlas pages{512, true};
+    TextureAtlas pages{256, true};
     std::unordered_map<uint32_t, AtlasSlot> glyphs;
 };
 

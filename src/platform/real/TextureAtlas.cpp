@@ -68,8 +68,8 @@ bool TextureAtlas::Place(const uint32_t* argb, int width, int height, AtlasSlot&
 
 TextureAtlas& PictureAtlas(bool filtered) {
     // Never destroyed: at exit the context may already be gone with the display.
-    static TextureAtlas* linear = new TextureAtlas(1024, true);
-    static TextureAtlas* nearest = new TextureAtlas(1024, false);
+    static TextureAtlas* linear = new TextureAtlas(512, true);
+    static TextureAtlas* nearest = new TextureAtlas(512, false);
     return filtered ? *linear : *nearest;
 }
 
