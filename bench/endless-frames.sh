@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A minute of an endless game on the real backend under Xvfb, frame times taken at the swap.
 # Starts the game on a fresh 800x600 display with an empty per-user folder, names the first
-# player, clicks Quick play and Endless (the clicks of tests/xvfb/play_endless.sh), then places
+# player, clicks Quick play, Endless and the first board (the clicks of
+# tests/xvfb/play_endless.sh), then places
 # pieces over the board for the measured seconds, a click every 0.4 s, as a brisk player would.
 # Reports the frame times of the measured stretch (median, 99th percentile, worst, frames over
 # 20 and 50 ms) and the game's peak resident memory (VmHWM) at the end of it.
@@ -36,9 +37,13 @@ click 400 392 # the name prompt's OK
 sleep 3
 click 400 349 # Quick play
 sleep 2
-click 280 310 # Endless
+click 400 349 # Endless (the same spot in the quick-play menu)
+sleep 2
+click 280 310 # the first board of the level list
 sleep 5       # the level's slide-in
 start="$(wc -l <"$work/frames")"
+# VSM_SHOT=<file>: a screenshot at the start of the measured stretch, to see it is the game.
+[ -n "${VSM_SHOT:-}" ] && import -window root "$VSM_SHOT"
 end_at=$((SECONDS + seconds))
 spots=("360 160" "460 260" "560 360" "400 420" "600 180" "360 330" "520 200" "440 380" "300 250" "500 300")
 i=0
@@ -48,6 +53,7 @@ while [ "$SECONDS" -lt "$end_at" ]; do
   i=$((i + 1))
   sleep 0.25
 done
+[ -n "${VSM_SHOT:-}" ] && import -window root "${VSM_SHOT%.png}-end.png"
 sleep 1 # the last second's times reach the file
 end="$(wc -l <"$work/frames")"
 hwm="$(awk '/VmHWM/ {print $2}' "/proc/$game/status")"
