@@ -115,20 +115,28 @@ void StartBusiestMoment() {
     }
 }
 
-void QuestFrame() {
+HeadlessBackendControl& SceneControl() {
+    return *control;
+}
+
+void QuestFrame(std::vector<DrawCall>* drawn, int sync) {
     Cls();
     StepFrameTimer();
     mouse.fetchState(1);
     QuestSceneStep();
-    lastLoad.drawCalls = static_cast<int>(control->DrawLog().size());
+    const bool headless = HeadlessActive();
+    lastLoad.drawCalls = headless ? static_cast<int>(control->DrawLog().size()) : 0;
     lastLoad.sparks = static_cast<int>(SparkList.Count());
     lastLoad.effectParticles = 0;
     volcanoList.ForEach([](const std::shared_ptr<TVolcanoEmiter>& e) {
         lastLoad.effectParticles += static_cast<int>(e->entities.Count());
     });
-    Flip(-1);
-    control->ClearDrawLog();
-    control->ClearSoundLog();
+    if (drawn && headless) *drawn = control->DrawLog();
+    Flip(sync);
+    if (headless) {
+        control->ClearDrawLog();
+        control->ClearSoundLog();
+    }
 }
 
 FrameLoad LastFrameLoad() {

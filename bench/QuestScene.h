@@ -3,7 +3,10 @@
 // the level's frame loop runs them, for benchmarks of whole frames.
 #pragma once
 
+#include "platform/Headless.h"
+
 #include <string>
+#include <vector>
 
 namespace vsm::bench {
 
@@ -20,8 +23,13 @@ void FillBoard();
 void StartBusiestMoment();
 // One frame of the level's managers and effect lists (the quest level's own scene step), then
 // the flip; the headless draw log is
-// emptied afterwards, so that a long run keeps no record of its frames.
-void QuestFrame();
+// emptied afterwards, so that a long run keeps no record of its frames (drawn, when given,
+// receives the frame's calls first).
+// sync is Flip's (-1 paces to 60 frames a second on the real backend, 0 does not). On the real
+// backend there is no draw log: the frame's load then counts only what was flying.
+void QuestFrame(std::vector<DrawCall>* drawn = nullptr, int sync = -1);
+// The headless backend the scene runs on.
+HeadlessBackendControl& SceneControl();
 // What the last QuestFrame drew and what was flying in it.
 struct FrameLoad {
     int drawCalls = 0;

@@ -5,6 +5,9 @@
 # of one core (user + system time of the game's process, all its threads). Left alone, the menu
 # shows its ambient sparks and, after 5.5 s without pointer movement, its attract pages (credits,
 # hiscores): that is what an idle title screen costs.
+# Before the game, the bare window (bench/bare_window: the same backend clearing and presenting
+# at 60 frames a second, nothing drawn) is measured on the same display for the same seconds,
+# so each figure comes with the floor of the same run on the same loaded machine.
 # Usage: bench/idle-present.sh [executable] [seconds] [screen size]; LP_NUM_THREADS passes through.
 # The default screen is 800x600, so the full-screen window maps 1:1. (Xvfb runs no window manager:
 # on a larger screen the full-screen window keeps its 800x600 size while SDL scales the picture
@@ -29,6 +32,21 @@ stop() {
 trap '[ -n "$game" ] && stop "$game"; stop "$xvfb"; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+hz="$(getconf CLK_TCK)"
+bare="$(dirname "$exe")/bench/bare_window"
+if [ -x "$bare" ]; then
+  SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null "$bare" >/dev/null 2>&1 &
+  game=$!
+  sleep 2
+  a="$(ticks "$game")"
+  sleep "$seconds"
+  b="$(ticks "$game")"
+  stop "$game"
+  game=""
+  awk -v a="$a" -v b="$b" -v hz="$hz" -v s="$seconds" \
+    'BEGIN { printf "bare window: %.1f %% of one core over %d s\n", 100 * (b - a) / hz / s, s }'
+fi
 XDG_DATA_HOME="$work/home" SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null \
   VSM_RESOURCES="${VSM_RESOURCES:-$(dirname "$exe")/resources/}" "$exe" >/dev/null 2>&1 &
 game=$!
@@ -37,11 +55,9 @@ sleep "${VSM_STARTUP_WAIT:-12}"
 xdotool type --delay 80 "idle"
 xdotool key Return
 sleep 3 # the menu's fade-in is not idle
-ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
-hz="$(getconf CLK_TCK)"
-a="$(ticks)"
+a="$(ticks "$game")"
 sleep "$seconds"
-b="$(ticks)"
+b="$(ticks "$game")"
 [ -s "$work/home/vessamoor/profiles/idle.dat" ] || echo "warning: the name prompt was not answered; measured the prompt"
 awk -v a="$a" -v b="$b" -v hz="$hz" -v s="$seconds" \
   'BEGIN { printf "idle cost: %.1f %% of one core over %d s\n", 100 * (b - a) / hz / s, s }'

@@ -22,7 +22,7 @@ int64_t RowBytes(const TPixmap& p) {
 // format's signed 32-bit sizes.
 PixmapPtr Writable(const ImagePtr& image) {
     if (!image || image->frames.empty()) return nullptr;
-    const PixmapPtr& p = image->frames[0];
+    const PixmapPtr p = LockImage(image, 0);
     if (!p || p->width <= 0 || p->height <= 0) return nullptr;
     if (HEADER_BYTES + RowBytes(*p) * p->height > std::numeric_limits<int32_t>::max()) return nullptr;
     if (p->pixels.size() < static_cast<size_t>(p->width) * static_cast<size_t>(p->height)) return nullptr;

@@ -85,6 +85,9 @@ class Backend {
     virtual void DrawPolygon(const DrawState& s, const ImagePtr& image, int frame, const float* floats,
                              int floatCount) = 0;
     virtual PixmapPtr Grab(int x, int y, int w, int h) = 0;
+    // Brings back a frame's pixels when the backend let them go after upload (LockImage calls it
+    // for a frame whose pixels are missing).
+    virtual void RestorePixels(TImage& /*image*/, int /*frame*/) {}
     virtual void Flip(int sync) = 0;
 
     // Input: pumps pending events into Input().

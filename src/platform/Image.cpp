@@ -1,6 +1,8 @@
 // Image: drawable pictures of one or more frames, cut from pixmaps, masked, with their handles.
 #include "Graphics.h"
 
+#include "Backend.h"
+
 #include <algorithm>
 
 namespace vsm {
@@ -84,7 +86,11 @@ ImagePtr CreateImage(int width, int height, int frames, int flags) {
 
 PixmapPtr LockImage(const ImagePtr& image, int frame) {
     if (!image || frame < 0 || frame >= static_cast<int>(image->frames.size())) return nullptr;
-    return image->frames[frame];
+    const PixmapPtr& p = image->frames[frame];
+    // The real backend lets the pixels of an unchanged picture go once its texture holds them.
+    if (p && p->width > 0 && p->height > 0 && p->pixels.empty())
+        CurrentBackend().RestorePixels(*image, frame);
+    return p;
 }
 
 void UnlockImage(const ImagePtr& image, int frame) {

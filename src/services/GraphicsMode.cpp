@@ -37,8 +37,11 @@ int FindGfxMode(int mode, int driver, int width, int height, int setDriver) {
 
     std::string error;
     if (Graphics(width, height, 0, 60, &error)) return 1;
-    Notify(error.empty() ? "Graphics initiation error! The game will close." : error, true);
-    End();
+    const std::string message = error.empty() ? "Graphics initiation error! The game will close." : error;
+    Notify(message, true);
+    // The notification said it (on standard error when no box can be shown): the program ends
+    // through its exit hook, with a status that tells a script it failed.
+    throw ProgramEnd{1, message};
 }
 
 void SetGraphicsMode(int mode, int width, int height, int /*depth*/) {

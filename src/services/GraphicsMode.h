@@ -23,7 +23,7 @@ void switchToWindowed();
 // The worker behind SetGraphicsMode: 1 when a display was opened, 0 when not (full screen with
 // no listed width x height mode, or both attempts failed). A window that cannot be opened
 // notifies "Graphics initiation error! The game will close." (or the platform's message) and
-// ends the program.
+// ends the program with exit status 1.
 int FindGfxMode(int mode, int driver, int width, int height, int setDriver);
 // Returns the first of 32, 24, 16 and 8 bits at which modes lists exactly width x height (refresh
 // rates play no part); 0 when none does.

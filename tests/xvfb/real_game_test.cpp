@@ -14,6 +14,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -28,6 +30,11 @@ bool ToolInstalled(const std::string& tool) {
 
 std::string Quoted(const std::string& s) {
     return "'" + s + "'";
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Counts the non-empty cells of a saved board layer ("x:y:v" entries).
@@ -114,6 +121,54 @@ TEST(RealGameGl, EndsWhenItsDisplayGoesAway) {
     EXPECT_EQ(WEXITSTATUS(raw), 0) << "exit status 1: still running 10 s after its display went away; "
                                       "2: never reported its title up; 3: no display (see "
                                    << work << "/game.log)";
+}
+
+// A first start asks for full screen. An X server with no window manager never grants it: the
+// window keeps its 800x600 size while SDL takes it for the screen's. The game must see that and
+// carry on in an 800x600 window (and remember the window mode), not draw a picture scaled for a
+// screen it does not cover.
+TEST(RealGameGl, ARefusedFullScreenGivesAWindowOfTheGamesSize) {
+    for (const char* tool : {"Xvfb", "xdotool"})
+        if (!ToolInstalled(tool)) GTEST_SKIP() << tool << " is not installed";
+    const std::string work = ScratchDir("xvfb-refused");
+    const std::string command =
+        "cd " + Quoted(work) + " && for d in $(seq 191 240); do [ -e /tmp/.X$d-lock ] || break; done; " +
+        "Xvfb :$d -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & x=$!; sleep 1; export DISPLAY=:$d; " +
+        "XDG_DATA_HOME=" + Quoted(work + "/home") + " VSM_RESOURCES=" + Quoted(ResourcesDir()) +
+        " SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null " + Quoted(VSM_GAME_EXE) + " >game.log 2>&1 & g=$!; " +
+        "for i in $(seq 1 300); do w=$(xdotool search --name \"^Vessamoor$\" 2>/dev/null | head -n 1); " +
+        "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 3; " +
+        "xdotool getwindowgeometry --shell \"$w\" >geometry; kill $g; " +
+        "for i in $(seq 1 100); do kill -0 $g 2>/dev/null || break; sleep 0.1; done; kill -9 $g "
+        "2>/dev/null; " +
+        "kill $x; wait";
+    ASSERT_EQ(std::system(("bash -c " + Quoted(command)).c_str()), 0);
+    const std::string geometry = FileText(work + "/geometry");
+    EXPECT_NE(geometry.find("WIDTH=800\n"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("HEIGHT=600\n"), std::string::npos) << geometry;
+    TTSCFile options;
+    ASSERT_NO_THROW(options.Load(work + "/home/vessamoor/data/options.tsc"));
+    EXPECT_EQ(options.TryGetNumberKey("Settings", "screenMode", 0), std::optional<float>(2));
+}
+
+// With no display to open a window on, the game says so in its own words and fails: it must not
+// run unseen on a fallback driver nor end as if all went well.
+TEST(RealGameGl, WithNoDisplayItEndsWithOneLineAndAFailingStatus) {
+    for (const char* driver : {"SDL_VIDEODRIVER=x11", "-u SDL_VIDEODRIVER"}) {
+        SCOPED_TRACE(driver);
+        const std::string work = std::filesystem::absolute(ScratchDir("no-display")).string();
+        // A runtime folder as a desktop session has one (private), so the libraries stay quiet.
+        std::filesystem::permissions(work, std::filesystem::perms::owner_all);
+        const std::string command =
+            "cd " + Quoted(work) + " && env -u DISPLAY -u WAYLAND_DISPLAY " + driver +
+            " XDG_RUNTIME_DIR=" + Quoted(work) + " XDG_DATA_HOME=" + Quoted(work + "/home") +
+            " VSM_RESOURCES=" + Quoted(ResourcesDir()) + " ALSOFT_DRIVERS=null timeout 60 " +
+            Quoted(VSM_GAME_EXE) + " >out.log 2>err.log";
+        const int raw = std::system(("bash -c " + Quoted(command)).c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), 1) << "124 means it was still running after 60 s";
+        EXPECT_EQ(FileText(work + "/err.log"), "Graphics initiation error! The game will close.\n");
+    }
 }
 
 } // namespace

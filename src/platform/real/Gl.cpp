@@ -1,7 +1,10 @@
 // Gl: texture upload in the power-of-two layout and the lifetime of GPU objects.
 #include "Gl.h"
 
+#include "TextureAtlas.h"
+
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace vsm {
@@ -9,7 +12,79 @@ namespace vsm {
 namespace {
 uint64_t gLiveContext = 0;
 uint64_t gLastContext = 0;
+uint64_t gUploadBindings = 0;
+std::vector<GLuint> gDropped; // textures of the live context waiting for DeleteDroppedTextures
+
+// A frame whose pixels were let go after upload, and where the texture keeps them.
+struct ReleasedFrame {
+    std::weak_ptr<TPixmap> pixmap;
+    GLuint texture = 0;
+    int textureW = 0, textureH = 0; // the whole texture
+    int x = 0, y = 0;               // the picture's top-left texel
+    uint64_t context = 0;
+};
+std::vector<ReleasedFrame> gReleased;
+
+// Lets the frame's CPU copy go once its texture holds it, when no one else could read it: the
+// picture never changed (a screen that rewrites a picture keeps it) and no one else holds the
+// pixmap. LockImage and the end of the context bring the pixels back.
+void ReleaseCpuCopy(TImage& image, int frame, GLuint texture, int textureW, int textureH, int x, int y) {
+    PixmapPtr& p = image.frames[static_cast<size_t>(frame)];
+    if (image.version != 0 || p.use_count() != 1) return;
+    gReleased.push_back({p, texture, textureW, textureH, x, y, gLiveContext});
+    std::vector<uint32_t>().swap(p->pixels);
+}
+
+bool Released(const TPixmap& p) {
+    return p.width > 0 && p.height > 0 && p.pixels.empty();
+}
 } // namespace
+
+void RestoreReleasedPixels(const TPixmap* only) {
+    if (gLiveContext == 0) return;
+    std::vector<uint32_t> texels;
+    GLuint read = 0;
+    std::vector<ReleasedFrame> kept;
+    for (ReleasedFrame& r : gReleased) {
+        PixmapPtr p = r.pixmap.lock();
+        if (!p || r.context != gLiveContext || !Released(*p)) continue; // gone, or written anew
+        if (only && p.get() != only) {
+            kept.push_back(r);
+            continue;
+        }
+        if (read != r.texture) {
+            texels.assign(static_cast<size_t>(r.textureW) * static_cast<size_t>(r.textureH), 0);
+            glBindTexture(GL_TEXTURE_2D, r.texture);
+            NoteUploadBinding();
+            glPixelStorei(GL_PACK_ALIGNMENT, 4);
+            glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, texels.data());
+            read = r.texture;
+        }
+        p->pixels.resize(static_cast<size_t>(p->width) * static_cast<size_t>(p->height));
+        for (int row = 0; row < p->height; row++) {
+            const uint32_t* src =
+                texels.data() + static_cast<size_t>(r.y + row) * static_cast<size_t>(r.textureW) + r.x;
+            std::copy(src, src + p->width,
+                      p->pixels.data() + static_cast<size_t>(row) * static_cast<size_t>(p->width));
+        }
+    }
+    gReleased.swap(kept);
+}
+
+void DeleteDroppedTextures() {
+    if (gDropped.empty()) return;
+    glDeleteTextures(static_cast<GLsizei>(gDropped.size()), gDropped.data());
+    gDropped.clear();
+}
+
+uint64_t UploadBindings() {
+    return gUploadBindings;
+}
+
+void NoteUploadBinding() {
+    gUploadBindings++;
+}
 
 uint64_t LiveGlContext() {
     return gLiveContext;
@@ -17,18 +92,16 @@ uint64_t LiveGlContext() {
 
 uint64_t SetGlContextLive(bool live) {
     gLiveContext = live ? ++gLastContext : 0;
+    gDropped.clear(); // they went with their context
     return gLiveContext;
 }
 
 GlTexture::~GlTexture() {
-    if (name != 0 && context != 0 && context == gLiveContext) glDeleteTextures(1, &name);
+    if (name != 0 && context != 0 && context == gLiveContext) gDropped.push_back(name);
 }
 
-std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int height, bool filtered,
-                                         bool mipmapped) {
-    if (gLiveContext == 0 || width <= 0 || height <= 0) return nullptr;
+std::vector<uint32_t> PowerOfTwoLayout(const uint32_t* argb, int width, int height) {
     const int pw = TexturePow2(width), ph = TexturePow2(height);
-    // 0xAARRGGBB words are B, G, R, A bytes in memory on the little-endian machines we build for.
     std::vector<uint32_t> padded(static_cast<size_t>(pw) * static_cast<size_t>(ph));
     for (int y = 0; y < ph; y++) {
         const uint32_t* src =
@@ -37,15 +110,23 @@ std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int he
         std::copy(src, src + width, dst);
         std::fill(dst + width, dst + pw, src[width - 1]);
     }
+    return padded;
+}
+
+std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int height, bool filtered,
+                                         bool mipmapped) {
+    if (gLiveContext == 0 || width <= 0 || height <= 0) return nullptr;
     auto tex = std::make_unique<GlTexture>();
     glGenTextures(1, &tex->name);
-    tex->texW = pw;
-    tex->texH = ph;
+    tex->texW = width;
+    tex->texH = height;
     tex->context = gLiveContext;
     glBindTexture(GL_TEXTURE_2D, tex->name);
+    NoteUploadBinding();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pw, ph, 0, GL_BGRA, GL_UNSIGNED_BYTE, padded.data());
+    // 0xAARRGGBB words are B, G, R, A bytes in memory on the little-endian machines we build for.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, argb);
     GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
     GLint min = mag;
     if (mipmapped) {
@@ -61,19 +142,43 @@ std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int he
 
 TextureFrame* FrameTexture(TImage& image, int frame) {
     if (gLiveContext == 0 || frame < 0 || frame >= static_cast<int>(image.frames.size())) return nullptr;
+    if (image.textures.size() < image.frames.size()) image.textures.resize(image.frames.size());
+    std::shared_ptr<TextureFrame>& slot = image.textures[static_cast<size_t>(frame)];
+    if (slot && slot->context == gLiveContext && slot->version == image.version && slot->flags == image.flags)
+        return slot.get();
     const PixmapPtr& pixels = image.frames[static_cast<size_t>(frame)];
     if (!pixels || pixels->width <= 0 || pixels->height <= 0 ||
         pixels->pixels.size() < static_cast<size_t>(pixels->width) * static_cast<size_t>(pixels->height))
         return nullptr;
-    if (image.textures.size() < image.frames.size()) image.textures.resize(image.frames.size());
-    std::shared_ptr<TextureFrame>& slot = image.textures[static_cast<size_t>(frame)];
-    if (slot && slot->texture.context == gLiveContext && slot->version == image.version &&
-        slot->flags == image.flags)
-        return slot.get();
     auto tf = std::make_shared<TextureFrame>();
+    const bool filtered = (image.flags & FILTEREDIMAGE) != 0, mipmapped = (image.flags & MIPMAPPEDIMAGE) != 0;
+    const int pw = TexturePow2(pixels->width), ph = TexturePow2(pixels->height);
+    tf->layoutW = pw;
+    tf->layoutH = ph;
+    tf->version = image.version;
+    tf->flags = image.flags;
+    tf->context = gLiveContext;
+    // Small pictures that never change share pages; a picture a screen rewrites (its version
+    // moved on) or one with mipmaps keeps a texture of its own.
+    if (!mipmapped && image.version == 0 && pw <= kAtlasPictureSide && ph <= kAtlasPictureSide) {
+        std::vector<uint32_t> layout = PowerOfTwoLayout(pixels->pixels.data(), pixels->width, pixels->height);
+        AtlasSlot place;
+        if (PictureAtlas(filtered).Place(layout.data(), pw, ph, place)) {
+            tf->name = place.texture;
+            tf->u0 = place.u0;
+            tf->v0 = place.v0;
+            tf->uSpan = place.du * static_cast<float>(pw);
+            tf->vSpan = place.dv * static_cast<float>(ph);
+            slot = tf;
+            const int side = static_cast<int>(std::lround(1.0f / place.du));
+            ReleaseCpuCopy(image, frame, place.texture, side, side,
+                           static_cast<int>(std::lround(place.u0 * side)),
+                           static_cast<int>(std::lround(place.v0 * side)));
+            return slot.get();
+        }
+    }
     std::unique_ptr<GlTexture> tex =
-        UploadTexture(pixels->pixels.data(), pixels->width, pixels->height,
-                      (image.flags & FILTEREDIMAGE) != 0, (image.flags & MIPMAPPEDIMAGE) != 0);
+        UploadTexture(pixels->pixels.data(), pixels->width, pixels->height, filtered, mipmapped);
     if (!tex) return nullptr;
     // Hand the name over; the moved-from texture must not delete it.
     tf->texture.name = tex->name;
@@ -81,9 +186,13 @@ TextureFrame* FrameTexture(TImage& image, int frame) {
     tf->texture.texH = tex->texH;
     tf->texture.context = tex->context;
     tex->name = 0;
-    tf->version = image.version;
-    tf->flags = image.flags;
+    tf->name = tf->texture.name;
+    // The texture holds the picture alone; clamped to its edge it reads beyond the picture what
+    // the power-of-two layout repeats there.
+    tf->uSpan = static_cast<float>(pw) / static_cast<float>(pixels->width);
+    tf->vSpan = static_cast<float>(ph) / static_cast<float>(pixels->height);
     slot = tf;
+    if (!mipmapped) ReleaseCpuCopy(image, frame, tf->name, tf->texture.texW, tf->texture.texH, 0, 0);
     return slot.get();
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace vsm {
 
@@ -18,7 +19,7 @@ namespace vsm {
 // lives; textures of a context that is gone are simply dropped (and re-uploaded when drawn).
 struct GlTexture {
     GLuint name = 0;
-    int texW = 0, texH = 0; // power-of-two sides
+    int texW = 0, texH = 0; // sides in texels
     uint64_t context = 0;   // the GL context it belongs to (see LiveGlContext)
     GlTexture() = default;
     GlTexture(const GlTexture&) = delete;
@@ -26,9 +27,16 @@ struct GlTexture {
     ~GlTexture();
 };
 
-// The GPU copy of one image frame: the frame's pixels at the top-left of a power-of-two texture.
+// The GPU copy of one image frame: the frame's pixels at the top-left of a power-of-two layout,
+// either a texture of its own or a place on a shared page of small pictures.
 struct TextureFrame {
-    GlTexture texture;
+    GlTexture texture;            // the frame's own texture; name 0 when it lives on a shared page
+    GLuint name = 0;              // the texture to draw from
+    int layoutW = 0, layoutH = 0; // the power-of-two layout's sides
+    // Texture coordinates of a point (s, t) of the layout (0..1 over the layout's sides):
+    // (u0 + s * uSpan, v0 + t * vSpan).
+    float u0 = 0, v0 = 0, uSpan = 1, vSpan = 1;
+    uint64_t context = 0;
     uint64_t version = 0; // TImage::version when uploaded
     int flags = 0;        // image flags when uploaded
 };
@@ -38,14 +46,35 @@ uint64_t LiveGlContext();
 // Marks a new context as current (returns its serial) or, with false, that the context is gone.
 uint64_t SetGlContextLive(bool live);
 
-// Uploads width x height ARGB pixels to the top-left of a new power-of-two texture; the pixels
-// right of and below the picture repeat its last column and row so filtering does not bleed.
+// Deletes the textures dropped since the last call. A texture dropped in the middle of a frame
+// may still be wanted by drawing that waits in a batch, so dropping only queues the deletion;
+// the backend calls this once the frame's drawing has been sent.
+void DeleteDroppedTextures();
+
+// Counts the texture bindings made by uploads, so that whoever keeps track of the bound texture
+// knows when an upload bound another.
+uint64_t UploadBindings();
+void NoteUploadBinding();
+
+// Pictures whose power-of-two layout is at most this wide and high share pages.
+constexpr int kAtlasPictureSide = 128;
+
+// The picture at the top-left of its power-of-two layout; the pixels right of and below it
+// repeat its last column and row so filtering does not bleed.
+std::vector<uint32_t> PowerOfTwoLayout(const uint32_t* argb, int width, int height);
+
+// Uploads width x height ARGB pixels as a new texture of exactly that size, clamped to its edges;
 // filtered selects linear sampling, mipmapped builds mipmaps. Null without a live context.
 std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int height, bool filtered,
                                          bool mipmapped);
 
+// Brings back the pixels of frames let go after upload (only's alone, when given) from their
+// textures in the live context.
+void RestoreReleasedPixels(const TPixmap* only);
+
 // The frame's texture, uploading it when it is missing, stale (the image's version or flags
 // changed) or from an older context. Null when the frame does not exist or nothing is live.
+// A picture that never changed lets its CPU copy go once uploaded (see RestoreReleasedPixels).
 TextureFrame* FrameTexture(TImage& image, int frame);
 
 } // namespace vsm

@@ -10,6 +10,12 @@
 #include "RealBackendGl.h"
 
 #include <SDL.h>
+#ifdef VSM_HAVE_GLX
+#include <GL/glx.h>
+#endif
+#ifdef VSM_HAVE_EGL
+#include <EGL/egl.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -37,8 +43,6 @@ void WatchProcessExit() {
     (void)registered;
 }
 
-constexpr auto kFramePeriod = std::chrono::nanoseconds(1000000000LL / 60);
-
 int64_t QuitAfterFromEnvironment() {
     const char* v = std::getenv("VSM_QUIT_AFTER_FRAMES");
     if (!v || !*v) return -1;
@@ -49,11 +53,17 @@ int64_t QuitAfterFromEnvironment() {
 
 } // namespace
 
-RealBackend::RealBackend() : gl_(std::make_unique<Gl>()), quitAfterFrames_(QuitAfterFromEnvironment()) {}
+RealBackend::RealBackend() : gl_(std::make_unique<Gl>()), quitAfterFrames_(QuitAfterFromEnvironment()) {
+    // Benchmarks read the frame cadence the player sees: times taken right after each swap.
+    if (const char* path = std::getenv("VSM_FRAME_TIMES"); path && *path) frameTimes_ = std::fopen(path, "w");
+}
 
 RealBackend::~RealBackend() {
+    if (frameTimes_) std::fclose(frameTimes_);
     if (processExiting) return;
     if (context_) {
+        // The pictures outlive the context: those that let their pixels go take them back.
+        if (gl_->Live()) RestoreReleasedPixels(nullptr);
         gl_->Destroy();
         SetGlContextLive(false);
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
@@ -69,8 +79,23 @@ int64_t RealBackend::Millis() {
 
 bool RealBackend::InitVideo(std::string* error) {
     if (videoInit_) return true;
+    if (videoFailed_) return false; // probing again would only repeat the libraries' complaints
+    // With no display at all the player learns it from the game's own message (the caller's,
+    // when no error text comes back), not from the video library's wording.
+    if (error) error->clear();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        if (error) *error = SDL_GetError();
+        videoFailed_ = true;
+        return false;
+    }
+    // Given no display to use, SDL falls back on its off-screen driver, where the game would run
+    // unseen; that driver (or the dummy one) is only for whoever asked for it by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const bool unseen =
+        driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (unseen && !(asked && std::strcmp(asked, driver) == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoFailed_ = true;
         return false;
     }
     videoInit_ = true;
@@ -145,12 +170,54 @@ bool RealBackend::OpenGraphics(int width, int height, int depth, int /*hz*/, std
         }
         SDL_ShowWindow(window_);
     }
-    fullScreen_ = wantFull;
+    bool granted = !wantFull || FullScreenGranted();
+    if (!granted) {
+        // Without a window manager (a bare X server) the window keeps its size while SDL takes
+        // it for the desktop's: a window of the asked size instead, and the caller hears that
+        // full screen could not be had.
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, width, height);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    fullScreen_ = wantFull && granted;
     open_ = true;
     // A freshly opened display starts black, as the game's screens expect.
     gl_->ClearTarget();
-    lastFrame_ = Clock::time_point{};
-    return true;
+    BeginFrame();
+    pacer_.Reset();
+    return granted;
+}
+
+bool RealBackend::FullScreenGranted() {
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window_), &desktop) != 0) return true;
+    int ww = 0, wh = 0, dw = 0, dh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    SDL_GL_GetDrawableSize(window_, &dw, &dh);
+    // The desktop's size in surface pixels (they differ from window units on dense screens).
+    const int wantW = ww > 0 ? desktop.w * dw / ww : desktop.w,
+              wantH = wh > 0 ? desktop.h * dh / wh : desktop.h;
+    // A window manager may take a moment to resize the window.
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(500);
+    for (;;) {
+        int sw = 0, sh = 0;
+        SurfaceSize(sw, sh);
+        if (sw >= wantW && sh >= wantH) return true;
+        if (Clock::now() >= until) return false;
+        SDL_PumpEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+void RealBackend::BeginFrame() {
+    int dw = 0, dh = 0;
+    SurfaceSize(dw, dh);
+    gl_->BeginFrame(dw, dh);
+}
+
+void RealBackend::RestorePixels(TImage& image, int frame) {
+    if (frame >= 0 && frame < static_cast<int>(image.frames.size()) && gl_->Live())
+        RestoreReleasedPixels(image.frames[static_cast<size_t>(frame)].get());
 }
 
 void RealBackend::CloseGraphics() {
@@ -171,52 +238,91 @@ void RealBackend::SetPointerVisible(bool visible) {
     if (videoInit_) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-RealBackend::Letterbox RealBackend::WindowLetterbox() const {
-    Letterbox box;
-    if (!window_) return box;
-    int ww = kWidth, wh = kHeight;
+void RealBackend::SurfaceSize(int& w, int& h) const {
+    w = kWidth;
+    h = kHeight;
+    if (!window_) return;
+    SDL_GL_GetDrawableSize(window_, &w, &h);
+#ifdef VSM_HAVE_GLX
+    if (Display* display = glXGetCurrentDisplay(); display && glXGetCurrentDrawable()) {
+        unsigned int gw = 0, gh = 0;
+        glXQueryDrawable(display, glXGetCurrentDrawable(), GLX_WIDTH, &gw);
+        glXQueryDrawable(display, glXGetCurrentDrawable(), GLX_HEIGHT, &gh);
+        if (gw > 0 && gh > 0) {
+            w = static_cast<int>(gw);
+            h = static_cast<int>(gh);
+        }
+        return;
+    }
+#endif
+#ifdef VSM_HAVE_EGL
+    if (EGLDisplay display = eglGetCurrentDisplay(); display != EGL_NO_DISPLAY) {
+        EGLSurface surface = eglGetCurrentSurface(EGL_DRAW);
+        EGLint ew = 0, eh = 0;
+        if (surface != EGL_NO_SURFACE && eglQuerySurface(display, surface, EGL_WIDTH, &ew) &&
+            eglQuerySurface(display, surface, EGL_HEIGHT, &eh) && ew > 0 && eh > 0) {
+            w = ew;
+            h = eh;
+        }
+    }
+#endif
+}
+
+ScreenFit RealBackend::PointerFit() const {
+    if (!window_) return {};
+    int sw = 0, sh = 0, ww = 0, wh = 0, dw = 0, dh = 0;
+    SurfaceSize(sw, sh);
+    // Pointer events come in window coordinates, which may differ from pixels (high-density
+    // screens): the same proportion as SDL's own two sizes.
     SDL_GetWindowSize(window_, &ww, &wh);
-    if (ww <= 0 || wh <= 0) return box;
-    box.scale = std::min(static_cast<float>(ww) / kWidth, static_cast<float>(wh) / kHeight);
-    box.x = (static_cast<float>(ww) - kWidth * box.scale) / 2;
-    box.y = (static_cast<float>(wh) - kHeight * box.scale) / 2;
-    return box;
+    SDL_GL_GetDrawableSize(window_, &dw, &dh);
+    if (ww > 0 && wh > 0 && dw > 0 && dh > 0 && (ww != dw || wh != dh)) {
+        sw = sw * ww / dw;
+        sh = sh * wh / dh;
+    }
+    return FitScreen(sw, sh);
 }
 
 void RealBackend::WarpPointer(int x, int y) {
     if (!window_ || !open_) return;
-    Letterbox box = WindowLetterbox();
-    SDL_WarpMouseInWindow(window_, static_cast<int>(box.x + (static_cast<float>(x) + 0.5f) * box.scale),
-                          static_cast<int>(box.y + (static_cast<float>(y) + 0.5f) * box.scale));
+    int wx = 0, wy = 0;
+    ScreenToWindow(PointerFit(), x, y, wx, wy);
+    SDL_WarpMouseInWindow(window_, wx, wy);
 }
 
 void RealBackend::Flip(int sync) {
-    if (window_ && open_) {
-        int dw = 0, dh = 0;
-        SDL_GL_GetDrawableSize(window_, &dw, &dh);
-        gl_->Present(dw, dh);
+    const bool showing = window_ && open_;
+    if (gl_->Live()) {
+        gl_->batch.Flush();
+        DeleteDroppedTextures();
+        // The frame is drawn before it waits its turn, so that it is shown when due; a software
+        // renderer would otherwise draw it during the swap, after the wait.
+        if (showing && sync != 0) glFinish();
+    }
+    if (sync != 0) {
+        // Vertical sync may or may not wait in the swap; pace to 60 a second either way.
+        const int64_t wait = pacer_.WaitBeforeShowing(
+            std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - kProgramStart).count());
+        if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(wait));
+    } else {
+        pacer_.Reset();
+    }
+    if (showing) {
         int interval = sync == 0 ? 0 : 1;
         if (interval != swapInterval_) {
             SDL_GL_SetSwapInterval(interval); // a request only: many drivers ignore it
             swapInterval_ = interval;
         }
         SDL_GL_SwapWindow(window_);
-        gl_->BindTarget();
         framesShown_++;
-    }
-    if (sync != 0) {
-        // Vertical sync may or may not have waited; pace to 60 a second either way.
-        Clock::time_point now = Clock::now();
-        Clock::time_point next = lastFrame_ + kFramePeriod;
-        if (lastFrame_ != Clock::time_point{} && now < next) {
-            std::this_thread::sleep_until(next);
-            lastFrame_ = next;
-        } else {
-            // Late by a little: keep the cadence; late by more than a frame: start afresh.
-            lastFrame_ = (lastFrame_ == Clock::time_point{} || now - next > kFramePeriod) ? now : next;
+        if (frameTimes_) {
+            auto us =
+                std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - kProgramStart).count();
+            std::fprintf(frameTimes_, "%lld\n", static_cast<long long>(us));
+            // A killed game still leaves all but its last second behind.
+            if (framesShown_ % 60 == 0) std::fflush(frameTimes_);
         }
-    } else {
-        lastFrame_ = Clock::time_point{};
+        BeginFrame();
     }
     if (quitAfterFrames_ >= 0 && framesShown_ >= quitAfterFrames_) {
         Input().terminateRequested = true;

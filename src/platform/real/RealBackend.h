@@ -1,11 +1,14 @@
-// RealBackend: the machine's backend — one SDL window and GL context, an 800x600 off-screen
-// target shown letterboxed, OpenAL audio, SDL input and message boxes.
+// RealBackend: the machine's backend — one SDL window and GL context, the 800x600 screen drawn
+// letterboxed straight into the window, OpenAL audio, SDL input and message boxes.
 #pragma once
 
 #include "../Backend.h"
+#include "../FramePacer.h"
+#include "ScreenFit.h"
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -31,6 +34,8 @@ class RealBackend : public Backend {
     std::vector<GraphicsMode> Modes() override;
     // The first call creates the window and the context; later calls switch the same window
     // between full screen (desktop resolution, letterboxed) and a window of width x height.
+    // A full screen the window system does not grant leaves a window of width x height and
+    // answers false with no error text.
     bool OpenGraphics(int width, int height, int depth, int hz, std::string* error) override;
     // Hides the window; the context and every texture stay for the next OpenGraphics.
     void CloseGraphics() override;
@@ -51,10 +56,11 @@ class RealBackend : public Backend {
     void DrawText(const DrawState& s, const std::string& utf8, float x, float y) override;
     void DrawPolygon(const DrawState& s, const ImagePtr& image, int frame, const float* floats,
                      int floatCount) override;
-    // Reads the off-screen target; the part outside the screen reads as transparent black.
+    // Reads what the frame drew so far; the part outside the screen reads as transparent black.
     // A blank pixmap while no display was ever opened.
     PixmapPtr Grab(int x, int y, int w, int h) override;
-    // Shows the target letterboxed in the window, paces to 60 frames a second unless sync is 0,
+    void RestorePixels(TImage& image, int frame) override;
+    // Shows the frame, paces to 60 frames a second unless sync is 0,
     // then pumps events and feeds the audio.
     void Flip(int sync) override;
 
@@ -69,11 +75,13 @@ class RealBackend : public Backend {
     bool Confirm(const std::string& text) override;
     bool OpenURL(const std::string& url) override;
 
-    // Where the logical screen lies in the window, in window coordinates.
-    struct Letterbox {
-        float x = 0, y = 0, scale = 1;
-    };
-    Letterbox WindowLetterbox() const;
+    // Where the logical screen lies in the window, in the window's coordinates (those of pointer
+    // events), from the window's real size.
+    ScreenFit PointerFit() const;
+    // The size in pixels of the surface GL draws into, as the window system made it. SDL reports
+    // the size it asked for, and a full screen that no window manager granted still reads as the
+    // desktop's size there; the surface itself tells the truth.
+    void SurfaceSize(int& w, int& h) const;
     // Feeds one SDL event into the input state (the event pump calls it for each event).
     void HandleEvent(const SDL_Event& e);
 
@@ -81,14 +89,19 @@ class RealBackend : public Backend {
     struct Gl;
     bool InitVideo(std::string* error);
     bool CreateWindow(int width, int height, bool fullScreen, std::string* error);
-    void BindTarget();
-    void ApplyState(const DrawState& s);
+    // Whether the window really covers the desktop after asking for full screen.
+    bool FullScreenGranted();
+    // Places the next frame in the window's drawable as it is now.
+    void BeginFrame();
+    // Collects the following vertices under the call's blend mode and clip.
+    void Use(const DrawState& s, unsigned texture, unsigned primitive);
     bool MessageBoxesUsable() const;
 
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr; // SDL_GLContext
     std::unique_ptr<Gl> gl_;
     bool videoInit_ = false;
+    bool videoFailed_ = false; // no display was found: not tried again
     bool open_ = false;
     bool fullScreen_ = false;
     bool pointerVisible_ = true;
@@ -101,9 +114,11 @@ class RealBackend : public Backend {
     bool releaseAtFlip_[4] = {};
     std::string title_;
     int swapInterval_ = -2; // last interval asked of SDL; -2 none yet
-    std::chrono::steady_clock::time_point lastFrame_{};
+    FramePacer pacer_;
     int64_t framesShown_ = 0;
     int64_t quitAfterFrames_ = -1; // VSM_QUIT_AFTER_FRAMES: raise a close request after that many frames
+    // VSM_FRAME_TIMES=<file>: the moment of every swap, in microseconds since start, one a line.
+    std::FILE* frameTimes_ = nullptr;
 };
 
 } // namespace vsm

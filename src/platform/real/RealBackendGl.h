@@ -1,29 +1,33 @@
-// RealBackendGl: the GL objects of the real backend — the off-screen target and its presentation.
+// RealBackendGl: the GL side of the real backend: the frame drawn straight into the window's back
+// buffer, the logical screen letterboxed in it, and reading the picture back.
 #pragma once
 
 #include "Gl.h"
 #include "RealBackend.h"
+#include "SpriteBatch.h"
 
 #include <string>
 
 namespace vsm {
 
 struct RealBackend::Gl {
-    GLuint fbo = 0;
-    GLuint target = 0; // the 800x600 colour texture the game draws into
     uint64_t context = 0;
+    SpriteBatch batch;
+    int drawableW = kWidth, drawableH = kHeight;
 
-    // Creates the target in the current context and makes it the drawing destination.
-    // False (with the reason) when the driver cannot render to a texture.
+    // Sets up the current context for drawing. False (with the reason) when it cannot draw.
     bool Create(std::string* why);
     void Destroy();
     bool Live() const { return context != 0 && context == LiveGlContext(); }
-    // Draws into the target with a top-left-origin pixel projection.
-    void BindTarget();
-    // Black, opaque.
+    // Starts drawing into the back buffer of a drawable of dw x dh pixels: the 800x600 screen
+    // scaled to fit in its middle with a top-left-origin pixel projection, the bars round it
+    // cleared to black (the back buffer's contents after a swap are not to be relied on).
+    void BeginFrame(int dw, int dh);
+    // The whole drawable black, opaque.
     void ClearTarget();
-    // Copies the target, letterboxed and scaled, into the window's drawable of dw x dh pixels.
-    void Present(int dw, int dh);
+    // Reads the screen's pixels (x0, y0)-(x1, y1), inside the screen, top row first, as ARGB.
+    // At a scale other than 1 each screen pixel reads the drawn pixel under its centre.
+    void Read(int x0, int y0, int x1, int y1, uint32_t* out);
 };
 
 } // namespace vsm

@@ -43,9 +43,8 @@ void RealBackend::Poll() {
 void RealBackend::HandleEvent(const SDL_Event& e) {
     InputState& in = Input();
     auto setPointer = [&](int wx, int wy) {
-        Letterbox box = WindowLetterbox();
-        float lx = (static_cast<float>(wx) - box.x) / box.scale;
-        float ly = (static_cast<float>(wy) - box.y) / box.scale;
+        float lx = 0, ly = 0;
+        WindowToScreen(PointerFit(), static_cast<float>(wx), static_cast<float>(wy), lx, ly);
         in.mouseX = std::clamp(static_cast<int>(std::floor(lx)), 0, kWidth - 1);
         in.mouseY = std::clamp(static_cast<int>(std::floor(ly)), 0, kHeight - 1);
     };

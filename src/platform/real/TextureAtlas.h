@@ -1,0 +1,45 @@
+// TextureAtlas: pages of small pictures sharing one texture, so that the pictures of one screen
+// draw from a handful of textures instead of one each.
+#pragma once
+
+#include "Gl.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace vsm {
+
+// Where a picture landed: the page's texture and the picture's top-left in texture units, and
+// the size of one picture pixel in texture units.
+struct AtlasSlot {
+    GLuint texture = 0;
+    float u0 = 0, v0 = 0;
+    float du = 0, dv = 0;
+};
+
+class TextureAtlas {
+  public:
+    // Pages of side x side pixels; filtered selects linear sampling.
+    TextureAtlas(int side, bool filtered) : side_(side), filtered_(filtered) {}
+    // Copies width x height ARGB pixels onto a page with a border of one pixel that repeats the
+    // picture's edges, so that sampling at the picture's edge reads what a texture of its own
+    // (clamped to its edge) would. False when the picture does not fit on a page or no GL
+    // context lives.
+    bool Place(const uint32_t* argb, int width, int height, AtlasSlot& slot);
+    // The pages belong to a context that is gone: forget them without deleting.
+    uint64_t Context() const { return context_; }
+    int Pages() const { return static_cast<int>(pages_.size()); }
+
+  private:
+    int side_;
+    bool filtered_;
+    uint64_t context_ = 0;
+    std::vector<std::unique_ptr<GlTexture>> pages_;
+    int x_ = 0, y_ = 0, rowHeight_ = 0; // the free corner of the last page and its row's height
+};
+
+// The shared pages of small interface pictures in the live context (one set per sampling mode).
+TextureAtlas& PictureAtlas(bool filtered);
+
+} // namespace vsm
