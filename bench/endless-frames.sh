@@ -13,24 +13,17 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 exe="${1:-$root/build/vessamoor}"
 seconds="${2:-60}"
 work="$(mktemp -d)"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
+source "$root/tests/xvfb/display.sh"
+xvfb_pid=""
 game=""
-stop() {
-  kill "$1" 2>/dev/null || return 0
-  for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  kill -9 "$1" 2>/dev/null || true
-}
-trap '[ -n "$game" ] && stop "$game"; stop "$xvfb"; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
+trap '[ -n "$game" ] && vsm_stop "$game"; [ -n "$xvfb_pid" ] && vsm_stop "$xvfb_pid"; rm -rf "$work"' EXIT
+vsm_start_display "$work" || { echo "endless-frames: Xvfb did not start" >&2; exit 1; }
 XDG_DATA_HOME="$work/home" SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null VSM_FRAME_TIMES="$work/frames" \
-  VSM_RESOURCES="${VSM_RESOURCES:-$(dirname "$exe")/resources/}" "$exe" >/dev/null 2>&1 &
+  VSM_RESOURCES="${VSM_RESOURCES:-$(dirname "$exe")/resources/}" "$exe" >"$work/game.log" 2>&1 &
 game=$!
 click() { xdotool mousemove "$1" "$2"; sleep 0.1; xdotool mousedown 1; sleep 0.05; xdotool mouseup 1; }
-sleep "${VSM_STARTUP_WAIT:-12}"
+vsm_wait_ready "$work/game.log" "$game" 120 || { echo "endless-frames: the title never came up" >&2; exit 1; }
+sleep 2 # the name prompt follows the title
 xdotool type --delay 80 "bench"
 sleep 0.5
 click 400 392 # the name prompt's OK

@@ -18,20 +18,11 @@ exe="${1:-$root/build/vessamoor}"
 seconds="${2:-10}"
 size="${3:-800x600}"
 work="$(mktemp -d)"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
+source "$root/tests/xvfb/display.sh"
+xvfb_pid=""
 game=""
-# The game takes SIGTERM as a close request and may not act on it at once: SIGKILL after a moment.
-stop() {
-  kill "$1" 2>/dev/null || return 0
-  for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  kill -9 "$1" 2>/dev/null || true
-}
-trap '[ -n "$game" ] && stop "$game"; stop "$xvfb"; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
+trap '[ -n "$game" ] && vsm_stop "$game"; [ -n "$xvfb_pid" ] && vsm_stop "$xvfb_pid"; rm -rf "$work"' EXIT
+vsm_start_display "$work" "$size" || { echo "idle-present: Xvfb did not start" >&2; exit 1; }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz="$(getconf CLK_TCK)"
 bare="$(dirname "$exe")/bench/bare_window"
@@ -42,16 +33,16 @@ if [ -x "$bare" ]; then
   a="$(ticks "$game")"
   sleep "$seconds"
   b="$(ticks "$game")"
-  stop "$game"
+  vsm_stop "$game"
   game=""
   awk -v a="$a" -v b="$b" -v hz="$hz" -v s="$seconds" \
     'BEGIN { printf "bare window: %.1f %% of one core over %d s\n", 100 * (b - a) / hz / s, s }'
 fi
 XDG_DATA_HOME="$work/home" SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null \
-  VSM_RESOURCES="${VSM_RESOURCES:-$(dirname "$exe")/resources/}" "$exe" >/dev/null 2>&1 &
+  VSM_RESOURCES="${VSM_RESOURCES:-$(dirname "$exe")/resources/}" "$exe" >"$work/game.log" 2>&1 &
 game=$!
-# Loading, the end effect and the splash pictures take about 5.5 s; then the name prompt.
-sleep "${VSM_STARTUP_WAIT:-12}"
+vsm_wait_ready "$work/game.log" "$game" 120 || { echo "idle-present: the title never came up" >&2; exit 1; }
+sleep 2 # the name prompt follows the title
 xdotool type --delay 80 "idle"
 xdotool key Return
 sleep 3 # the menu's fade-in is not idle

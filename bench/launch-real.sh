@@ -8,13 +8,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$root/build}"
 runs="${2:-3}"
 work="$(mktemp -d)"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
+source "$root/tests/xvfb/display.sh"
+xvfb_pid=""
+trap '[ -n "$xvfb_pid" ] && vsm_stop "$xvfb_pid"; rm -rf "$work"' EXIT
+vsm_start_display "$work" || { echo "launch-real: Xvfb did not start" >&2; exit 1; }
 for run in $(seq "$runs"); do
   rm -rf "$work/home"
   echo "== run $run"

@@ -13,9 +13,7 @@ game="$1"
 resources="$2"
 work="$3"
 
-# What the game prints once, when its title's first frame is on the screen (TITLE_READY_LINE).
-ready_line="vessamoor: title ready"
-ready_seconds=120
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 
 command -v Xvfb >/dev/null 2>&1 || { echo "lose_display: Xvfb is not installed" >&2; exit 77; }
 
@@ -33,29 +31,17 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' TERM INT HUP
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "lose_display: Xvfb did not start" >&2; exit 3; }
+vsm_start_display "$work" 800x600 "$work/xvfb.log" || { echo "lose_display: Xvfb did not start" >&2; exit 3; }
 
-DISPLAY=":$(head -n 1 "$work/display")" XDG_DATA_HOME="$work/home" VSM_RESOURCES="$resources" \
+XDG_DATA_HOME="$work/home" VSM_RESOURCES="$resources" \
   SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null "$game" >"$log" 2>&1 &
 game_pid=$!
 
-end=$((SECONDS + ready_seconds))
-until grep -qsxF "$ready_line" "$log"; do
-  if ! kill -0 "$game_pid" 2>/dev/null || [ "$SECONDS" -ge "$end" ]; then
-    echo "lose_display: the game did not report its title up; its output:" >&2
-    tail -n 20 "$log" >&2
-    exit 2
-  fi
-  sleep 0.1
-done
+if ! vsm_wait_ready "$log" "$game_pid" 120; then
+  echo "lose_display: the game did not report its title up; its output:" >&2
+  tail -n 20 "$log" >&2
+  exit 2
+fi
 
 kill "$xvfb_pid"
 wait "$xvfb_pid" 2>/dev/null

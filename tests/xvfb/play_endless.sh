@@ -27,26 +27,17 @@ for tool in Xvfb xdotool import convert; do
   fi
 done
 
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+
 rm -rf "$work"
 mkdir -p "$work/home" "$work/shots"
 log="$work/game.log"
 
 xvfb_pid=""
 game_pid=""
-# The game takes SIGTERM as a close request, which a screen may not act on at once (and a game
-# that lost its display may never finish): it gets a moment, then SIGKILL.
-stop() {
-  local pid="$1" n
-  kill "$pid" 2>/dev/null || return 0
-  for n in $(seq 30); do
-    kill -0 "$pid" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null
-}
 cleanup() {
-  [ -n "$game_pid" ] && stop "$game_pid"
-  [ -n "$xvfb_pid" ] && stop "$xvfb_pid"
+  [ -n "$game_pid" ] && vsm_stop "$game_pid"
+  [ -n "$xvfb_pid" ] && vsm_stop "$xvfb_pid"
   wait 2>/dev/null
 }
 trap cleanup EXIT
@@ -68,18 +59,7 @@ fail() {
   exit 1
 }
 
-# A display of its own (Xvfb picks a free number), exactly the game's size, so that full screen
-# maps the picture 1:1 onto the screen and pointer coordinates are the game's own.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "play_endless: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+vsm_start_display "$work" 800x600 "$work/xvfb.log" || { echo "play_endless: Xvfb did not start" >&2; exit 1; }
 
 XDG_DATA_HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" HOME="$work/home" \
   VSM_RESOURCES="$resources" SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null \
@@ -95,14 +75,11 @@ for _ in $(seq 600); do
 done
 [ -n "$window" ] || fail "no game window after 60 s"
 
-# The game prints this once, when its title's first frame is on the screen (TITLE_READY_LINE).
-ready_line="vessamoor: title ready"
-end=$((SECONDS + 180))
-until grep -qsxF "$ready_line" "$log"; do
-  kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its title was up"
-  [ "$SECONDS" -lt "$end" ] || fail "the game did not report its title up within 180 s"
-  sleep 0.1
-done
+vsm_wait_ready "$log" "$game_pid" 180
+case $? in
+1) fail "the game ended before its title was up" ;;
+2) fail "the game did not report its title up within 180 s" ;;
+esac
 
 # Prints "r g b" (0-255) of the pixel at x y of a fresh screenshot.
 pixel() {
