@@ -103,7 +103,8 @@ void StartBusiestMoment() {
     BonusRemoveBlock(minX + 2, minY + 2);
 
     for (int i = 0; i < 500; ++i) {
-        auto s = TSpark::Create(SparkImage(1 + i % 3), 100 + (i * 37) % 600, 50 + (i * 53) % 500, 1.0f, 2000, 255, 200, 100, 1, 1);
+        auto s = TSpark::Create(SparkImage(1 + i % 3), 100 + (i * 37) % 600, 50 + (i * 53) % 500, 1.0f, 2000,
+                                255, 200, 100, 1, 1);
         s->setVelocity(static_cast<float>(i % 7) - 3.0f, static_cast<float>(i % 5) - 2.0f);
     }
 

@@ -14,7 +14,9 @@ uint32_t& MaskRGB() {
     return rgb;
 }
 
-int ResolveFlags(int flags) { return flags == DEFAULT_IMAGE_FLAGS ? (MASKEDIMAGE | FILTEREDIMAGE) : flags & 7; }
+int ResolveFlags(int flags) {
+    return flags == DEFAULT_IMAGE_FLAGS ? (MASKEDIMAGE | FILTEREDIMAGE) : flags & 7;
+}
 
 // A copy of the picture with the mask colour made transparent when the flags ask for it.
 PixmapPtr Prepare(const TPixmap& source, int flags) {
@@ -49,7 +51,9 @@ void GetMaskColor(int& r, int& g, int& b) {
     b = MaskRGB() & 0xFF;
 }
 
-ImagePtr LoadImage(const std::string& path, int flags) { return LoadImage(LoadPixmap(path), flags); }
+ImagePtr LoadImage(const std::string& path, int flags) {
+    return LoadImage(LoadPixmap(path), flags);
+}
 
 ImagePtr LoadImage(const PixmapPtr& pixmap, int flags) {
     if (!pixmap || pixmap->width <= 0 || pixmap->height <= 0) return nullptr;
@@ -80,7 +84,8 @@ ImagePtr LoadAnimImage(const PixmapPtr& pixmap, int cellW, int cellH, int first,
 ImagePtr CreateImage(int width, int height, int frames, int flags) {
     if (width <= 0 || height <= 0 || frames <= 0) return nullptr;
     ImagePtr image = MakeImage(width, height, ResolveFlags(flags));
-    for (int i = 0; i < frames; i++) image->frames.push_back(CreatePixmap(width, height));
+    for (int i = 0; i < frames; i++)
+        image->frames.push_back(CreatePixmap(width, height));
     return image;
 }
 
@@ -98,9 +103,15 @@ void UnlockImage(const ImagePtr& image, int frame) {
     image->version++;
 }
 
-int ImageWidth(const ImagePtr& image) { return image ? image->width : 0; }
-int ImageHeight(const ImagePtr& image) { return image ? image->height : 0; }
-int ImageFrames(const ImagePtr& image) { return image ? static_cast<int>(image->frames.size()) : 0; }
+int ImageWidth(const ImagePtr& image) {
+    return image ? image->width : 0;
+}
+int ImageHeight(const ImagePtr& image) {
+    return image ? image->height : 0;
+}
+int ImageFrames(const ImagePtr& image) {
+    return image ? static_cast<int>(image->frames.size()) : 0;
+}
 
 void SetImageHandle(const ImagePtr& image, float x, float y) {
     if (!image) return;

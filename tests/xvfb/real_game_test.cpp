@@ -62,7 +62,8 @@ TEST(RealGameGl, EndlessGameFromAnEmptyUserFolder) {
 
     // Every stop's screenshot is the game's whole 800x600 picture, and a picture, not a blank
     // or single-colour window.
-    for (const char* name : {"name-prompt", "main-menu", "level-list", "endless", "pause-menu", "exit-question"}) {
+    for (const char* name :
+         {"name-prompt", "main-menu", "level-list", "endless", "pause-menu", "exit-question"}) {
         SCOPED_TRACE(name);
         const PixmapPtr shot = LoadPixmap(work + "/shots/" + name + ".png");
         ASSERT_TRUE(shot);
