@@ -270,10 +270,6 @@ TEST_F(FrameDrawTest, EmptyFrameDrawsNothingButSetsAlpha) {
     EXPECT_FLOAT_EQ(GetAlpha(), 0.0f);
 }
 
-} // namespace vsm::test
-
-namespace vsm::test {
-
 TEST_F(FrameDrawTest, ArtLoadsIntoTheSlotsTheDrawingReads) {
     // Left and Right pieces come from the plain names, Top and Bottom from the "-p" names.
     WritePicture("gfx/ramka/2b.png", 7, 64);

@@ -297,10 +297,6 @@ TEST(PieceTemplateTest, SizeCountsFilledCellsNotExtents) {
     EXPECT_EQ(b.height, 3);
 }
 
-} // namespace vsm::test
-
-namespace vsm::test {
-
 // The game's own catalogue and templates, as packed into the built resources.
 TEST(GameCatalogueTest, ShippedRunesAndTemplatesLoadAndLinkUp) {
     const std::string archive = ResourcesDir() + "data/settings_lp.bca";

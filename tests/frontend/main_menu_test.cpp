@@ -340,12 +340,6 @@ TEST_F(MainMenu, ForcedHiscoresOpenWithoutTheTitleFadeAndAreClearedAfterwards) {
     EXPECT_TRUE(SparkList.IsEmpty());
 }
 
-} // namespace
-} // namespace vsm::test
-
-namespace vsm::test {
-namespace {
-
 class MainMenuFirstRun : public FrontendFixture {};
 
 TEST_F(MainMenuFirstRun, WithoutAPlayerTheMenuAsksForANameFirstAndThenGreetsThePlayer) {
@@ -392,12 +386,6 @@ TEST_F(MainMenuFirstRun, SparksAgeOneStepAFrameWhateverFactorTheLastGameLeft) {
     // One cursor spark a frame living at most 50 frames, and a few stars of at most 150.
     EXPECT_LT(sparks, 100u);
 }
-
-} // namespace
-} // namespace vsm::test
-
-namespace vsm::test {
-namespace {
 
 using MainMenuAfterAViewer = MainMenu;
 

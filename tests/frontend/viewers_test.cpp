@@ -141,12 +141,6 @@ TEST_F(Viewers, ACreditsPageIsShownForFourSecondsThenFadesAndHides) {
     EXPECT_EQ(pageAlpha[280], -1.0f);         // 4.67 s: hidden
 }
 
-} // namespace
-} // namespace vsm::test
-
-namespace vsm::test {
-namespace {
-
 TEST_F(Viewers, ACloseRequestInTheFrameTheLastCreditsPageEndsEndsTheProgram) {
     titleScreen.Prepare();
     const int alone = Run(Viewer::Credits, {});

@@ -215,12 +215,6 @@ TEST_F(RingDrawTest, AimingCursorCirclesThePointer) {
     EXPECT_EQ(sx, 1.0f);
 }
 
-} // namespace
-} // namespace vsm::test
-
-namespace vsm::test {
-namespace {
-
 class RingAssetsTest : public RingFixture {};
 
 TEST_F(RingAssetsTest, LoadsEveryPictureAndSoundWithCentredIcons) {

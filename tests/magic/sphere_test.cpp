@@ -263,10 +263,6 @@ TEST_F(Sphere, UpdateWithoutEmitAddsNoCirclingSpark) {
     EXPECT_EQ(SparkList.Count(), before + 1);
 }
 
-} // namespace vsm::test
-
-namespace vsm::test {
-
 // Draw calls of one image in the log; a textured band counts only when it has some height.
 static int DrawsOf(const HeadlessBackendControl& c, const ImagePtr& img) {
     int n = 0;

@@ -142,12 +142,6 @@ TEST_F(SavedSlotTest, PlacementDuringATurnUsesItsTarget) {
     }
 }
 
-} // namespace
-} // namespace vsm::test
-
-namespace vsm::test {
-namespace {
-
 // A boss level of two boss runes on an open board.
 class BossSlotTest : public ModesFixture {
   protected:

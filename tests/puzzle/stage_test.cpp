@@ -266,10 +266,6 @@ TEST_F(PuzzleStage, ACloseRequestDuringPlayEndsTheProgram) {
     EXPECT_EQ(puzzle.puzzle->Tiles().size(), 6u);
 }
 
-} // namespace vsm::test
-
-namespace vsm::test {
-
 TEST_F(PuzzleStage, PopupsShowOneAfterAnotherAndTheTilesWaitForThem) {
     ASSERT_TRUE(WriteFlatPicture(resources + "gfx/info/ok.png", 60, 20));
     popupManager.Load();
@@ -333,10 +329,6 @@ TEST_F(PuzzleStage, TheDeveloperKeyEndsACampaignPuzzleOnlyWithItsFile) {
     std::filesystem::current_path(kept);
 }
 
-} // namespace vsm::test
-
-namespace vsm::test {
-
 TEST_F(PuzzleStage, ATileTheFreeHintPutsHomeStaysHomeThoughAClickWaitedForIt) {
     // With this seed the free hint of a 3 x 2 replay puts a third tile home, without a flight.
     puzzle.width = 3;
@@ -372,10 +364,6 @@ TEST_F(PuzzleStage, ATileTheFreeHintPutsHomeStaysHomeThoughAClickWaitedForIt) {
     EXPECT_EQ(SoundOps("cue", "playgamepuzzle-odkrycie1.ogg"), 5);
     EXPECT_EQ(SoundOps("cue", "playgamepuzzle-all.ogg"), 1);
 }
-
-} // namespace vsm::test
-
-namespace vsm::test {
 
 TEST_F(PuzzleStage, ACloseRequestEndsTheProgramWhateverElseItsFrameAsksFor) {
     optionsWindow.napisy[6] = CreateImage(120, 24);
@@ -425,10 +413,6 @@ TEST_F(PuzzleStage, ACloseRequestEndsTheProgramWhateverElseItsFrameAsksFor) {
         puzzle.puzzle->Clear();
     }
 }
-
-} // namespace vsm::test
-
-namespace vsm::test {
 
 TEST_F(PuzzleStage, ACloseDuringTheSummaryOrTheClosingPictureEndsTheProgramWithTheLevelWon) {
     WriteLevels({{"puzzle-07.tsc", "Settings{ width=3 height=2 }"}});

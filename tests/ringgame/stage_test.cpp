@@ -309,9 +309,6 @@ TEST_F(RingStage, TheDeveloperKeyEndsTheStageOnlyWithTheCheatsFile) {
     std::filesystem::current_path(cwd);
 }
 
-} // namespace vsm::test
-
-namespace vsm::test {
 namespace {
 
 using RingClose = RingStage;
