@@ -1,4 +1,5 @@
-// Gl: texture upload in the power-of-two layout and the lifetime of GPU objects.
+// Gl: texture upload (pictures at their own size, small ones on power-of-two shared pages), pixels
+// read back from textures, and the lifetime of GPU objects.
 #include "Gl.h"
 
 #include "TextureAtlas.h"
