@@ -14,11 +14,11 @@ int saveOptions() {
     int result = SaveOptionsOnly();
     if (saveToProfile != 0) {
         // Every part waits for the one write of the profile document at the end.
-        saveBoard("davar", 0);
-        SaveLastBlock("davar", 0);
+        saveBoard(QUEST_SLOT, 0);
+        SaveLastBlock(QUEST_SLOT, 0);
         SavePuzzles(0);
         SaveProfile(0);
-        SaveSpells("davar", 0);
+        SaveSpells(QUEST_SLOT, 0);
         SaveLevelStats(0);
         SaveMagicSphere(0);
         if (profile.SaveProfile() != 0) result = -1;

@@ -45,9 +45,6 @@ namespace vsm {
 
 namespace {
 
-// The quest slot of the profile.
-const std::string SLOT = "davar";
-
 // Thrown inside a frame when the level is left for the main menu; caught by goGlyndra only.
 struct LeaveToMenu {};
 
@@ -90,18 +87,18 @@ void TQuestLevel::Start(int resume) {
     level.continueMusic();
     ringOfSpells.Clear();
     if (resume != 0) {
-        RestoreBoard(SLOT);
-        RestoreHeldPiece(SLOT);
-        LoadSpells(SLOT);
+        RestoreBoard(QUEST_SLOT);
+        RestoreHeldPiece(QUEST_SLOT);
+        LoadSpells(QUEST_SLOT);
         LoadLevelStats();
         LoadMagicSphere();
-        RestoreBossRunes(SLOT);
+        RestoreBossRunes(QUEST_SLOT);
         popupManager.Free();
         blocks.nextBlock = blocks._buildNextBlock();
         blocks.GetNextBlockWH();
     } else {
         // A list of standing boss runes from an earlier attempt must not thin out this one.
-        ClearBossRunes(SLOT);
+        ClearBossRunes(QUEST_SLOT);
         blocks.buildNextBlock();
         blocks.buildNextBlock();
         if (level.goalType != 2) boardSelector.AddLevel(level.levelName);
@@ -238,7 +235,7 @@ void TQuestLevel::Restart(bool fromLoseScreen) {
     timeManager.Reset(1);
     ringOfSpells.Clear();
     // Every boss rune stands again.
-    ClearBossRunes(SLOT);
+    ClearBossRunes(QUEST_SLOT);
     if (level.copySpellsFromRMG != 0) ringGame.CopySpells();
     popupManager.Prepare();
     popupManager.AddEvent("BEGIN_LEVEL");

@@ -25,9 +25,6 @@ namespace vsm {
 
 namespace {
 
-// The campaign's quest level slot.
-const char* const QUEST_SLOT = "davar";
-
 int Finish(int saveNow) {
     return saveNow ? profile.SaveProfile() : 0;
 }

@@ -7,9 +7,14 @@
 
 namespace vsm {
 
+// The save slot of the quest campaign: every key of the campaign's saved level begins with it. The
+// quest level, the campaign save and the puzzle all name it through this one constant, so the
+// board and the boss runes are always saved and restored under the same slot.
+inline const std::string QUEST_SLOT = "davar";
+
 // Stores "level", "pointsActual", "pointsTotal", "gameState", "difficulty" and the list
 // "revealedImages", and the quest level's standing boss runes (SaveBossRunes of the quest slot
-// "davar"), so that every save of the campaign keeps them with the rest; writes the file when
+// QUEST_SLOT), so that every save of the campaign keeps them with the rest; writes the file when
 // saveNow is not 0. Returns 0, or -1 when that write failed or the list was too long to store (the
 // stored list is then kept). Does nothing without a selected profile.
 int SaveProfile(int saveNow);

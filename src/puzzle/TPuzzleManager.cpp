@@ -202,7 +202,7 @@ int TPuzzleManager::show(int /*resume*/, const std::string& path, int fromMenu) 
     if (readFromProfile != 0 || fromMenu != 0) popups.clear();
 
     if (readFromProfile != 0 && LoadPuzzles() != 0) {
-        LoadSpells("davar");
+        LoadSpells(QUEST_SLOT);
         Begin(background, 1);
     } else {
         // A fresh start, also when the saved layout was refused.
