@@ -2,6 +2,7 @@
 #include "modes/CampaignSave.h"
 
 #include "profiles/OptionsDocument.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/SavedBoard.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfileManager.h"
@@ -11,7 +12,8 @@
 namespace vsm {
 
 int saveOptions() {
-    int result = SaveOptionsOnly();
+    const bool optionsFailed = SaveOptionsOnly() != 0;
+    bool progressFailed = false;
     if (saveToProfile != 0) {
         // Every part waits for the one write of the profile document at the end.
         saveBoard(QUEST_SLOT, 0);
@@ -21,9 +23,9 @@ int saveOptions() {
         SaveSpells(QUEST_SLOT, 0);
         SaveLevelStats(0);
         SaveMagicSphere(0);
-        if (profile.SaveProfile() != 0) result = -1;
+        progressFailed = profile.SaveProfile() != 0;
     }
-    return result;
+    return TellIfNotSaved(progressFailed, optionsFailed);
 }
 
 } // namespace vsm

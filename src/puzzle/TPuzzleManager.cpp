@@ -14,6 +14,7 @@
 #include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/SavedCampaign.h"
 #include "puzzle/PuzzleSave.h"
 #include "puzzle/THints.h"
@@ -252,7 +253,8 @@ int TPuzzleManager::show(int /*resume*/, const std::string& path, int fromMenu) 
     }
     if (fromMenu == 0 && result == PUZZLE_LEAVE) {
         SavePuzzles(1);
-        SaveProfile(1);
+        // The second write holds the puzzle too: its result is the one the player is told.
+        TellIfNotSaved(SaveProfile(1) != 0, false);
     }
     puzzle->Clear();
     TSpark::destroyAll();

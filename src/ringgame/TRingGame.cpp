@@ -10,6 +10,7 @@
 #include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
@@ -185,7 +186,7 @@ int TRingGame::Play(int resume) {
     case RING_MAIN_MENU:
         profile.SetNumber(RING_IN_PROGRESS_KEY, 1, 0);
         SaveToProfile();
-        SaveProfile(1);
+        TellIfNotSaved(SaveProfile(1) != 0, false);
         _stopMusic();
         return 1;
     default:

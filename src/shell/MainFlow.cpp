@@ -9,6 +9,7 @@
 #include "overlays/TPopupManager.h"
 #include "platform/System.h"
 #include "profiles/ProfileDefaults.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/SavedCampaign.h"
 #include "puzzle/TPuzzleManager.h"
 #include "quest/StoryViewer.h"
@@ -61,7 +62,7 @@ void CampaignLoop() {
             menuQuit = PlayLevel();
             if (menuQuit != 0) return;
             gameState = 2;
-            SaveProfile(1);
+            TellIfNotSaved(SaveProfile(1) != 0, false);
         }
         if (gameState == 2) {
             if (sequencer.seqNo >= sequencer.Last) {

@@ -5,6 +5,7 @@
 #include "platform/Graphics.h"
 #include "platform/System.h"
 #include "profiles/OptionsDocument.h"
+#include "profiles/SaveNotice.h"
 
 namespace vsm {
 
@@ -13,7 +14,7 @@ int saveOnEnd() {
         // The error may have stopped the campaign half-way through a change: its last good save
         // stays as it is.
         Print("The game ends on an error: the options are saved, the campaign keeps its last save");
-        SaveOptionsOnly();
+        TellIfNotSaved(false, SaveOptionsOnly() != 0);
     } else {
         saveOptions();
     }

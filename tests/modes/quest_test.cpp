@@ -13,8 +13,11 @@
 #include "modes/QuestLevel.h"
 #include "modes/SavedSlot.h"
 #include "overlays/TOptionsWindow.h"
+#include "data/DataFolders.h"
+#include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "profiles/OptionsDocument.h"
 #include "profiles/SavedBoard.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/THiscores.h"
@@ -22,6 +25,7 @@
 #include "services/GameFlags.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace vsm::test {
 namespace {
@@ -138,6 +142,34 @@ TEST_F(QuestTest, LeavingSavesTheLevelAndContinuingResumesIt) {
     EXPECT_LT(timeManager.actualTime, savedTime + 1000);
     // Closing while the goal is not met credits nothing.
     EXPECT_EQ(gameState, 0);
+}
+
+TEST_F(QuestTest, LeavingWhenTheFolderRefusesTheSaveSaysSoAndKeepsTheOldFiles) {
+    SetUpQuestLevel("row.tsc", 3);
+    ASSERT_EQ(SaveOptionsOnly(), 0);
+    const std::string profileFile = profile.selectedProfile->path;
+    const std::string optionsFile = myDocsFolder + "/data/options.tsc";
+    const std::optional<std::string> oldProfile = LoadText(profileFile);
+    const std::optional<std::string> oldOptions = LoadText(optionsFile);
+    ASSERT_TRUE(oldProfile && oldOptions);
+    MenuChoice leave{23};
+    Script([&](int frame, FrameInput& in) {
+        if (frame > 60) leave.Step(in);
+        return true;
+    });
+    SetFileFaultHook([](FileOp op, const std::string&) { return op != FileOp::Write; });
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(goGlyndra(0), 1);
+    testing::internal::GetCapturedStdout();
+    SetFileFaultHook(nullptr);
+    const std::string told =
+        "Your progress could not be saved in the folder\n" + profile.path +
+        "\nand your options not in the folder\n" + myDocsFolder +
+        "/data.\nWhat was saved before is kept. Check that the folder exists, has room and "
+        "can be written to.";
+    EXPECT_EQ(std::count(control->notifications.begin(), control->notifications.end(), told), 1);
+    EXPECT_EQ(LoadText(profileFile), oldProfile);
+    EXPECT_EQ(LoadText(optionsFile), oldOptions);
 }
 
 TEST_F(QuestTest, LossRecordsTheScoreAndTheLoseScreenRetriesAndSkips) {

@@ -3,6 +3,7 @@
 
 #include "data/DataFolders.h"
 #include "level/TPointsManager.h"
+#include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
@@ -223,15 +224,16 @@ TEST_F(PuzzleStage, GalleryMenuButtonEndsAtOnceWithoutSaving) {
     EXPECT_TRUE(profile.GetList("puzzles")->empty());
 }
 
-TEST_F(PuzzleStage, LeavingACampaignPuzzleThroughTheMenuSavesIt) {
-    UsePlayer();
+// Plays a campaign puzzle and leaves it through the menu's main-menu button once playing() holds;
+// returns the tiles' layout seen before leaving.
+std::vector<int> PlayAndLeaveThroughTheMenu(HeadlessBackendControl& control, const std::string& picture,
+                                            bool (*playing)()) {
     optionsWindow.napisy[6] = CreateImage(120, 24);
-    WriteLevels({{"puzzle-04.tsc", "Settings{ width=4 height=3 hintA=1 hintB=2 }"}});
     puzzle.Load("puzzle-04.tsc");
     std::vector<int> layout;
     int played = -1;
-    control->SetScript([&](int frame, FrameInput& in) {
-        if (!Playing()) return true;
+    control.SetScript([&](int frame, FrameInput& in) {
+        if (!playing()) return true;
         if (played < 0) played = frame;
         const int k = frame - played;
         if (k == 2) in.keysHit.push_back(KEY_ESCAPE);
@@ -243,7 +245,14 @@ TEST_F(PuzzleStage, LeavingACampaignPuzzleThroughTheMenuSavesIt) {
         if (k >= 6 && k % 3 == 0) in = ClickOnButton(data.GetButton(BUTTON_MAIN_MENU));
         return k < 60;
     });
-    EXPECT_EQ(puzzle.show(0, picturePath, 0), 1);
+    EXPECT_EQ(puzzle.show(0, picture, 0), 1);
+    return layout;
+}
+
+TEST_F(PuzzleStage, LeavingACampaignPuzzleThroughTheMenuSavesIt) {
+    UsePlayer();
+    WriteLevels({{"puzzle-04.tsc", "Settings{ width=4 height=3 hintA=1 hintB=2 }"}});
+    const std::vector<int> layout = PlayAndLeaveThroughTheMenu(*control, picturePath, Playing);
     std::vector<std::string> expected;
     for (int cell : layout)
         expected.push_back(std::to_string(cell));
@@ -252,6 +261,25 @@ TEST_F(PuzzleStage, LeavingACampaignPuzzleThroughTheMenuSavesIt) {
     // Written to the file: a fresh store reads it back.
     TProfileManager reread = TProfileManager::Create(resources + "profiles", "dat");
     EXPECT_EQ(*reread.GetList("puzzles"), expected);
+}
+
+TEST_F(PuzzleStage, LeavingWhenTheFolderRefusesTheSaveSaysSoAndKeepsTheOldFile) {
+    UsePlayer();
+    WriteLevels({{"puzzle-04.tsc", "Settings{ width=4 height=3 hintA=1 hintB=2 }"}});
+    const std::string file = profile.selectedProfile->path;
+    const std::optional<std::string> before = LoadText(file);
+    ASSERT_TRUE(before);
+    SetFileFaultHook([](FileOp op, const std::string&) { return op != FileOp::Write; });
+    testing::internal::CaptureStdout();
+    PlayAndLeaveThroughTheMenu(*control, picturePath, Playing);
+    testing::internal::GetCapturedStdout();
+    SetFileFaultHook(nullptr);
+    // The fixture's art lacks a few pictures, which are notified too: count the one message.
+    const std::string told = "Your progress could not be saved in the folder\n" + profile.path +
+                             ".\nWhat was saved before is kept. Check that the folder exists, has room and "
+                             "can be written to.";
+    EXPECT_EQ(std::count(control->notifications.begin(), control->notifications.end(), told), 1);
+    EXPECT_EQ(LoadText(file), before);
 }
 
 TEST_F(PuzzleStage, ACloseRequestDuringPlayEndsTheProgram) {

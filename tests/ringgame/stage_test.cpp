@@ -5,6 +5,7 @@
 #include "level/TPointsManager.h"
 #include "overlays/TOptionsWindow.h"
 #include "overlays/TPopupManager.h"
+#include "platform/Files.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/TProfileManager.h"
@@ -19,6 +20,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace vsm::test {
@@ -48,6 +51,19 @@ class RingStage : public RingFixture {
         in.mouseX = static_cast<int>((button->dim->Left() + button->dim->Right()) / 2);
         in.mouseY = static_cast<int>((button->dim->Top() + button->dim->Bottom()) / 2);
         in.clicks.push_back(1);
+    }
+    // A script that opens the menu once play has begun and presses its main-menu button.
+    static std::function<bool(int, FrameInput&)> LeaveThroughTheMenu() {
+        auto escAt = std::make_shared<int>(-1);
+        return [escAt](int f, FrameInput& in) {
+            if (*escAt < 0 && ringGame.faza == RING_PHASE_PLAY) {
+                *escAt = f;
+                in.keysHit.push_back(KEY_ESCAPE);
+            } else if (*escAt >= 0 && f == *escAt + 20) {
+                ClickButton(in, BUTTON_MAIN_MENU);
+            }
+            return f < 2000;
+        };
     }
     // The number a fresh store reads back from the player's file.
     int Stored(const std::string& key) {
@@ -106,21 +122,30 @@ TEST_F(RingStage, ZeroTimeEndsOnTheFirstFrameOfPlay) {
 
 TEST_F(RingStage, TheMainMenuButtonLeavesAnUnfinishedStage) {
     LoadLevel(Settings(60000, 3, "1", 5000));
-    int escAt = -1;
-    Drive([&](int f, FrameInput& in) {
-        if (escAt < 0 && ringGame.faza == RING_PHASE_PLAY) {
-            escAt = f;
-            in.keysHit.push_back(KEY_ESCAPE);
-        } else if (escAt >= 0 && f == escAt + 20) {
-            ClickButton(in, BUTTON_MAIN_MENU);
-        }
-        return f < 2000;
-    });
+    Drive(LeaveThroughTheMenu());
     EXPECT_EQ(RunPlay(0), 1);
     EXPECT_EQ(StoredMarker(), std::optional<float>(1.0f));
     EXPECT_GT(Stored("rgTime"), 0);
     EXPECT_LT(Stored("rgTime"), 60000);
     EXPECT_EQ(ringGame.music, nullptr);
+}
+
+TEST_F(RingStage, LeavingWhenTheFolderRefusesTheSaveSaysSoAndKeepsTheOldFile) {
+    LoadLevel(Settings(60000, 3, "1", 5000));
+    const std::string file = profile.selectedProfile->path;
+    const std::optional<std::string> before = LoadText(file);
+    ASSERT_TRUE(before);
+    SetFileFaultHook([](FileOp op, const std::string&) { return op != FileOp::Write; });
+    Drive(LeaveThroughTheMenu());
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunPlay(0), 1);
+    testing::internal::GetCapturedStdout();
+    SetFileFaultHook(nullptr);
+    const std::string told = "Your progress could not be saved in the folder\n" + profile.path +
+                             ".\nWhat was saved before is kept. Check that the folder exists, has room and "
+                             "can be written to.";
+    EXPECT_EQ(std::count(control->notifications.begin(), control->notifications.end(), told), 1);
+    EXPECT_EQ(LoadText(file), before);
 }
 
 TEST_F(RingStage, ACloseRequestStoresTheStageAndEndsTheProgram) {
