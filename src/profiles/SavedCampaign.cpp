@@ -48,6 +48,11 @@ int LoadProfile() {
     if (!profile.selectedProfile) return 0;
     try {
         sequencer.Start(profile.GetNumber("level"));
+        // A position past the campaign means it is over: one past the last level says so, as the
+        // game itself leaves it after the last stage; a hand-edited number further out stops
+        // there, so nothing downstream counts on from it.
+        if (sequencer.First <= sequencer.Last && sequencer.seqNo > sequencer.Last + 1)
+            sequencer.seqNo = sequencer.Last + 1;
         points.actual = profile.GetNumber("pointsActual");
         points.total = profile.GetNumber("pointsTotal");
         gameState = profile.GetNumber("gameState");

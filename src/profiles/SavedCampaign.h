@@ -18,8 +18,9 @@ inline const std::string QUEST_SLOT = "davar";
 // saveNow is not 0. Returns 0, or -1 when that write failed or the list was too long to store (the
 // stored list is then kept). Does nothing without a selected profile.
 int SaveProfile(int saveNow);
-// Restores the same keys: the sequencer starts at "level", the points, gameState, the difficulty
-// and the revealed pictures follow. A document error on the way prints "560" and leaves the rest
+// Restores the same keys: the sequencer starts at "level" (a level further past the campaign than
+// one past its last level is taken as one past it), the points, gameState, the difficulty and the
+// revealed pictures follow. A document error on the way prints "560" and leaves the rest
 // as it was. Returns 0; does nothing without a selected profile.
 int LoadProfile();
 // Stores the bonus tokens on the board under slot + "Bonuses"; writes the file when saveNow is

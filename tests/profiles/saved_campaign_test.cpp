@@ -72,6 +72,20 @@ TEST_F(SavedCampaign, PositionScoreStateDifficultyAndPicturesRoundTrip) {
     EXPECT_EQ(slides.revealedImages, (std::vector<std::string>{"pic_01.jpg", "a \"quoted\", name"}));
 }
 
+TEST_F(SavedCampaign, ALevelFarPastTheCampaignLoadsAsOnePastItsLastLevel) {
+    // The sequence holds levels 1 to 30; "past the last level" (the closing story) is 31.
+    const struct {
+        float saved;
+        int loaded;
+    } cases[] = {{99999, 31}, {3e9f, 31}, {32, 31}, {31, 31}, {30, 30}, {1, 1}, {-4, -4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saved);
+        profile.selectedProfile->file->SetNumberKey("Profile", "level", c.saved, 0);
+        ASSERT_EQ(LoadProfile(), 0);
+        EXPECT_EQ(sequencer.seqNo, c.loaded);
+    }
+}
+
 TEST_F(SavedCampaign, AProfileWithoutCampaignKeysLoadsZerosAndNoPictures) {
     slides.revealedImages = {"stale"};
     gameState = 2;
