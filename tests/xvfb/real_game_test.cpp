@@ -124,6 +124,24 @@ TEST(RealGameGl, EndsWhenItsDisplayGoesAway) {
                                    << work << "/game.log)";
 }
 
+// Another X client destroying the game's window drops the game's connection: the game saves as on
+// a close request before it ends, so the options document removed after start-up is back.
+TEST(RealGameGl, ItsWindowDestroyedByAnotherClientSavesBeforeItEnds) {
+    for (const char* tool : {"Xvfb", "xdotool"})
+        if (!ToolInstalled(tool)) GTEST_SKIP() << tool << " is not installed";
+    const std::string work = ScratchDir("xvfb-killed");
+    const std::string script = SourceDir() + "/tests/xvfb/kill_window.sh";
+    const std::string command = "bash " + Quoted(script) + " " + Quoted(VSM_GAME_EXE) + " " +
+                                Quoted(ResourcesDir()) + " " + Quoted(work);
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    if (WEXITSTATUS(raw) == SKIP_STATUS) GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    EXPECT_EQ(WEXITSTATUS(raw), 0) << "1: still running 10 s after its window was destroyed; 2: never "
+                                      "reported its title up; 3: no display or window; 4: ended without "
+                                      "its exit save (see "
+                                   << work << "/game.log)";
+}
+
 // A first start asks for full screen. An X server with no window manager never grants it: the
 // window keeps its 800x600 size while SDL takes it for the screen's. The game must see that and
 // carry on in an 800x600 window (and remember the window mode), not draw a picture scaled for a

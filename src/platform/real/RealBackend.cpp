@@ -3,6 +3,7 @@
 
 #include "../Headless.h"
 #include "../Input.h"
+#include "../System.h"
 #include "../audio/OpenALDevice.h"
 #include "../audio/SilentAudioDevice.h"
 #include "../audio/TSound.h"
@@ -16,6 +17,8 @@
 #ifdef VSM_HAVE_EGL
 #include <EGL/egl.h>
 #endif
+
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -41,6 +44,44 @@ void WatchProcessExit() {
     // Registered after the backend holder, so it runs before the holder destroys the backend.
     static const bool registered = std::atexit([] { processExiting = true; }) == 0;
     (void)registered;
+}
+
+// Set when the X connection is gone (the window destroyed by another client, the server ended):
+// from then on nothing may speak to the display, or Xlib would end the program again half-way.
+bool displayLost = false;
+
+// Xlib's I/O-error handler: Xlib ends the process as soon as it returns, so the exit hook runs
+// here, saving as a close request would; the handler runs between two frames (inside the frame's
+// presentation or event poll), where the game's state is whole.
+int OnDisplayLost(void*) {
+    if (displayLost) std::_Exit(1); // the save itself met the dead display: end at once
+    displayLost = true;
+    std::fprintf(stderr, "The connection to the display was lost; the game is saved and ends\n");
+    std::fflush(stderr);
+    try {
+        RunExitHook(false);
+    } catch (const ProgramEnd&) {
+        // The hook asked to end: the program is ending already.
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Error while saving at exit: %s\n", e.what());
+    }
+    std::fflush(stdout);
+    std::fflush(stderr);
+    // Not exit(): the atexit work would tear the window down over the dead connection.
+    std::_Exit(1);
+}
+
+// Installs OnDisplayLost in the Xlib the video library loaded; nothing when it uses another
+// window system. Xlib is looked up, not linked: the game runs without it elsewhere.
+void WatchDisplayLoss() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0) return;
+    void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+    if (!xlib) return;
+    using Handler = int (*)(void*);
+    using SetHandler = Handler (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(xlib, "XSetIOErrorHandler"))) set(OnDisplayLost);
+    dlclose(xlib);
 }
 
 int64_t QuitAfterFromEnvironment() {
@@ -99,6 +140,7 @@ bool RealBackend::InitVideo(std::string* error) {
         return false;
     }
     videoInit_ = true;
+    WatchDisplayLoss();
     return true;
 }
 
@@ -235,7 +277,7 @@ void RealBackend::SetTitle(const std::string& title) {
 
 void RealBackend::SetPointerVisible(bool visible) {
     pointerVisible_ = visible;
-    if (videoInit_) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    if (videoInit_ && !displayLost) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void RealBackend::SurfaceSize(int& w, int& h) const {
@@ -345,6 +387,7 @@ std::unique_ptr<AudioDevice> RealBackend::OpenAudio(const std::string& driver) {
 }
 
 bool RealBackend::MessageBoxesUsable() const {
+    if (displayLost) return false;
     const char* driver = videoInit_ ? SDL_GetCurrentVideoDriver() : nullptr;
     if (!driver) driver = std::getenv("SDL_VIDEODRIVER");
     if (!driver) return true;
