@@ -283,7 +283,11 @@ void TTSCFile::SaveGroupOnce(const TTSCGroup& group, const std::string& indent, 
             ++index.leftOut;
             continue;
         }
-        SaveGroupOnce(*sub, indent + "\t", index, out);
+        // Indenting every level by one more tab would make a deeply nested document, which the
+        // reader takes, grow on every save past the size the reader takes; the reader skips the
+        // blanks, so stopping the indentation changes nothing of what is read back.
+        const bool deeper = indent.size() < static_cast<size_t>(TSC_MAX_SAVED_INDENT);
+        SaveGroupOnce(*sub, deeper ? indent + "\t" : indent, index, out);
     }
     out += indent + "}\n";
 }
@@ -318,7 +322,16 @@ bool ReportLeftOut(int leftOut, const std::string& where) {
 
 bool TTSCFile::Save(const std::string& path) const {
     int leftOut = 0;
-    if (!::vsm::SaveText(SavedText(&leftOut), path)) {
+    const std::vector<uint8_t> bytes = EncodeText(SavedText(&leftOut));
+    // A file the reader would refuse is no save: the old one, which it still reads, is kept.
+    if (static_cast<int64_t>(bytes.size()) > MAX_DOCUMENT_BYTES) {
+        Print("TSC save: " + path + " would take " + std::to_string(bytes.size()) + " bytes, more than the " +
+              std::to_string(MAX_DOCUMENT_BYTES) + " a document may have; not saved, the old file is kept");
+        return false;
+    }
+    StreamPtr out = WriteFile(path);
+    if (out) WriteBytes(*out, bytes.data(), bytes.size());
+    if (!CloseStream(out)) {
         Print("TSC save: cannot write " + path);
         return false;
     }

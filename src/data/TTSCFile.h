@@ -13,6 +13,9 @@ namespace vsm {
 
 class TStream;
 
+// Tabs of indentation a saved line gets at most: deeper groups are written at this indent.
+constexpr int TSC_MAX_SAVED_INDENT = 8;
+
 // A TSC document: flat lists of keys and groups addressed by group path ("a::b") and name.
 // Paths and names are compared ignoring the case of A to Z only. The lists are open: callers
 // walk KeyList and may remove keys from it.
@@ -32,7 +35,8 @@ class TTSCFile {
     void LoadFromText(const std::string& utf8);
 
     // Writes the saved text through a temporary file renamed into place; false (with one line
-    // on standard error) when it could not be written, and then the old file is untouched. Also
+    // on standard error) when it could not be written or would be larger than the reader takes
+    // (MAX_DOCUMENT_BYTES), and then the old file is untouched. Also
     // false when a group or key name the reader could not take back had to be left out (the
     // file then holds everything else).
     bool Save(const std::string& path) const;
@@ -88,7 +92,8 @@ class TTSCFile {
     void NoteKeyListShape() const;
     void RebuildKeyIndex() const;
     // Appends the saved text of one group and everything under it, each line starting with
-    // indent; a group path is written once, with every key and subgroup of that path.
+    // indent (one tab more per level, up to TSC_MAX_SAVED_INDENT); a group path is written once,
+    // with every key and subgroup of that path.
     void SaveGroupOnce(const TTSCGroup& group, const std::string& indent, SaveIndex& index,
                        std::string& out) const;
 };

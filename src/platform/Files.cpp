@@ -62,6 +62,11 @@ int FileType(const std::string& path) {
     return FILETYPE_NONE;
 }
 
+bool IsPlainFile(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::lstat(FixPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 int64_t FileSize(const std::string& path) {
     if (path.empty()) return -1;
     std::error_code ec;
@@ -537,6 +542,31 @@ StreamPtr WriteFile(const std::string& path) {
         return nullptr;
     }
     return std::make_shared<AtomicWriteStream>(f, std::string(name.data()), target);
+}
+
+bool IsSaveTempName(const std::string& name) {
+    // The mkstemp pattern WriteFile fills in: ".<target>.tmp-XXXXXX".
+    static const std::string mark = ".tmp-";
+    constexpr size_t RANDOM = 6;
+    if (name.size() < 1 + 1 + mark.size() + RANDOM || name[0] != '.') return false;
+    const size_t markAt = name.size() - RANDOM - mark.size();
+    if (name.compare(markAt, mark.size(), mark) != 0) return false;
+    for (size_t i = name.size() - RANDOM; i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+int RemoveStaleSaveTemps(const std::string& folder) {
+    int removed = 0;
+    for (const DirEntry& e : ListDir(folder)) {
+        if (e.type != FILETYPE_FILE || !IsSaveTempName(e.name)) continue;
+        const std::string path = FixPath(folder) + "/" + e.name;
+        // Only a file the game could have made: never a link, a pipe or a device of that name.
+        if (IsPlainFile(path) && DeleteFile(path)) ++removed;
+    }
+    return removed;
 }
 
 StreamPtr CreateMemoryStream(std::vector<uint8_t> bytes) {

@@ -22,6 +22,8 @@ constexpr int FILETYPE_DIR = 2;
 
 // FILETYPE_FILE, FILETYPE_DIR, or FILETYPE_NONE when nothing (or nothing readable) is there.
 int FileType(const std::string& path);
+// True when path itself is a regular file: not a folder, a link, a pipe or a device.
+bool IsPlainFile(const std::string& path);
 // Size in bytes; 0 for a folder; -1 when nothing is there.
 int64_t FileSize(const std::string& path);
 
@@ -138,6 +140,13 @@ std::optional<std::vector<uint8_t>> LoadFileBytes(const std::string& path, int64
 // to disk and renames it into place, so an interrupted save never leaves a half-written file.
 // A stream dropped without CloseStream is discarded and the old file stays. Null on failure.
 StreamPtr WriteFile(const std::string& path);
+// True when name (a file name without its folder) has the form of the temporary files
+// WriteFile makes: "." + the target's name + ".tmp-" + six letters or digits.
+bool IsSaveTempName(const std::string& name);
+// Deletes the regular files of folder whose names IsSaveTempName takes: what saves cut short by
+// a kill or a power cut left behind. Only while no other process saves into the folder. Returns
+// how many were deleted.
+int RemoveStaleSaveTemps(const std::string& folder);
 // A stream over a copy of the bytes, or over a bank (which it shares and grows when written).
 StreamPtr CreateMemoryStream(std::vector<uint8_t> bytes);
 // Null for a null bank.

@@ -11,6 +11,7 @@ namespace vsm {
 
 namespace {
 const char* const GROUP = "Profile";
+const std::string NEW_SUFFIX = ".new";
 } // namespace
 
 TProfilePtr TProfile::Create(const std::string& path) {
@@ -37,7 +38,7 @@ int TProfile::CreateNew(const std::string& path, const std::string& portalName) 
     }
     // The complete file is written beside the target first and then moved to the target's name
     // without replacing, so a file appearing there meanwhile is never overwritten either.
-    const std::string temp = ExtractDir(path) + "/." + StripDir(path) + ".new";
+    const std::string temp = ExtractDir(path) + "/." + StripDir(path) + NEW_SUFFIX;
     if (!SaveText(doc->SavedText(), temp)) {
         Print("Profile file " + path + " could not be written");
         return -1;
@@ -48,6 +49,21 @@ int TProfile::CreateNew(const std::string& path, const std::string& portalName) 
         return -1;
     }
     return 0;
+}
+
+bool TProfile::IsCreationTempName(const std::string& name) {
+    return name.size() > 1 + NEW_SUFFIX.size() && name[0] == '.' &&
+           name.compare(name.size() - NEW_SUFFIX.size(), NEW_SUFFIX.size(), NEW_SUFFIX) == 0;
+}
+
+int TProfile::RemoveStaleCreationTemps(const std::string& folder) {
+    int removed = 0;
+    for (const DirEntry& e : ListDir(folder)) {
+        if (e.type != FILETYPE_FILE || !IsCreationTempName(e.name)) continue;
+        const std::string path = folder + "/" + e.name;
+        if (IsPlainFile(path) && DeleteFile(path)) ++removed;
+    }
+    return removed;
 }
 
 int TProfile::SetNumber(const std::string& key, int value) {

@@ -29,6 +29,12 @@ class TProfile {
     // file that is already there. Returns 0, or -1 with one diagnostic line when a file of that
     // name exists or the file could not be written (nothing is then left behind).
     static int CreateNew(const std::string& path, const std::string& portalName);
+    // True when name (without its folder) has the form of the file CreateNew writes before it
+    // takes the profile's name: "." + a file name + ".new".
+    static bool IsCreationTempName(const std::string& name);
+    // Deletes the regular files of folder whose names IsCreationTempName takes, left by a
+    // creation cut short; only while no other process creates profiles there. Returns how many.
+    static int RemoveStaleCreationTemps(const std::string& folder);
 
     // Returns 1: every profile that Create returned is usable.
     int isValid() const { return 1; }

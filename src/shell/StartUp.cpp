@@ -4,12 +4,14 @@
 #include "data/BBArchive.h"
 #include "data/DataFolders.h"
 #include "platform/Audio.h"
+#include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/OptionsDocument.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/THiscores.h"
+#include "profiles/TProfile.h"
 #include "profiles/TProfileManager.h"
 #include "services/GraphicsMode.h"
 #include "services/OptionsSeam.h"
@@ -25,6 +27,13 @@
 namespace vsm {
 
 const char* const GAME_TITLE = "Vessamoor";
+
+void RemoveStaleTemporaryFiles() {
+    if (myDocsFolder.empty()) return;
+    for (const char* sub : {"/data", "/profiles"})
+        RemoveStaleSaveTemps(myDocsFolder + sub);
+    TProfile::RemoveStaleCreationTemps(myDocsFolder + "/profiles");
+}
 
 uint32_t WallClockSeed() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -45,6 +54,7 @@ void StartUp() {
         End();
     }
     GetDataFolders();
+    RemoveStaleTemporaryFiles();
     profile = TProfileManager::Create(myDocsFolder + "/profiles", "dat");
     hiscore = THiscores::Create(myDocsFolder + "/data/hiscores.dat");
     OnEnd([] { saveOnEnd(); });

@@ -19,6 +19,11 @@ extern const char* const GAME_TITLE;
 // selected player's game state. Failures end the program through End or RuntimeError.
 void StartUp();
 
+// Deletes what saves and profile creations cut short left in the per-user folder's "data" and
+// "profiles" (only names of the forms the game's own saves make); nothing without a per-user
+// folder. Start-up runs it once the folder is the game's alone.
+void RemoveStaleTemporaryFiles();
+
 // A seed for the game's generator from the wall clock, so that two runs differ (the platform's
 // millisecond clock starts near zero at every run).
 uint32_t WallClockSeed();

@@ -467,6 +467,66 @@ TEST(TscDocument, SaveFailureIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(FileType(dir + "/taken"), FILETYPE_DIR);
 }
 
+TEST(TscDocument, DeeplyNestedGroupsSaveSmallEnoughToReadBackTheSame) {
+    // Twenty chains nested as deep as the reader goes, a key at the bottom of each: a small text
+    // whose saved form must not grow with the square of the depth.
+    std::string text;
+    for (int chain = 0; chain < 20; ++chain) {
+        text += "c" + std::to_string(chain) + "{";
+        for (int depth = 1; depth < TSC_MAX_DEPTH; ++depth)
+            text += "g{";
+        text += "k=" + std::to_string(chain);
+        text += std::string(TSC_MAX_DEPTH, '}') + "\n";
+    }
+    auto doc = TscFromText(text);
+    std::string dir = test::ScratchDir("tscdeep");
+    ASSERT_EQ(SaveTSCFile(doc, dir + "/deep.dat"), 0);
+    EXPECT_LT(FileSize(dir + "/deep.dat"), int64_t(4) << 20);
+
+    auto back = CreateTSCFile();
+    ASSERT_EQ(LoadTSCFile(back, dir + "/deep.dat"), 0);
+    EXPECT_EQ(back->SavedText(), doc->SavedText());
+    std::string deepest = "c7";
+    for (int depth = 1; depth < TSC_MAX_DEPTH; ++depth)
+        deepest += "::g";
+    EXPECT_EQ(GetTSCNumberKey(back, deepest, "k", 0), 7.0f);
+}
+
+TEST(TscDocument, ASaveLargerThanTheReaderTakesIsRefusedAndKeepsTheOldFile) {
+    // The saved form of a{x="..."} adds a line feed, a tab and the closing lines: 11 bytes
+    // around the string.
+    const size_t around = std::string("a{\n\tx=\"\"\n}\n").size();
+    std::string dir = test::ScratchDir("tscnearlimit");
+    const std::string path = dir + "/player.dat";
+    for (int64_t savedSize : {MAX_DOCUMENT_BYTES, MAX_DOCUMENT_BYTES + 1}) {
+        SCOPED_TRACE(savedSize);
+        const std::string value(static_cast<size_t>(savedSize) - around, 'v');
+        // Written on one line, the document itself is below the limit and reads.
+        const std::string old = "a{x='" + value + "'}";
+        ASSERT_LE(static_cast<int64_t>(old.size()), MAX_DOCUMENT_BYTES);
+        ASSERT_TRUE(SaveText(old, path));
+        auto doc = CreateTSCFile();
+        ASSERT_EQ(LoadTSCFile(doc, path), 0);
+
+        testing::internal::CaptureStdout();
+        const int saved = SaveTSCFile(doc, path);
+        const std::string printed = testing::internal::GetCapturedStdout();
+        if (savedSize <= MAX_DOCUMENT_BYTES) {
+            EXPECT_EQ(saved, 0);
+            EXPECT_EQ(FileSize(path), savedSize);
+            auto back = CreateTSCFile();
+            ASSERT_EQ(LoadTSCFile(back, path), 0);
+            EXPECT_EQ(GetTSCStringKey(back, "a", "x", 0).size(), value.size());
+        } else {
+            EXPECT_EQ(saved, -1);
+            EXPECT_NE(printed.find("not saved"), std::string::npos) << printed;
+            EXPECT_TRUE(LoadText(path).value_or("") == old) << "the old file is kept";
+        }
+        for (const DirEntry& e : ListDir(dir))
+            EXPECT_EQ(e.name, "player.dat") << "temporary file left behind";
+    }
+}
+
 TEST(TscDocument, UnreadableSourceThrowsTheErrorTextCallersCatch) {
     std::string dir = test::ScratchDir("tscunread");
     auto doc = TscFromText("a{k=1}\n");

@@ -116,6 +116,58 @@ TEST(Text, InterruptedSaveLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(ListDir(dir).size(), 1u);
 }
 
+TEST(Files, OnlyTheSavesOwnStaleTemporaryFilesAreRemoved) {
+    std::string dir = test::ScratchDir("staletemps");
+    // What a save cut short leaves is exactly what WriteFile names its temporary file.
+    StreamPtr cut = WriteFile(dir + "/options.tsc");
+    ASSERT_TRUE(cut);
+    std::string made;
+    for (const DirEntry& e : ListDir(dir))
+        made = e.name;
+    struct Case {
+        std::string name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {made, true},
+        {".options.tsc.tmp-AbC123", true},
+        {".ann.dat.tmp-zz09ZZ", true},
+        {"..ann.dat.new.tmp-q1w2e3", true}, // the temporary file of a profile's creation
+        {".x.tmp-XXXXXX", true},
+        {"ann.dat", false},
+        {"options.tsc.tmp-AbC123", false}, // no leading dot
+        {".tmp-AbC123", false},            // no target name
+        {".x.tmp-AbC12", false},           // five random characters
+        {".x.tmp-AbC1234", false},         // seven
+        {".x.tmp-AbC12_", false},
+        {".x.tmp-AbC12.", false},
+        {".x.TMP-AbC123", false},
+        {".x.tmp_AbC123", false},
+        {".ann.dat.new", false},
+        {"notes.txt", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(IsSaveTempName(c.name), c.removed);
+        if (c.name != made) Put(dir + "/" + c.name, {'x'});
+    }
+    // Names of the form that are no regular files are not the game's.
+    ASSERT_TRUE(CreateDir(dir + "/.folder.tmp-AbC123"));
+    std::filesystem::create_symlink(dir + "/ann.dat", dir + "/.link.tmp-AbC123");
+    // The stream is dropped the way a kill drops it: its file stays.
+    cut.reset();
+    Put(dir + "/" + made, {'x'});
+
+    EXPECT_EQ(RemoveStaleSaveTemps(dir), 5);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FileType(dir + "/" + c.name) == FILETYPE_NONE, c.removed);
+    }
+    EXPECT_EQ(FileType(dir + "/.folder.tmp-AbC123"), FILETYPE_DIR);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "/.link.tmp-AbC123"));
+    EXPECT_EQ(RemoveStaleSaveTemps(dir + "/missing"), 0);
+}
+
 TEST(Files, FaultHookFailsEachOperationWithoutTouchingTheDisk) {
     std::string dir = test::ScratchDir("files");
     ASSERT_TRUE(SaveText("kept", dir + "/a.txt"));

@@ -28,6 +28,35 @@ TEST_F(ProfileDocument, NewFileIsThreeLinesAndNeverReplacesAFile) {
     EXPECT_EQ(Files(), (std::vector<std::string>{"eve.dat", "zoe.dat"}));
 }
 
+TEST_F(ProfileDocument, OnlyTheFilesOfCreationsCutShortAreRemoved) {
+    // A creation that stops between its write and its rename (here both the rename and the
+    // clean-up fail, as after a kill) leaves its complete file behind.
+    SetFileFaultHook(
+        [](FileOp op, const std::string&) { return op != FileOp::Rename && op != FileOp::Delete; });
+    EXPECT_EQ(TProfile::CreateNew(folder + "/amy.dat", "P"), -1);
+    SetFileFaultHook(nullptr);
+    ASSERT_EQ(Files().size(), 1u);
+    const std::string left = Files()[0];
+    struct Case {
+        std::string name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {left, true},           {".bob.dat.new", true}, {".x.new", true},    {"amy.dat", false},
+        {"bob.dat.new", false}, {".new", false},        {".bob.dat", false}, {".bob.dat.new~", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(TProfile::IsCreationTempName(c.name), c.removed);
+        Put(c.name, "Profile{}");
+    }
+    EXPECT_EQ(TProfile::RemoveStaleCreationTemps(folder), 3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FileType(folder + "/" + c.name) == FILETYPE_NONE, c.removed);
+    }
+}
+
 TEST_F(ProfileDocument, NumbersAreStoredAsThirtyTwoBitFloats) {
     Put("p.dat", ProfileText());
     TProfilePtr p = TProfile::Create(folder + "/p.dat");

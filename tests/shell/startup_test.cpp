@@ -203,6 +203,27 @@ TEST_F(StartUpGame, AnErrorMidCampaignSavesTheOptionsButLeavesTheCampaignAtItsLa
     }
 }
 
+TEST_F(StartUpGame, StaleTemporaryFilesOfSavesAreRemovedAndNothingElse) {
+    Assemble();
+    ASSERT_EQ(CreateNewProfile("ann"), 1);
+    const std::string home = userHome + "/vessamoor";
+    const std::vector<std::string> stale = {home + "/data/.options.tsc.tmp-AbC123",
+                                            home + "/profiles/.ann.dat.tmp-x1Y2z3",
+                                            home + "/profiles/.bob.dat.new"};
+    const std::vector<std::string> kept = {home + "/profiles/ann.dat", home + "/data/notes.tmp",
+                                           home + "/.options.tsc.tmp-AbC123"};
+    for (const std::string& path : stale)
+        ASSERT_TRUE(SaveText("Profile{}\n", path));
+    ASSERT_TRUE(SaveText("mine\n", kept[1]));
+    ASSERT_TRUE(SaveText("mine\n", kept[2]));
+
+    RunProgram();
+    for (const std::string& path : stale)
+        EXPECT_EQ(FileType(path), FILETYPE_NONE) << path;
+    for (const std::string& path : kept)
+        EXPECT_EQ(FileType(path), FILETYPE_FILE) << path;
+}
+
 TEST_F(StartUpGame, ARefusedFullScreenRunsInAWindowAndIsRemembered) {
     control->fullScreenWorks = false;
     RunProgram();
