@@ -10,6 +10,7 @@
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "services/GameFlags.h"
+#include "services/ScreenHandOver.h"
 #include "services/TDeltaTime.h"
 #include "services/TMouse.h"
 #include "services/TSpark.h"
@@ -66,7 +67,11 @@ int TGallery::playPuzzles() {
     // A replay always starts scrambled, never from a quest puzzle saved in the profile.
     readFromProfile = 0;
     titleScreen.stopMusic();
+    // The click that chose the picture is not a move of the puzzle, nor the puzzle's last one a
+    // click on the gallery.
+    HandOverInput();
     frontendScreens.replayPuzzle(size->width, size->height, "sfx/glyndra-puzzle.ogg", picture);
+    HandOverInput();
     readFromProfile = keptReadFromProfile;
     titleScreen.playMusic();
     TSpark::destroyAll();

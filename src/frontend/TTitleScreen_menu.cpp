@@ -14,6 +14,7 @@
 #include "profiles/TProfileLoader.h"
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
+#include "services/ScreenHandOver.h"
 #include "services/TDeltaTime.h"
 #include "services/TMouse.h"
 #include "services/TSongManager.h"
@@ -75,6 +76,14 @@ void ShowList(int list) {
 }
 
 // The title song comes back after a game that stopped it, with the menu fading in anew.
+// Runs a screen the menu opens: neither the click that opened it nor the one that closed it
+// acts on the screen that comes next.
+template <class Screen> void RunScreen(Screen&& screen) {
+    HandOverInput();
+    screen();
+    HandOverInput();
+}
+
 void BackAfterGame(TTitleScreen& screen, MenuRun& run) {
     level.stopAndFreeMusic();
     MenuState(MENU_MAIN, 1);
@@ -100,7 +109,7 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
             MenuState(MENU_QUICK_PLAY, 0);
             break;
         case BUTTON_GALLERY:
-            gallery.show();
+            RunScreen([] { gallery.show(); });
             break;
         case BUTTON_OPTIONS:
             MenuState(MENU_OPTIONS, 0);
@@ -109,7 +118,7 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
             MenuState(MENU_EXIT_QUESTION, 0);
             break;
         case BUTTON_PROFILE:
-            profileLoader.show(PROFILES_LIST);
+            RunScreen([] { profileLoader.show(PROFILES_LIST); });
             Greet();
             run.idleSince = MilliSecs64();
             FlushMouse();
@@ -119,9 +128,9 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
     case MENU_OPTIONS:
         if (id == BUTTON_HISCORES || id == BUTTON_CREDITS) {
             if (id == BUTTON_HISCORES)
-                screen.showHiscores(1);
+                RunScreen([&] { screen.showHiscores(1); });
             else
-                screen.showCredits();
+                RunScreen([&] { screen.showCredits(); });
             run.attractStep = 0;
             run.idleSince = MilliSecs64();
         }
@@ -131,10 +140,9 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
             if (run.chosenMode == MODE_QUEST) {
                 screen.action = TITLE_CONTINUE;
             } else {
-                if (run.chosenMode == MODE_TIMED)
-                    frontendScreens.goTimeAtack("");
-                else
-                    frontendScreens.goEndless("");
+                const bool timed = run.chosenMode == MODE_TIMED;
+                RunScreen(
+                    [timed] { timed ? frontendScreens.goTimeAtack("") : frontendScreens.goEndless(""); });
                 level.stopAndFreeMusic();
             }
             MenuState(MENU_MAIN, 1);
@@ -170,10 +178,8 @@ void React(TTitleScreen& screen, MenuRun& run, int state, int id) {
             // An empty name would resume the saved game instead of starting the board shown.
             const std::string name = boardSelector.SelectedLevelName();
             if (name.empty()) break;
-            if (run.chosenMode == MODE_TIMED)
-                frontendScreens.goTimeAtack(name);
-            else
-                frontendScreens.goEndless(name);
+            const bool timed = run.chosenMode == MODE_TIMED;
+            RunScreen([&] { timed ? frontendScreens.goTimeAtack(name) : frontendScreens.goEndless(name); });
             BackAfterGame(screen, run);
             break;
         }
@@ -216,8 +222,8 @@ void Attract(TTitleScreen& screen, MenuRun& run) {
     run.lastY = mouse.y;
     if (now - run.idleSince <= ATTRACT_IDLE_MS) return;
     run.attractStep = (run.attractStep + 1) % 3;
-    if (run.attractStep == 1) screen.showCredits();
-    if (run.attractStep == 2) screen.showHiscores(1);
+    if (run.attractStep == 1) RunScreen([&] { screen.showCredits(); });
+    if (run.attractStep == 2) RunScreen([&] { screen.showHiscores(1); });
     run.idleSince = MilliSecs64();
 }
 
@@ -236,7 +242,7 @@ int TTitleScreen::show() {
     playMusic();
     if (forceHiscores) {
         MenuState(MENU_MAIN, 0);
-        showHiscores(0);
+        RunScreen([this] { showHiscores(0); });
         alphaOne = 1.0f;
         FlushMouse();
     }
@@ -273,7 +279,7 @@ int TTitleScreen::show() {
         SetAlpha(1.0f);
         DrawImage(title, 0, 0);
         if (profile.GetProfilesList().empty()) {
-            profileLoader.show(PROFILES_FIRST_NAME);
+            RunScreen([] { profileLoader.show(PROFILES_FIRST_NAME); });
             optionsWindow.alpha = 1.0f;
             run.idleSince = MilliSecs64();
             SetColor(255, 255, 255);

@@ -76,6 +76,8 @@ int TProfileLoader::Load() {
                 MakeCentredText("profile", 322, font)};
     textNomore = {MakeCentredText("you can not", 276, font), MakeCentredText("create more", 299, font),
                   MakeCentredText("profiles", 322, font)};
+    textMoreAbove = MakeCentredText("- more -", 228, font);
+    textMoreBelow = MakeCentredText("- more -", 452, font);
     // The caret is not worth a notification when it is missing: the screen works without it.
     kursor = LoadImage(bDir + "gfx/info/kursor.png");
     return 0;
@@ -97,17 +99,52 @@ void TProfileLoader::CentreText() {
 
 void TProfileLoader::CheckName() {
     nameExist = 0;
-    for (const TextPtr& t : List)
-        if (t->text == text->text) nameExist = 1;
+    for (const std::string& name : listNames)
+        if (name == text->text) nameExist = 1;
 }
 
 int TProfileLoader::UpdateList() {
     List.clear();
-    const std::vector<std::string> names = profile.GetProfilesList();
-    for (size_t i = 0; i < names.size(); ++i) {
-        TextPtr t = MakeText(names[i], 400, 254 + 22 * static_cast<float>(i), font);
-        CentreOn400(*t);
-        List.push_back(t);
+    listNames = profile.GetProfilesList();
+    for (size_t i = 0; i < listNames.size(); ++i) {
+        // The font has small letters only: a name copied in by hand with capitals shows them
+        // small, where they would otherwise be blanks. The name itself is kept as it is.
+        std::string shown = listNames[i];
+        std::transform(shown.begin(), shown.end(), shown.begin(),
+                       [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+        List.push_back(MakeText(shown, 400, 254 + 22 * static_cast<float>(i), font));
+    }
+    ScrollList(0);
+    return 0;
+}
+
+bool TProfileLoader::ListScrolls() const {
+    return List.size() > static_cast<size_t>(PROFILE_ROWS);
+}
+
+bool TProfileLoader::RowShown(size_t i) const {
+    if (!ListScrolls()) return true;
+    const size_t top = static_cast<size_t>(listTop);
+    return i >= top && i < top + PROFILE_ROWS - 1;
+}
+
+void TProfileLoader::KeepSelectedInView() {
+    const auto at = std::find(listNames.begin(), listNames.end(), selected);
+    if (at == listNames.end() || RowShown(static_cast<size_t>(at - listNames.begin()))) return;
+    listTop = static_cast<int>(at - listNames.begin());
+    ScrollList(0);
+}
+
+int TProfileLoader::ScrollList(int rows) {
+    // Names copied into the folder by hand are not bounded by the ten the screen creates: past
+    // the panel's rows the list scrolls instead of running over the buttons.
+    const int count = static_cast<int>(List.size());
+    const int shown = ListScrolls() ? PROFILE_ROWS - 1 : count;
+    listTop = std::clamp(listTop + rows, 0, std::max(0, count - shown));
+    for (int i = 0; i < count; ++i) {
+        TText& t = *List[static_cast<size_t>(i)];
+        t.dim->y = 254 + 22 * static_cast<float>(i - listTop);
+        CentreOn400(t);
     }
     return 0;
 }
@@ -153,14 +190,24 @@ int TProfileLoader::Update() {
         enter = escape = false;
     };
 
+    const int wheel = MouseZ();
+    const int turned = wheel - wheelSeen;
+    wheelSeen = wheel;
     if (State == PROFILES_LIST) {
+        auto over = [](TText& t) {
+            const float left = t.dim->Left(), top = t.dim->Top();
+            return mouse.x > left && mouse.x < left + t.Width() && mouse.y > top &&
+                   mouse.y < top + t.Height();
+        };
+        if (ListScrolls()) {
+            ScrollList(-turned);
+            if (mouse.leftPressed && listTop > 0 && over(*textMoreAbove)) ScrollList(-(PROFILE_ROWS - 1));
+            if (mouse.leftPressed && RowShown(List.size() - 1) == false && over(*textMoreBelow))
+                ScrollList(PROFILE_ROWS - 1);
+        }
         if (mouse.leftPressed) {
-            for (const TextPtr& t : List) {
-                const float left = t->dim->Left(), top = t->dim->Top();
-                if (mouse.x > left && mouse.x < left + t->Width() && mouse.y > top &&
-                    mouse.y < top + t->Height())
-                    selected = t->text;
-            }
+            for (size_t i = 0; i < List.size(); ++i)
+                if (RowShown(i) && over(*List[i])) selected = listNames[i];
         }
         switch (menu.State()) {
         case 1:
@@ -207,6 +254,7 @@ int TProfileLoader::Update() {
                 Choose(text->text);
                 UpdateList();
                 selected = Current();
+                KeepSelectedInView();
                 moved(PROFILES_LIST);
             } else if (made == -1) {
                 nameExist = 1; // a file of that name exists though it is not listed
@@ -232,6 +280,7 @@ int TProfileLoader::Update() {
                 moved(PROFILES_LIST);
                 if (renamed == 1) {
                     selected = text->text;
+                    KeepSelectedInView();
                     // The store keeps the renamed player current; the options must name it so.
                     if (wasCurrent) SaveOptionsOnly();
                 }
@@ -254,6 +303,7 @@ int TProfileLoader::Update() {
                 // in memory, so nothing of it can be saved into the wrong file.
                 if (deleted == 1 && wasCurrent) Choose(Current());
                 selected = Current();
+                KeepSelectedInView();
             }
         } else if (a == 2) {
             moved(PROFILES_LIST);
@@ -324,8 +374,14 @@ int TProfileLoader::Draw() {
     case PROFILES_LIST: {
         menu.Draw(1.0f);
         const ImagePtr highlight = data.GetImage(DATA_MENU_HIGHLIGHT);
-        for (const TextPtr& t : List) {
-            if (t->text != selected) {
+        if (ListScrolls()) {
+            if (listTop > 0) tinted(textMoreAbove);
+            if (!RowShown(List.size() - 1)) tinted(textMoreBelow);
+        }
+        for (size_t i = 0; i < List.size(); ++i) {
+            if (!RowShown(i)) continue;
+            const TextPtr& t = List[i];
+            if (listNames[i] != selected) {
                 white(t);
                 continue;
             }
@@ -405,6 +461,8 @@ int TProfileLoader::show(int state) {
     UpdateList();
     State = state;
     if (State != PROFILES_FIRST_NAME) selected = Current();
+    wheelSeen = MouseZ();
+    KeepSelectedInView();
     for (;;) {
         if (Update() != 0) {
             mouse.leftPressed = 0;

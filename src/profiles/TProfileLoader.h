@@ -12,6 +12,10 @@
 
 namespace vsm {
 
+// The names the panel shows at once: all of them up to this many; beyond it the list scrolls
+// and shows one row less, for the marks above and below it.
+constexpr int PROFILE_ROWS = 10;
+
 // Screen states: the list, typing a new name, typing a new name for the picked profile,
 // confirming a deletion, typing the first player's name, and the two refusals.
 constexpr int PROFILES_LIST = 1;
@@ -31,8 +35,15 @@ class TProfileLoader {
     TMenu menu2;
     // The single ok (1) of the first-name state and the refusals.
     TMenu menu3;
-    // One text per listed profile, in the store's order.
+    // One text per listed profile, in the store's order, showing the name as the font can draw it.
     std::vector<TextPtr> List;
+    // The profiles' names as the store lists them, one per entry of List.
+    std::vector<std::string> listNames;
+    // The first entry of List shown while more names are listed than the panel holds.
+    int listTop = 0;
+    // The marks above and below the shown names while some are scrolled out of the panel.
+    TextPtr textMoreAbove;
+    TextPtr textMoreBelow;
     // The name picked on the screen.
     std::string selected;
     int State = 0;
@@ -71,7 +82,19 @@ class TProfileLoader {
     // Advances the caret's blink and applies at most one typed character to `text`. Returns 0.
     int UpdateText();
 
+    // Scrolls the list by the given number of rows, kept within the list, and places the shown
+    // names. Returns 0.
+    int ScrollList(int rows);
+    // Whether the list holds more names than the panel shows at once.
+    bool ListScrolls() const;
+
   private:
+    // The wheel's position when it was last read.
+    int wheelSeen = 0;
+    // Whether List's i-th name is in the panel now.
+    bool RowShown(size_t i) const;
+    // Scrolls the list so that the selected name is in view.
+    void KeepSelectedInView();
     // Sets nameExist from whether `text` equals a listed name.
     void CheckName();
     // Puts `text` centred on x 400.

@@ -16,6 +16,7 @@
 #include "quest/TMapCore.h"
 #include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
+#include "services/ScreenHandOver.h"
 #include "shell/ShellScreens.h"
 #include "tutorial/TTutorial.h"
 
@@ -30,7 +31,11 @@ constexpr int BOSS_TUTORIAL_LEVEL = 9;
 // Plays the level set up at sequencer.seqNo by its type; returns the campaign step's result
 // (non-zero: back to the title).
 int PlayLevel() {
-    if (sequencer.seqNo == BOSS_TUTORIAL_LEVEL) tutorial.show2(0);
+    HandOverInput();
+    if (sequencer.seqNo == BOSS_TUTORIAL_LEVEL) {
+        tutorial.show2(0);
+        HandOverInput();
+    }
     switch (sequencer.levelType) {
     case LEVEL_TYPE_PUZZLE:
         return shellScreens.puzzleShow(readFromProfile, "", 0);
@@ -67,9 +72,11 @@ void CampaignLoop() {
         if (gameState == 2) {
             if (sequencer.seqNo >= sequencer.Last) {
                 shellScreens.titleForceHiscores();
+                HandOverInput();
                 showStory(2, 0);
                 return;
             }
+            HandOverInput();
             menuQuit = map.Show(sequencer.seqNo);
             if (menuQuit != 0) {
                 saveOptions();
@@ -104,7 +111,11 @@ int SetUpCampaignLevel() {
 
 void MainFlowRound() {
     shellScreens.titlePrepare();
+    // Every screen of the flow starts with the input the screen before it left untouched
+    // dropped: an Esc pressed on the map must not pause the level that follows.
+    HandOverInput();
     const int action = shellScreens.titleShow();
+    HandOverInput();
     if (action == TITLE_NOTHING) {
         // A close request during the title's opening fade: nothing is to be played.
         End();
@@ -114,6 +125,7 @@ void MainFlowRound() {
         LoadProfile();
         readFromProfile = 0;
         showStory(1, 1);
+        HandOverInput();
         if (tutorial.show(0) == 1) End();
         // Set only now: the exit hook must not store a board left over from an earlier game
         // into the fresh campaign while the story or the tutorial is showing.
@@ -126,6 +138,7 @@ void MainFlowRound() {
     if (gameState != 0 && sequencer.First <= sequencer.Last && sequencer.seqNo < sequencer.First)
         sequencer.seqNo = sequencer.First;
     if (sequencer.seqNo > sequencer.Last) {
+        HandOverInput();
         showStory(2, 0);
         saveToProfile = 0;
     }

@@ -276,6 +276,33 @@ TEST_F(MainMenu, AGameStopsTheSongAndTheMenuFadesInWithTheSongFromItsStart) {
     EXPECT_EQ(CountCues(*control, "glyndra-song.ogg"), 2);
 }
 
+// The pause key hit and the click that start a game are the menu's: the game must not start
+// paused or with a piece placed, nor may its own last click act on the menu.
+TEST_F(MainMenu, AGameStartsWithoutTheMenusKeysOrClicks) {
+    Player();
+    std::vector<int> pendingInGame;
+    frontendScreens.goEndless = [&](const std::string&) {
+        pendingInGame = {KeyHit('P'), KeyHit(KEY_ESCAPE), MouseHit(1)};
+        titleScreen.stopMusic();
+        level.musicStream = nullptr;
+        return 0;
+    };
+    control->SetScript([&](int frame, FrameInput& in) {
+        const int step = frame - MENU_FIRST_FRAME;
+        if (step == 0) in = ClickOn(BUTTON_QUICK_PLAY);
+        if (step == 4) in = ClickOn(BUTTON_ENDLESS);
+        if (step == 7) in.keysHit = {'P', KEY_ESCAPE};
+        if (step == 8) {
+            in = ClickOn(BUTTON_LIST_PLAY);
+            in.keysHit = {'P'};
+        }
+        return step < 16;
+    });
+    titleScreen.Prepare();
+    EXPECT_THROW(titleScreen.show(), ProgramEnd);
+    EXPECT_EQ(pendingInGame, (std::vector<int>{0, 0, 0}));
+}
+
 TEST_F(MainMenu, ACloseRequestDuringAnyFadeEndsTheProgramInsteadOfReturning) {
     struct Row {
         const char* what;

@@ -20,8 +20,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 
 namespace vsm::test {
 namespace {
@@ -231,6 +233,95 @@ TEST_F(ProfileScreen, TheListMarksThePickedNameOverTheMenuHighlight) {
     EXPECT_EQ(glow->state.g, 200);
     EXPECT_EQ(letterGreens[254], std::vector<int>(4, 255)); // anna in white
     EXPECT_EQ(letterGreens[276], std::vector<int>(3, 200)); // bob in the tint
+}
+
+// Sixteen profiles copied into the folder by hand, more than the screen would create: the names
+// stay inside the panel above its buttons, and the wheel or the marks bring the others in.
+TEST_F(ProfileScreen, AListLongerThanThePanelScrollsAboveTheButtons) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 16; ++i)
+        names.push_back("p" + std::string(1, static_cast<char>('a' + i)));
+    Store(names);
+    const std::set<ImagePtr> letters = SurveyLetters(fonts[0]).images;
+    // The rows of name letters drawn in the last frame, by their top.
+    auto rowsDrawn = [&] {
+        std::set<float> rows;
+        for (const DrawCall& c : control->DrawLog())
+            if (c.op == "image" && letters.count(c.image)) rows.insert(c.y);
+        control->ClearDrawLog();
+        return rows;
+    };
+    FrameInput wheelDown;
+    wheelDown.wheel = -3;
+    FrameInput pageDown = Click({400, 452 + 10});
+    struct Step {
+        const char* what;
+        FrameInput input;
+        int top;
+        const char* picked; // after a click on the first shown row
+    } steps[] = {
+        {"opened at the top", {}, 0, "pa"},
+        {"the wheel scrolls three rows", wheelDown, 3, "pd"},
+        {"the lower mark pages on, no further than the end", pageDown, 7, "ph"},
+        {"the wheel stops at the end", wheelDown, 7, "ph"},
+    };
+    control->ClearDrawLog();
+    std::vector<FrameInput> frames;
+    for (const Step& st : steps) {
+        frames.push_back(st.input);
+        frames.push_back(Name(0));
+    }
+    frames.push_back(Click(LIST_CANCEL));
+    std::vector<int> tops;
+    std::vector<std::string> picked;
+    std::vector<std::set<float>> rows;
+    control->SetScript([&](int frame, FrameInput& in) {
+        // Frames 2k scroll and 2k+1 click the first shown name: both are handled and drawn by
+        // the time frame 2k+2 starts.
+        if (frame > 0 && frame % 2 == 0 && frame <= static_cast<int>(frames.size()) - 1) {
+            tops.push_back(profileLoader.listTop);
+            picked.push_back(profileLoader.selected);
+            rows.push_back(rowsDrawn());
+        }
+        if (frame >= static_cast<int>(frames.size())) return false;
+        in = frames[static_cast<size_t>(frame)];
+        return true;
+    });
+    testing::internal::CaptureStdout();
+    profileLoader.show(PROFILES_LIST);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(tops.size(), std::size(steps));
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(steps[i].what);
+        EXPECT_EQ(tops[i], steps[i].top);
+        EXPECT_EQ(picked[i], steps[i].picked);
+        // Nine rows of names from 254 on, and the marks at 228 and 452 where names are out of
+        // view: every row stays above the buttons (at 485) with the font's 30 rows.
+        EXPECT_EQ(std::count_if(rows[i].begin(), rows[i].end(), [](float y) { return y >= 254 && y < 452; }),
+                  9);
+        EXPECT_EQ(rows[i].count(228), steps[i].top > 0 ? 1u : 0u);
+        for (float y : rows[i])
+            EXPECT_LE(y + 30, 485) << "a name drawn over the buttons at " << y;
+    }
+}
+
+// A file copied in by hand may carry capitals, which the font has no letters for: the list shows
+// them small, and choosing the player keeps the file's own name.
+TEST_F(ProfileScreen, ANameWithCapitalsShowsEveryLetterAndKeepsItsName) {
+    Store({"Alice", "bob"});
+    const std::set<ImagePtr> letters = SurveyLetters(fonts[0]).images;
+    profileLoader.UpdateList();
+    profileLoader.State = PROFILES_LIST;
+    control->SetScript({{}, {}});
+    control->ClearDrawLog();
+    profileLoader.Draw();
+    int drawn = 0;
+    for (const DrawCall& c : control->DrawLog())
+        if (c.op == "image" && c.y == 254 && letters.count(c.image)) ++drawn;
+    EXPECT_EQ(drawn, 5);
+    Run(PROFILES_LIST, {Name(0), Click(LIST_OK)});
+    EXPECT_EQ(Current(), "Alice");
+    EXPECT_EQ(OptionsSavedFor(), std::vector<std::string>{"Alice"});
 }
 
 TEST_F(ProfileScreen, ATakenNameWarnsAndConfirmingDoesNothing) {

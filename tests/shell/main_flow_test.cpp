@@ -7,6 +7,7 @@
 #include "frontend/TTitleScreen.h"
 #include "level/TLevelSequencer.h"
 #include "overlays/TPopupManager.h"
+#include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfile.h"
@@ -14,6 +15,7 @@
 #include "puzzle/TPuzzleManager.h"
 #include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
+#include "services/TMouse.h"
 #include "shell/MainFlow.h"
 #include "shell/SaveOnEnd.h"
 #include "shell/ShellScreens.h"
@@ -168,6 +170,29 @@ TEST_F(MainFlow, EachLevelIsPlayedWithItsStageLoaded) {
     action = 3;
     MainFlowRound();
     EXPECT_EQ(stages, (std::vector<std::string>{"popups 1", "puzzle gfx/p.png", "ring 42000", "popups 0"}));
+}
+
+// Every frame of the map (and of the screens before it) hits Esc and clicks: none of it may reach
+// the level that follows, whose loop would read the Esc as a pause.
+TEST_F(MainFlow, NoKeyOrClickOfTheScreenBeforeReachesALevel) {
+    std::vector<std::string> leftOver;
+    auto pending = [&](const char* kind) {
+        mouse.fetchState(0);
+        const int esc = KeyHit(KEY_ESCAPE);
+        const int chars = GetChar() != 0 ? 1 : 0;
+        const int clicks = MouseHit(1) + mouse.leftPressed;
+        leftOver.push_back(std::string(kind) + std::to_string(sequencer.seqNo) + " esc " +
+                           std::to_string(esc) + " char " + std::to_string(chars) + " click " +
+                           std::to_string(clicks));
+        return sequencer.seqNo >= 4 ? 1 : 0;
+    };
+    shellScreens.questLevel = [&](int) { return pending("Q"); };
+    shellScreens.puzzleShow = [&](int, const std::string&, int) { return pending("P"); };
+    shellScreens.ringGamePlay = [&](int) { return pending("R"); };
+    SavePlayer(1, 2); // won level 1: the map comes first
+    MainFlowRound();
+    EXPECT_EQ(leftOver, (std::vector<std::string>{"P2 esc 0 char 0 click 0", "R3 esc 0 char 0 click 0",
+                                                  "Q4 esc 0 char 0 click 0"}));
 }
 
 TEST_F(MainFlow, ContinuingResumesTheSavedLevelAndStartsTheOthersFresh) {
