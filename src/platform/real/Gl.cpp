@@ -15,6 +15,7 @@ uint64_t gLiveContext = 0;
 uint64_t gLastContext = 0;
 uint64_t gUploadBindings = 0;
 std::vector<GLuint> gDropped; // textures of the live context waiting for DeleteDroppedTextures
+TextureCounts gCounts;
 
 // A frame whose pixels were let go after upload, and where the texture keeps them.
 struct ReleasedFrame {
@@ -97,7 +98,30 @@ uint64_t SetGlContextLive(bool live) {
     return gLiveContext;
 }
 
+TextureCounts LiveTextureCounts() {
+    TextureCounts c = gCounts;
+    c.picturePages = PictureAtlas(true).Pages() + PictureAtlas(false).Pages();
+    return c;
+}
+
+void GlTexture::Counted() {
+    gCounts.textures++;
+    gCounts.texels += static_cast<int64_t>(texW) * texH;
+}
+
+TextureFrame::TextureFrame() {
+    gCounts.pictureFrames++;
+}
+
+TextureFrame::~TextureFrame() {
+    gCounts.pictureFrames--;
+}
+
 GlTexture::~GlTexture() {
+    if (name != 0) {
+        gCounts.textures--;
+        gCounts.texels -= static_cast<int64_t>(texW) * texH;
+    }
     if (name != 0 && context != 0 && context == gLiveContext) gDropped.push_back(name);
 }
 
@@ -122,6 +146,7 @@ std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int he
     tex->texW = width;
     tex->texH = height;
     tex->context = gLiveContext;
+    tex->Counted();
     glBindTexture(GL_TEXTURE_2D, tex->name);
     NoteUploadBinding();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);

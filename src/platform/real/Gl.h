@@ -22,6 +22,8 @@ struct GlTexture {
     int texW = 0, texH = 0; // sides in texels
     uint64_t context = 0;   // the GL context it belongs to (see LiveGlContext)
     GlTexture() = default;
+    // Counts a texture just made (name, sides and context set).
+    void Counted();
     GlTexture(const GlTexture&) = delete;
     GlTexture& operator=(const GlTexture&) = delete;
     ~GlTexture();
@@ -39,6 +41,10 @@ struct TextureFrame {
     uint64_t context = 0;
     uint64_t version = 0; // TImage::version when uploaded
     int flags = 0;        // image flags when uploaded
+    TextureFrame();
+    TextureFrame(const TextureFrame&) = delete;
+    TextureFrame& operator=(const TextureFrame&) = delete;
+    ~TextureFrame();
 };
 
 // Serial of the current GL context; 0 while there is none.
@@ -55,6 +61,15 @@ void DeleteDroppedTextures();
 // knows when an upload bound another.
 uint64_t UploadBindings();
 void NoteUploadBinding();
+
+// The textures that live in GL contexts, for benchmarks that look for what a run keeps.
+struct TextureCounts {
+    int textures = 0;      // every texture: pictures' own, shared pages, glyph pages
+    int64_t texels = 0;    // their texels (4 bytes each)
+    int pictureFrames = 0; // picture frames holding a texture or a place on a shared page
+    int picturePages = 0;  // the shared pages of small pictures
+};
+TextureCounts LiveTextureCounts();
 
 // Pictures whose power-of-two layout is at most this wide and high share pages.
 constexpr int kAtlasPictureSide = 128;

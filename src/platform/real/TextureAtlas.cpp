@@ -27,6 +27,7 @@ bool TextureAtlas::Place(const uint32_t* argb, int width, int height, AtlasSlot&
         glGenTextures(1, &page->name);
         page->texW = page->texH = side_;
         page->context = context_;
+        page->Counted();
         glBindTexture(GL_TEXTURE_2D, page->name);
         NoteUploadBinding();
         std::vector<uint32_t> clear(static_cast<size_t>(side_) * static_cast<size_t>(side_), 0);
