@@ -33,6 +33,13 @@ std::vector<ReleasedFrame> gReleased;
 void ReleaseCpuCopy(TImage& image, int frame, GLuint texture, int textureW, int textureH, int x, int y) {
     PixmapPtr& p = image.frames[static_cast<size_t>(frame)];
     if (image.version != 0 || p.use_count() != 1) return;
+    // Entries of pictures long gone are dropped now and then, so that the list stays as long as
+    // the pictures that live.
+    static size_t pruneAt = 256;
+    if (gReleased.size() >= pruneAt) {
+        std::erase_if(gReleased, [](const ReleasedFrame& r) { return r.pixmap.expired(); });
+        pruneAt = std::max<size_t>(256, 2 * gReleased.size());
+    }
     gReleased.push_back({p, texture, textureW, textureH, x, y, gLiveContext});
     std::vector<uint32_t>().swap(p->pixels);
 }
@@ -115,6 +122,7 @@ TextureFrame::TextureFrame() {
 
 TextureFrame::~TextureFrame() {
     gCounts.pictureFrames--;
+    if (shared.texture != 0) PictureAtlas((flags & FILTEREDIMAGE) != 0).Release(shared);
 }
 
 GlTexture::~GlTexture() {
@@ -191,6 +199,7 @@ TextureFrame* FrameTexture(TImage& image, int frame) {
         AtlasSlot place;
         if (PictureAtlas(filtered).Place(layout.data(), pw, ph, place)) {
             tf->name = place.texture;
+            tf->shared = place;
             tf->u0 = place.u0;
             tf->v0 = place.v0;
             tf->uSpan = place.du * static_cast<float>(pw);

@@ -29,11 +29,23 @@ struct GlTexture {
     ~GlTexture();
 };
 
+// Where a picture landed on a shared page: the page's texture and the picture's top-left in
+// texture units, and the size of one picture pixel in texture units; the room it takes on the
+// page (its border included) in texels.
+struct AtlasSlot {
+    GLuint texture = 0;
+    float u0 = 0, v0 = 0;
+    float du = 0, dv = 0;
+    int x = 0, y = 0, w = 0, h = 0;
+    uint64_t context = 0; // the GL context of the page
+};
+
 // The GPU copy of one image frame: the frame's pixels at the top-left of a power-of-two layout,
 // either a texture of its own or a place on a shared page of small pictures.
 struct TextureFrame {
     GlTexture texture;            // the frame's own texture; name 0 when it lives on a shared page
     GLuint name = 0;              // the texture to draw from
+    AtlasSlot shared;             // its place on a shared page (texture 0 with a texture of its own)
     int layoutW = 0, layoutH = 0; // the power-of-two layout's sides
     // Texture coordinates of a point (s, t) of the layout (0..1 over the layout's sides):
     // (u0 + s * uSpan, v0 + t * vSpan).
