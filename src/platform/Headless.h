@@ -6,11 +6,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vsm {
+
+class Backend;
 
 // Input of one frame. Applied when the frame starts: frame 0 when the script is set, frame n+1
 // by the n-th Flip.
@@ -88,6 +91,9 @@ class HeadlessBackendControl {
 // Installs a fresh headless backend (clock 0, no input, empty logs), resets the drawing state
 // and seeds the generator with 1; returns its control.
 HeadlessBackendControl& UseHeadlessBackend();
+// A fresh headless backend that is not installed, for a backend that runs the headless clock and
+// input beside another one's drawing (a benchmark's); control stays valid while it lives.
+std::unique_ptr<Backend> MakeHeadlessBackend(HeadlessBackendControl*& control);
 // Installs the real backend (SDL2, OpenGL, OpenAL). The game executable uses it.
 void UseRealBackend();
 // True while the headless backend is installed.

@@ -380,6 +380,12 @@ HeadlessBackendControl& UseHeadlessBackend() {
     return control;
 }
 
+std::unique_ptr<Backend> MakeHeadlessBackend(HeadlessBackendControl*& control) {
+    auto backend = std::make_unique<HeadlessBackend>();
+    control = backend.get();
+    return backend;
+}
+
 bool HeadlessActive() {
     return BackendInstalled() && dynamic_cast<HeadlessBackend*>(&CurrentBackend()) != nullptr;
 }

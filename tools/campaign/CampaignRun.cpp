@@ -231,8 +231,9 @@ RunResult PlayRing(int position, uint32_t seed, const RunOptions& options) {
 
 } // namespace
 
-bool StartCampaignGame(const std::string& resources, const std::string& userFolder) {
-    control = &UseHeadlessBackend();
+bool StartCampaignGame(const std::string& resources, const std::string& userFolder,
+                       const std::function<HeadlessBackendControl&()>& install) {
+    control = &install();
     setenv("VSM_RESOURCES", resources.c_str(), 1);
     setenv("XDG_DATA_HOME", userFolder.c_str(), 1);
     AssembleGame();

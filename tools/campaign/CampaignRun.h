@@ -6,7 +6,10 @@
 
 #include "PlacementSearch.h"
 
+#include "platform/Headless.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vsm::tools {
@@ -43,7 +46,10 @@ struct RunResult {
 // the resources folder (ending in "/"), a per-user folder for saves and hiscores with one player,
 // every shared asset loaded and the campaign's sequence read. False, with a printed line, when
 // the resources are missing.
-bool StartCampaignGame(const std::string& resources, const std::string& userFolder);
+// install puts the backend in place (the headless one by default; a benchmark's may draw on the
+// real one besides) and returns its control.
+bool StartCampaignGame(const std::string& resources, const std::string& userFolder,
+                       const std::function<HeadlessBackendControl&()>& install = UseHeadlessBackend);
 
 // Saves and hiscores go to this per-user folder (made when missing) from now on, for one player.
 void UseUserFolder(const std::string& folder);

@@ -15,6 +15,7 @@ uint64_t gLiveContext = 0;
 uint64_t gLastContext = 0;
 uint64_t gUploadBindings = 0;
 std::vector<GLuint> gDropped; // textures of the live context waiting for DeleteDroppedTextures
+TextureCounts gCounts;
 
 // A frame whose pixels were let go after upload, and where the texture keeps them.
 struct ReleasedFrame {
@@ -32,6 +33,13 @@ std::vector<ReleasedFrame> gReleased;
 void ReleaseCpuCopy(TImage& image, int frame, GLuint texture, int textureW, int textureH, int x, int y) {
     PixmapPtr& p = image.frames[static_cast<size_t>(frame)];
     if (image.version != 0 || p.use_count() != 1) return;
+    // Entries of pictures long gone are dropped now and then, so that the list stays as long as
+    // the pictures that live.
+    static size_t pruneAt = 256;
+    if (gReleased.size() >= pruneAt) {
+        std::erase_if(gReleased, [](const ReleasedFrame& r) { return r.pixmap.expired(); });
+        pruneAt = std::max<size_t>(256, 2 * gReleased.size());
+    }
     gReleased.push_back({p, texture, textureW, textureH, x, y, gLiveContext});
     std::vector<uint32_t>().swap(p->pixels);
 }
@@ -97,7 +105,31 @@ uint64_t SetGlContextLive(bool live) {
     return gLiveContext;
 }
 
+TextureCounts LiveTextureCounts() {
+    TextureCounts c = gCounts;
+    c.picturePages = PictureAtlas(true).Pages() + PictureAtlas(false).Pages();
+    return c;
+}
+
+void GlTexture::Counted() {
+    gCounts.textures++;
+    gCounts.texels += static_cast<int64_t>(texW) * texH;
+}
+
+TextureFrame::TextureFrame() {
+    gCounts.pictureFrames++;
+}
+
+TextureFrame::~TextureFrame() {
+    gCounts.pictureFrames--;
+    if (shared.texture != 0) PictureAtlas((flags & FILTEREDIMAGE) != 0).Release(shared);
+}
+
 GlTexture::~GlTexture() {
+    if (name != 0) {
+        gCounts.textures--;
+        gCounts.texels -= static_cast<int64_t>(texW) * texH;
+    }
     if (name != 0 && context != 0 && context == gLiveContext) gDropped.push_back(name);
 }
 
@@ -122,6 +154,7 @@ std::unique_ptr<GlTexture> UploadTexture(const uint32_t* argb, int width, int he
     tex->texW = width;
     tex->texH = height;
     tex->context = gLiveContext;
+    tex->Counted();
     glBindTexture(GL_TEXTURE_2D, tex->name);
     NoteUploadBinding();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -166,6 +199,7 @@ TextureFrame* FrameTexture(TImage& image, int frame) {
         AtlasSlot place;
         if (PictureAtlas(filtered).Place(layout.data(), pw, ph, place)) {
             tf->name = place.texture;
+            tf->shared = place;
             tf->u0 = place.u0;
             tf->v0 = place.v0;
             tf->uSpan = place.du * static_cast<float>(pw);

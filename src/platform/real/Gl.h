@@ -22,9 +22,22 @@ struct GlTexture {
     int texW = 0, texH = 0; // sides in texels
     uint64_t context = 0;   // the GL context it belongs to (see LiveGlContext)
     GlTexture() = default;
+    // Counts a texture just made (name, sides and context set).
+    void Counted();
     GlTexture(const GlTexture&) = delete;
     GlTexture& operator=(const GlTexture&) = delete;
     ~GlTexture();
+};
+
+// Where a picture landed on a shared page: the page's texture and the picture's top-left in
+// texture units, and the size of one picture pixel in texture units; the room it takes on the
+// page (its border included) in texels.
+struct AtlasSlot {
+    GLuint texture = 0;
+    float u0 = 0, v0 = 0;
+    float du = 0, dv = 0;
+    int x = 0, y = 0, w = 0, h = 0;
+    uint64_t context = 0; // the GL context of the page
 };
 
 // The GPU copy of one image frame: the frame's pixels at the top-left of a power-of-two layout,
@@ -32,6 +45,7 @@ struct GlTexture {
 struct TextureFrame {
     GlTexture texture;            // the frame's own texture; name 0 when it lives on a shared page
     GLuint name = 0;              // the texture to draw from
+    AtlasSlot shared;             // its place on a shared page (texture 0 with a texture of its own)
     int layoutW = 0, layoutH = 0; // the power-of-two layout's sides
     // Texture coordinates of a point (s, t) of the layout (0..1 over the layout's sides):
     // (u0 + s * uSpan, v0 + t * vSpan).
@@ -39,6 +53,10 @@ struct TextureFrame {
     uint64_t context = 0;
     uint64_t version = 0; // TImage::version when uploaded
     int flags = 0;        // image flags when uploaded
+    TextureFrame();
+    TextureFrame(const TextureFrame&) = delete;
+    TextureFrame& operator=(const TextureFrame&) = delete;
+    ~TextureFrame();
 };
 
 // Serial of the current GL context; 0 while there is none.
@@ -55,6 +73,15 @@ void DeleteDroppedTextures();
 // knows when an upload bound another.
 uint64_t UploadBindings();
 void NoteUploadBinding();
+
+// The textures that live in GL contexts, for benchmarks that look for what a run keeps.
+struct TextureCounts {
+    int textures = 0;      // every texture: pictures' own, shared pages, glyph pages
+    int64_t texels = 0;    // their texels (4 bytes each)
+    int pictureFrames = 0; // picture frames holding a texture or a place on a shared page
+    int picturePages = 0;  // the shared pages of small pictures
+};
+TextureCounts LiveTextureCounts();
 
 // Pictures whose power-of-two layout is at most this wide and high share pages.
 constexpr int kAtlasPictureSide = 128;

@@ -10,14 +10,6 @@
 
 namespace vsm {
 
-// Where a picture landed: the page's texture and the picture's top-left in texture units, and
-// the size of one picture pixel in texture units.
-struct AtlasSlot {
-    GLuint texture = 0;
-    float u0 = 0, v0 = 0;
-    float du = 0, dv = 0;
-};
-
 class TextureAtlas {
   public:
     // Pages of side x side pixels; filtered selects linear sampling.
@@ -27,6 +19,10 @@ class TextureAtlas {
     // (clamped to its edge) would. False when the picture does not fit on a page or no GL
     // context lives.
     bool Place(const uint32_t* argb, int width, int height, AtlasSlot& slot);
+    // The picture in slot is gone. Its room takes the next picture of the same size; a page left
+    // without pictures is deleted, or, when it is the page being filled, filled again from its
+    // top. So pictures that come and go with levels and screens reuse the room of those before.
+    void Release(const AtlasSlot& slot);
     // The pages belong to a context that is gone: forget them without deleting.
     uint64_t Context() const { return context_; }
     int Pages() const { return static_cast<int>(pages_.size()); }
@@ -35,7 +31,12 @@ class TextureAtlas {
     int side_;
     bool filtered_;
     uint64_t context_ = 0;
-    std::vector<std::unique_ptr<GlTexture>> pages_;
+    struct Page {
+        std::unique_ptr<GlTexture> texture;
+        int pictures = 0; // placed and not released
+    };
+    std::vector<Page> pages_;
+    std::vector<AtlasSlot> free_;       // room of released pictures on pages that still hold others
     int x_ = 0, y_ = 0, rowHeight_ = 0; // the free corner of the last page and its row's height
 };
 
