@@ -24,15 +24,10 @@ struct ViewLine {
 // The game's arm test: all sixteen arm cells on the board, holding a rune or stone of the
 // warden's colour class.
 bool ArmsComplete(const BoardView& v, const WardenView& w) {
-    static const int ARMS[4][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}};
-    for (const auto& arm : ARMS) {
-        for (int dx = 0; dx < 2; ++dx) {
-            for (int dy = 0; dy < 2; ++dy) {
-                const int x = w.x + arm[0] + dx, y = w.y + arm[1] + dy;
-                if (x < 0 || y < 0 || x >= VIEW_SIDE || y >= VIEW_SIDE) return false;
-                if (!v.Occupied(x, y) || v.cls[x][y] != w.color) return false;
-            }
-        }
+    for (const ArmCell& c : WARDEN_ARM_CELLS) {
+        const int x = w.x + c.dx, y = w.y + c.dy;
+        if (x < 0 || y < 0 || x >= VIEW_SIDE || y >= VIEW_SIDE) return false;
+        if (!v.Occupied(x, y) || v.cls[x][y] != w.color) return false;
     }
     return true;
 }
@@ -75,15 +70,12 @@ bool BoardView::GoalMet() const {
 
 std::string DrawView(const BoardView& v) {
     char arm[VIEW_SIDE][VIEW_SIDE] = {};
-    static const int ARMS[4][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}};
     for (int w = 0; w < v.wardenCount; ++w)
-        for (const auto& a : ARMS)
-            for (int dx = 0; dx < 2; ++dx)
-                for (int dy = 0; dy < 2; ++dy) {
-                    const int x = v.wardens[w].x + a[0] + dx, y = v.wardens[w].y + a[1] + dy;
-                    if (x >= 0 && y >= 0 && x < VIEW_SIDE && y < VIEW_SIDE)
-                        arm[x][y] = static_cast<char>('a' + v.wardens[w].color - 1);
-                }
+        for (const ArmCell& c : WARDEN_ARM_CELLS) {
+            const int x = v.wardens[w].x + c.dx, y = v.wardens[w].y + c.dy;
+            if (x >= 0 && y >= 0 && x < VIEW_SIDE && y < VIEW_SIDE)
+                arm[x][y] = static_cast<char>('a' + v.wardens[w].color - 1);
+        }
     std::string text;
     for (int y = 0; y < VIEW_SIDE; ++y) {
         for (int x = 0; x < VIEW_SIDE; ++x) {

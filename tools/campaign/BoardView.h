@@ -36,6 +36,24 @@ struct WardenView {
     int color = 0;
 };
 
+// One cell of a warden's arms, as an offset from the warden's top-left cell.
+struct ArmCell {
+    int dx = 0, dy = 0;
+};
+
+// The sixteen cells of a warden's four arms: the 2x2 blocks two cells to its left, right, above
+// and below it, in that order, each block column by column.
+constexpr std::array<ArmCell, 16> WARDEN_ARM_CELLS = [] {
+    constexpr int blocks[4][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}};
+    std::array<ArmCell, 16> cells{};
+    int k = 0;
+    for (const auto& block : blocks)
+        for (int dx = 0; dx < 2; ++dx)
+            for (int dy = 0; dy < 2; ++dy)
+                cells[k++] = ArmCell{block[0] + dx, block[1] + dy};
+    return cells;
+}();
+
 // A ball of the sphere: its colour class (0 unused) and the mana it still lacks.
 struct BallView {
     int color = 0;

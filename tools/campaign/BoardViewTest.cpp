@@ -72,20 +72,17 @@ class BoardViewTest : public ::testing::Test {
                 board.grid[x][y] = 1, Put(x, y, 0);
         // The arms hold runes and stones of colour 1 but for one or two cells, and none of the
         // cells around them does, so that the clear below leaves them standing.
-        static const int ARMS[4][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}};
         for (int x = 1; x <= 12; ++x)
             for (int y = 1; y <= 12; ++y)
                 if (board.colorLayer[x][y] == 1) Put(x, y, 2);
         std::uniform_int_distribution<int> armCell(0, 15);
         const int gap1 = armCell(random), gap2 = percent(random) < 50 ? armCell(random) : gap1;
         int k = 0;
-        for (const auto& arm : ARMS)
-            for (int dx = 0; dx < 2; ++dx)
-                for (int dy = 0; dy < 2; ++dy, ++k) {
-                    board.grid[6 + arm[0] + dx][6 + arm[1] + dy] = 1;
-                    Put(6 + arm[0] + dx, 6 + arm[1] + dy,
-                        k == gap1 || k == gap2 ? 0 : (percent(random) < 20 ? 101 : 1));
-                }
+        for (const ArmCell& c : WARDEN_ARM_CELLS) {
+            board.grid[6 + c.dx][6 + c.dy] = 1;
+            Put(6 + c.dx, 6 + c.dy, k == gap1 || k == gap2 ? 0 : (percent(random) < 20 ? 101 : 1));
+            ++k;
+        }
         bossManager.bossDavar.push_back(TBossRune::Create(1, 1, 6, 6, ""));
         // The board the player meets never holds a run: clear any the dealing made.
         board.clearMatchingDavar(0);

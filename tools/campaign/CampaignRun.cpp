@@ -75,16 +75,26 @@ class WaitingScreens {
     int frame_ = 0;
 };
 
+// How a screen run ended.
+enum class ScreenEnd { Closed, Stuck, Limit };
+
 // Runs the screen loop with the script giving each frame's input; the drawing of a frame is
 // kept until the script has read it. The script returns false to close the game; a screen that
-// then ends the program unwinds here. False when the screen did not end after a close request.
-bool RunScreen(const std::function<void()>& screen, const std::function<bool(FrameInput&)>& script) {
+// then ends the program unwinds here. Past limitFrames the game is asked to close whatever the
+// script says. Stuck when the screen did not end after a close request.
+ScreenEnd RunScreen(const std::function<void()>& screen, const std::function<bool(FrameInput&)>& script,
+                    int64_t limitFrames) {
     control->ClearDrawLog();
     control->overrunFrames = WIND_DOWN_FRAMES;
-    control->SetScript([&script](int frame, FrameInput& in) {
+    bool limited = false;
+    control->SetScript([&script, &limited, limitFrames](int frame, FrameInput& in) {
         // Frame 0's input is taken as the script is set, before the screen has started: what
         // the script would read then is still the last run's.
         if (frame == 0) return true;
+        if (frame > limitFrames) {
+            limited = true;
+            return false;
+        }
         const bool go_on = script(in);
         control->ClearDrawLog();
         control->ClearSoundLog();
@@ -105,7 +115,13 @@ bool RunScreen(const std::function<void()>& screen, const std::function<bool(Fra
     quit = 0;
     menuQuit = 0;
     skipLevel = 0;
-    return !stuck;
+    return stuck ? ScreenEnd::Stuck : limited ? ScreenEnd::Limit : ScreenEnd::Closed;
+}
+
+// The end of a play whose screen did not close as asked, or ran past the frame limit.
+void MarkScreenEnd(RunResult& r, ScreenEnd end) {
+    if (end == ScreenEnd::Stuck) r.end = "stuck";
+    if (end == ScreenEnd::Limit) r.end = "limit";
 }
 
 // The state a new campaign level starts from, whatever the last run left.
@@ -139,13 +155,21 @@ RunResult PlayBoard(int position, uint32_t seed, const RunOptions& options) {
     WaitingScreens waiting;
     bool goalMet = false;
     int traced = 0;
-    const bool closed = RunScreen(
+    const ScreenEnd end = RunScreen(
         [] { goGlyndra(0); },
         [&](FrameInput& in) {
             if (goalMet) {
                 // The summary waits for clicks.
                 waiting.Click(in, true);
                 return true;
+            }
+            // A lost board is looked at before any popup: the lose screen waits for an answer
+            // and no popup's OK can close it.
+            if (board.gameOver != 0 || (r.clockMs <= 0 && timeManager.actualTime > options.capMs)) {
+                r.end = board.gameOver == 0 ? "patience" : (timeManager.TimeOver() != 0 ? "time" : "full");
+                r.timeMs = timeManager.actualTime;
+                r.placements = level.usedBlocks;
+                return false;
             }
             if (waiting.Click(in, false)) return true;
             if (level.isGoalAchieved(1) != 0) {
@@ -156,12 +180,6 @@ RunResult PlayBoard(int position, uint32_t seed, const RunOptions& options) {
                 r.placements = level.usedBlocks;
                 return true;
             }
-            if (board.gameOver != 0 || (r.clockMs <= 0 && timeManager.actualTime > options.capMs)) {
-                r.end = board.gameOver == 0 ? "patience" : (timeManager.TimeOver() != 0 ? "time" : "full");
-                r.timeMs = timeManager.actualTime;
-                r.placements = level.usedBlocks;
-                return false;
-            }
             player.Frame(in);
             if (options.trace && level.usedBlocks != traced) {
                 traced = level.usedBlocks;
@@ -169,9 +187,10 @@ RunResult PlayBoard(int position, uint32_t seed, const RunOptions& options) {
                             DrawView(SeeBoard(board)).c_str());
             }
             return true;
-        });
+        },
+        options.limitFrames);
     r.score = points.total + points.actual;
-    if (!closed) r.end = "stuck";
+    MarkScreenEnd(r, end);
     return r;
 }
 
@@ -181,27 +200,28 @@ RunResult PlayPuzzle(int position, uint32_t seed, const RunOptions& options) {
     WaitingScreens waiting;
     int64_t solvedAt = -1;
     bool scrambled = false;
-    const bool closed = RunScreen([] { puzzle.show(0, "", 0); },
-                                  [&](FrameInput& in) {
-                                      if (waiting.Click(in, solvedAt >= 0)) return true;
-                                      // The tiles stand home before the scrambling too.
-                                      const bool home = puzzle.puzzle && puzzle.puzzle->count > 0 &&
-                                                        puzzle.puzzle->IsSet() != 0;
-                                      if (!home && puzzle.puzzle && puzzle.puzzle->count > 0)
-                                          scrambled = true;
-                                      if (solvedAt < 0 && scrambled && home)
-                                          solvedAt = MilliSecs64() - puzzle.Timer;
-                                      if (solvedAt < 0 && MilliSecs64() - puzzle.Timer > options.capMs)
-                                          return false;
-                                      if (solvedAt < 0) player.Frame(in);
-                                      return true;
-                                  });
+    const ScreenEnd end = RunScreen([] { puzzle.show(0, "", 0); },
+                                    [&](FrameInput& in) {
+                                        if (waiting.Click(in, solvedAt >= 0)) return true;
+                                        // The tiles stand home before the scrambling too.
+                                        const bool home = puzzle.puzzle && puzzle.puzzle->count > 0 &&
+                                                          puzzle.puzzle->IsSet() != 0;
+                                        if (!home && puzzle.puzzle && puzzle.puzzle->count > 0)
+                                            scrambled = true;
+                                        if (solvedAt < 0 && scrambled && home)
+                                            solvedAt = MilliSecs64() - puzzle.Timer;
+                                        if (solvedAt < 0 && MilliSecs64() - puzzle.Timer > options.capMs)
+                                            return false;
+                                        if (solvedAt < 0) player.Frame(in);
+                                        return true;
+                                    },
+                                    options.limitFrames);
     r.won = solvedAt >= 0;
     r.end = r.won ? "solved" : "patience";
     r.timeMs = r.won ? solvedAt : options.capMs;
     r.placements = puzzle.clicks;
     r.score = points.total + points.actual;
-    if (!closed) r.end = "stuck";
+    MarkScreenEnd(r, end);
     return r;
 }
 
@@ -210,20 +230,22 @@ RunResult PlayRing(int position, uint32_t seed, const RunOptions& options) {
     r.clockMs = ringGame.maxTime;
     RingPlayer player(options.clickFrames);
     WaitingScreens waiting;
-    const bool closed = RunScreen([] { ringGame.Play(0); },
-                                  [&](FrameInput& in) {
-                                      if (ringGame.faza >= RING_PHASE_OVER) {
-                                          waiting.Click(in, true);
-                                          return true;
-                                      }
-                                      if (waiting.Click(in, false)) return true;
-                                      player.Frame(in);
-                                      return true;
-                                  });
+    const ScreenEnd end = RunScreen([] { ringGame.Play(0); },
+                                    [&](FrameInput& in) {
+                                        if (ringGame.faza >= RING_PHASE_OVER) {
+                                            waiting.Click(in, true);
+                                            return true;
+                                        }
+                                        if (waiting.Click(in, false)) return true;
+                                        player.Frame(in);
+                                        return true;
+                                    },
+                                    options.limitFrames);
     r.spells = ringGame.recivedSpells;
     r.placements = ringGame.seqHits;
     r.won = r.spells > 0;
-    r.end = closed ? "over" : "stuck";
+    r.end = "over";
+    MarkScreenEnd(r, end);
     r.timeMs = r.clockMs;
     r.score = points.total + points.actual;
     return r;
@@ -316,7 +338,7 @@ RunResult PlayQuickBoard(const std::string& name, bool timed, uint32_t seed, con
     BoardPlayer player(options.thinkFrames, survive.search);
     WaitingScreens waiting;
     bool over = false;
-    const bool closed =
+    const ScreenEnd end =
         RunScreen([&] { timed ? goTimeAtack(name) : goEndless(name); },
                   [&](FrameInput& in) {
                       if (over) {
@@ -333,9 +355,10 @@ RunResult PlayQuickBoard(const std::string& name, bool timed, uint32_t seed, con
                       }
                       player.Frame(in);
                       return true;
-                  });
+                  },
+                  options.limitFrames);
     r.score = points.actual;
-    if (!closed) r.end = "stuck";
+    MarkScreenEnd(r, end);
     return r;
 }
 

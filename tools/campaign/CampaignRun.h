@@ -19,6 +19,9 @@ struct RunOptions {
     int thinkFrames = 90;   // a board piece in hand before the player decides (1.5 s)
     int clickFrames = 45;   // between two puzzle clicks, and before a ring sheet is clicked
     int64_t capMs = 900000; // game time after which a level without a clock counts as not won
+    // Frames of game time after which a play that has not ended is given up as broken: no play
+    // may hang the player, whatever the game does.
+    int64_t limitFrames = 120000;
     SearchOptions search;
     bool trace = false; // print the board after each piece of a board level
 };
@@ -38,7 +41,7 @@ struct RunResult {
     int spells = 0;      // ring: spells won
     // How it ended: "goal", "full" (the piece fits nowhere), "time", "patience" (no clock and
     // not won in the player's patience), "solved", "over" (ring), "stuck" (a screen that did not
-    // close).
+    // close), "limit" (not ended within the frame limit), "crashed" (the play gave no result).
     std::string end;
 };
 

@@ -49,6 +49,18 @@ bool IsBoard(const PositionRow& row) {
     return row.type == 1;
 }
 
+bool IsMiniGame(const PositionRow& row) {
+    return row.type == 2 || row.type == 3;
+}
+
+// How a play ended when it gave no result of its own, or "" when it did.
+const char* Failure(const std::string& end) {
+    if (end == "crashed") return "crashed or gave no result";
+    if (end == "stuck") return "did not close when asked";
+    if (end == "limit") return "ran past the frame limit";
+    return "";
+}
+
 // Wins needed of n runs.
 int WinsNeeded(int runs, double share) {
     return static_cast<int>(std::ceil(share * runs - 1e-9));
@@ -86,7 +98,12 @@ std::vector<PositionRow> SumUp(const std::vector<RunResult>& runs, const std::ma
         for (const RunResult* r : runsOf[k]) {
             ++row.runs;
             const int64_t clock = row.clockMs > 0 ? row.clockMs : rules.patienceMs;
-            const bool won = r->won && (row.type != 1 || r->timeMs <= clock);
+            const std::string failure = Failure(r->end);
+            if (!failure.empty())
+                row.brokenPlays.push_back(
+                    Format("seed %u %s", static_cast<unsigned>(r->seed), failure.c_str()));
+            // A ring stage always runs its whole clock: done is a spell paid before it ran out.
+            const bool won = r->won && failure.empty() && (row.type == 3 || r->timeMs <= clock);
             row.wins += won ? 1 : 0;
             shares.push_back(won ? std::min(1.0, static_cast<double>(r->timeMs) / static_cast<double>(clock))
                                  : 1.0);
@@ -183,6 +200,20 @@ std::string FormatTable(const std::vector<PositionRow>& rows, const TableRules& 
 std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const std::map<int, int>& regionOf,
                                      const TableRules& rules) {
     std::vector<std::string> broken;
+    for (const PositionRow& row : rows) {
+        const std::string who = row.position > 0 ? Format("position %d", row.position) : row.name;
+        for (const std::string& play : row.brokenPlays)
+            broken.push_back(who + ": " + play);
+    }
+    for (const PositionRow& row : rows) {
+        if (!IsMiniGame(row) || row.position == 0) continue;
+        const int needed = WinsNeeded(row.runs, rules.winShare);
+        if (row.wins < needed)
+            broken.push_back(Format("position %d (%s %s): %s in %d of %d seeds, needs %d", row.position,
+                                    row.type == 2 ? "puzzle" : "ring", row.name.c_str(),
+                                    row.type == 2 ? "put together" : "paid a spell", row.wins, row.runs,
+                                    needed));
+    }
     std::vector<const PositionRow*> boards;
     for (const PositionRow& row : rows)
         if (IsBoard(row) && row.position > 0) boards.push_back(&row);

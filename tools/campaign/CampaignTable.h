@@ -14,7 +14,7 @@ namespace vsm::tools {
 
 // The rules' figures.
 struct TableRules {
-    // Share of the seeds a board position must be won in.
+    // Share of the seeds a board position must be won in, and a puzzle or ring stage done in.
     double winShare = 0.8;
     // A win earlier than this (ms of the level clock) is too quick to be a level.
     int64_t earliestWinMs = 10000;
@@ -45,6 +45,8 @@ struct PositionRow {
     int spellsMedian = 0;
     bool wonWithoutPlacement = false;
     int64_t earliestWinMs = -1;
+    // The plays that gave no result of their own: "seed S: <how it ended>", in the runs' order.
+    std::vector<std::string> brokenPlays;
 };
 
 // The runs summed up per position (then per quick board, in the order first met); region maps
@@ -58,8 +60,9 @@ std::map<int, double> RegionShares(const std::vector<PositionRow>& rows);
 // The table as text: the board positions, the regions, the mini-games and the quick boards.
 std::string FormatTable(const std::vector<PositionRow>& rows, const TableRules& rules);
 
-// One line per broken rule: a board position won in fewer than the rules' share of its seeds, or
-// won without a placement or too early; a region whose median share is not above the region
+// One line per broken rule: a play that crashed, did not close or ran past the frame limit; a
+// board position won (a puzzle or ring stage done) in fewer than the rules' share of its seeds; a
+// board won without a placement or too early; a region whose median share is not above the region
 // before it; a warden level whose median share is not above both board positions beside it.
 // regionOf maps a campaign position to its region.
 std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const std::map<int, int>& regionOf,

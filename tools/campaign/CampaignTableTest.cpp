@@ -110,6 +110,80 @@ TEST(CampaignTableTest, EachRuleBrokenByItsOwnCase) {
     }
 }
 
+// Ten plays of a puzzle (type 2) or ring stage (3), done in `done` of them.
+std::vector<RunResult> Stages(int position, int type, int done) {
+    std::vector<RunResult> runs;
+    for (int s = 0; s < 10; ++s) {
+        RunResult r;
+        r.position = position;
+        r.name = type == 2 ? "puzzle-01.tsc" : "ring-01.tsc";
+        r.type = type;
+        r.seed = static_cast<uint32_t>(s + 1);
+        r.clockMs = type == 3 ? 60000 : 0;
+        r.won = s < done;
+        r.spells = type == 3 && r.won ? 4 : 0;
+        r.timeMs = type == 3 ? 60000 : (r.won ? 40000 : 600000);
+        r.end = type == 3 ? "over" : (r.won ? "solved" : "patience");
+        runs.push_back(r);
+    }
+    return runs;
+}
+
+TEST(CampaignTableTest, PlaysWithoutAResultAndUnfinishedStagesBreakRules) {
+    struct Case {
+        const char* what;
+        std::vector<RunResult> runs;
+        std::vector<std::string> broken;
+    };
+    // A play that died (or never reported) keeps only its position, name, type and seed.
+    auto failed = [](std::vector<RunResult> runs, size_t k, const char* end) {
+        runs[k].won = false;
+        runs[k].end = end;
+        runs[k].timeMs = 0;
+        runs[k].placements = 0;
+        return runs;
+    };
+    std::vector<RunResult> board = Plays(1, 1, 10, 0.3);
+    for (size_t k = 0; k < board.size(); ++k)
+        board[k].seed = static_cast<uint32_t>(k + 1);
+    RunResult endless;
+    endless.name = "level_endless_01.tsc";
+    endless.type = 4;
+    endless.seed = 2;
+    endless.end = "crashed";
+    std::vector<RunResult> wonRingPastLimit = Stages(4, 3, 10);
+    wonRingPastLimit[0].end = "limit"; // a spell was paid, but the screen never closed
+    const std::vector<Case> cases = {
+        {"a crashed board play",
+         failed(board, 3, "crashed"),
+         {"position 1: seed 4 crashed or gave no result"}},
+        {"a board that did not close",
+         failed(board, 0, "stuck"),
+         {"position 1: seed 1 did not close when asked"}},
+        {"three board plays past the limit",
+         failed(failed(failed(board, 0, "limit"), 1, "limit"), 2, "limit"),
+         {"position 1: seed 1 ran past the frame limit", "position 1: seed 2 ran past the frame limit",
+          "position 1: seed 3 ran past the frame limit", "position 1: won in 7 of 10 seeds, needs 8"}},
+        {"a crashed quick board", {endless}, {"level_endless_01.tsc: seed 2 crashed or gave no result"}},
+        {"a puzzle put together in 8 of 10", Stages(6, 2, 8), {}},
+        {"a puzzle put together in 7 of 10",
+         Stages(6, 2, 7),
+         {"position 6 (puzzle puzzle-01.tsc): put together in 7 of 10 seeds, needs 8"}},
+        {"a ring stage that pays no spell",
+         Stages(4, 3, 0),
+         {"position 4 (ring ring-01.tsc): paid a spell in 0 of 10 seeds, needs 8"}},
+        {"a ring stage past the frame limit",
+         wonRingPastLimit,
+         {"position 4: seed 1 ran past the frame limit"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TableRules rules;
+        const std::map<int, int> region = {{1, 1}, {4, 1}, {6, 1}};
+        EXPECT_EQ(BrokenRules(SumUp(c.runs, region, rules), region, rules), c.broken);
+    }
+}
+
 TEST(CampaignTableTest, APlayedSubsetIsJudgedOnlyWhereItIsWhole) {
     // The campaign's boards: 1, 2 and 3 in region 1 (2 a warden level), 5 and 6 in region 2.
     TableRules rules;

@@ -25,16 +25,10 @@ struct ArmMap {
         for (auto& column : of)
             for (int8_t& cell : column)
                 cell = -1;
-        static const int ARMS[4][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}};
         for (int w = 0; w < v.wardenCount; ++w) {
-            for (const auto& arm : ARMS) {
-                for (int dx = 0; dx < 2; ++dx) {
-                    for (int dy = 0; dy < 2; ++dy) {
-                        const int x = v.wardens[w].x + arm[0] + dx, y = v.wardens[w].y + arm[1] + dy;
-                        if (x >= 0 && y >= 0 && x < VIEW_SIDE && y < VIEW_SIDE)
-                            of[x][y] = static_cast<int8_t>(w);
-                    }
-                }
+            for (const ArmCell& c : WARDEN_ARM_CELLS) {
+                const int x = v.wardens[w].x + c.dx, y = v.wardens[w].y + c.dy;
+                if (x >= 0 && y >= 0 && x < VIEW_SIDE && y < VIEW_SIDE) of[x][y] = static_cast<int8_t>(w);
             }
         }
     }

@@ -201,10 +201,8 @@ class PlacementSearchTest : public ::testing::Test {
     // The cells of the arms of a warden at (x, y): left, right, upper, lower, each column by column.
     static std::vector<std::pair<int, int>> Arms(int x, int y) {
         std::vector<std::pair<int, int>> cells;
-        for (const auto& arm : {std::pair{-2, 0}, std::pair{2, 0}, std::pair{0, -2}, std::pair{0, 2}})
-            for (int dx = 0; dx < 2; ++dx)
-                for (int dy = 0; dy < 2; ++dy)
-                    cells.emplace_back(x + arm.first + dx, y + arm.second + dy);
+        for (const ArmCell& c : WARDEN_ARM_CELLS)
+            cells.emplace_back(x + c.dx, y + c.dy);
         return cells;
     }
     static PieceView Single(int cls) {

@@ -3,9 +3,12 @@
 // placements, with the rules the campaign must meet.
 //
 // Usage: vsm_play_campaign [--resources DIR] [--seeds N] [--first-seed S] [--positions LIST]
-//                          [--quick] [--think MS] [--patience S] [--jobs N] [--check] [--trace]
+//                          [--quick] [--think MS] [--patience S] [--limit S] [--jobs N] [--check]
+//                          [--trace]
 // LIST is a comma-separated list of positions and ranges (1-9,24,48); every position by default.
 // --quick adds the endless and time-attack boards. --check exits 1 when a rule is broken.
+// --limit is the game time after which a play that has not ended counts as broken (the patience
+// and 900 s by default).
 // --trace prints the board after every piece (one run at a time).
 #include "CampaignRun.h"
 #include "CampaignTable.h"
@@ -38,6 +41,7 @@ struct Arguments {
     bool quick = false;
     int thinkMs = 1500;
     int patienceS = 600;
+    int limitS = 0; // 0: the patience and 900 s
     int jobs = 1;
     bool check = false;
     bool trace = false;
@@ -66,13 +70,16 @@ bool Parse(int argc, char** argv, Arguments& a) {
             a.thinkMs = std::atoi(argv[++i]);
         } else if (arg == "--patience" && hasValue) {
             a.patienceS = std::atoi(argv[++i]);
+        } else if (arg == "--limit" && hasValue) {
+            a.limitS = std::atoi(argv[++i]);
         } else if (arg == "--jobs" && hasValue) {
             a.jobs = std::max(1, std::atoi(argv[++i]));
         } else {
             return false;
         }
     }
-    return a.seeds > 0 && a.thinkMs >= 0 && a.patienceS > 0;
+    if (a.limitS == 0) a.limitS = a.patienceS + 900;
+    return a.seeds > 0 && a.thinkMs >= 0 && a.patienceS > 0 && a.limitS > 0;
 }
 
 // The positions of a list like "1-9,24,48" that lie in first..last; every one for "".
@@ -203,9 +210,13 @@ std::vector<RunResult> PlayAll(const std::vector<Job>& jobs, int workers,
         if (FromLine(line, index, r) && index == job) {
             results[job] = r;
         } else {
-            // A play that died: counted as not won.
+            // A play that died or reported nothing: a broken rule of its position or board.
             results[job].position = jobs[job].position;
             results[job].seed = jobs[job].seed;
+            results[job].type = jobs[job].position > 0 ? vsm::tools::PositionType(jobs[job].position)
+                                                       : (jobs[job].timed ? 5 : 4);
+            results[job].name =
+                jobs[job].position > 0 ? vsm::tools::PositionName(jobs[job].position) : jobs[job].quickBoard;
             results[job].end = "crashed";
         }
         std::fputs(Line(job, results[job]).c_str(), stderr);
@@ -218,9 +229,10 @@ std::vector<RunResult> PlayAll(const std::vector<Job>& jobs, int workers,
 int main(int argc, char** argv) {
     Arguments args;
     if (!Parse(argc, argv, args)) {
-        std::fprintf(stderr, "usage: vsm_play_campaign [--resources DIR] [--seeds N] [--first-seed S] "
-                             "[--positions LIST] [--quick] [--think MS] [--patience S] [--jobs N] [--check] "
-                             "[--trace]\n");
+        std::fprintf(stderr,
+                     "usage: vsm_play_campaign [--resources DIR] [--seeds N] [--first-seed S] "
+                     "[--positions LIST] [--quick] [--think MS] [--patience S] [--limit S] [--jobs N] "
+                     "[--check] [--trace]\n");
         return 2;
     }
     const std::string scratch =
@@ -242,6 +254,7 @@ int main(int argc, char** argv) {
     vsm::tools::RunOptions options;
     options.thinkFrames = args.thinkMs * 60 / 1000;
     options.capMs = static_cast<int64_t>(args.patienceS) * 1000;
+    options.limitFrames = static_cast<int64_t>(args.limitS) * 60;
     options.trace = args.trace;
 
     std::vector<Job> jobs;
