@@ -10,7 +10,6 @@
 #include "data/TTSCFile.h"
 #include "platform/System.h"
 #include "services/Paths.h"
-#include "services/TMouse.h"
 #include "services/TextHelpers.h"
 
 #include <set>
@@ -182,8 +181,6 @@ void ResetBoardGlobals() {
     blocks = TBlocksManager();
     board = TBoardManager();
     stonesList.clear();
-    // The keyboard's cell moves of the pointer follow the board wherever it lies.
-    mouseCellGrid = [] { return TCellGrid{board.offsetX, board.offsetY, board.tileSize}; };
 }
 
 } // namespace vsm

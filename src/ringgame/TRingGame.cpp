@@ -238,37 +238,6 @@ int TRingGame::ShowInGameMenuRG() {
     return result;
 }
 
-int TRingGame::Pause() {
-    int result = 0;
-    const int64_t start = MilliSecs64();
-    const int64_t keptStage = start - Timer;
-    const int64_t keptRune = start - runeStart;
-    while (!mouse.leftPressed) {
-        deltaTime.Update();
-        delta = deltaTime.CurrDelta();
-        Draw(1);
-        if (music) music->update();
-        mouse.fetchState(0);
-        TRingEmiter::UpdateAll();
-        TSpark::UpdateAll();
-        // Not EndFrame: a close request that this poll brings in ends the pause before the frame
-        // is presented.
-        PollSystem();
-        if (AppTerminate()) {
-            result = 1;
-            break;
-        }
-        Flip(-1);
-    }
-    const int64_t now = MilliSecs64();
-    runeStart = now - keptRune;
-    Timer = now - keptStage;
-    FlushKeys();
-    FlushMouse();
-    mouse.fetchState(0);
-    return result;
-}
-
 void ResetRingGameGlobals() {
     ringGame = TRingGame();
 }

@@ -133,8 +133,6 @@ class TRingGame {
     int LoadFromProfile();
     // Puts the spells won in the last ring stage on the board of the quest level starting now.
     int CopySpells();
-    // Blocks showing the frozen scene until a left click. Returns 1 on a terminate request, else 0.
-    int Pause();
     // The stage's in-game menu. Returns RING_CONTINUE, RING_MAIN_MENU or RING_TERMINATE.
     int ShowInGameMenuRG();
 

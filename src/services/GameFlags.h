@@ -4,8 +4,9 @@
 namespace vsm {
 
 // Campaign progress, saved with the player: 0 no campaign, -3 new campaign, 1 play the current
-// level, 2 level won. Owned by the program shell (the title screen and the quick-play loops
-// also set it as their Parts say).
+// level, 2 level won. Owned by the program shell; the title screen reads the saved value into it
+// when a game is chosen, the quick-play loops hold it at 1 while their level loads, and a stage
+// left through a close request after its end (quest level, puzzle, ring game) marks it 2.
 extern int gameState;
 // 1 once the program is to end; nothing sets it back. Set by the quest loop.
 extern int quit;

@@ -39,7 +39,6 @@ void ResetServicesGlobals() {
     TCaptions::points = nullptr;
     TCaptions::cyfry = nullptr;
     mouse = TMouse();
-    mouseCellGrid = nullptr;
     globalSnd = TGlobalSnd();
     deltaTime = TDeltaTime::Create(60.0f);
     delta = 1.0;

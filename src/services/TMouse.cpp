@@ -2,13 +2,13 @@
 #include "services/TMouse.h"
 
 #include "platform/Input.h"
+#include "services/MouseSeams.h"
 
 #include <algorithm>
 
 namespace vsm {
 
 TMouse mouse;
-std::function<TCellGrid()> mouseCellGrid;
 
 namespace {
 
@@ -62,7 +62,7 @@ void TMouse::fetchState(int enterClicks) {
         }
     }
 
-    const TCellGrid grid = mouseCellGrid ? mouseCellGrid() : TCellGrid{};
+    const TCellGrid grid = mouseSeams.CellGrid();
     const int tile = grid.tileSize;
     // The second key of a pair is read only when the first was not hit, so its hit stays pending.
     struct Move {

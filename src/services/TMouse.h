@@ -3,17 +3,9 @@
 
 #include "platform/Graphics.h"
 
-#include <functional>
 #include <string>
 
 namespace vsm {
-
-// Where the board's cells lie on screen, for the keyboard's cell moves of the pointer.
-struct TCellGrid {
-    int offsetX = 240; // screen position of cell (0, 0)
-    int offsetY = 60;
-    int tileSize = 32; // cell size in pixels
-};
 
 // The pointer and buttons as of the frame's refresh, read by widgets and game code.
 class TMouse {
@@ -33,16 +25,12 @@ class TMouse {
     void Draw(float alpha, float scale);
     // Refreshes every field from the polled input and applies the keyboard aids: Space and the
     // left Control/Shift/Alt with the left button stand in for the right button, arrows and
-    // W/A/S/D move the pointer one board cell (kept on the screen), and with enterClicks non-zero
-    // Enter is a left press.
+    // W/A/S/D move the pointer one cell of the board's grid (mouseSeams; kept on the screen), and with
+    // enterClicks non-zero Enter is a left press.
     void fetchState(int enterClicks);
     // Sets x, y and both pressed flags to 0.
     void Clear();
 };
 extern TMouse mouse;
-
-// The board's cell grid as the board reports it; unset, the board's resting grid
-// (240, 60, 32) is used. The board subsystem sets it.
-extern std::function<TCellGrid()> mouseCellGrid;
 
 } // namespace vsm

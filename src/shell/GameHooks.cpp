@@ -2,6 +2,7 @@
 #include "shell/GameHooks.h"
 
 #include "board/BoardSeams.h"
+#include "board/TBoardManager.h"
 #include "frontend/TTitleScreen.h"
 #include "level/LevelSeams.h"
 #include "level/TBossManager.h"
@@ -14,6 +15,7 @@
 #include "magic/TRingOfSpells.h"
 #include "modes/ModesSeams.h"
 #include "overlays/TPopupManager.h"
+#include "services/MouseSeams.h"
 
 #include <memory>
 #include <string>
@@ -22,9 +24,16 @@ namespace vsm {
 
 namespace {
 
+TCellGrid BoardCellGrid() {
+    return TCellGrid{board.offsetX, board.offsetY, board.tileSize};
+}
+
 // Each entry's lambdas are captureless, so they convert to the plain function pointers of the
 // table.
 const std::vector<TGameHook> HOOKS = {
+    // The pointer's keyboard aids follow the board's cells wherever the board lies.
+    {"services -> board: cell grid", [] { mouseSeams.cellGrid = BoardCellGrid; },
+     [] { return bool(mouseSeams.cellGrid); }},
     // The board asks the level managers.
     {"board -> level: boss rune cell test",
      [] { boardSeams.bossCheckMove = [](int x, int y) { return bossManager.CheckMove(x, y); }; },

@@ -1,8 +1,9 @@
 // GameHooks: the one list of the hooks through which a lower folder calls a higher one, and
 // their filling. A hook exists only where a plain call would close a cycle between folders: the
-// board asks the level and magic managers that read it, the level asks the sphere that reads
-// its document, the ring of spells posts to the popups that show it, and the endless and
-// time-attack games stop the music of the title screen that starts them.
+// pointer's keyboard aids ask the board where its cells lie, the board asks the level and magic
+// managers that read it, the level asks the sphere that reads its document, the ring of spells
+// posts to the popups that show it, and the endless and time-attack games stop the music of the
+// title screen that starts them.
 #pragma once
 
 #include <vector>

@@ -160,7 +160,6 @@ TEST_F(ServicesGlobalsTest, ResetBuildsTheStartUpStateAgain) {
     songManager.loadSong("missing.ogg", 0);
     slides.addRevealedImage("a");
     mouse.x = 5;
-    mouseCellGrid = [] { return TCellGrid{}; };
     cyfry2Width[0] = 99;
     gfxDriverSet = 1;
     delta = 3;
@@ -180,7 +179,6 @@ TEST_F(ServicesGlobalsTest, ResetBuildsTheStartUpStateAgain) {
         EXPECT_EQ(i, nullptr);
     EXPECT_EQ(chnNo, 0);
     EXPECT_EQ(mouse.x, 0);
-    EXPECT_FALSE(mouseCellGrid);
     EXPECT_EQ(cyfry2Width, (std::array<int, 10>{22, 10, 19, 19, 19, 19, 18, 16, 19, 19}));
     EXPECT_EQ(gfxDriverSet, 0);
     EXPECT_EQ(delta, 1.0);

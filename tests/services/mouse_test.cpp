@@ -1,5 +1,6 @@
 // The mouse state: buttons, the keyboard aids, cell moves of the pointer and the cursor.
 #include "ServicesFixture.h"
+#include "services/MouseSeams.h"
 #include "support/TestSupport.h"
 
 namespace vsm::test {
@@ -9,6 +10,16 @@ constexpr int KEY_W = 87, KEY_S = 83, KEY_D = 68, KEY_A_ = 65;
 
 class MouseTest : public ServicesTest {
   protected:
+    // The services sit below the board's grid hook: it starts unset here, and a test that sets
+    // it leaves it unset for the next.
+    void SetUp() override {
+        ServicesTest::SetUp();
+        mouseSeams = TMouseSeams();
+    }
+    void TearDown() override {
+        mouseSeams = TMouseSeams();
+        ServicesTest::TearDown();
+    }
     // Makes the given input the current frame's.
     void Frame(FrameInput f) { hl->SetScript(std::vector<FrameInput>{std::move(f)}); }
     static FrameInput At(int x, int y) {
@@ -90,7 +101,7 @@ TEST_F(MouseTest, TheSecondKeyOfAPairWaitsForTheNextFrame) {
 
 TEST_F(MouseTest, TheBoardsOwnGridIsUsedAndAGridWithoutCellsMovesNothing) {
     TCellGrid grid{100, 100, 40};
-    mouseCellGrid = [&grid] { return grid; };
+    mouseSeams.cellGrid = [&grid] { return grid; };
     FrameInput f = At(150, 150);
     f.keysHit = {KEY_RIGHT};
     Frame(f);

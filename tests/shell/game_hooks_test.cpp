@@ -6,6 +6,7 @@
 #include "modes/ModesSeams.h"
 #include "platform/Headless.h"
 #include "platform/System.h"
+#include "services/MouseSeams.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,7 @@ TEST(UnsetHooks, EachSaysSoOnceThenAnswersItsDefault) {
     TLevelSeams level;
     TRingSeams ring;
     TModesSeams modes;
+    TMouseSeams mouse;
     int x = -1, y = -1;
     const struct {
         std::string hook;
@@ -44,6 +46,13 @@ TEST(UnsetHooks, EachSaysSoOnceThenAnswersItsDefault) {
         {"sphere goal test", [&] { EXPECT_EQ(level.SphereIsFull(), 0); }},
         {"popup event", [&] { ring.PopupAddEvent("ACTIVATOR_ERROR"); }},
         {"title music stop", [&] { modes.StopTitleMusic(); }},
+        {"board cell grid",
+         [&] {
+             const TCellGrid grid = mouse.CellGrid(); // the board's resting grid
+             EXPECT_EQ(grid.offsetX, 240);
+             EXPECT_EQ(grid.offsetY, 60);
+             EXPECT_EQ(grid.tileSize, 32);
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hook);

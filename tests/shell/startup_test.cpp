@@ -14,6 +14,7 @@
 #include "profiles/ProfileDefaults.h"
 #include "profiles/TProfileManager.h"
 #include "services/GameFlags.h"
+#include "services/MouseSeams.h"
 #include "services/OptionsSeam.h"
 #include "services/TDeltaTime.h"
 #include "services/TMouse.h"
@@ -77,6 +78,7 @@ class StartUpGame : public ShellFixture {
 TEST_F(StartUpGame, AFirstRunOverTheBuiltGameReachesTheTitleAndSavesTheOptionsOnClose) {
     UseBuiltResources();
     // Start-up must fill every hook itself, not inherit them from the fixture's assembly.
+    mouseSeams = TMouseSeams();
     boardSeams = TBoardSeams();
     levelSeams = TLevelSeams();
     ringSeams = TRingSeams();

@@ -2,12 +2,10 @@
 // Usage: vsm_pack_archive <archive.bca> <file>...  Each file becomes the entry "<file name>.bbc";
 // the marker entry "pack.txt.bbc" is added when no file of that name is given.
 #include "BBWriter.h"
+#include "ToolFiles.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -23,12 +21,12 @@ int main(int argc, char** argv) {
     bool marker = false;
     for (int i = 2; i < argc; ++i) {
         fs::path file = argv[i];
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            std::cerr << "vsm_pack_archive: cannot read " << file << "\n";
+        std::string error;
+        std::optional<std::vector<uint8_t>> text = vsm::tools::ReadRegularFile(file.string(), error);
+        if (!text) {
+            std::cerr << "vsm_pack_archive: " << error << "\n";
             return 1;
         }
-        std::vector<uint8_t> text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         std::string name = file.filename().string();
         std::string folded = name;
         for (char& c : folded)
@@ -39,7 +37,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (folded == "pack.txt") marker = true;
-        entries.emplace_back(name + ".bbc", vsm::tools::PackEntry(text));
+        entries.emplace_back(name + ".bbc", vsm::tools::PackEntry(*text));
     }
     if (!marker) {
         const std::string text = "packed data archive\n";
@@ -50,24 +48,9 @@ int main(int argc, char** argv) {
 
     std::error_code ec;
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    fs::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(archive.data()),
-                  static_cast<std::streamsize>(archive.size()));
-        out.close();
-        if (!out) {
-            std::cerr << "vsm_pack_archive: cannot write " << temp << "\n";
-            fs::remove(temp, ec);
-            return 1;
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::cerr << "vsm_pack_archive: cannot move " << temp << " to " << target << ": " << ec.message()
-                  << "\n";
-        fs::remove(temp, ec);
+    std::string error;
+    if (!vsm::tools::WriteFileReplacing(target.string(), archive, error)) {
+        std::cerr << "vsm_pack_archive: " << error << "\n";
         return 1;
     }
     return 0;

@@ -3,9 +3,9 @@
 
 #include "data/BBArchive.h"
 #include "data/NumberText.h"
+#include "ToolFiles.h"
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace vsm::tools {
@@ -190,11 +190,13 @@ void DataChecker::CheckSettings() {
 
 void DataChecker::CheckReleased() {
     const std::string shown = "released names";
-    std::ifstream in(paths_.released);
-    if (!in) {
-        Report(shown, "-", "the list " + paths_.released + " cannot be read");
+    std::string error;
+    std::optional<std::vector<uint8_t>> list = ReadRegularFile(paths_.released, error);
+    if (!list) {
+        Report(shown, "-", "the list cannot be read: " + error);
         return;
     }
+    std::istringstream in(std::string(list->begin(), list->end()));
     std::string portal;
     if (TTSCFilePtr doc = Archived("settings_lp", "portal.tsc"))
         portal = doc->TryGetStringKey("Portal", "Name", 0).value_or("");

@@ -2,12 +2,11 @@
 #include "DataChecker.h"
 
 #include "data/TTSCLexer.h"
+#include "ToolFiles.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 namespace vsm::tools {
@@ -63,9 +62,13 @@ void DataChecker::CheckSources() {
                 Report(shown, "-", "every file of the folder is shipped: a document's name ends in .tsc");
                 continue;
             }
-            std::ifstream in(file, std::ios::binary);
-            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            CheckSourceText(shown, text);
+            std::string error;
+            std::optional<std::vector<uint8_t>> bytes = ReadRegularFile(file.string(), error);
+            if (!bytes) {
+                Report(shown, "-", "cannot be read: " + error);
+                continue;
+            }
+            CheckSourceText(shown, std::string(bytes->begin(), bytes->end()));
         }
     }
 }

@@ -48,9 +48,6 @@ class SpriteBatch {
     void Flush();
     // Sets the GL state at once (for calls that bypass the batch); flushes first.
     void Apply(const BatchState& state);
-    // The GL state was changed behind the batch (a new context, a clear, a read-back): the next
-    // draw sets every part of it again.
-    void Forget() { applied_valid_ = false; }
     // Sets up the vertex arrays of the current context and forgets the applied state.
     void Begin();
     void SetPlacement(const ScreenPlacement& p) {
