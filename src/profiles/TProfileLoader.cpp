@@ -7,6 +7,7 @@
 #include "platform/System.h"
 #include "profiles/ProfileDefaults.h"
 #include "profiles/OptionsDocument.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
@@ -88,7 +89,7 @@ std::string TProfileLoader::Current() {
 void TProfileLoader::Choose(const std::string& name) {
     profile.SelectProfile(name);
     LoadProfile();
-    SaveOptionsOnly();
+    TellIfNotSaved(false, SaveOptionsOnly() != 0);
 }
 
 void TProfileLoader::CentreText() {
@@ -233,7 +234,7 @@ int TProfileLoader::Update() {
                 if (renamed == 1) {
                     selected = text->text;
                     // The store keeps the renamed player current; the options must name it so.
-                    if (wasCurrent) SaveOptionsOnly();
+                    if (wasCurrent) TellIfNotSaved(false, SaveOptionsOnly() != 0);
                 }
             }
         } else if (a == 2) {
@@ -268,7 +269,7 @@ int TProfileLoader::Update() {
             const int made = CreateNewProfile(text->text);
             if (made == 1) {
                 LoadProfile();
-                SaveOptionsOnly();
+                TellIfNotSaved(false, SaveOptionsOnly() != 0);
                 moved(PROFILES_LIST);
                 result = 1;
             } else if (made == -1) {
