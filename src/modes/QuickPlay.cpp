@@ -306,7 +306,8 @@ int TQuickPlay::SaveSlot() {
 }
 
 void TQuickPlay::HiscoreEntry() {
-    hiscore.add(PlayerName(), points.actual, 0, rules_.hiscoreType, CurrentDate(), level.levelName);
+    TellIfHiscoresNotSaved(
+        hiscore.add(PlayerName(), points.actual, 0, rules_.hiscoreType, CurrentDate(), level.levelName) != 0);
 }
 
 void TQuickPlay::SummaryFrame(int best) {

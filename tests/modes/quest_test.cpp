@@ -201,7 +201,17 @@ TEST_F(QuestTest, LossRecordsTheScoreAndTheLoseScreenRetriesAndSkips) {
         }
         return true;
     });
+    // The hiscore file cannot be written: each loss says so.
+    SetFileFaultHook(
+        [](FileOp op, const std::string& path) { return op != FileOp::Write || path != hiscore.path; });
+    testing::internal::CaptureStdout();
     EXPECT_EQ(goGlyndra(0), 0);
+    testing::internal::GetCapturedStdout();
+    SetFileFaultHook(nullptr);
+    const std::string told = "The hiscores could not be saved in the folder\n" + myDocsFolder +
+                             "/data.\nWhat was saved before is kept. Check that the folder exists, has room "
+                             "and can be written to.";
+    EXPECT_EQ(control->notifications, std::vector<std::string>(2, told));
     EXPECT_EQ(levelReplays, 2);
     EXPECT_EQ(skipLevel, 0);
     // Each loss wrote the campaign score of that moment, then both counters went to 0.

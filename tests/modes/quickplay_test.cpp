@@ -4,6 +4,7 @@
 
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
+#include "data/DataFolders.h"
 #include "level/TLevelManager.h"
 #include "level/TPointsManager.h"
 #include "level/TTimeManager.h"
@@ -273,6 +274,55 @@ TEST_F(QuickPlayTest, ASlotTheFolderRefusesIsToldAndTheOldProfileKept) {
                                            ".\nWhat was saved before is kept. Check that the folder exists, "
                                            "has room and can be written to."});
         EXPECT_EQ(LoadText(profileFile), oldProfile);
+    }
+}
+
+TEST_F(QuickPlayTest, AHiscoreTheFolderRefusesIsToldAndTheOldTableKept) {
+    const std::string told = "The hiscores could not be saved in the folder\n" + myDocsFolder +
+                             "/data.\nWhat was saved before is kept. Check that the folder exists, has room "
+                             "and can be written to.";
+    struct Case {
+        const char* what;
+        bool closeInTheSummary;
+    } cases[] = {
+        {"an endless game played to its end", false},
+        {"an endless game closed during its summary", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(hiscore.Save(), 0);
+        const std::optional<std::string> oldTable = LoadText(hiscore.path);
+        ASSERT_TRUE(oldTable);
+        control->notifications.clear();
+        PlayRowToGameOver();
+        int step = 0, summaryFrames = 0;
+        if (c.closeInTheSummary) {
+            Script([&](int, FrameInput& in) {
+                if (step == 0 && BoardSettled()) {
+                    in = ClickCell(1, 0);
+                    ++step;
+                } else if (step == 1 && RunesOnBoard() == 1 && blocks.actualBlock) {
+                    in = ClickCell(0, 0);
+                    ++step;
+                } else if (step == 2 && board.gameOver && ++summaryFrames == 3) {
+                    // Early in the summary, as the existing close test does.
+                    in.terminate = true;
+                }
+                return true;
+            });
+        }
+        SetFileFaultHook(
+            [](FileOp op, const std::string& path) { return op != FileOp::Write || path != hiscore.path; });
+        testing::internal::CaptureStdout();
+        if (c.closeInTheSummary) {
+            EXPECT_THROW(goEndless("row.tsc"), ProgramEnd);
+        } else {
+            EXPECT_EQ(goEndless("row.tsc"), 1);
+        }
+        testing::internal::GetCapturedStdout();
+        SetFileFaultHook(nullptr);
+        EXPECT_EQ(control->notifications, std::vector<std::string>{told});
+        EXPECT_EQ(LoadText(hiscore.path), oldTable);
     }
 }
 
