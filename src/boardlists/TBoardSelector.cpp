@@ -7,6 +7,7 @@
 #include "data/TTSCFile.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
 #include "services/TextHelpers.h"
@@ -137,7 +138,7 @@ int TBoardSelector::AddLevel(const std::string& name) {
     if (!revealed) return 0;
     if (std::find(revealed->begin(), revealed->end(), name) != revealed->end()) return 0;
     revealed->push_back(name);
-    profile.SetList(kRevealedLevels, *revealed, 1);
+    TellIfNotSaved(profile.SetList(kRevealedLevels, *revealed, 1) != 0, false);
     return 1;
 }
 

@@ -23,6 +23,7 @@
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/System.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/THiscores.h"
 #include "ringgame/TRingGame.h"
@@ -209,7 +210,8 @@ void TQuestLevel::PauseMenu() {
 }
 
 void TQuestLevel::GameOver() {
-    hiscore.add(PlayerName(), points.total + points.actual, 0, 1, CurrentDate(), "null");
+    TellIfHiscoresNotSaved(
+        hiscore.add(PlayerName(), points.total + points.actual, 0, 1, CurrentDate(), "null") != 0);
     points.actual = 0;
     points.total = 0;
     const int r = popupManager.GameOverPopup();
@@ -268,7 +270,7 @@ void TQuestLevel::DeveloperKeys() {
 
 void TQuestLevel::HiscoreIfLastLevel() {
     if (sequencer.seqNo == sequencer.Last && level.isGoalAchieved(1) != 0)
-        hiscore.add(PlayerName(), points.total, 0, 1, CurrentDate(), "null");
+        TellIfHiscoresNotSaved(hiscore.add(PlayerName(), points.total, 0, 1, CurrentDate(), "null") != 0);
 }
 
 void TQuestLevel::CloseProgram(int wonState) {

@@ -22,6 +22,7 @@
 #include "platform/System.h"
 #include "profiles/ProfilesGlobals.h"
 #include "profiles/SavedBoard.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/THiscores.h"
 #include "profiles/TProfileManager.h"
@@ -89,7 +90,7 @@ class TQuickPlay {
     void Frame();
     void PauseMenu();
     void Restart();
-    void SaveSlot();
+    int SaveSlot();
     int GameOver();
     void SummaryFrame(int best);
     void HiscoreEntry();
@@ -157,7 +158,7 @@ int TQuickPlay::Run(const std::string& levelName) {
         Frame();
 
     FlushMouse();
-    if (endCode_ == LEAVE || endCode_ == END_PROGRAM) SaveSlot();
+    if (endCode_ == LEAVE || endCode_ == END_PROGRAM) TellIfNotSaved(SaveSlot() != 0, false);
     if (endCode_ == END_PROGRAM) StopMusicAndEnd();
     if (endCode_ == LEAVE) {
         ClearEffectsForTitle();
@@ -291,7 +292,7 @@ void TQuickPlay::Restart() {
     board.gameOver = 0;
 }
 
-void TQuickPlay::SaveSlot() {
+int TQuickPlay::SaveSlot() {
     profile.SetNumber(Key("Resume"), 1, 0);
     profile.SetNumber(Key("Points"), points.actual, 0);
     profile.SetString(Key("Level"), level.levelName, 0);
@@ -301,11 +302,12 @@ void TQuickPlay::SaveSlot() {
     SaveSpells(rules_.slot, 0);
     profile.SetNumber(Key("RecivedSpells"), level.recivedSpells, 0);
     profile.SetNumber(Key("DroppedSpells"), level.droppedSpells, 0);
-    profile.SetNumber(Key("Blocks"), pieces_, 1);
+    return profile.SetNumber(Key("Blocks"), pieces_, 1);
 }
 
 void TQuickPlay::HiscoreEntry() {
-    hiscore.add(PlayerName(), points.actual, 0, rules_.hiscoreType, CurrentDate(), level.levelName);
+    TellIfHiscoresNotSaved(
+        hiscore.add(PlayerName(), points.actual, 0, rules_.hiscoreType, CurrentDate(), level.levelName) != 0);
 }
 
 void TQuickPlay::SummaryFrame(int best) {
@@ -356,12 +358,13 @@ int TQuickPlay::GameOver() {
     if (quitRequest != 0) {
         level.doShortSummary();
         TSpark::destroyAll();
-        profile.SetNumber(Key("Resume"), 0, 1);
+        TellIfNotSaved(profile.SetNumber(Key("Resume"), 0, 1) != 0, false);
         HiscoreEntry();
         StopMusicAndEnd();
     }
     mouse.fetchState(0);
-    profile.SetNumber(Key("Resume"), 0, 1);
+    // A slot still marked to resume would bring the finished game back.
+    TellIfNotSaved(profile.SetNumber(Key("Resume"), 0, 1) != 0, false);
     if (rules_.timed) Print(std::to_string(MilliSecs()));
     HiscoreEntry();
     if (rules_.timed) Print(std::to_string(MilliSecs()));

@@ -16,21 +16,32 @@ std::string FolderLine(const std::string& folder) {
     return "\n" + (folder.empty() ? std::string("(no folder for saved games was found)") : folder);
 }
 
+const char* const KEPT =
+    ".\nWhat was saved before is kept. Check that the folder exists, has room and can be "
+    "written to.";
+
+std::string DataFolder() {
+    return myDocsFolder.empty() ? std::string() : myDocsFolder + "/data";
+}
+
 } // namespace
 
 int TellIfNotSaved(bool progressFailed, bool optionsFailed) {
     if (!progressFailed && !optionsFailed) return 0;
-    const std::string dataFolder = myDocsFolder.empty() ? std::string() : myDocsFolder + "/data";
     std::string text;
     if (progressFailed) text = "Your progress could not be saved in the folder" + FolderLine(profile.path);
     if (optionsFailed) {
         text += progressFailed ? "\nand your options not in the folder"
                                : "Your options could not be saved in the folder";
-        text += FolderLine(dataFolder);
+        text += FolderLine(DataFolder());
     }
-    text += ".\nWhat was saved before is kept. Check that the folder exists, has room and can be "
-            "written to.";
-    Notify(text);
+    Notify(text + KEPT);
+    return -1;
+}
+
+int TellIfHiscoresNotSaved(bool failed) {
+    if (!failed) return 0;
+    Notify("The hiscores could not be saved in the folder" + FolderLine(DataFolder()) + KEPT);
     return -1;
 }
 

@@ -1,5 +1,5 @@
-// SaveNotice: tells the player on the screen that the game could not write their progress or
-// their options.
+// SaveNotice: tells the player on the screen that the game could not write their progress, their
+// options or the hiscore table.
 #pragma once
 
 namespace vsm {
@@ -9,5 +9,9 @@ namespace vsm {
 // per-user data folder for the options) and says that what was saved before is kept. Nothing happens when
 // both are clear. Returns -1 when something failed, else 0, so a caller can pass the result on.
 int TellIfNotSaved(bool progressFailed, bool optionsFailed);
+
+// The same for the hiscore table, which lives in the per-user data folder. Returns -1 when failed
+// is set, else 0.
+int TellIfHiscoresNotSaved(bool failed);
 
 } // namespace vsm

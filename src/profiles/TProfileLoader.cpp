@@ -7,6 +7,7 @@
 #include "platform/System.h"
 #include "profiles/ProfileDefaults.h"
 #include "profiles/OptionsDocument.h"
+#include "profiles/SaveNotice.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfileManager.h"
 #include "services/Paths.h"
@@ -90,7 +91,7 @@ std::string TProfileLoader::Current() {
 void TProfileLoader::Choose(const std::string& name) {
     profile.SelectProfile(name);
     LoadProfile();
-    SaveOptionsOnly();
+    TellIfNotSaved(false, SaveOptionsOnly() != 0);
 }
 
 void TProfileLoader::CentreText() {
@@ -282,7 +283,7 @@ int TProfileLoader::Update() {
                     selected = text->text;
                     KeepSelectedInView();
                     // The store keeps the renamed player current; the options must name it so.
-                    if (wasCurrent) SaveOptionsOnly();
+                    if (wasCurrent) TellIfNotSaved(false, SaveOptionsOnly() != 0);
                 }
             }
         } else if (a == 2) {
@@ -318,7 +319,7 @@ int TProfileLoader::Update() {
             const int made = CreateNewProfile(text->text);
             if (made == 1) {
                 LoadProfile();
-                SaveOptionsOnly();
+                TellIfNotSaved(false, SaveOptionsOnly() != 0);
                 moved(PROFILES_LIST);
                 result = 1;
             } else if (made == -1) {

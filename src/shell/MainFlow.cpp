@@ -121,7 +121,7 @@ void MainFlowRound() {
         End();
     }
     if (action == TITLE_NEW_CAMPAIGN) {
-        ClearProfile(1);
+        TellIfNotSaved(ClearProfile(1) != 0, false);
         LoadProfile();
         readFromProfile = 0;
         showStory(1, 1);

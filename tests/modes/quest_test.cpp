@@ -162,12 +162,14 @@ TEST_F(QuestTest, LeavingWhenTheFolderRefusesTheSaveSaysSoAndKeepsTheOldFiles) {
     EXPECT_EQ(goGlyndra(0), 1);
     testing::internal::GetCapturedStdout();
     SetFileFaultHook(nullptr);
-    const std::string told =
-        "Your progress could not be saved in the folder\n" + profile.path +
-        "\nand your options not in the folder\n" + myDocsFolder +
-        "/data.\nWhat was saved before is kept. Check that the folder exists, has room and "
-        "can be written to.";
-    EXPECT_EQ(std::count(control->notifications.begin(), control->notifications.end(), told), 1);
+    const std::string progress = "Your progress could not be saved in the folder\n" + profile.path;
+    const std::string kept = ".\nWhat was saved before is kept. Check that the folder exists, has room and "
+                             "can be written to.";
+    // Once when the level, seen for the first time, is added to the player's board list; once
+    // more when the level is left.
+    EXPECT_EQ(control->notifications,
+              (std::vector<std::string>{progress + kept, progress + "\nand your options not in the folder\n" +
+                                                             myDocsFolder + "/data" + kept}));
     EXPECT_EQ(LoadText(profileFile), oldProfile);
     EXPECT_EQ(LoadText(optionsFile), oldOptions);
 }
@@ -199,7 +201,17 @@ TEST_F(QuestTest, LossRecordsTheScoreAndTheLoseScreenRetriesAndSkips) {
         }
         return true;
     });
+    // The hiscore file cannot be written: each loss says so.
+    SetFileFaultHook(
+        [](FileOp op, const std::string& path) { return op != FileOp::Write || path != hiscore.path; });
+    testing::internal::CaptureStdout();
     EXPECT_EQ(goGlyndra(0), 0);
+    testing::internal::GetCapturedStdout();
+    SetFileFaultHook(nullptr);
+    const std::string told = "The hiscores could not be saved in the folder\n" + myDocsFolder +
+                             "/data.\nWhat was saved before is kept. Check that the folder exists, has room "
+                             "and can be written to.";
+    EXPECT_EQ(control->notifications, std::vector<std::string>(2, told));
     EXPECT_EQ(levelReplays, 2);
     EXPECT_EQ(skipLevel, 0);
     // Each loss wrote the campaign score of that moment, then both counters went to 0.

@@ -4,6 +4,7 @@
 
 #include "board/TBlocksManager.h"
 #include "board/TBoardManager.h"
+#include "data/DataFolders.h"
 #include "level/TLevelManager.h"
 #include "level/TPointsManager.h"
 #include "level/TTimeManager.h"
@@ -16,7 +17,11 @@
 #include "profiles/THiscores.h"
 #include "profiles/TProfileManager.h"
 
+#include <functional>
+#include <optional>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace vsm::test {
 namespace {
@@ -228,6 +233,96 @@ TEST_F(QuickPlayTest, LeftGamesAreSavedOnceAndResumeWhereTheyStood) {
         EXPECT_EQ(timeManager.maxTime, m.slot == "time" ? 90000 : 0);
         // Closing the resumed game saved it again.
         EXPECT_EQ(profile.GetNumber(m.slot + "Resume"), 1);
+    }
+}
+
+TEST_F(QuickPlayTest, ASlotTheFolderRefusesIsToldAndTheOldProfileKept) {
+    struct Case {
+        const char* what;
+        std::function<int(const std::string&)> run;
+        bool toTheEnd;
+    } cases[] = {
+        {"leaving an endless game", goEndless, false},
+        {"leaving a time attack", goTimeAtack, false},
+        {"an endless game played to its end", goEndless, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        profile.SetNumber("endlessResume", 1, 1);
+        const std::string profileFile = profile.selectedProfile->path;
+        const std::optional<std::string> oldProfile = LoadText(profileFile);
+        ASSERT_TRUE(oldProfile);
+        control->notifications.clear();
+        MenuChoice leave{23};
+        if (c.toTheEnd) {
+            PlayRowToGameOver();
+        } else {
+            Script([&](int, FrameInput& in) {
+                if (BoardSettled() || leave.escSent) leave.Step(in);
+                return true;
+            });
+        }
+        SetFileFaultHook([](FileOp op, const std::string& path) {
+            return op != FileOp::Write || path.rfind(profile.path, 0) != 0;
+        });
+        testing::internal::CaptureStdout();
+        c.run("row.tsc");
+        testing::internal::GetCapturedStdout();
+        SetFileFaultHook(nullptr);
+        EXPECT_EQ(control->notifications,
+                  std::vector<std::string>{"Your progress could not be saved in the folder\n" + profile.path +
+                                           ".\nWhat was saved before is kept. Check that the folder exists, "
+                                           "has room and can be written to."});
+        EXPECT_EQ(LoadText(profileFile), oldProfile);
+    }
+}
+
+TEST_F(QuickPlayTest, AHiscoreTheFolderRefusesIsToldAndTheOldTableKept) {
+    const std::string told = "The hiscores could not be saved in the folder\n" + myDocsFolder +
+                             "/data.\nWhat was saved before is kept. Check that the folder exists, has room "
+                             "and can be written to.";
+    struct Case {
+        const char* what;
+        bool closeInTheSummary;
+    } cases[] = {
+        {"an endless game played to its end", false},
+        {"an endless game closed during its summary", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(hiscore.Save(), 0);
+        const std::optional<std::string> oldTable = LoadText(hiscore.path);
+        ASSERT_TRUE(oldTable);
+        control->notifications.clear();
+        PlayRowToGameOver();
+        int step = 0, summaryFrames = 0;
+        if (c.closeInTheSummary) {
+            Script([&](int, FrameInput& in) {
+                if (step == 0 && BoardSettled()) {
+                    in = ClickCell(1, 0);
+                    ++step;
+                } else if (step == 1 && RunesOnBoard() == 1 && blocks.actualBlock) {
+                    in = ClickCell(0, 0);
+                    ++step;
+                } else if (step == 2 && board.gameOver && ++summaryFrames == 3) {
+                    // Early in the summary, as the existing close test does.
+                    in.terminate = true;
+                }
+                return true;
+            });
+        }
+        SetFileFaultHook(
+            [](FileOp op, const std::string& path) { return op != FileOp::Write || path != hiscore.path; });
+        testing::internal::CaptureStdout();
+        if (c.closeInTheSummary) {
+            EXPECT_THROW(goEndless("row.tsc"), ProgramEnd);
+        } else {
+            EXPECT_EQ(goEndless("row.tsc"), 1);
+        }
+        testing::internal::GetCapturedStdout();
+        SetFileFaultHook(nullptr);
+        EXPECT_EQ(control->notifications, std::vector<std::string>{told});
+        EXPECT_EQ(LoadText(hiscore.path), oldTable);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "profiles/TProfileLoader.h"
 #include "profiles/TProfileManager.h"
 
+#include "data/DataFolders.h"
 #include "data/TTSCFile.h"
 #include "platform/Files.h"
 #include "platform/Input.h"
@@ -524,6 +525,46 @@ TEST_F(ProfileScreen, AProfileTheFolderRefusesIsNamedAndTheNameCanBeTriedAgain) 
             c.before.empty() ? std::vector<std::string>{} : std::vector<std::string>{"anna.dat"};
         files.push_back("bob.dat");
         EXPECT_EQ(Files(), files);
+    }
+}
+
+TEST_F(ProfileScreen, OptionsTheFolderRefusesAfterAChoiceAreToldAndTheOldOnesKept) {
+    const std::string refused =
+        "Your options could not be saved in the folder\n" + myDocsFolder + "/data" +
+        ".\nWhat was saved before is kept. Check that the folder exists, has room and can be "
+        "written to.";
+    struct Case {
+        const char* what;
+        int state;
+        std::vector<FrameInput> frames;
+    } cases[] = {
+        {"choosing a player", PROFILES_LIST, {Name(0), Click(LIST_OK)}},
+        {"a new player", PROFILES_LIST, {Click(NEW), Type("cy"), Key(KEY_ENTER), Click(LIST_CANCEL)}},
+        {"the first player", PROFILES_FIRST_NAME, {Type("cy"), Key(KEY_ENTER)}},
+        {"renaming the current player",
+         PROFILES_LIST,
+         {Name(1), Click(RENAME), Type("x"), Key(KEY_ENTER), Click(LIST_CANCEL)}},
+        {"deleting the current player",
+         PROFILES_LIST,
+         {Name(1), Click(DELETE), Key(KEY_ENTER), Click(LIST_CANCEL)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        Store(c.state == PROFILES_FIRST_NAME ? std::vector<std::string>{}
+                                             : std::vector<std::string>{"anna", "bob"});
+        if (c.state != PROFILES_FIRST_NAME) profile.SelectProfile("bob");
+        profileLoader.text->text.clear();
+        ASSERT_EQ(SaveOptionsOnly(), 0);
+        const std::vector<std::string> before = OptionsSavedFor();
+        control->notifications.clear();
+        SetFileFaultHook(
+            [](FileOp op, const std::string& path) { return op != FileOp::Write || path != OptionsPath(); });
+        Run(c.state, c.frames);
+        SetFileFaultHook(nullptr);
+        EXPECT_EQ(control->notifications, std::vector<std::string>{refused});
+        EXPECT_EQ(OptionsSavedFor(), before);
     }
 }
 

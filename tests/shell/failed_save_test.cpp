@@ -80,7 +80,7 @@ TEST_F(FailedSave, EverySavePointNamesTheRefusingFolderAndKeepsTheOldFiles) {
     struct Case {
         const char* what;
         std::function<void()> save;
-        std::string told;
+        std::vector<std::string> told;
     } cases[] = {
         {"a campaign level won",
          [] {
@@ -90,34 +90,41 @@ TEST_F(FailedSave, EverySavePointNamesTheRefusingFolderAndKeepsTheOldFiles) {
              shellScreens.questLevel = [](int) { return 0; };
              MainFlowRound();
          },
-         progress + KEPT},
+         {progress + KEPT}},
+        {"a new campaign begun over the old one, its first level won",
+         [] {
+             shellScreens.titleShow = [] { return TITLE_NEW_CAMPAIGN; };
+             shellScreens.questLevel = [](int) { return 0; };
+             MainFlowRound();
+         },
+         {progress + KEPT, progress + KEPT}},
         {"leaving play for the title screen",
          [] {
              saveToProfile = 1;
              saveOptions();
          },
-         both},
+         {both}},
         {"the program ending during a campaign",
          [] {
              saveToProfile = 1;
              OnEnd(saveOnEnd);
              RunExitHook(false);
          },
-         both},
+         {both}},
         {"the program ending outside a campaign",
          [] {
              saveToProfile = 0;
              OnEnd(saveOnEnd);
              RunExitHook(false);
          },
-         optionsOnly},
+         {optionsOnly}},
         {"the program ending on an error",
          [] {
              saveToProfile = 1;
              OnEnd(saveOnEnd);
              RunExitHook(true);
          },
-         optionsOnly},
+         {optionsOnly}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -134,7 +141,7 @@ TEST_F(FailedSave, EverySavePointNamesTheRefusingFolderAndKeepsTheOldFiles) {
         c.save();
         testing::internal::GetCapturedStdout();
         SetFileFaultHook(nullptr);
-        EXPECT_EQ(control->notifications, std::vector<std::string>{c.told});
+        EXPECT_EQ(control->notifications, c.told);
         EXPECT_EQ(LoadText(ProfileFile()), oldProfile);
         EXPECT_EQ(LoadText(OptionsFile()), oldOptions);
     }
