@@ -19,6 +19,11 @@ extern const char* const GAME_TITLE;
 // selected player's game state. Failures end the program through End or RuntimeError.
 void StartUp();
 
+// Tells the player, in a message box, which per-user folder GetDataFolders could not make: without
+// the folder itself or its "profiles" the program ends (ProgramEnd, exit code 1); without "data"
+// the game goes on, saying that options and hiscores will not be saved.
+void TellUnmadeFolders();
+
 // Deletes what saves and profile creations cut short left in the per-user folder's "data" and
 // "profiles" (only names of the forms the game's own saves make); nothing without a per-user
 // folder. Start-up runs it once the folder is the game's alone.

@@ -224,6 +224,39 @@ TEST_F(StartUpGame, StaleTemporaryFilesOfSavesAreRemovedAndNothingElse) {
         EXPECT_EQ(FileType(path), FILETYPE_FILE) << path;
 }
 
+TEST_F(StartUpGame, AFolderThatCannotBeMadeIsToldInAMessageBox) {
+    struct Case {
+        const char* inTheWay; // below the per-user folder's parent
+        bool starts;
+    };
+    const Case cases[] = {{"vessamoor", false}, {"vessamoor/profiles", false}, {"vessamoor/data", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.inTheWay);
+        std::filesystem::remove_all(userHome);
+        std::filesystem::create_directories(userHome + "/vessamoor");
+        const std::string blocked = userHome + "/" + c.inTheWay;
+        std::filesystem::remove_all(blocked);
+        ASSERT_TRUE(SaveText("not a folder", blocked));
+        control->notifications.clear();
+        if (c.starts) {
+            EXPECT_GE(RunProgram(), 0) << "the title screen is reached";
+        } else {
+            int exitCode = 0;
+            try {
+                StartUp();
+            } catch (const ProgramEnd& end) {
+                exitCode = end.exitCode;
+            }
+            EXPECT_EQ(exitCode, 1);
+        }
+        ASSERT_FALSE(control->notifications.empty());
+        EXPECT_NE(control->notifications[0].find(blocked + " (a file of that name is in the way)"),
+                  std::string::npos)
+            << control->notifications[0];
+        EXPECT_EQ(LoadText(blocked).value_or(""), "not a folder") << "the player's file is left alone";
+    }
+}
+
 TEST_F(StartUpGame, ARefusedFullScreenRunsInAWindowAndIsRemembered) {
     control->fullScreenWorks = false;
     RunProgram();
