@@ -27,6 +27,7 @@
 namespace vsm {
 
 const char* const GAME_TITLE = "Vessamoor";
+const char* const USER_FOLDER_LOCK = ".lock";
 
 namespace {
 
@@ -59,6 +60,24 @@ void TellUnmadeFolders() {
         Notify(CannotMake(data) + ".\nThe options and the hiscores of this game will not be saved.", true);
 }
 
+void HoldUserFolder() {
+    if (myDocsFolder.empty()) return;
+    const std::string lockFile = myDocsFolder + "/" + USER_FOLDER_LOCK;
+    switch (HoldFileLock(lockFile)) {
+    case FileLock::Held:
+        return;
+    case FileLock::Taken:
+        EndWithMessage(
+            "Vessamoor is already running with the folder " + myDocsFolder +
+            ".\nOnly one copy at a time can keep the players' progress there: close the other one first.");
+    case FileLock::Unavailable:
+        // Nothing can be written there anyway, or the file system has no locks: the saves meet
+        // and report their own failures.
+        Print("Cannot lock " + lockFile + "; a second copy of the game on this folder would not be noticed");
+        return;
+    }
+}
+
 void RemoveStaleTemporaryFiles() {
     if (myDocsFolder.empty()) return;
     for (const char* sub : {"/data", "/profiles"})
@@ -85,6 +104,8 @@ void StartUp() {
         End();
     }
     if (GetDataFolders() != 0) TellUnmadeFolders();
+    // Before anything is read or tidied there: another copy may be saving into it.
+    HoldUserFolder();
     RemoveStaleTemporaryFiles();
     profile = TProfileManager::Create(myDocsFolder + "/profiles", "dat");
     hiscore = THiscores::Create(myDocsFolder + "/data/hiscores.dat");

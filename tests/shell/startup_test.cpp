@@ -37,6 +37,10 @@
 #include <memory>
 #include <stdexcept>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace vsm::test {
 
 namespace {
@@ -255,6 +259,53 @@ TEST_F(StartUpGame, AFolderThatCannotBeMadeIsToldInAMessageBox) {
             << control->notifications[0];
         EXPECT_EQ(LoadText(blocked).value_or(""), "not a folder") << "the player's file is left alone";
     }
+}
+
+TEST_F(StartUpGame, ASecondCopyOnTheSameFolderSaysSoAndDoesNotStart) {
+    const std::string folder = userHome + "/vessamoor";
+    std::filesystem::create_directories(folder);
+    const std::string lockFile = folder + "/" + USER_FOLDER_LOCK;
+    // Another copy of the game: a child process that takes the folder's lock and keeps it until
+    // it is killed.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        ::close(ready[0]);
+        const char held = HoldFileLock(lockFile) == FileLock::Held ? 'y' : 'n';
+        if (::write(ready[1], &held, 1) != 1) ::_exit(2);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(held, 'y');
+
+    int exitCode = 0;
+    try {
+        StartUp();
+    } catch (const ProgramEnd& end) {
+        exitCode = end.exitCode;
+    }
+    RunExitHook();
+    EXPECT_EQ(exitCode, 1);
+    ASSERT_EQ(control->notifications.size(), 1u);
+    EXPECT_NE(control->notifications[0].find("already running with the folder " + folder), std::string::npos)
+        << control->notifications[0];
+    EXPECT_FALSE(std::filesystem::exists(OptionsFile())) << "the second copy saves nothing";
+
+    // The holder dies without a word: its lock file stays, and it no longer blocks.
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    ASSERT_TRUE(std::filesystem::exists(lockFile));
+    control->notifications.clear();
+    EXPECT_GE(RunProgram(), 0) << "the title screen is reached";
+    EXPECT_TRUE(control->notifications.empty());
+    EXPECT_EQ(HoldFileLock(lockFile), FileLock::Held);
+    ReleaseFileLock();
 }
 
 TEST_F(StartUpGame, ARefusedFullScreenRunsInAWindowAndIsRemembered) {
