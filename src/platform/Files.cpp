@@ -14,6 +14,7 @@
 #include <functional>
 #include <string_view>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -176,6 +177,47 @@ bool CopyFile(const std::string& from, const std::string& to) {
     if (!out) return false;
     WriteBytes(*out, bytes.data(), bytes.size());
     return CloseStream(out);
+}
+
+namespace {
+
+struct HeldLock {
+    int fd = -1;
+    std::string path;
+};
+
+HeldLock& TheLock() {
+    static HeldLock lock;
+    return lock;
+}
+
+} // namespace
+
+FileLock HoldFileLock(const std::string& path) {
+    const std::string fixed = FixPath(path);
+    HeldLock& held = TheLock();
+    if (held.fd >= 0 && held.path == fixed) return FileLock::Held;
+    ReleaseFileLock();
+    int fd = ::open(fixed.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    // A lock file already there in a folder that can no longer be written still locks.
+    if (fd < 0) fd = ::open(fixed.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return FileLock::Unavailable;
+    // flock, not fcntl: its lock belongs to this open file, so a second open in one process
+    // conflicts too, and it ends with the process however that ends.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool taken = errno == EWOULDBLOCK;
+        ::close(fd);
+        return taken ? FileLock::Taken : FileLock::Unavailable;
+    }
+    held.fd = fd;
+    held.path = fixed;
+    return FileLock::Held;
+}
+
+void ReleaseFileLock() {
+    HeldLock& held = TheLock();
+    if (held.fd >= 0) ::close(held.fd);
+    held = HeldLock();
 }
 
 // ---- Path pieces -----------------------------------------------------------------------------------

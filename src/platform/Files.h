@@ -57,6 +57,21 @@ bool RenameFile(const std::string& from, const std::string& to, bool replace = f
 // Copies a file through a temporary file renamed into place; false on failure.
 bool CopyFile(const std::string& from, const std::string& to);
 
+// What HoldFileLock found.
+enum class FileLock {
+    Held,       // this process holds the lock
+    Taken,      // another process holds it
+    Unavailable // the lock file cannot be made or locked (a read-only folder, a file system
+                // without locks): nothing is held
+};
+// Takes an advisory lock on the file at path (made when missing) without waiting, and holds it
+// until the process ends or another path is locked. The system releases it when its holder
+// dies, so a lock file left behind by a process that ended never blocks. Held again when this
+// process holds it already.
+FileLock HoldFileLock(const std::string& path);
+// Lets go of the lock HoldFileLock holds, if any.
+void ReleaseFileLock();
+
 // Path pieces: ExtractExt("a/b.png") "png", ExtractDir "a", StripDir "b.png", StripExt "a/b",
 // StripAll "b".
 std::string ExtractExt(const std::string& path);

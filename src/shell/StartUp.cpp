@@ -27,6 +27,56 @@
 namespace vsm {
 
 const char* const GAME_TITLE = "Vessamoor";
+const char* const USER_FOLDER_LOCK = ".lock";
+
+namespace {
+
+// Why a folder is missing, for the player: something of its name may stand in the way.
+std::string CannotMake(const std::string& folder) {
+    return "Vessamoor cannot make the folder " + folder +
+           (FileType(folder) == FILETYPE_FILE ? " (a file of that name is in the way)" : "");
+}
+
+// Ends the program after a message box that says why; the player may have started the game from
+// a menu and sees no terminal.
+[[noreturn]] void EndWithMessage(const std::string& message) {
+    Notify(message, true);
+    throw ProgramEnd{1, message};
+}
+
+} // namespace
+
+void TellUnmadeFolders() {
+    if (myDocsFolder.empty())
+        EndWithMessage("Vessamoor finds no home folder (HOME is not set) to keep its players' profiles in, "
+                       "and cannot start.");
+    for (const std::string& folder : {myDocsFolder, myDocsFolder + "/profiles"})
+        if (FileType(folder) != FILETYPE_DIR)
+            EndWithMessage(CannotMake(folder) +
+                           ".\nIt keeps the players' profiles there and cannot start without it.");
+    const std::string data = myDocsFolder + "/data";
+    // Without it only the options and the hiscores are lost: the game can still be played.
+    if (FileType(data) != FILETYPE_DIR)
+        Notify(CannotMake(data) + ".\nThe options and the hiscores of this game will not be saved.", true);
+}
+
+void HoldUserFolder() {
+    if (myDocsFolder.empty()) return;
+    const std::string lockFile = myDocsFolder + "/" + USER_FOLDER_LOCK;
+    switch (HoldFileLock(lockFile)) {
+    case FileLock::Held:
+        return;
+    case FileLock::Taken:
+        EndWithMessage(
+            "Vessamoor is already running with the folder " + myDocsFolder +
+            ".\nOnly one copy at a time can keep the players' progress there: close the other one first.");
+    case FileLock::Unavailable:
+        // Nothing can be written there anyway, or the file system has no locks: the saves meet
+        // and report their own failures.
+        Print("Cannot lock " + lockFile + "; a second copy of the game on this folder would not be noticed");
+        return;
+    }
+}
 
 void RemoveStaleTemporaryFiles() {
     if (myDocsFolder.empty()) return;
@@ -53,7 +103,9 @@ void StartUp() {
         Notify("Files corrupted");
         End();
     }
-    GetDataFolders();
+    if (GetDataFolders() != 0) TellUnmadeFolders();
+    // Before anything is read or tidied there: another copy may be saving into it.
+    HoldUserFolder();
     RemoveStaleTemporaryFiles();
     profile = TProfileManager::Create(myDocsFolder + "/profiles", "dat");
     hiscore = THiscores::Create(myDocsFolder + "/data/hiscores.dat");

@@ -38,6 +38,10 @@
 #include <memory>
 #include <stdexcept>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace vsm::test {
 
 namespace {
@@ -224,6 +228,86 @@ TEST_F(StartUpGame, StaleTemporaryFilesOfSavesAreRemovedAndNothingElse) {
         EXPECT_EQ(FileType(path), FILETYPE_NONE) << path;
     for (const std::string& path : kept)
         EXPECT_EQ(FileType(path), FILETYPE_FILE) << path;
+}
+
+TEST_F(StartUpGame, AFolderThatCannotBeMadeIsToldInAMessageBox) {
+    struct Case {
+        const char* inTheWay; // below the per-user folder's parent
+        bool starts;
+    };
+    const Case cases[] = {{"vessamoor", false}, {"vessamoor/profiles", false}, {"vessamoor/data", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.inTheWay);
+        std::filesystem::remove_all(userHome);
+        std::filesystem::create_directories(userHome + "/vessamoor");
+        const std::string blocked = userHome + "/" + c.inTheWay;
+        std::filesystem::remove_all(blocked);
+        ASSERT_TRUE(SaveText("not a folder", blocked));
+        control->notifications.clear();
+        if (c.starts) {
+            EXPECT_GE(RunProgram(), 0) << "the title screen is reached";
+        } else {
+            int exitCode = 0;
+            try {
+                StartUp();
+            } catch (const ProgramEnd& end) {
+                exitCode = end.exitCode;
+            }
+            EXPECT_EQ(exitCode, 1);
+        }
+        ASSERT_FALSE(control->notifications.empty());
+        EXPECT_NE(control->notifications[0].find(blocked + " (a file of that name is in the way)"),
+                  std::string::npos)
+            << control->notifications[0];
+        EXPECT_EQ(LoadText(blocked).value_or(""), "not a folder") << "the player's file is left alone";
+    }
+}
+
+TEST_F(StartUpGame, ASecondCopyOnTheSameFolderSaysSoAndDoesNotStart) {
+    const std::string folder = userHome + "/vessamoor";
+    std::filesystem::create_directories(folder);
+    const std::string lockFile = folder + "/" + USER_FOLDER_LOCK;
+    // Another copy of the game: a child process that takes the folder's lock and keeps it until
+    // it is killed.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        ::close(ready[0]);
+        const char held = HoldFileLock(lockFile) == FileLock::Held ? 'y' : 'n';
+        if (::write(ready[1], &held, 1) != 1) ::_exit(2);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(held, 'y');
+
+    int exitCode = 0;
+    try {
+        StartUp();
+    } catch (const ProgramEnd& end) {
+        exitCode = end.exitCode;
+    }
+    RunExitHook();
+    EXPECT_EQ(exitCode, 1);
+    ASSERT_EQ(control->notifications.size(), 1u);
+    EXPECT_NE(control->notifications[0].find("already running with the folder " + folder), std::string::npos)
+        << control->notifications[0];
+    EXPECT_FALSE(std::filesystem::exists(OptionsFile())) << "the second copy saves nothing";
+
+    // The holder dies without a word: its lock file stays, and it no longer blocks.
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    ASSERT_TRUE(std::filesystem::exists(lockFile));
+    control->notifications.clear();
+    EXPECT_GE(RunProgram(), 0) << "the title screen is reached";
+    EXPECT_TRUE(control->notifications.empty());
+    EXPECT_EQ(HoldFileLock(lockFile), FileLock::Held);
+    ReleaseFileLock();
 }
 
 TEST_F(StartUpGame, ARefusedFullScreenRunsInAWindowAndIsRemembered) {
