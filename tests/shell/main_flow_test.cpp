@@ -11,7 +11,10 @@
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfile.h"
+#include "level/TPointsManager.h"
 #include "profiles/TProfileManager.h"
+#include "puzzle/TPuzzleButton.h"
+#include "puzzle/TPuzzleGrid.h"
 #include "puzzle/TPuzzleManager.h"
 #include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
@@ -21,6 +24,8 @@
 #include "shell/ShellScreens.h"
 #include "support/TestAssets.h"
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -325,6 +330,159 @@ TEST_F(MainFlow, EndingDuringALevelKeepsTheCampaignInTheProfile) {
     RunExitHook();
     EXPECT_EQ(SavedNumber("level"), 3);
     EXPECT_EQ(SavedNumber("gameState"), 1);
+}
+
+// A ring stage, a board level ended by the developer key, a solved puzzle, then the next level:
+// every scroll's closing figure is the score the campaign goes on with and the one it saved.
+TEST_F(MainFlow, EachSummaryShowsTheScoreTheNextLevelPlaysWithAndTheProfileKeeps) {
+    WriteData({{"sequencer.tsc", R"(Sequence{
+	FirstLevel=1
+	LastLevel=4
+	Level1{ FileName="ring-01.tsc" Type=3 }
+	Level2{ FileName="level_02.tsc" Type=1 }
+	Level3{ FileName="puzzle-01.tsc" Type=2 }
+	Level4{ FileName="level_04.tsc" Type=1 }
+}
+)"},
+               {"blocks.tsc", BLOCKS}});
+    // Goal type 0 is never met: only the developer key ends level 2.
+    WriteArchive(resources + "data/davar_levels_lp.bca",
+                 {{"pack.txt", "marker"},
+                  {"level_02.tsc",
+                   R"(Settings{ Level{ Number=2 GoalType=0 AvailableDavar="1" AvailableBlocks="p1" } })"},
+                  {"level_04.tsc",
+                   R"(Settings{ Level{ Number=4 GoalType=0 AvailableDavar="1" AvailableBlocks="p1" } })"}});
+    WriteArchive(resources + "data/puzzle_levels_lp.bca",
+                 {{"puzzle-01.tsc", R"(Settings{ Image="gfx/p.png" width=4 height=3 })"}});
+    WriteArchive(resources + "data/ring_levels_lp.bca", {{"ring-01.tsc", "Settings{ Time=60000 }"}});
+    const std::string cwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(scratch);
+    { std::ofstream("cheats.txt") << "1"; }
+
+    profile.SetNumber("pointsTotal", 26000, 0);
+    SavePlayer(1, 1);
+    struct Step {
+        int shown = -1; // the closing figure of the step's scroll
+        int score = -1; // points.total + points.actual when the next level starts
+        int saved = -1; // the profile's score then
+    };
+    Step ring, board, pz;
+    auto lastValueAfter = [this](const std::string& label) {
+        int value = -1;
+        const auto& log = control->DrawLog();
+        for (size_t i = 0; i + 1 < log.size(); ++i)
+            if (log[i].op == "text" && log[i].text == label) value = std::stoi(log[i + 1].text);
+        control->ClearDrawLog();
+        return value;
+    };
+    auto arrive = [this](Step& before) {
+        before.score = points.total + points.actual;
+        before.saved = SavedNumber("pointsTotal");
+    };
+    constexpr int LEVEL_POINTS = 250;
+    int puzzlePay = 0;
+    char stage = 'M';
+    shellScreens.ringGamePlay = [&](int resume) {
+        stage = 'R';
+        control->ClearDrawLog();
+        const int r = TShellScreens().ringGamePlay(resume);
+        ring.shown = lastValueAfter("Total points:");
+        stage = 'M';
+        return r;
+    };
+    shellScreens.questLevel = [&](int resume) {
+        if (sequencer.seqNo == 4) {
+            arrive(pz);
+            return 1;
+        }
+        arrive(ring);
+        stage = 'Q';
+        const int r = TShellScreens().questLevel(resume);
+        board.shown = points.total; // no scroll: the key ends the level without a summary
+        stage = 'M';
+        return r;
+    };
+    shellScreens.puzzleShow = [&](int resume, const std::string& name, int fromGallery) {
+        arrive(board);
+        stage = 'P';
+        control->ClearDrawLog();
+        const int r = TShellScreens().puzzleShow(resume, name, fromGallery);
+        pz.shown = lastValueAfter("Points:");
+        stage = 'M';
+        return r;
+    };
+
+    int stageFrames = 0;
+    int swapWith = -1;
+    char lastStage = 'M';
+    control->SetScript([&](int frame, FrameInput& in) {
+        stageFrames = stage == lastStage ? stageFrames + 1 : 0;
+        lastStage = stage;
+        switch (stage) {
+        case 'R':
+            // Three hits made, then the key ends the stage; clicks close its scroll.
+            if (ringGame.faza == RING_PHASE_PLAY && ringGame.seqHits == 0) {
+                ringGame.seqHits = 3;
+                in.keysHit = {KEY_A + ('G' - 'A')};
+            } else if (ringGame.seqHits > 0 && frame % 10 == 0) {
+                in.clicks = {1};
+            }
+            break;
+        case 'Q':
+            if (stageFrames == 30) points.add(LEVEL_POINTS);
+            if (stageFrames == 31) in.keysHit = {KEY_A + ('G' - 'A')};
+            break;
+        case 'P': {
+            const auto tiles = puzzle.puzzle->Tiles();
+            if (tiles.empty()) break;
+            for (const auto& t : tiles)
+                if (t->IsFlying()) return frame < 20000;
+            puzzlePay = 50 * (puzzle.puzzle->count - puzzle.hintsCount);
+            auto clickOn = [&in](const TPuzzleButton& t) {
+                in.mouseX = static_cast<int>(t.dim->x + t.dim->width / 2);
+                in.mouseY = static_cast<int>(t.dim->y + t.dim->height / 2);
+                in.clicks = {1};
+            };
+            if (puzzle.puzzle->IsSet()) {
+                if (frame % 5 == 0) {
+                    in.mouseX = 400;
+                    in.mouseY = 300;
+                    in.clicks = {1};
+                }
+            } else if (swapWith >= 0) {
+                for (const auto& t : tiles)
+                    if (t->currentNumber == swapWith) clickOn(*t);
+                swapWith = -1;
+            } else {
+                for (const auto& t : tiles) {
+                    if (t->IsInPlace() || t->enable == 0) continue;
+                    clickOn(*t);
+                    swapWith = t->id;
+                    break;
+                }
+            }
+            break;
+        }
+        default: // the map and the pages between levels
+            in.clicks = {1};
+            in.keysHit = {KEY_ESCAPE};
+        }
+        return frame < 20000;
+    });
+    MainFlowRound();
+    std::filesystem::remove("cheats.txt");
+    std::filesystem::current_path(cwd);
+
+    ASSERT_GT(puzzlePay, 0);
+    EXPECT_EQ(ring.shown, 26000 + 3 * RING_POINTS_PER_HIT);
+    EXPECT_EQ(ring.score, ring.shown) << "the board level after the ring stage";
+    EXPECT_EQ(ring.saved, ring.shown) << "the profile after the ring stage";
+    EXPECT_EQ(board.shown, ring.shown + LEVEL_POINTS);
+    EXPECT_EQ(board.score, board.shown) << "the puzzle after the board level";
+    EXPECT_EQ(board.saved, board.shown) << "the profile after the board level";
+    EXPECT_EQ(pz.shown, board.shown + puzzlePay);
+    EXPECT_EQ(pz.score, pz.shown) << "the level after the puzzle";
+    EXPECT_EQ(pz.saved, pz.shown) << "the profile after the puzzle";
 }
 
 } // namespace
