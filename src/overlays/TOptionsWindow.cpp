@@ -94,6 +94,8 @@ int TOptionsWindow::loadGfx() {
         MidHandleImage(image);
 
     helloText = CreateText("", CreateDim(0, 550, 0, 0, 0, 1, 1, 0), fonts[0], 1, 0, 0, 0);
+    fullScreenNote =
+        CreateText(FULL_SCREEN_REFUSED, CreateDim(0, 528, 0, 0, 0, 1, 1, 0), fonts[0], 1, 0, 0, 0);
 
     napisy = {};
     for (const LabelFile& label : kLabels)
@@ -140,6 +142,7 @@ int TOptionsWindow::freeState() {
 int TOptionsWindow::SetState(int state, int fade, int newX, int newY) {
     freeState();
     State = state;
+    fullScreenRefused = false;
     if (fade != 0) alpha = 0;
     x = newX;
     y = newY;
@@ -305,8 +308,10 @@ void TOptionsWindow::SwitchFullScreen(int mode) {
     SetGraphicsMode(mode == 1 ? 1 : 2, 800, 600, 32);
     if (mode == 1 && !GraphicsFullScreen()) {
         // No full screen to be had: the setting and the box stay as they were, so the options
-        // document never records a mode the display is not in.
+        // document never records a mode the display is not in. The player is told why the box
+        // did not tick.
         options.screenMode = before;
+        fullScreenRefused = true;
         return;
     }
     if (ButtonPtr ticked = data.GetButton(BUTTON_FULLSCREEN_TICKED)) ticked->setState(mode, mode);
@@ -381,6 +386,14 @@ void TOptionsWindow::DrawVolumeMarks() {
     DrawImage(napisy[LABEL_MUSIC_VOL], 400, static_cast<float>(rows.labelMusicY));
     DrawImage(napisy[LABEL_SOUND_VOL], 400, static_cast<float>(rows.labelSoundY));
     DrawImage(napisy[LABEL_FULLSCREEN], 390, static_cast<float>(rows.labelFullY));
+    if (fullScreenRefused && fullScreenNote) {
+        // Below the window's paper (or frame), where nothing else is drawn.
+        fullScreenNote->dim->y = State == MENU_OPTIONS ? 528.0f : 418.0f;
+        fullScreenNote->dim->x = 400.0f - fullScreenNote->Width() / 2.0f;
+        SetColor(255, 220, 160);
+        fullScreenNote->Draw();
+        SetColor(255, 255, 255);
+    }
 }
 
 } // namespace vsm

@@ -88,6 +88,9 @@ constexpr int MENU_LABELS = 38;
 // The caller opens a screen with SetState, then once a frame calls Update and Draw over its own
 // scene and acts on clickedButton. The window itself carries out only the volume, full-screen
 // and back buttons of the two options screens.
+// What the options screens say under the window after the display refused full screen.
+inline constexpr const char* FULL_SCREEN_REFUSED = "no full screen on this display";
+
 class TOptionsWindow {
   public:
     virtual ~TOptionsWindow() = default;
@@ -117,6 +120,11 @@ class TOptionsWindow {
     std::array<ImagePtr, 2> arows; // 0 previous (left), 1 next (right)
     int clickedButton = 0;
     int optionsBackType = MENU_QUEST_PAUSE; // where the in-game options' back button leads
+    // Set when the display refused full screen, so that the options screen says why its box did
+    // not tick; cleared when the window opens another screen.
+    bool fullScreenRefused = false;
+    // The line that says so, in fonts[0]; made by loadGfx.
+    std::shared_ptr<TText> fullScreenNote;
 
     // Loads the window's pictures from bDir and makes the greeting text in fonts[0]; a picture
     // that fails to load leaves its slot empty and whatever uses it draws nothing. Also lends

@@ -28,6 +28,16 @@ class WindowTest : public OverlayFixture {
         ButtonPtr button = data.GetButton(id);
         return button && button->enable && button->visible;
     }
+    // How many letters of the full-screen refusal one frame of the window draws in its tint.
+    int RefusalDrawn() {
+        control->ClearDrawLog();
+        optionsWindow.Draw();
+        const float y = optionsWindow.fullScreenNote ? optionsWindow.fullScreenNote->dim->y : -1;
+        int n = 0;
+        for (const DrawCall& c : control->DrawLog())
+            if (c.op == "image" && c.y == y && c.state.g == 220) ++n;
+        return n;
+    }
 };
 
 TEST_F(WindowTest, EveryButtonOfEveryScreenReportsItsIdAndOnlyTheBackButtonsChangeTheScreen) {
@@ -228,8 +238,15 @@ TEST_F(WindowTest, FullScreenBoxSwitchesTheDisplayAndAFailedSwitchChangesNothing
         EXPECT_TRUE(Clickable(BUTTON_FULLSCREEN_EMPTY));
         EXPECT_FALSE(Clickable(BUTTON_FULLSCREEN_TICKED));
 
+        EXPECT_EQ(RefusalDrawn(), 0) << "a switch that worked says nothing";
+
         control->fullScreenWorks = false;
         WindowFrame(ClickOn(BUTTON_FULLSCREEN_EMPTY));
+        // The box stays empty, and the player is told why under the window, until it changes
+        // screens.
+        EXPECT_GT(RefusalDrawn(), 20);
+        Open(state);
+        EXPECT_EQ(RefusalDrawn(), 0);
         EXPECT_EQ(options.screenMode, 0);
         EXPECT_TRUE(GraphicsOpen());
         EXPECT_EQ(GraphicsFullScreen(), 0);

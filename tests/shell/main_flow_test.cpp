@@ -6,21 +6,31 @@
 #include "board/TRuneManager.h"
 #include "frontend/TTitleScreen.h"
 #include "level/TLevelSequencer.h"
+#include "overlays/TPopup.h"
 #include "overlays/TPopupManager.h"
 #include "platform/Input.h"
 #include "platform/System.h"
 #include "profiles/SavedCampaign.h"
 #include "profiles/TProfile.h"
+#include "level/TPointsManager.h"
 #include "profiles/TProfileManager.h"
+#include "puzzle/TPuzzleButton.h"
+#include "puzzle/TPuzzleGrid.h"
 #include "puzzle/TPuzzleManager.h"
 #include "ringgame/TRingGame.h"
 #include "services/GameFlags.h"
 #include "services/TMouse.h"
+#include "shell/LoadGameAssets.h"
 #include "shell/MainFlow.h"
 #include "shell/SaveOnEnd.h"
 #include "shell/ShellScreens.h"
+#include "widgets/TAnimButton.h"
 #include "support/TestAssets.h"
+#include "support/TestSupport.h"
 
+#include <filesystem>
+#include <functional>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -325,6 +335,217 @@ TEST_F(MainFlow, EndingDuringALevelKeepsTheCampaignInTheProfile) {
     RunExitHook();
     EXPECT_EQ(SavedNumber("level"), 3);
     EXPECT_EQ(SavedNumber("gameState"), 1);
+}
+
+// The score through a ring stage at `ringAt`, the board level after it ended by the developer key,
+// a puzzle solved without hints and the level after that (left at once): each step's closing
+// figure, the score the next level starts with and the one the profile holds then.
+struct ScoreStep {
+    int shown = -1; // the closing figure of the step's scroll
+    int score = -1; // points.total + points.actual when the next level starts
+    int saved = -1; // the profile's score then
+};
+
+struct ScoreTrail {
+    ScoreStep ring, board, puzzle;
+    int levelPoints = 0; // what the board level scored before the key
+    int puzzlePay = 0;   // 50 a tile less 50 a hint
+};
+
+constexpr int TRAIL_LEVEL_POINTS = 250;
+
+ScoreTrail FollowTheScore(HeadlessBackendControl& control, const std::string& folder, int ringAt,
+                          const std::function<int(const std::string&)>& saved) {
+    ScoreTrail trail;
+    const std::string cwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(folder);
+    { std::ofstream("cheats.txt") << "1"; }
+
+    auto lastValueAfter = [&control](const std::string& label) {
+        int value = -1;
+        const auto& log = control.DrawLog();
+        for (size_t i = 0; i + 1 < log.size(); ++i)
+            if (log[i].op == "text" && log[i].text == label) value = std::stoi(log[i + 1].text);
+        control.ClearDrawLog();
+        return value;
+    };
+    auto arrive = [&saved](ScoreStep& before) {
+        before.score = points.total + points.actual;
+        before.saved = saved("pointsTotal");
+    };
+    char stage = 'M';
+    shellScreens.ringGamePlay = [&](int resume) {
+        stage = 'R';
+        control.ClearDrawLog();
+        const int r = TShellScreens().ringGamePlay(resume);
+        trail.ring.shown = lastValueAfter("Total points:");
+        stage = 'M';
+        return r;
+    };
+    shellScreens.questLevel = [&](int resume) {
+        if (sequencer.seqNo != ringAt + 1) {
+            arrive(trail.puzzle);
+            return 1;
+        }
+        arrive(trail.ring);
+        stage = 'Q';
+        const int before = points.total;
+        const int r = TShellScreens().questLevel(resume);
+        trail.levelPoints = points.total - before;
+        trail.board.shown = points.total; // no scroll: the key ends the level without a summary
+        stage = 'M';
+        return r;
+    };
+    shellScreens.puzzleShow = [&](int resume, const std::string& name, int fromGallery) {
+        arrive(trail.board);
+        stage = 'P';
+        control.ClearDrawLog();
+        const int r = TShellScreens().puzzleShow(resume, name, fromGallery);
+        trail.puzzle.shown = lastValueAfter("Points:");
+        stage = 'M';
+        return r;
+    };
+
+    int stageFrames = 0;
+    int swapWith = -1;
+    char lastStage = 'M';
+    control.SetScript([&](int frame, FrameInput& in) {
+        stageFrames = stage == lastStage ? stageFrames + 1 : 0;
+        lastStage = stage;
+        auto clickAt = [&in](float x, float y) {
+            in.mouseX = static_cast<int>(x);
+            in.mouseY = static_cast<int>(y);
+            in.clicks = {1};
+        };
+        // A popup of the stage waits for its button, pressed and let go.
+        const auto& ok = popupManager.button;
+        const bool popup =
+            (stage == 'R' && !ringGame.popups.IsEmpty()) || (stage == 'P' && !puzzle.popups.empty());
+        if (popup && ok && ok->dim) {
+            in.mouseX = static_cast<int>(ok->dim->x + ok->dim->width / 2);
+            in.mouseY = static_cast<int>(ok->dim->y + ok->dim->height / 2);
+            in.held[1] = frame % 4 == 3;
+            return frame < 40000;
+        }
+        switch (stage) {
+        case 'R':
+            // Three hits made, then the key ends the stage; clicks close its scroll.
+            if (ringGame.faza == RING_PHASE_PLAY && ringGame.seqHits == 0) {
+                ringGame.seqHits = 3;
+                in.keysHit = {KEY_A + ('G' - 'A')};
+            } else if (ringGame.seqHits > 0 && frame % 10 == 0) {
+                in.clicks = {1};
+            }
+            break;
+        case 'Q':
+            if (stageFrames == 30) points.add(TRAIL_LEVEL_POINTS);
+            if (stageFrames == 31) in.keysHit = {KEY_A + ('G' - 'A')};
+            break;
+        case 'P': {
+            const auto tiles = puzzle.puzzle->Tiles();
+            if (tiles.empty()) break;
+            for (const auto& t : tiles)
+                if (t->IsFlying()) return frame < 40000;
+            trail.puzzlePay = 50 * (puzzle.puzzle->count - puzzle.hintsCount);
+            auto clickOn = [&clickAt](const TPuzzleButton& t) {
+                clickAt(t.dim->x + t.dim->width / 2, t.dim->y + t.dim->height / 2);
+            };
+            if (puzzle.puzzle->IsSet()) {
+                if (frame % 5 == 0) clickAt(400, 300);
+            } else if (swapWith >= 0) {
+                for (const auto& t : tiles)
+                    if (t->currentNumber == swapWith) clickOn(*t);
+                swapWith = -1;
+            } else {
+                for (const auto& t : tiles) {
+                    if (t->IsInPlace() || t->enable == 0) continue;
+                    clickOn(*t);
+                    swapWith = t->id;
+                    break;
+                }
+            }
+            break;
+        }
+        default: // the map and the pages between levels
+            in.clicks = {1};
+            in.keysHit = {KEY_ESCAPE};
+        }
+        return frame < 40000;
+    });
+    MainFlowRound();
+    std::filesystem::remove("cheats.txt");
+    std::filesystem::current_path(cwd);
+    return trail;
+}
+
+void ExpectOneScore(const ScoreTrail& trail, int startScore) {
+    ASSERT_GT(trail.puzzlePay, 0);
+    EXPECT_EQ(trail.ring.shown, startScore + 3 * RING_POINTS_PER_HIT);
+    EXPECT_EQ(trail.ring.score, trail.ring.shown) << "the board level after the ring stage";
+    EXPECT_EQ(trail.ring.saved, trail.ring.shown) << "the profile after the ring stage";
+    EXPECT_GE(trail.levelPoints, TRAIL_LEVEL_POINTS);
+    EXPECT_EQ(trail.board.shown, trail.ring.shown + trail.levelPoints);
+    EXPECT_EQ(trail.board.score, trail.board.shown) << "the puzzle after the board level";
+    EXPECT_EQ(trail.board.saved, trail.board.shown) << "the profile after the board level";
+    EXPECT_EQ(trail.puzzle.shown, trail.board.shown + trail.puzzlePay);
+    EXPECT_EQ(trail.puzzle.score, trail.puzzle.shown) << "the level after the puzzle";
+    EXPECT_EQ(trail.puzzle.saved, trail.puzzle.shown) << "the profile after the puzzle";
+}
+
+TEST_F(MainFlow, EachSummaryShowsTheScoreTheNextLevelPlaysWithAndTheProfileKeeps) {
+    WriteData({{"sequencer.tsc", R"(Sequence{
+	FirstLevel=1
+	LastLevel=4
+	Level1{ FileName="ring-01.tsc" Type=3 }
+	Level2{ FileName="level_02.tsc" Type=1 }
+	Level3{ FileName="puzzle-01.tsc" Type=2 }
+	Level4{ FileName="level_04.tsc" Type=1 }
+}
+)"},
+               {"blocks.tsc", BLOCKS}});
+    // Goal type 0 is never met: only the developer key ends level 2.
+    WriteArchive(resources + "data/davar_levels_lp.bca",
+                 {{"pack.txt", "marker"},
+                  {"level_02.tsc",
+                   R"(Settings{ Level{ Number=2 GoalType=0 AvailableDavar="1" AvailableBlocks="p1" } })"},
+                  {"level_04.tsc",
+                   R"(Settings{ Level{ Number=4 GoalType=0 AvailableDavar="1" AvailableBlocks="p1" } })"}});
+    WriteArchive(resources + "data/puzzle_levels_lp.bca",
+                 {{"puzzle-01.tsc", R"(Settings{ Image="gfx/p.png" width=4 height=3 })"}});
+    WriteArchive(resources + "data/ring_levels_lp.bca", {{"ring-01.tsc", "Settings{ Time=60000 }"}});
+    profile.SetNumber("pointsTotal", 26000, 0);
+    SavePlayer(1, 1);
+    const ScoreTrail trail =
+        FollowTheScore(*control, scratch, 1, [this](const std::string& k) { return SavedNumber(k); });
+    ExpectOneScore(trail, 26000);
+}
+
+// The same on the game's own campaign, where a ring stage, one board level and a puzzle follow
+// one another from level 4 on.
+class BuiltCampaign : public ShellFixture {
+  protected:
+    void SetUp() override {
+        // Taken before the fixture points the resources at its own folder.
+        const std::string built = ResourcesDir();
+        ShellFixture::SetUp();
+        setenv("VSM_RESOURCES", built.c_str(), 1);
+        Assemble();
+        LoadGameAssets([](int) {});
+        CreatePlayer("Ann");
+    }
+};
+
+TEST_F(BuiltCampaign, EachSummaryShowsTheScoreTheNextLevelPlaysWithAndTheProfileKeeps) {
+    shellScreens.titleShow = [] { return TITLE_CONTINUE; };
+    profile.SetNumber("pointsTotal", 23900, 0);
+    profile.SetNumber("level", 4, 0);
+    profile.SetNumber("gameState", 1, 1);
+    const ScoreTrail trail = FollowTheScore(*control, scratch, 4, [](const std::string& key) {
+        TProfileManager fresh = TProfileManager::Create(profile.path, "dat");
+        fresh.SelectProfile("Ann");
+        return fresh.GetNumber(key);
+    });
+    ExpectOneScore(trail, 23900);
 }
 
 } // namespace
