@@ -14,7 +14,6 @@ namespace {
 uint64_t gLiveContext = 0;
 uint64_t gLastContext = 0;
 uint64_t gUploadBindings = 0;
-std::vector<GLuint> gDropped; // textures of the live context waiting for DeleteDroppedTextures
 TextureCounts gCounts;
 
 // A frame whose pixels were let go after upload, and where the texture keeps them.
@@ -25,7 +24,19 @@ struct ReleasedFrame {
     int x = 0, y = 0;               // the picture's top-left texel
     uint64_t context = 0;
 };
-std::vector<ReleasedFrame> gReleased;
+
+// Never destroyed: the pictures held by the game's globals are let go while the program exits,
+// in an order against this file's statics that only the link decides, and their textures note
+// their names here as they go.
+std::vector<GLuint>& Dropped() { // textures of the live context waiting for DeleteDroppedTextures
+    static auto* dropped = new std::vector<GLuint>();
+    return *dropped;
+}
+
+std::vector<ReleasedFrame>& ReleasedFrames() {
+    static auto* released = new std::vector<ReleasedFrame>();
+    return *released;
+}
 
 // Lets the frame's CPU copy go once its texture holds it, when no one else could read it: the
 // picture never changed (a screen that rewrites a picture keeps it) and no one else holds the
@@ -36,11 +47,12 @@ void ReleaseCpuCopy(TImage& image, int frame, GLuint texture, int textureW, int 
     // Entries of pictures long gone are dropped now and then, so that the list stays as long as
     // the pictures that live.
     static size_t pruneAt = 256;
-    if (gReleased.size() >= pruneAt) {
-        std::erase_if(gReleased, [](const ReleasedFrame& r) { return r.pixmap.expired(); });
-        pruneAt = std::max<size_t>(256, 2 * gReleased.size());
+    std::vector<ReleasedFrame>& released = ReleasedFrames();
+    if (released.size() >= pruneAt) {
+        std::erase_if(released, [](const ReleasedFrame& r) { return r.pixmap.expired(); });
+        pruneAt = std::max<size_t>(256, 2 * released.size());
     }
-    gReleased.push_back({p, texture, textureW, textureH, x, y, gLiveContext});
+    released.push_back({p, texture, textureW, textureH, x, y, gLiveContext});
     std::vector<uint32_t>().swap(p->pixels);
 }
 
@@ -54,7 +66,7 @@ void RestoreReleasedPixels(const TPixmap* only) {
     std::vector<uint32_t> texels;
     GLuint read = 0;
     std::vector<ReleasedFrame> kept;
-    for (ReleasedFrame& r : gReleased) {
+    for (ReleasedFrame& r : ReleasedFrames()) {
         PixmapPtr p = r.pixmap.lock();
         if (!p || r.context != gLiveContext || !Released(*p)) continue; // gone, or written anew
         if (only && p.get() != only) {
@@ -78,13 +90,14 @@ void RestoreReleasedPixels(const TPixmap* only) {
                       p->pixels.data() + static_cast<size_t>(row) * static_cast<size_t>(p->width));
         }
     }
-    gReleased.swap(kept);
+    ReleasedFrames().swap(kept);
 }
 
 void DeleteDroppedTextures() {
-    if (gDropped.empty()) return;
-    glDeleteTextures(static_cast<GLsizei>(gDropped.size()), gDropped.data());
-    gDropped.clear();
+    std::vector<GLuint>& dropped = Dropped();
+    if (dropped.empty()) return;
+    glDeleteTextures(static_cast<GLsizei>(dropped.size()), dropped.data());
+    dropped.clear();
 }
 
 uint64_t UploadBindings() {
@@ -101,7 +114,7 @@ uint64_t LiveGlContext() {
 
 uint64_t SetGlContextLive(bool live) {
     gLiveContext = live ? ++gLastContext : 0;
-    gDropped.clear(); // they went with their context
+    Dropped().clear(); // they went with their context
     return gLiveContext;
 }
 
@@ -130,7 +143,7 @@ GlTexture::~GlTexture() {
         gCounts.textures--;
         gCounts.texels -= static_cast<int64_t>(texW) * texH;
     }
-    if (name != 0 && context != 0 && context == gLiveContext) gDropped.push_back(name);
+    if (name != 0 && context != 0 && context == gLiveContext) Dropped().push_back(name);
 }
 
 std::vector<uint32_t> PowerOfTwoLayout(const uint32_t* argb, int width, int height) {
