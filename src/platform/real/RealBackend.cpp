@@ -56,6 +56,8 @@ int64_t QuitAfterFromEnvironment() {
 RealBackend::RealBackend() : gl_(std::make_unique<Gl>()), quitAfterFrames_(QuitAfterFromEnvironment()) {
     // Benchmarks read the frame cadence the player sees: times taken right after each swap.
     if (const char* path = std::getenv("VSM_FRAME_TIMES"); path && *path) frameTimes_ = std::fopen(path, "w");
+    const char* loud = std::getenv("VSM_DEBUG_CLEAR");
+    debugClear_ = loud && *loud && std::string(loud) != "0";
 }
 
 RealBackend::~RealBackend() {
@@ -323,6 +325,7 @@ void RealBackend::Flip(int sync) {
             if (framesShown_ % 60 == 0) std::fflush(frameTimes_);
         }
         BeginFrame();
+        if (debugClear_) gl_->PaintPicture(255, 0, 255);
     }
     if (quitAfterFrames_ >= 0 && framesShown_ >= quitAfterFrames_) {
         Input().terminateRequested = true;

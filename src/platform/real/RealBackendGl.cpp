@@ -71,6 +71,21 @@ void RealBackend::Gl::ClearTarget() {
     batch.Begin();
 }
 
+void RealBackend::Gl::PaintPicture(int r, int g, int b) {
+    if (!Live()) return;
+    batch.Flush();
+    const ScreenPlacement& p = batch.Placement();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(p.x, p.y, static_cast<int>(std::lround(kWidth * p.scale)),
+              static_cast<int>(std::lround(kHeight * p.scale)));
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(static_cast<float>(r) / 255.0f, static_cast<float>(g) / 255.0f,
+                 static_cast<float>(b) / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 1);
+    batch.Begin();
+}
+
 void RealBackend::Gl::Read(int x0, int y0, int x1, int y1, uint32_t* out) {
     batch.Flush();
     const ScreenPlacement& p = batch.Placement();

@@ -25,6 +25,8 @@ struct RealBackend::Gl {
     void BeginFrame(int dw, int dh);
     // The whole drawable black, opaque.
     void ClearTarget();
+    // The screen's picture (not the bars) filled with one opaque colour.
+    void PaintPicture(int r, int g, int b);
     // Reads the screen's pixels (x0, y0)-(x1, y1), inside the screen, top row first, as ARGB.
     // At a scale other than 1 each screen pixel reads the drawn pixel under its centre.
     void Read(int x0, int y0, int x1, int y1, uint32_t* out);
