@@ -297,9 +297,10 @@ void RealBackend::Flip(int sync) {
     if (gl_->Live()) {
         gl_->batch.Flush();
         DeleteDroppedTextures();
-        // The frame is drawn before it waits its turn, so that it is shown when due; a software
-        // renderer would otherwise draw it during the swap, after the wait.
-        if (showing && sync != 0) glFinish();
+        // A software renderer draws the frame during the swap, after the wait, and the frame
+        // would be shown late: it is drawn before it waits its turn. A GPU draws while the CPU
+        // goes on, and waiting for it here would only stall the next frame's work.
+        if (showing && sync != 0 && gl_->softwareRenderer) glFinish();
     }
     if (sync != 0) {
         // Vertical sync may or may not wait in the swap; pace to 60 a second either way.

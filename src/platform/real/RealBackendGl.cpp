@@ -11,6 +11,11 @@ namespace vsm {
 
 bool RealBackend::Gl::Create(std::string* /*why*/) {
     context = SetGlContextLive(true);
+    const GLubyte* renderer = glGetString(GL_RENDERER);
+    const std::string name = renderer ? reinterpret_cast<const char*>(renderer) : "";
+    softwareRenderer =
+        name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos ||
+        name.find("Software Rasterizer") != std::string::npos || name.find("swrast") != std::string::npos;
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);

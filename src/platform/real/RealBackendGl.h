@@ -14,6 +14,9 @@ struct RealBackend::Gl {
     uint64_t context = 0;
     SpriteBatch batch;
     int drawableW = kWidth, drawableH = kHeight;
+    // The context draws on the CPU (Mesa's llvmpipe, softpipe, swrast): it draws a frame only
+    // when asked to finish it or during the swap.
+    bool softwareRenderer = false;
 
     // Sets up the current context for drawing. False (with the reason) when it cannot draw.
     bool Create(std::string* why);
