@@ -493,6 +493,10 @@ class TourGl : public Tour {
             if (++failed == 5) break;
         }
         EndGraphics();
+        // The kept calls hold pictures drawn by the real backend: they go before it does, and the
+        // headless backend is put back for the globals that outlive the test.
+        kept.clear();
+        UseHeadlessBackend();
     }
 
     static constexpr uint32_t LOUD = 0xFF00FFu;
