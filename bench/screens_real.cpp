@@ -9,7 +9,6 @@
 #include "QuestScene.h"
 
 #include "overlays/InGameMenu.h"
-#include "platform/Backend.h"
 #include "platform/Graphics.h"
 #include "platform/Headless.h"
 #include "platform/Input.h"
@@ -104,33 +103,6 @@ bool CaptureMenu() {
     return !kept.empty();
 }
 
-void Replay(const std::vector<DrawCall>& calls) {
-    Backend& b = CurrentBackend();
-    for (const DrawCall& c : calls) {
-        const DrawState& s = c.state;
-        if (c.op == "cls")
-            b.Cls(s);
-        else if (c.op == "image")
-            b.DrawImage(s, c.image, c.frame, c.x, c.y, c.w, c.h);
-        else if (c.op == "imagerect")
-            b.DrawImageRect(s, c.image, c.frame, c.x, c.y, c.w, c.h);
-        else if (c.op == "rect")
-            b.DrawRect(s, c.x, c.y, c.w, c.h);
-        else if (c.op == "plot")
-            b.Plot(s, c.x, c.y);
-        else if (c.op == "line")
-            b.DrawLine(s, c.x, c.y, c.w, c.h);
-        else if (c.op == "oval")
-            b.DrawOval(s, c.x, c.y, c.w, c.h);
-        else if (c.op == "pixmap")
-            b.DrawPixmap(s, c.pixmap, static_cast<int>(c.x), static_cast<int>(c.y));
-        else if (c.op == "text")
-            b.DrawText(s, c.text, c.x, c.y);
-        else if (c.op == "poly")
-            b.DrawPolygon(s, c.image, c.frame, c.poly.data(), static_cast<int>(c.poly.size()));
-    }
-}
-
 int Shoot(const std::string& scene, const std::string& out) {
     bool ok = scene == "title"   ? CaptureTitle()
               : scene == "level" ? CaptureLevel()
@@ -146,7 +118,7 @@ int Shoot(const std::string& scene, const std::string& out) {
         std::fprintf(stderr, "screens_real: no window: %s\n", error.c_str());
         return 2;
     }
-    Replay(kept);
+    ReplayDrawCalls(kept);
     PixmapPtr shot = GrabPixmap(0, 0, 800, 600);
     Flip(0);
     if (!SavePixmapPNG(shot, out)) return 2;

@@ -98,5 +98,8 @@ std::unique_ptr<Backend> MakeHeadlessBackend(HeadlessBackendControl*& control);
 void UseRealBackend();
 // True while the headless backend is installed.
 bool HeadlessActive();
+// Draws recorded calls again, in order, on the installed backend ("flip" entries are skipped):
+// a frame played headless can so be drawn by the real backend. Cannot fail.
+void ReplayDrawCalls(const std::vector<DrawCall>& calls);
 
 } // namespace vsm

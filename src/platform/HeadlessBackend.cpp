@@ -390,4 +390,31 @@ bool HeadlessActive() {
     return BackendInstalled() && dynamic_cast<HeadlessBackend*>(&CurrentBackend()) != nullptr;
 }
 
+void ReplayDrawCalls(const std::vector<DrawCall>& calls) {
+    Backend& b = CurrentBackend();
+    for (const DrawCall& c : calls) {
+        const DrawState& s = c.state;
+        if (c.op == "cls")
+            b.Cls(s);
+        else if (c.op == "image")
+            b.DrawImage(s, c.image, c.frame, c.x, c.y, c.w, c.h);
+        else if (c.op == "imagerect")
+            b.DrawImageRect(s, c.image, c.frame, c.x, c.y, c.w, c.h);
+        else if (c.op == "rect")
+            b.DrawRect(s, c.x, c.y, c.w, c.h);
+        else if (c.op == "plot")
+            b.Plot(s, c.x, c.y);
+        else if (c.op == "line")
+            b.DrawLine(s, c.x, c.y, c.w, c.h);
+        else if (c.op == "oval")
+            b.DrawOval(s, c.x, c.y, c.w, c.h);
+        else if (c.op == "pixmap")
+            b.DrawPixmap(s, c.pixmap, static_cast<int>(c.x), static_cast<int>(c.y));
+        else if (c.op == "text")
+            b.DrawText(s, c.text, c.x, c.y);
+        else if (c.op == "poly")
+            b.DrawPolygon(s, c.image, c.frame, c.poly.data(), static_cast<int>(c.poly.size()));
+    }
+}
+
 } // namespace vsm

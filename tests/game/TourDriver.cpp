@@ -66,6 +66,7 @@ bool TourDriver::Frame(FrameInput& in) {
         if (call.image) drawnLastFrame_.push_back(call.image);
         if (call.op == "text") writtenLastFrame_.push_back(call.text);
     }
+    if (onFrame) onFrame(control_->DrawLog(), steps_.empty() ? std::string("closing") : steps_.front().name);
     control_->ClearDrawLog();
     control_->ClearSoundLog();
 

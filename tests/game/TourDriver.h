@@ -38,6 +38,9 @@ class TourDriver {
     bool Finished() const { return steps_.empty() && failure.empty(); }
     // Frames the tour took.
     int frames = 0;
+    // When set, called with the drawing calls of every frame just presented, before they are
+    // dropped, and the name of the step under way.
+    std::function<void(const std::vector<DrawCall>&, const std::string& step)> onFrame;
 
     // True when the picture was drawn in the frame just presented.
     bool Drawn(const ImagePtr& image) const;

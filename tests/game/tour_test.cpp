@@ -203,6 +203,10 @@ class Tour : public ::testing::Test {
         };
     }
 
+    // The two tours, each played from a first start to the exit.
+    void PlayFrontEnd();
+    void PlayCampaign();
+
     bool Visited(const std::string& name) const {
         return std::find(visited.begin(), visited.end(), name) != visited.end();
     }
@@ -220,6 +224,14 @@ class Tour : public ::testing::Test {
 };
 
 TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
+    PlayFrontEnd();
+}
+
+TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
+    PlayCampaign();
+}
+
+void Tour::PlayFrontEnd() {
     const auto onTitle = [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; };
     driver.Add(FirstPlayer("ann"));
     driver.Add(HookFrontEnd());
@@ -346,7 +358,7 @@ TEST_F(Tour, TheFrontEndItsViewersAndBothQuickGames) {
     EXPECT_TRUE(Visited("timed"));
 }
 
-TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
+void Tour::PlayCampaign() {
     const auto onTitle = [] { return optionsWindow.State == MENU_MAIN && optionsWindow.alpha >= 1; };
     const auto backOnTitle = [this, onTitle] { return screen.empty() && onTitle(); };
     // Start-up seeds the game from the wall clock; the campaign is played from a fixed seed, so
@@ -417,6 +429,90 @@ TEST_F(Tour, TheCampaignFromItsOpeningStoryToItsClosingStory) {
     RunProgram();
     EXPECT_TRUE(Visited("ring"));
     EXPECT_TRUE(Visited("puzzle"));
+}
+
+// The tours again, their frames then drawn by the real backend with the debug clear on, which
+// paints the picture magenta after every swap: a screen that leaves any pixel of its picture
+// unpainted shows magenta there. The software renderer keeps the last frame in the back buffer
+// and so hides such a screen; many GPUs keep nothing defined there after a swap.
+class TourGl : public Tour {
+  protected:
+    // Every few frames is enough to meet each screen, and keeps the memory of the kept calls small.
+    static constexpr int KEEP_EVERY = 5;
+
+    struct KeptFrame {
+        int number;
+        std::string step;
+        std::vector<DrawCall> calls;
+    };
+
+    void SetUp() override {
+        Tour::SetUp();
+        driver.onFrame = [this](const std::vector<DrawCall>& log, const std::string& step) {
+            if (driver.frames % KEEP_EVERY != 0) return;
+            KeptFrame frame{driver.frames, step, {}};
+            for (const DrawCall& call : log)
+                if (call.op != "flip") frame.calls.push_back(call);
+            kept.push_back(std::move(frame));
+        };
+    }
+    void TearDown() override {
+        unsetenv("VSM_DEBUG_CLEAR");
+        Tour::TearDown();
+    }
+
+    // Draws every kept frame on the real backend, each over the loud colour, and fails for each
+    // frame (the first few) that leaves pixels of it.
+    void ExpectEveryPixelPainted() {
+        ASSERT_GT(kept.size(), 100u);
+        setenv("VSM_DEBUG_CLEAR", "1", 1);
+        UseRealBackend();
+        std::string error;
+        ASSERT_TRUE(Graphics(800, 600, 0, 60, &error)) << error;
+        Flip(0); // the display opens black; from the first swap on, each frame starts magenta
+        int failed = 0;
+        for (const KeptFrame& frame : kept) {
+            ReplayDrawCalls(frame.calls);
+            const PixmapPtr shot = GrabPixmap(0, 0, 800, 600);
+            Flip(0);
+            ASSERT_TRUE(shot);
+            int loud = 0, firstX = -1, firstY = -1;
+            for (int y = 0; y < shot->height; ++y)
+                for (int x = 0; x < shot->width; ++x)
+                    if ((shot->pixels[static_cast<size_t>(y * shot->width + x)] & 0xFFFFFFu) == LOUD &&
+                        loud++ == 0) {
+                        firstX = x;
+                        firstY = y;
+                    }
+            if (loud == 0) continue;
+            const std::string png = home + "/unpainted-" + std::to_string(frame.number) + ".png";
+            SavePixmapPNG(shot, png);
+            ADD_FAILURE() << "frame " << frame.number << " (step \"" << frame.step << "\"): " << loud
+                          << " pixels left unpainted, the first at (" << firstX << ", " << firstY << "); "
+                          << png;
+            if (++failed == 5) break;
+        }
+        EndGraphics();
+        // The kept calls hold pictures drawn by the real backend: they go before it does, and the
+        // headless backend is put back for the globals that outlive the test.
+        kept.clear();
+        UseHeadlessBackend();
+    }
+
+    static constexpr uint32_t LOUD = 0xFF00FFu;
+    std::vector<KeptFrame> kept;
+};
+
+TEST_F(TourGl, EveryFrameOfTheFrontEndTourPaintsTheWholePicture) {
+    PlayFrontEnd();
+    ExpectEveryPixelPainted();
+}
+
+// Disabled: it finds frames left unpainted that are not mended yet (the first title frame after
+// the first player's name, a frame of the opening story).
+TEST_F(TourGl, DISABLED_EveryFrameOfTheCampaignTourPaintsTheWholePicture) {
+    PlayCampaign();
+    ExpectEveryPixelPainted();
 }
 
 } // namespace

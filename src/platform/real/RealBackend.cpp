@@ -97,6 +97,8 @@ int64_t QuitAfterFromEnvironment() {
 RealBackend::RealBackend() : gl_(std::make_unique<Gl>()), quitAfterFrames_(QuitAfterFromEnvironment()) {
     // Benchmarks read the frame cadence the player sees: times taken right after each swap.
     if (const char* path = std::getenv("VSM_FRAME_TIMES"); path && *path) frameTimes_ = std::fopen(path, "w");
+    const char* loud = std::getenv("VSM_DEBUG_CLEAR");
+    debugClear_ = loud && *loud && std::string(loud) != "0";
 }
 
 RealBackend::~RealBackend() {
@@ -337,9 +339,10 @@ void RealBackend::Flip(int sync) {
     if (gl_->Live()) {
         gl_->batch.Flush();
         DeleteDroppedTextures();
-        // The frame is drawn before it waits its turn, so that it is shown when due; a software
-        // renderer would otherwise draw it during the swap, after the wait.
-        if (showing && sync != 0) glFinish();
+        // A software renderer draws the frame during the swap, after the wait, and the frame
+        // would be shown late: it is drawn before it waits its turn. A GPU draws while the CPU
+        // goes on, and waiting for it here would only stall the next frame's work.
+        if (showing && sync != 0 && gl_->softwareRenderer) glFinish();
     }
     if (sync != 0) {
         // Vertical sync may or may not wait in the swap; pace to 60 a second either way.
@@ -365,6 +368,7 @@ void RealBackend::Flip(int sync) {
             if (framesShown_ % 60 == 0) std::fflush(frameTimes_);
         }
         BeginFrame();
+        if (debugClear_) gl_->PaintPicture(255, 0, 255);
     }
     if (quitAfterFrames_ >= 0 && framesShown_ >= quitAfterFrames_) {
         Input().terminateRequested = true;

@@ -119,6 +119,10 @@ class RealBackend : public Backend {
     int64_t quitAfterFrames_ = -1; // VSM_QUIT_AFTER_FRAMES: raise a close request after that many frames
     // VSM_FRAME_TIMES=<file>: the moment of every swap, in microseconds since start, one a line.
     std::FILE* frameTimes_ = nullptr;
+    // VSM_DEBUG_CLEAR=1: after every swap the picture is painted magenta, so that a screen that
+    // leaves a pixel unpainted shows it (many GPUs keep no defined contents after a swap; the
+    // software renderer keeps the last frame and hides it).
+    bool debugClear_ = false;
 };
 
 } // namespace vsm

@@ -11,6 +11,11 @@ namespace vsm {
 
 bool RealBackend::Gl::Create(std::string* /*why*/) {
     context = SetGlContextLive(true);
+    const GLubyte* renderer = glGetString(GL_RENDERER);
+    const std::string name = renderer ? reinterpret_cast<const char*>(renderer) : "";
+    softwareRenderer =
+        name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos ||
+        name.find("Software Rasterizer") != std::string::npos || name.find("swrast") != std::string::npos;
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -68,6 +73,21 @@ void RealBackend::Gl::ClearTarget() {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
+    batch.Begin();
+}
+
+void RealBackend::Gl::PaintPicture(int r, int g, int b) {
+    if (!Live()) return;
+    batch.Flush();
+    const ScreenPlacement& p = batch.Placement();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(p.x, p.y, static_cast<int>(std::lround(kWidth * p.scale)),
+              static_cast<int>(std::lround(kHeight * p.scale)));
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(static_cast<float>(r) / 255.0f, static_cast<float>(g) / 255.0f,
+                 static_cast<float>(b) / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 1);
     batch.Begin();
 }
 
