@@ -28,6 +28,7 @@ const char* const ENV_NAMES[] = {"VSM_RESOURCES", "XDG_DATA_HOME"};
 void ShellFixture::SetUp() {
     for (const char* name : ENV_NAMES)
         if (const char* v = std::getenv(name)) savedEnv[name] = v;
+    builtResources = ResourcesDir();
     control = &UseHeadlessBackend();
     control->overrunFrames = 3000;
     scratch = ScratchDir("shell");
@@ -61,7 +62,9 @@ void ShellFixture::WriteData(std::map<std::string, std::string> settings) {
 }
 
 void ShellFixture::UseBuiltResources() {
-    setenv("VSM_RESOURCES", ResourcesDir().c_str(), 1);
+    // ResourcesDir() reads VSM_RESOURCES, which SetUp has already pointed at the test's own folder.
+    setenv("VSM_RESOURCES", builtResources.c_str(), 1);
+    EXPECT_NE(ResourcesDir(), resources) << "the built resources are the test's own folder";
 }
 
 void ShellFixture::Assemble() {

@@ -38,6 +38,7 @@ class ShellFixture : public ::testing::Test {
 
   private:
     std::map<std::string, std::string> savedEnv;
+    std::string builtResources; // read before SetUp points VSM_RESOURCES at the test's own
 };
 
 } // namespace vsm::test
