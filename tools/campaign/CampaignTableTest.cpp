@@ -93,7 +93,9 @@ TEST(CampaignTableTest, EachRuleBrokenByItsOwnCase) {
          join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5), Plays(3, 1, 10, 0.3)}), oneRegion, ""},
         {"a warden level below the board after it",
          join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5), Plays(3, 1, 10, 0.6)}), oneRegion,
-         "position 2 (wardens): median share of the clock 50%, not above position 3's 60%"},
+         "position 2 (wardens): median share of the clock 50%, more than 5% below position 3's 60%"},
+        {"a warden level below a neighbour within the tolerance",
+         join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5), Plays(3, 1, 10, 0.54)}), oneRegion, ""},
         {"the last warden level has only a board before it",
          join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5)}), oneRegion, ""},
     };
@@ -200,9 +202,10 @@ TEST(CampaignTableTest, APlayedSubsetIsJudgedOnlyWhereItIsWhole) {
     EXPECT_EQ(brokenFor(subset), std::vector<std::string>{});
     for (const RunResult& r : Plays(3, 1, 10, 0.4))
         subset.push_back(r);
-    EXPECT_EQ(brokenFor(subset),
-              std::vector<std::string>{
-                  "position 2 (wardens): median share of the clock 30%, not above position 3's 40%"});
+    EXPECT_EQ(
+        brokenFor(subset),
+        std::vector<std::string>{
+            "position 2 (wardens): median share of the clock 30%, more than 5% below position 3's 40%"});
     for (const RunResult& r : Plays(1, 1, 10, 0.2))
         subset.push_back(r);
     for (const RunResult& r : Plays(6, 1, 10, 0.1))
