@@ -21,9 +21,10 @@ struct TableRules {
     // The clock of a board without one: the player's patience; a level not won in it is not won.
     int64_t patienceMs = 600000;
     // How far a warden level's median share of the clock may fall below a neighbouring board's
-    // before the rise counts as broken: over 30 seeds a warden level's median moves by 3 to 6
-    // points from one set of seeds to the next (its plays are spread wide), a plain board's by 1.
-    double wardenTolerance = 0.05;
+    // before the rise counts as broken: a warden level's plays spread from a quick win to the
+    // whole clock, and over 30 seeds its median moves by up to 10 points from one set of seeds to
+    // the next (a plain board's by 1 to 3).
+    double wardenTolerance = 0.10;
     // The campaign's board positions, when known: a warden level is compared with the boards
     // before and after it in the campaign, and a region is judged only when all of its boards
     // were played.
