@@ -271,11 +271,12 @@ std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const
             auto neighbour = std::find_if(boards.begin(), boards.end(),
                                           [&](const PositionRow* r) { return r->position == side; });
             if (side == 0 || neighbour == boards.end()) continue;
-            if (!(warden->shareMedian > (*neighbour)->shareMedian))
-                broken.push_back(
-                    Format("position %d (wardens): median share of the clock %s, not above position %d's %s",
-                           warden->position, Percent(warden->shareMedian).c_str(), side,
-                           Percent((*neighbour)->shareMedian).c_str()));
+            if (warden->shareMedian < (*neighbour)->shareMedian - rules.wardenTolerance)
+                broken.push_back(Format("position %d (wardens): median share of the clock %s, more than %s "
+                                        "below position %d's %s",
+                                        warden->position, Percent(warden->shareMedian).c_str(),
+                                        Percent(rules.wardenTolerance).c_str(), side,
+                                        Percent((*neighbour)->shareMedian).c_str()));
         }
     }
     return broken;

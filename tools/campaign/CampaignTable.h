@@ -20,6 +20,11 @@ struct TableRules {
     int64_t earliestWinMs = 10000;
     // The clock of a board without one: the player's patience; a level not won in it is not won.
     int64_t patienceMs = 600000;
+    // How far a warden level's median share of the clock may fall below a neighbouring board's
+    // before the rise counts as broken: a warden level's plays spread from a quick win to the
+    // whole clock, and over 30 seeds its median moves by up to 10 points from one set of seeds to
+    // the next (a plain board's by 1 to 3).
+    double wardenTolerance = 0.10;
     // The campaign's board positions, when known: a warden level is compared with the boards
     // before and after it in the campaign, and a region is judged only when all of its boards
     // were played.
@@ -63,7 +68,8 @@ std::string FormatTable(const std::vector<PositionRow>& rows, const TableRules& 
 // One line per broken rule: a play that crashed, did not close or ran past the frame limit; a
 // board position won (a puzzle or ring stage done) in fewer than the rules' share of its seeds; a
 // board won without a placement or too early; a region whose median share is not above the region
-// before it; a warden level whose median share is not above both board positions beside it.
+// before it; a warden level whose median share falls below a board position beside it by more
+// than the tolerance.
 // regionOf maps a campaign position to its region.
 std::vector<std::string> BrokenRules(const std::vector<PositionRow>& rows, const std::map<int, int>& regionOf,
                                      const TableRules& rules);

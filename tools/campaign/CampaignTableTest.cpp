@@ -92,8 +92,10 @@ TEST(CampaignTableTest, EachRuleBrokenByItsOwnCase) {
         {"a warden level above both neighbours",
          join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5), Plays(3, 1, 10, 0.3)}), oneRegion, ""},
         {"a warden level below the board after it",
-         join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5), Plays(3, 1, 10, 0.6)}), oneRegion,
-         "position 2 (wardens): median share of the clock 50%, not above position 3's 60%"},
+         join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5), Plays(3, 1, 10, 0.65)}), oneRegion,
+         "position 2 (wardens): median share of the clock 50%, more than 10% below position 3's 65%"},
+        {"a warden level below a neighbour within the tolerance",
+         join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5), Plays(3, 1, 10, 0.59)}), oneRegion, ""},
         {"the last warden level has only a board before it",
          join({Plays(1, 1, 10, 0.3), Plays(2, 3, 10, 0.5)}), oneRegion, ""},
     };
@@ -198,11 +200,12 @@ TEST(CampaignTableTest, APlayedSubsetIsJudgedOnlyWhereItIsWhole) {
     // Without 1 and 3 the warden level has no neighbour to be compared with, and region 1 is not
     // whole: its median is not set against region 2's.
     EXPECT_EQ(brokenFor(subset), std::vector<std::string>{});
-    for (const RunResult& r : Plays(3, 1, 10, 0.4))
+    for (const RunResult& r : Plays(3, 1, 10, 0.45))
         subset.push_back(r);
-    EXPECT_EQ(brokenFor(subset),
-              std::vector<std::string>{
-                  "position 2 (wardens): median share of the clock 30%, not above position 3's 40%"});
+    EXPECT_EQ(
+        brokenFor(subset),
+        std::vector<std::string>{
+            "position 2 (wardens): median share of the clock 30%, more than 10% below position 3's 45%"});
     for (const RunResult& r : Plays(1, 1, 10, 0.2))
         subset.push_back(r);
     for (const RunResult& r : Plays(6, 1, 10, 0.1))
