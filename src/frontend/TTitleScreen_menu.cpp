@@ -274,15 +274,19 @@ int TTitleScreen::show() {
         }
         // Again every frame: a game started from the menu leaves its own frame factor behind.
         delta = 1.0;
-        Cls();
-        FrontDrawState();
-        SetAlpha(1.0f);
-        DrawImage(title, 0, 0);
+        const auto background = [this] {
+            Cls();
+            FrontDrawState();
+            SetAlpha(1.0f);
+            DrawImage(title, 0, 0);
+        };
+        background();
         if (profile.GetProfilesList().empty()) {
             RunScreen([] { profileLoader.show(PROFILES_FIRST_NAME); });
             optionsWindow.alpha = 1.0f;
             run.idleSince = MilliSecs64();
-            SetColor(255, 255, 255);
+            // The name prompt presented frames of its own: what was drawn of this frame is gone.
+            background();
         }
         Greet();
         optionsWindow.Update();
