@@ -44,3 +44,33 @@ vsm_wait_ready() {
     sleep 0.1
   done
 }
+
+# vsm_start_game_on_own_display <script name> <game> <resources> <work folder>: for the scripts
+# that take the game's display or window away. Makes <work>/home the per-user folder, starts a
+# display of its own and the game on it (output in <work>/game.log), kills both when the script
+# ends, and waits for the title: sets xvfb_pid and game_pid. Exits the script with 3 when Xvfb
+# did not start and 2 when the game never reported its title up.
+vsm_start_game_on_own_display() {
+  local name="$1" game="$2" resources="$3" work="$4"
+  rm -rf "$work"
+  mkdir -p "$work/home"
+  xvfb_pid=""
+  game_pid=""
+  trap 'vsm_kill_own_display' EXIT
+  trap 'exit 1' TERM INT HUP
+  vsm_start_display "$work" 800x600 "$work/xvfb.log" || { echo "$name: Xvfb did not start" >&2; exit 3; }
+  XDG_DATA_HOME="$work/home" VSM_RESOURCES="$resources" \
+    SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null "$game" >"$work/game.log" 2>&1 &
+  game_pid=$!
+  if ! vsm_wait_ready "$work/game.log" "$game_pid" 120; then
+    echo "$name: the game did not report its title up; its output:" >&2
+    tail -n 20 "$work/game.log" >&2
+    exit 2
+  fi
+}
+
+vsm_kill_own_display() {
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}

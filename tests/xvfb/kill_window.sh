@@ -22,32 +22,9 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null 2>&1 || { echo "kill_window: $tool is not installed" >&2; exit 77; }
 done
 
-rm -rf "$work"
-mkdir -p "$work/home"
+vsm_start_game_on_own_display kill_window "$game" "$resources" "$work"
 log="$work/game.log"
 options="$work/home/vessamoor/data/options.tsc"
-
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
-trap 'exit 1' TERM INT HUP
-
-vsm_start_display "$work" 800x600 "$work/xvfb.log" || { echo "kill_window: Xvfb did not start" >&2; exit 3; }
-
-XDG_DATA_HOME="$work/home" VSM_RESOURCES="$resources" \
-  SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null "$game" >"$log" 2>&1 &
-game_pid=$!
-
-if ! vsm_wait_ready "$log" "$game_pid" 120; then
-  echo "kill_window: the game did not report its title up; its output:" >&2
-  tail -n 20 "$log" >&2
-  exit 2
-fi
 window="$(xdotool search --name '^Vessamoor$' 2>/dev/null | head -n 1)"
 [ -n "$window" ] || { echo "kill_window: no game window found" >&2; exit 3; }
 

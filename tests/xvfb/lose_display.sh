@@ -17,31 +17,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 
 command -v Xvfb >/dev/null 2>&1 || { echo "lose_display: Xvfb is not installed" >&2; exit 77; }
 
-rm -rf "$work"
-mkdir -p "$work/home"
-log="$work/game.log"
-
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
-trap 'exit 1' TERM INT HUP
-
-vsm_start_display "$work" 800x600 "$work/xvfb.log" || { echo "lose_display: Xvfb did not start" >&2; exit 3; }
-
-XDG_DATA_HOME="$work/home" VSM_RESOURCES="$resources" \
-  SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null "$game" >"$log" 2>&1 &
-game_pid=$!
-
-if ! vsm_wait_ready "$log" "$game_pid" 120; then
-  echo "lose_display: the game did not report its title up; its output:" >&2
-  tail -n 20 "$log" >&2
-  exit 2
-fi
+vsm_start_game_on_own_display lose_display "$game" "$resources" "$work"
 
 kill "$xvfb_pid"
 wait "$xvfb_pid" 2>/dev/null
